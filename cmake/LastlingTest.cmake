@@ -11,3 +11,15 @@ function(lastling_add_test)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LASTLING_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                TIMEOUT 300)
 endfunction()
+
+# lastling_add_fuzzer(NAME name SOURCES a.cpp LIBS lib1)
+# A libFuzzer target (clang only); scripts/fuzz.sh builds and runs every target named fuzz_*.
+function(lastling_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(fuzz_${F_NAME} ${F_SOURCES})
+  target_compile_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
+  set_property(GLOBAL APPEND PROPERTY LASTLING_FUZZERS fuzz_${F_NAME})
+  set_target_properties(fuzz_${F_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzzers)
+endfunction()
