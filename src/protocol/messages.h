@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Builders for every message of the wire protocol. Each returns the whole message,
+// end byte included, ready for one send.
+namespace lastling::protocol {
+
+inline constexpr std::string_view kVersion = "1.0.1";
+
+// ---- client to host ----
+// `loginName` is the name followed by one end byte, so the login ends in two end bytes.
+std::string logininfo(int seat, std::string_view version, std::string_view loginName);
+std::string chat(int seat, std::string_view textAndColour);
+std::string action(int seat, std::string_view textAndColour);
+std::string playasound(int seat, int soundNumber); // "waveN+"
+std::string kickhim(int seat, int target);
+std::string justwatch(int seat, int flag); // 1 = just watch, 2 = play again
+std::string startgame(std::string_view name, std::string_view target);
+std::string playcard(int seat, int slot);
+
+// ---- host to client ----
+struct RosterEntry {
+    int seat = 0;
+    std::string name;
+    bool watching = false;
+};
+
+struct SeatStats {
+    int seat = 0;
+    int score = 0;
+    int playedCard = 0;
+    int cardsInHand = 0;
+};
+
+struct SlotCard {
+    int slot = 0;
+    int card = 0;
+};
+
+std::string sendlogininfo(int slot);
+std::string full();
+std::string newplayerinfo(int seat, std::string_view name);
+std::string existingplayers(const std::vector<RosterEntry>& others); // empty list: ""
+std::string havewrongversion(std::string_view name);
+std::string wrongversion();
+std::string gamestats(int seat, int target, int trump, int turn, const std::array<SeatStats, 4>& seats);
+std::string mycards(int seat, const std::vector<SlotCard>& cards);
+std::string playerdisconnected(int seat, std::string_view name);
+std::string justwatching(int seat, int flag);
+std::string playasoundRelay(int seat, std::string_view rest);
+std::string chatRelay(std::string_view seatField, std::string_view name, std::string_view text);
+std::string actionRelay(std::string_view seatField, std::string_view name, std::string_view text);
+std::string startgameAnnounce(std::string_view name, int target);
+std::string roundstart(int trump);
+std::string nextplayer(int seat);
+std::string heplayed(int seat, int card, int cardsLeft);
+std::string error(int seat, int slot);
+std::string endhand(int winner, int cardsInHand);
+std::string playerstats(const std::vector<int>& outSeats); // empty list: ""
+std::string roundover(int winner, int points, int total, const std::vector<int>& cards);
+std::string starthand();
+std::string winner(std::string_view name, int seat);
+
+// ---- text safety ----
+// Names may hold none of "+", "|" and the end byte: each becomes "_".
+std::string safeName(std::string_view name);
+// Chat text may hold "+", but neither "|" (it would cut off the colour) nor the end byte.
+std::string safeChatText(std::string_view text);
+// A relayed chat text is "text|colour": every "|" but the last, which opens the colour,
+// is replaced as in safeChatText, so a faulty client cannot shift the colour field.
+std::string safeRelayedChat(std::string_view textAndColour);
+
+} // namespace lastling::protocol
