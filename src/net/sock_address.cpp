@@ -1,0 +1,196 @@
+#include "net/sock_address.h"
+
+#include "net/tsock.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <map>
+
+namespace lastling::netaddr {
+
+namespace {
+
+int g_resolverCalls = 0;
+
+std::map<std::string, SockAddress>& hostCache() {
+    static std::map<std::string, SockAddress> cache;
+    return cache;
+}
+
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool startsWithDigit(const std::string& text) {
+    return !text.empty() && std::isdigit(static_cast<unsigned char>(text.front()));
+}
+
+std::optional<SockAddress> parseIpv6(const std::string& text) {
+    SockAddress result;
+    auto* v6 = reinterpret_cast<sockaddr_in6*>(&result.storage);
+    if (inet_pton(AF_INET6, text.c_str(), &v6->sin6_addr) != 1)
+        return std::nullopt;
+    v6->sin6_family = AF_INET6;
+    result.length = sizeof(sockaddr_in6);
+    return result;
+}
+
+std::optional<SockAddress> parseIpv4(const std::string& text) {
+    SockAddress result;
+    auto* v4 = reinterpret_cast<sockaddr_in*>(&result.storage);
+    // inet_aton takes the short forms ("127.1") that people also type for IPv4.
+    if (inet_aton(text.c_str(), &v4->sin_addr) == 0)
+        return std::nullopt;
+    v4->sin_family = AF_INET;
+    result.length = sizeof(sockaddr_in);
+    return result;
+}
+
+std::optional<SockAddress> resolve(const std::string& name) {
+    ++g_resolverCalls;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* answer = nullptr;
+    if (getaddrinfo(name.c_str(), nullptr, &hints, &answer) != 0 || answer == nullptr)
+        return std::nullopt;
+    std::optional<SockAddress> result;
+    if (answer->ai_addrlen <= sizeof(sockaddr_storage)) {
+        result.emplace();
+        std::memcpy(&result->storage, answer->ai_addr, answer->ai_addrlen);
+        result->length = answer->ai_addrlen;
+    }
+    freeaddrinfo(answer);
+    return result;
+}
+
+} // namespace
+
+void SockAddress::setPort(std::uint16_t port) {
+    if (family() == AF_INET6)
+        reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port = htons(port);
+    else
+        reinterpret_cast<sockaddr_in*>(&storage)->sin_port = htons(port);
+}
+
+std::optional<SockAddress> parseAddressLiteral(const std::string& text) {
+    if (text.find(':') != std::string::npos)
+        return parseIpv6(text);
+    if (startsWithDigit(text))
+        return parseIpv4(text);
+    return std::nullopt;
+}
+
+SockAddress lookupHost(const std::string& hostName) {
+    const bool literal = hostName.find(':') != std::string::npos || startsWithDigit(hostName);
+    if (literal) {
+        if (auto address = parseAddressLiteral(hostName))
+            return *address;
+        throw ESockException("Host Lookup - Could Not Find Host Entry");
+    }
+    const std::string key = lowerCase(hostName);
+    auto& cache = hostCache();
+    if (auto found = cache.find(key); found != cache.end())
+        return found->second;
+    auto address = resolve(hostName);
+    if (!address)
+        throw ESockException("Host Lookup - Could Not Find Host Entry");
+    cache.emplace(key, *address);
+    return *address;
+}
+
+std::uint16_t lookupPort(const std::string& portName) {
+    if (startsWithDigit(portName)) {
+        unsigned long value = 0;
+        for (char c : portName) {
+            if (!std::isdigit(static_cast<unsigned char>(c)))
+                throw ESockException("Port Lookup - Could Not Find Service Entry");
+            value = value * 10 + static_cast<unsigned long>(c - '0');
+            if (value > 65535)
+                throw ESockException("Port Lookup - Could Not Find Service Entry");
+        }
+        return static_cast<std::uint16_t>(value);
+    }
+    const servent* service = getservbyname(portName.c_str(), "tcp");
+    if (service == nullptr)
+        throw ESockException("Port Lookup - Could Not Find Service Entry");
+    return ntohs(static_cast<std::uint16_t>(service->s_port));
+}
+
+std::string addressText(const sockaddr* address) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address->sa_family == AF_INET) {
+        const auto* v4 = reinterpret_cast<const sockaddr_in*>(address);
+        inet_ntop(AF_INET, &v4->sin_addr, text, sizeof text);
+    } else if (address->sa_family == AF_INET6) {
+        const auto* v6 = reinterpret_cast<const sockaddr_in6*>(address);
+        if (IN6_IS_ADDR_V4MAPPED(&v6->sin6_addr))
+            inet_ntop(AF_INET, &v6->sin6_addr.s6_addr[12], text, sizeof text);
+        else
+            inet_ntop(AF_INET6, &v6->sin6_addr, text, sizeof text);
+    }
+    return text;
+}
+
+const char* errorName(int errorNumber) {
+    switch (errorNumber) {
+    case EINTR: return "EINTR";
+    case EBADF: return "EBADF";
+    case EACCES: return "EACCES";
+    case EFAULT: return "EFAULT";
+    case EINVAL: return "EINVAL";
+    case ENFILE: return "ENFILE";
+    case EMFILE: return "EMFILE";
+    case ENOMEM: return "ENOMEM";
+    case EPIPE: return "EPIPE";
+    case EAGAIN: return "EAGAIN";
+    case EINPROGRESS: return "EINPROGRESS";
+    case EALREADY: return "EALREADY";
+    case ENOTSOCK: return "ENOTSOCK";
+    case EDESTADDRREQ: return "EDESTADDRREQ";
+    case EMSGSIZE: return "EMSGSIZE";
+    case EPROTOTYPE: return "EPROTOTYPE";
+    case ENOPROTOOPT: return "ENOPROTOOPT";
+    case EPROTONOSUPPORT: return "EPROTONOSUPPORT";
+    case ESOCKTNOSUPPORT: return "ESOCKTNOSUPPORT";
+    case EOPNOTSUPP: return "EOPNOTSUPP";
+    case EPFNOSUPPORT: return "EPFNOSUPPORT";
+    case EAFNOSUPPORT: return "EAFNOSUPPORT";
+    case EADDRINUSE: return "EADDRINUSE";
+    case EADDRNOTAVAIL: return "EADDRNOTAVAIL";
+    case ENETDOWN: return "ENETDOWN";
+    case ENETUNREACH: return "ENETUNREACH";
+    case ENETRESET: return "ENETRESET";
+    case ECONNABORTED: return "ECONNABORTED";
+    case ECONNRESET: return "ECONNRESET";
+    case ENOBUFS: return "ENOBUFS";
+    case EISCONN: return "EISCONN";
+    case ENOTCONN: return "ENOTCONN";
+    case ESHUTDOWN: return "ESHUTDOWN";
+    case ETOOMANYREFS: return "ETOOMANYREFS";
+    case ETIMEDOUT: return "ETIMEDOUT";
+    case ECONNREFUSED: return "ECONNREFUSED";
+    case ELOOP: return "ELOOP";
+    case ENAMETOOLONG: return "ENAMETOOLONG";
+    case EHOSTDOWN: return "EHOSTDOWN";
+    case EHOSTUNREACH: return "EHOSTUNREACH";
+    case EPROTO: return "EPROTO";
+    case ENONET: return "ENONET";
+    default: return "UNKNOWN ERROR";
+    }
+}
+
+std::string errorText(int errorNumber) {
+    return "Error #" + std::to_string(errorNumber) + " (" + errorName(errorNumber) + ")";
+}
+
+int resolverCallCount() { return g_resolverCalls; }
+
+} // namespace lastling::netaddr
