@@ -1,0 +1,77 @@
+#pragma once
+
+#include "client/client_state.h"
+#include "client/table_model.h"
+#include "protocol/dispatcher.h"
+#include "protocol/framing.h"
+#include "protocol/receive_queue.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lastling::client {
+
+// The client's way out to the network, so the session runs without sockets in tests.
+class Link {
+public:
+    virtual ~Link() = default;
+    virtual void connectGame(const std::string& host) = 0; // to the game port
+    virtual void connectLobby() = 0;                       // 127.0.0.1:9001, never used
+    virtual void sendGame(const std::string& bytes) = 0;
+};
+
+// The connection side of the table client: start-up, login, framing of what the host sends,
+// the receive queue and the dispatch of one entry at a time to the table model.
+class ClientSession {
+public:
+    static constexpr std::size_t kMaxEntry = 4096;          // longer messages are cut
+    static constexpr std::size_t kMaxPending = 64 * 1024;   // unterminated rest kept at most
+
+    using ErrorSink = std::function<void(const std::string& text)>;
+
+    ClientSession(TableModel& model, Link& link);
+
+    TableModel& model() { return m_model; }
+    ClientState& state() { return m_model.state(); }
+
+    // Carries out the start-up decision. Failures of the host or of the connect (exceptions)
+    // stop the start where they happen and go to the error sink.
+    void start(const StartPlan& plan);
+    void hostpress(bool loopbackOnly);
+    void joinpress();
+
+    // Read event: queues the complete messages of `bytes`; handles none.
+    void receive(std::string_view bytes);
+    // Handles the first queued entry; returns whether more wait.
+    bool processsocktimer();
+    std::size_t queued() const { return m_queue.size(); }
+
+    // A connection report of the game socket; "Socket Closed" ends the run.
+    void sockInfo(const std::string& text);
+
+    // Sends through the game connection once logged in; false (nothing sent) before.
+    bool send(const std::string& message);
+
+    // Extra command words (chat, actions, sounds) handled elsewhere.
+    void on(std::string word, protocol::Dispatcher::Handler handler);
+    // Where a failing handler's error text goes (default: the program's event error report).
+    void setErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
+
+private:
+    void registerOwnHandlers();
+    void sendloginfo(std::string_view payload);
+    void full();
+    void reportError(const std::string& text);
+
+    TableModel& m_model;
+    Link& m_link;
+    protocol::Framer m_framer;
+    protocol::ReceiveQueue m_queue;
+    protocol::Dispatcher m_dispatcher;
+    ErrorSink m_errorSink;
+    bool m_discardingOversized = false;
+};
+
+} // namespace lastling::client

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "client/client_session.h"
+#include "client/table_model.h"
+#include "net/queue_pump.h"
+#include "net/tsock.h"
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+namespace lastling::client {
+
+// One whole table client without widgets: the game socket, the idle lobby socket, the queue
+// pump, the session and the table model. The window wires its ports into model() and draws
+// from it; a headless test can run several of these against one in-process host.
+class TableClient : public QObject, private Link {
+    Q_OBJECT
+public:
+    explicit TableClient(QObject* parent = nullptr);
+    ~TableClient() override;
+
+    TableModel& model() { return m_model; }
+    ClientSession& session() { return m_session; }
+    const ClientState& state() const { return m_model.state(); }
+
+    void setPorts(const ClientPorts& ports) { m_model.setPorts(ports); }
+    // Game port, "7772" unless a test runs its host elsewhere.
+    void setGamePort(const std::string& port) { m_gamePort = port; }
+
+    // processparams + start, from the parameters after the program name (Latin-1 bytes).
+    void startFromParams(const std::vector<std::string>& params);
+    void start(const StartPlan& plan) { m_session.start(plan); }
+
+    // Raw message out through the game connection; false before the login.
+    bool send(const std::string& message) { return m_session.send(message); }
+
+    bool gameConnected() const { return m_sock.connected(); }
+
+private:
+    void connectGame(const std::string& host) override;
+    void connectLobby() override;
+    void sendGame(const std::string& bytes) override;
+
+    TableModel m_model;
+    ClientSession m_session;
+    TSock m_sock;
+    TSock m_lobbySock;
+    QueuePump m_pump;
+    std::string m_gamePort = "7772";
+};
+
+} // namespace lastling::client

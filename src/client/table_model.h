@@ -1,0 +1,110 @@
+#pragma once
+
+#include "client/client_state.h"
+#include "client/ports.h"
+#include "client/table_view.h"
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lastling::protocol {
+class Dispatcher;
+}
+
+namespace lastling::client {
+
+// The roster and the table as the client shows them. Host messages change it through the
+// handlers below (each takes its message's payload); the user's actions go through the action
+// methods, which send over the connection. The window draws from view() after changed().
+//
+// A numeric field that does not convert throws protocol::ConversionError: the handler stops
+// where it stands and what it changed stays. Seat, slot, card and count fields out of range
+// are ignored (the entry or message that carries them changes nothing).
+class TableModel : public QObject {
+    Q_OBJECT
+public:
+    using Sender = std::function<void(const std::string& message)>;
+
+    explicit TableModel(QObject* parent = nullptr);
+
+    void setPorts(const ClientPorts& ports) { m_ports = ports; }
+    const ClientPorts& ports() const { return m_ports; }
+    // Where built messages go (the game connection).
+    void setSender(Sender sender) { m_send = std::move(sender); }
+
+    ClientState& state() { return m_state; }
+    const ClientState& state() const { return m_state; }
+    const TableView& view() const { return m_view; }
+
+    // Seat shown at the bottom: own playing seat after turning, else 1.
+    int bottomSeat() const { return m_bottomSeat; }
+    int screenPositionOf(int seat) const { return screenPosition(seat, m_bottomSeat); }
+    int seatAt(int position) const { return seatAtPosition(position, m_bottomSeat); }
+
+    // Registers every roster and table handler under its command word.
+    void registerHandlers(protocol::Dispatcher& dispatcher);
+
+    // ---- start-up (what hosting / joining shows) ----
+    void resetForStart();   // start button hidden, Start Game disabled
+    void showHostControls(); // start button shown, Start Game and the spy kick enabled
+
+    // ---- roster handlers ----
+    void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
+    void playerdisconnected(std::string_view payload);
+    void justwatching(std::string_view payload);
+
+    // ---- table handlers ----
+    void startthegame(std::string_view payload);
+    void roundstart(std::string_view payload);
+    void mycards(std::string_view payload);
+    void getnextplayer(std::string_view payload);
+    void heplayed(std::string_view payload);
+    void error(std::string_view payload);
+    void endhand(std::string_view payload);
+    void playerstats(std::string_view payload);
+    void starthand(std::string_view payload);
+    void roundover(std::string_view payload);
+    void winner(std::string_view payload);
+    void gamestats(std::string_view payload);
+
+    // ---- user actions ----
+    void cardClicked(int slot);                   // own hand slot 1..4
+    void justWatchClicked();                      // Options > Just Watch
+    void startButtonClicked();                    // START GAME button or File > Start Game
+    void gameStartChosen(const std::string& targetText); // the game start dialog's start
+    SeatPopupItems seatPopupItems(int seat) const; // states before the seat pop-up opens
+    void removeFromGame(int seat);                // seat pop-up / kicking
+    void setToJustWatch(int seat);
+    void unsetJustWatch(int seat);
+    void removeSpy(int index);                    // spy list entry index, 0-based
+
+signals:
+    // After each handled message or action; the window redraws from view().
+    void changed();
+
+private:
+    void send(const std::string& message);
+    void systemLine(const std::string& text); // adds "0+" in front
+    void sound(const std::string& name);
+    void sortstuff(int seat);
+    void placeRosterEntry(int seat, const std::string& name, const std::string& flag);
+    void hishand(int seat, int count);
+    void clearall();
+    void showPlaceholderIfWaiting(int seat);
+    bool ownNameIs(const std::string& name) const;
+    SeatView& seat(int number) { return m_view.seats[static_cast<std::size_t>(number)]; }
+    void kicking(int target);
+    void sendJustWatch(int target, int flag);
+
+    ClientState m_state;
+    TableView m_view;
+    ClientPorts m_ports;
+    Sender m_send;
+    int m_bottomSeat = 1;
+    int m_playedStack = 0;
+};
+
+} // namespace lastling::client
