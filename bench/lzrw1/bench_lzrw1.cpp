@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace lastling::tally;
+
 using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kDataSize = 4u << 20;
 constexpr int kRounds = 5;

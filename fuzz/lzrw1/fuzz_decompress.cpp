@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+namespace lzrw1 = lastling::tally::lzrw1;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<std::uint8_t> plain;

@@ -9,6 +9,7 @@
 #include <new>
 #include <random>
 
+namespace lastling::tally {
 namespace lzrw1 {
 namespace {
 
@@ -430,3 +431,5 @@ std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer()
         return expandOrThrow(packed, m_inputFile);
     });
 }
+
+}  // namespace lastling::tally

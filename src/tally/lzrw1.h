@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace lastling::tally {
+
 // LZRW1-KH block coder and its "WRZL" file container.
 namespace lzrw1 {
 
@@ -77,3 +79,5 @@ private:
     std::string m_outputFile;
     TCompressMode m_mode = TCompressMode::Fast;
 };
+
+}  // namespace lastling::tally

@@ -14,6 +14,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
+using namespace lastling::tally;
+
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 Bytes randomBytes(std::size_t count, unsigned seed)

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <string_view>
 
+using lastling::tally::ELzrw1Exception;
+using lastling::tally::Tlzrw1;
+
 int main(int argc, char** argv)
 {
     const std::string_view mode = argc == 4 ? argv[1] : "";
