@@ -169,13 +169,15 @@ bool TSock::Send(std::string_view text) {
     m_outgoing.append(text);
     if (m_outgoing.size() == m_outgoingSent)
         return true;
-    updateWriteWatch(); // armed first, so the bytes still go out if the report below throws
-    if (!report(TSocketInfo::Send, "Non-Blocking Outgoing Data") || !m_connected)
-        return true; // before the connection is made the bytes wait for it
-    const int failure = handOver();
-    if (failure != 0 && m_pendingError == 0)
-        m_pendingError = failure; // the write event reports it, outside the caller's code
+    // Handed over before the report, so a failing report handler loses no bytes. Before the
+    // connection is made the bytes wait for it.
+    if (m_connected) {
+        const int failure = handOver();
+        if (failure != 0 && m_pendingError == 0)
+            m_pendingError = failure; // the write event reports it, outside the caller's code
+    }
     updateWriteWatch();
+    report(TSocketInfo::Send, "Non-Blocking Outgoing Data");
     return true;
 }
 
@@ -389,11 +391,8 @@ void TSock::readEvent() {
 }
 
 void TSock::writeEvent() {
-    if (m_pendingError == 0 && m_outgoing.size() > m_outgoingSent) {
-        if (!report(TSocketInfo::Send, "Non-Blocking Outgoing Data") || !m_connected)
-            return;
+    if (m_pendingError == 0 && m_outgoing.size() > m_outgoingSent)
         m_pendingError = handOver();
-    }
     if (m_pendingError != 0) {
         failConnection(std::exchange(m_pendingError, 0));
         return;
