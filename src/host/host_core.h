@@ -1,0 +1,91 @@
+#pragma once
+
+#include "host/host_ports.h"
+#include "host/host_transport.h"
+#include "host/seat_table.h"
+#include "host/table_game.h"
+#include "protocol/dispatcher.h"
+#include "protocol/framing.h"
+#include "protocol/receive_queue.h"
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lastling::host {
+
+// The host's connection layer without sockets: slots, login, relays, "just watch", kicks,
+// closed connections, and the receive queue that feeds the game. It is also the engine's
+// Outbox. Everything a client sends is checked against the slot it came from.
+class HostCore : public Outbox {
+public:
+    using TextSink = std::function<void(const std::string&)>;
+
+    // A connection that sends this much without an end byte is closed.
+    static constexpr std::size_t kMaxUnterminatedBytes = 64 * 1024;
+
+    HostCore(SeatTable& seats, HostTransport& transport);
+
+    void setGame(TableGame* game) { m_game = game; }
+    // Handler errors (a field that is not a number) go here instead of a message box.
+    void setErrorSink(TextSink sink) { m_errorSink = std::move(sink); }
+    // Joins, leaves and games, one line each, for the headless host's log.
+    void setEventSink(TextSink sink) { m_eventSink = std::move(sink); }
+    // Called when the receive queue goes from empty to non-empty.
+    void setQueueHook(std::function<void()> hook) { m_queueHook = std::move(hook); }
+
+    // ---- connections ----
+    // The slot a new connection would get: the lowest free one, a new one, or kFullSlot.
+    int chooseSlot() const;
+    // The transport has accepted a connection into `slot` (from chooseSlot). A slot 1..9 is
+    // marked connected and asked to log in; kFullSlot is told "CMD_full+" and closed.
+    void connectionAccepted(int slot);
+    // Bytes read from a slot's connection: cut into messages and queued.
+    void bytesReceived(int slot, std::string_view bytes);
+    // The slot's connection reported "Socket Closed". Handled once per connection.
+    void connectionClosed(int slot);
+
+    // ---- queue ----
+    // Works off one queued message. Returns true while more wait.
+    bool dispatchOne();
+    bool queueEmpty() const { return m_queue.empty(); }
+    std::size_t queueSize() const { return m_queue.size(); }
+
+    // ---- Outbox ----
+    void sendTo(int slot, const std::string& message) override;
+    void sendToAll(const std::string& message) override;
+
+private:
+    void registerHandlers();
+    void receivedlogininfo(std::string_view payload, int source);
+    void kickhim(std::string_view payload, int source);
+    void chat(std::string_view payload, int source);
+    void action(std::string_view payload, int source);
+    void playasound(std::string_view payload, int source);
+    void justwatch(std::string_view payload, int source);
+    void startgame(std::string_view payload, int source);
+    void playcard(std::string_view payload, int source);
+
+    void sendRoster(int newcomer);
+    void checkVersion(int newcomer, std::string_view version);
+    void sendGameState(int newcomer);
+    void disconnectsock(int slot);
+    void dropQueuedFrom(int slot);
+    void sendToAllBut(int slot, const std::string& message);
+    void logEvent(const std::string& text) const;
+    void noteOutgoing(const std::string& message) const;
+
+    SeatTable& m_seats;
+    HostTransport& m_transport;
+    TableGame* m_game = nullptr;
+    TextSink m_errorSink;
+    TextSink m_eventSink;
+    std::function<void()> m_queueHook;
+    std::array<protocol::Framer, kMaxSlots + 1> m_framers{}; // index = slot
+    protocol::ReceiveQueue m_queue;
+    protocol::Dispatcher m_dispatcher;
+};
+
+} // namespace lastling::host

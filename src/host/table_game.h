@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+namespace lastling::host {
+
+// The part of the game engine that the connection layer drives and reads: the two game
+// messages, the state a late joiner is told, and the turn passing when a seat goes away.
+class TableGame {
+public:
+    virtual ~TableGame() = default;
+    virtual void startgame(std::string_view payload) = 0;
+    virtual void playcard(std::string_view payload) = 0;
+    virtual bool gameinprogress() const = 0;
+    virtual int targetscore() const = 0;
+    virtual int trumpcard() const = 0;
+    virtual int currentplayer() const = 0;
+    virtual int counthiscards(int seat) const = 0;
+    // Once per closed connection of a playing seat, after the slot was cleared.
+    virtual void seatLeft(int seat) = 0;
+    // After a playing seat was set to "just watch" during a game.
+    virtual void seatStartsWatching(int seat) = 0;
+};
+
+} // namespace lastling::host

@@ -1,0 +1,517 @@
+#include "fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lastling::host::testing {
+namespace {
+
+using Messages = std::vector<std::string>;
+
+class HostCoreTest : public ::testing::Test, public HostFixture {};
+
+// ---- slots ----
+
+TEST_F(HostCoreTest, HandsOutLowestFreeSlotAndRefusesTheTenth) {
+    for (int expected = 1; expected <= kMaxSlots; ++expected) {
+        ASSERT_EQ(connect(), expected);
+        EXPECT_EQ(transport.sentTo(expected), Messages{wire("CMD_sendlogininfo+" + std::to_string(expected))});
+    }
+    clearSent();
+    EXPECT_EQ(connect(), kFullSlot);
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{kFullSlot, wire("CMD_full+")}}));
+    EXPECT_EQ(transport.closed, std::vector<int>{kFullSlot});
+    EXPECT_EQ(seats.slotsinuse, kMaxSlots);
+    EXPECT_FALSE(seats[kFullSlot].connected);
+
+    core.connectionClosed(3);
+    EXPECT_EQ(connect(), 3);
+    EXPECT_TRUE(seats[3].connected);
+    EXPECT_EQ(connect(), kFullSlot);
+}
+
+TEST_F(HostCoreTest, FreedSlotBelowTheHighestIsReusedBeforeGrowing) {
+    connect();
+    connect();
+    connect();
+    core.connectionClosed(2);
+    EXPECT_EQ(connect(), 2);
+    EXPECT_EQ(connect(), 4);
+    EXPECT_EQ(seats.slotsinuse, 4);
+}
+
+// ---- login ----
+
+TEST_F(HostCoreTest, LoginAnnouncesToAllAndListsTheOthersOnce) {
+    join("Ann");
+    connect(); // slot 2 connected, not logged in yet: still told and listed
+    seats[2].justwatching = true;
+    clearSent();
+    const int slot = join("Cid");
+    ASSERT_EQ(slot, 3);
+    const std::string announce = wire("CMD_newplayerinfo+3+Cid+0");
+    EXPECT_EQ(transport.sentTo(1), Messages{announce});
+    EXPECT_EQ(transport.sentTo(2), Messages{announce});
+    EXPECT_EQ(transport.sentTo(3), (Messages{wire("CMD_sendlogininfo+3"), announce,
+                                             wire("CMD_existingplayers+1+Ann+0+2++1")}));
+    EXPECT_EQ(seats[3].name, "Cid");
+}
+
+TEST_F(HostCoreTest, FirstLoginAloneGetsNoRoster) {
+    join("You");
+    EXPECT_EQ(transport.sentTo(1), (Messages{wire("CMD_sendlogininfo+1"), wire("CMD_newplayerinfo+1+You+0")}));
+}
+
+TEST_F(HostCoreTest, LoginNameIsTheWholeRestMadeSafe) {
+    const int slot = connect();
+    receive(slot, std::string("CMD_logininfo+1+1.0.1+A+b|c"));
+    EXPECT_EQ(seats[1].name, "A_b_c");
+    EXPECT_EQ(transport.sentTo(1).back(), wire("CMD_newplayerinfo+1+A_b_c+0"));
+}
+
+TEST_F(HostCoreTest, LoginWithTrailingEndByteYieldsAnIgnoredEmptyEntry) {
+    connect();
+    core.bytesReceived(1, std::string("CMD_logininfo+1+1.0.1+You\xFF\xFF"));
+    EXPECT_EQ(core.queueSize(), 2u);
+    drain();
+    EXPECT_EQ(seats[1].name, "You");
+    EXPECT_TRUE(errors.empty());
+}
+
+struct VersionCase {
+    std::string version;
+    bool warned;
+};
+
+class VersionTest : public ::testing::TestWithParam<VersionCase>, public HostFixture {};
+
+TEST_P(VersionTest, MismatchWarnsBothButKeepsTheNewcomer) {
+    join("Host");
+    join("Bob");
+    clearSent();
+    join("Eve", GetParam().version);
+    const Messages warnHost = GetParam().warned ? Messages{wire("CMD_havewrongversion+Eve")} : Messages{};
+    const Messages warnEve = GetParam().warned ? Messages{wire("CMD_wrongversion+")} : Messages{};
+    const Messages toHost = transport.sentTo(1);
+    EXPECT_EQ(Messages(toHost.begin() + 1, toHost.end()), warnHost);
+    EXPECT_EQ(transport.sentTo(2).size(), 1u);
+    const Messages toEve = transport.sentTo(3);
+    ASSERT_GE(toEve.size(), 3u);
+    EXPECT_EQ(Messages(toEve.begin() + 3, toEve.end()), warnEve);
+    EXPECT_TRUE(seats[3].connected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, VersionTest,
+                         ::testing::Values(VersionCase{"1.0.1", false}, VersionCase{"1.0.0", true},
+                                           VersionCase{"", true}, VersionCase{"1.0.1 ", true},
+                                           VersionCase{"1.0.1\x01", true}));
+
+TEST_F(HostCoreTest, HostWithAnotherVersionIsWarnedTwice) {
+    join("Eve", "0.9");
+    const Messages toEve = transport.sentTo(1);
+    EXPECT_EQ(Messages(toEve.begin() + 2, toEve.end()),
+              (Messages{wire("CMD_havewrongversion+Eve"), wire("CMD_wrongversion+")}));
+}
+
+// ---- late joiner ----
+
+TEST_F(HostCoreTest, LateJoinerOnPlayingSeatGetsStatsThenCards) {
+    join("Ann");
+    game.inProgress = true;
+    seats[2].score = 12;
+    seats[2].hand = {5, 0, 44, 0};
+    seats[3].playedcard = 27;
+    seats[4].score = 7;
+    clearSent();
+    join("Bob");
+    EXPECT_EQ(transport.sentTo(2),
+              (Messages{wire("CMD_sendlogininfo+2"), wire("CMD_newplayerinfo+2+Bob+0"),
+                        wire("CMD_existingplayers+1+Ann+0"),
+                        wire("CMD_gamestats+2+30+40+2+1+0+0+4+2+12+0+3+3+0+27+2+4+7+0+1"),
+                        wire("CMD_mycards+2+1+5+2+0+3+44+4+0")}));
+}
+
+TEST_F(HostCoreTest, LateSpectatorGetsStatsButNoCards) {
+    for (int i = 0; i < 4; ++i) {
+        join("P" + std::to_string(i + 1));
+    }
+    game.inProgress = true;
+    join("Spy");
+    const Messages toSpy = transport.sentTo(5);
+    ASSERT_EQ(toSpy.size(), 4u);
+    EXPECT_EQ(toSpy[3].rfind("CMD_gamestats+5+30+40+2+", 0), 0u);
+}
+
+// ---- relays ----
+
+struct RelayCase {
+    std::string received;
+    std::string relayed; // "" = nothing goes out
+};
+
+class RelayTest : public ::testing::TestWithParam<RelayCase>, public HostFixture {};
+
+TEST_P(RelayTest, RelaysToEveryoneWithTheSendersName) {
+    join("Ann");
+    join("Bob");
+    connect(); // slot 3, not logged in: gets the relays too
+    clearSent();
+    receive(2, GetParam().received);
+    const Messages expected = GetParam().relayed.empty() ? Messages{} : Messages{wire(GetParam().relayed)};
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(transport.sentTo(slot), expected) << "slot " << slot;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Relays, RelayTest,
+    ::testing::Values(
+        RelayCase{"CMD_chat+2+hello|clBlack", "CMD_chat+2+Bob chats: hello|clBlack"},
+        RelayCase{"CMD_chat+2+a+b+c|$00FF0000", "CMD_chat+2+Bob chats: a+b+c|$00FF0000"},
+        RelayCase{"CMD_chat+02+hi|clRed", "CMD_chat+2+Bob chats: hi|clRed"},
+        RelayCase{"CMD_chat+2+", "CMD_chat+2+Bob chats: "},
+        RelayCase{"CMD_action+2+waves|clBlack", "CMD_action+2+Bob waves|clBlack"},
+        RelayCase{"CMD_action+2+says: gg|clBlue", "CMD_action+2+Bob says: gg|clBlue"},
+        RelayCase{"CMD_playasound+2+wave7+", "CMD_playasound+2+wave7+"},
+        RelayCase{"CMD_playasound+002+wave1+", "CMD_playasound+2+wave1+"},
+        // a forged seat, a foreign one, or no number: nothing goes out
+        RelayCase{"CMD_chat+1+I am the host|clBlack", ""},
+        RelayCase{"CMD_chat+3+x|clBlack", ""},
+        RelayCase{"CMD_chat+0+x|clBlack", ""},
+        RelayCase{"CMD_chat+10+x|clBlack", ""},
+        RelayCase{"CMD_chat+-2+x|clBlack", ""},
+        RelayCase{"CMD_chat+99999999999+x|clBlack", ""},
+        RelayCase{"CMD_chat+two+x|clBlack", ""},
+        RelayCase{"CMD_chat+", ""},
+        RelayCase{"CMD_action+1+x|clBlack", ""},
+        RelayCase{"CMD_playasound+4+wave1+", ""},
+        RelayCase{"cmd_chat+2+x|clBlack", ""},
+        RelayCase{"CMD_chat", ""},
+        RelayCase{"", ""}));
+
+TEST_F(HostCoreTest, ChatTextCannotShiftTheColourField) {
+    join("Ann");
+    clearSent();
+    receive(1, "CMD_chat+1+a|b|clRed");
+    ASSERT_EQ(transport.sentTo(1).size(), 1u);
+    const std::string relayed = transport.sentTo(1)[0];
+    EXPECT_EQ(std::count(relayed.begin(), relayed.end(), '|'), 1);
+    EXPECT_NE(relayed.find("|clRed\xFF"), std::string::npos);
+}
+
+TEST_F(HostCoreTest, BadNumberGoesToTheErrorSinkAndTheQueueGoesOn) {
+    join("Ann");
+    clearSent();
+    core.bytesReceived(1, wire("CMD_chat+x1+boom") + wire("CMD_chat+1+ok|clRed"));
+    drain();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("x1"), std::string::npos);
+    EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_chat+1+Ann chats: ok|clRed")});
+}
+
+// ---- forged and out-of-range commands ----
+
+struct IgnoredCase {
+    int from;
+    std::string received;
+};
+
+class IgnoredTest : public ::testing::TestWithParam<IgnoredCase>, public HostFixture {};
+
+TEST_P(IgnoredTest, ChangesNothingAndSendsNothing) {
+    for (int i = 0; i < 5; ++i) {
+        join("P" + std::to_string(i + 1));
+    }
+    game.inProgress = true;
+    clearSent();
+    receive(GetParam().from, GetParam().received);
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(transport.closed.empty());
+    EXPECT_TRUE(game.started.empty());
+    EXPECT_TRUE(game.played.empty());
+    EXPECT_TRUE(game.watching.empty());
+    for (int slot = 1; slot <= 5; ++slot) {
+        EXPECT_EQ(seats[slot].name, "P" + std::to_string(slot));
+        EXPECT_FALSE(seats[slot].justwatching);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forged, IgnoredTest,
+    ::testing::Values(IgnoredCase{2, "CMD_logininfo+3+1.0.1+Mallory"},
+                      IgnoredCase{2, "CMD_logininfo+0+1.0.1+Mallory"},
+                      IgnoredCase{2, "CMD_logininfo+11+1.0.1+Mallory"},
+                      IgnoredCase{2, "CMD_logininfo+x+1.0.1+Mallory"},
+                      IgnoredCase{2, "CMD_kickhim+1+3+"},
+                      IgnoredCase{2, "CMD_kickhim+2+3+"},
+                      IgnoredCase{1, "CMD_kickhim+1+0+"},
+                      IgnoredCase{1, "CMD_kickhim+1+10+"},
+                      IgnoredCase{1, "CMD_kickhim+1+11+"},
+                      IgnoredCase{1, "CMD_kickhim+1+-5+"},
+                      IgnoredCase{1, "CMD_kickhim+1+8+"}, // nobody there
+                      IgnoredCase{1, "CMD_kickhim+2+3+"},
+                      IgnoredCase{2, "CMD_startgame+P2+30+"},
+                      IgnoredCase{5, "CMD_startgame+P5+30+"},
+                      IgnoredCase{2, "CMD_playcard+3+1+"},
+                      IgnoredCase{2, "CMD_playcard+2+0+"},
+                      IgnoredCase{2, "CMD_playcard+2+5+"},
+                      IgnoredCase{5, "CMD_playcard+5+1+"},
+                      IgnoredCase{2, "CMD_playcard+2+"},
+                      IgnoredCase{2, "CMD_justwatch+3+1"},
+                      IgnoredCase{2, "CMD_justwatch+3+2"},
+                      IgnoredCase{5, "CMD_justwatch+5+1"},
+                      IgnoredCase{1, "CMD_justwatch+5+1"},
+                      IgnoredCase{1, "CMD_justwatch+0+1"},
+                      IgnoredCase{1, "CMD_justwatch+-1+2"},
+                      IgnoredCase{2, "CMD_justwatch+2+3"},
+                      IgnoredCase{2, "CMD_justwatch+2+1+"},
+                      IgnoredCase{2, "CMD_unknown+2+x"},
+                      IgnoredCase{2, "+2+x"}));
+
+// ---- the game's two messages ----
+
+TEST_F(HostCoreTest, StartgameAndPlaycardReachTheEngineWithTheirPayload) {
+    join("Ann");
+    join("Bob");
+    receive(1, "CMD_startgame+Ann+30+");
+    receive(2, "CMD_playcard+2+4+");
+    receive(1, "CMD_startgame+Ann+abc+");
+    EXPECT_EQ(game.started, (Messages{"Ann+30+", "Ann+abc+"}));
+    EXPECT_EQ(game.played, Messages{"2+4+"});
+}
+
+// ---- just watch ----
+
+struct WatchCase {
+    int from;
+    std::string received;
+    bool inGame;
+    std::string announced; // "" = ignored
+    bool watchingAfter;
+};
+
+class JustWatchTest : public ::testing::TestWithParam<WatchCase>, public HostFixture {};
+
+TEST_P(JustWatchTest, SetsOrClearsAndTellsEveryone) {
+    const WatchCase& c = GetParam();
+    join("Ann");
+    join("Bob");
+    game.inProgress = c.inGame;
+    seats[2].justwatching = !c.announced.empty() && !c.watchingAfter; // so a clear shows
+    clearSent();
+    receive(c.from, c.received);
+    const Messages expected = c.announced.empty() ? Messages{} : Messages{wire(c.announced)};
+    EXPECT_EQ(transport.sentTo(1), expected);
+    EXPECT_EQ(transport.sentTo(2), expected);
+    EXPECT_EQ(seats[2].justwatching, c.watchingAfter);
+    const bool engineTold = c.watchingAfter && !c.announced.empty();
+    EXPECT_EQ(game.watching, engineTold ? std::vector<int>{2} : std::vector<int>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Watch, JustWatchTest,
+    ::testing::Values(WatchCase{2, "CMD_justwatch+2+1", true, "CMD_justwatching+2+1", true},
+                      WatchCase{2, "CMD_justwatch+2+1", false, "", false},
+                      WatchCase{2, "CMD_justwatch+2+2", false, "CMD_justwatching+2+2", false},
+                      WatchCase{2, "CMD_justwatch+2+2", true, "CMD_justwatching+2+2", false},
+                      WatchCase{1, "CMD_justwatch+2+1", true, "CMD_justwatching+2+1", true},
+                      WatchCase{1, "CMD_justwatch+2+2", true, "CMD_justwatching+2+2", false}));
+
+TEST_F(HostCoreTest, HostMaySetAnEmptyPlayingSeatToWatch) {
+    join("Ann");
+    game.inProgress = true;
+    receive(1, "CMD_justwatch+4+1");
+    EXPECT_TRUE(seats[4].justwatching);
+    EXPECT_EQ(game.watching, std::vector<int>{4});
+}
+
+// ---- kicks and closed connections ----
+
+TEST_F(HostCoreTest, KickFromTheHostClosesTheTargetAndTellsTheOthers) {
+    join("Ann");
+    join("Bob");
+    join("Cid");
+    transport.reportsPerClose = 2; // the socket reports the close twice; handled once
+    clearSent();
+    receive(1, "CMD_kickhim+1+2+");
+    EXPECT_EQ(transport.closed, std::vector<int>{2});
+    EXPECT_TRUE(transport.sentTo(2).empty());
+    EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_playerdisconnected+2+Bob")});
+    EXPECT_EQ(transport.sentTo(3), Messages{wire("CMD_playerdisconnected+2+Bob")});
+    EXPECT_EQ(game.left, std::vector<int>{2});
+    EXPECT_FALSE(seats[2].connected);
+}
+
+TEST_F(HostCoreTest, KickWorksWhenTheTransportReportsNothing) {
+    join("Ann");
+    join("Bob");
+    transport.reportsPerClose = 0;
+    receive(1, "CMD_kickhim+1+2+");
+    EXPECT_FALSE(seats[2].connected);
+    EXPECT_EQ(game.left, std::vector<int>{2});
+}
+
+TEST_F(HostCoreTest, ClosedConnectionIsHandledOnceAndKeepsTheSeatsGame) {
+    join("Ann");
+    join("Bob");
+    seats[2].justwatching = true;
+    seats[2].score = 9;
+    seats[2].hand = {1, 2, 0, 0};
+    clearSent();
+    core.connectionClosed(2);
+    core.connectionClosed(2);
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{1, wire("CMD_playerdisconnected+2+Bob")}}));
+    EXPECT_EQ(game.left, std::vector<int>{2});
+    EXPECT_EQ(seats[2].name, "");
+    EXPECT_FALSE(seats[2].justwatching);
+    EXPECT_EQ(seats[2].score, 9);
+    EXPECT_EQ(seats[2].hand[1], 2);
+}
+
+TEST_F(HostCoreTest, SpectatorLeavingDoesNotTouchTheGame) {
+    for (int i = 0; i < 5; ++i) {
+        join("P" + std::to_string(i + 1));
+    }
+    core.connectionClosed(5);
+    core.connectionClosed(11);
+    core.connectionClosed(0);
+    core.connectionClosed(-3);
+    EXPECT_TRUE(game.left.empty());
+}
+
+TEST_F(HostCoreTest, QueuedMessagesOfAClosedConnectionAreNotCreditedToTheNextOne) {
+    join("Ann");
+    join("Bob");
+    core.bytesReceived(2, wire("CMD_chat+2+bye|clRed") + wire("CMD_logininfo+2+1.0.1+Ghost"));
+    core.connectionClosed(2);
+    ASSERT_EQ(connect(), 2);
+    clearSent();
+    drain();
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_EQ(seats[2].name, "");
+    EXPECT_TRUE(seats[2].connected);
+}
+
+TEST_F(HostCoreTest, AStaleLoginCannotReviveAFreedSlot) {
+    join("Ann");
+    connect();
+    core.bytesReceived(2, wire("CMD_logininfo+2+1.0.1+Ghost"));
+    core.connectionClosed(2);
+    drain();
+    EXPECT_FALSE(seats[2].connected);
+    EXPECT_EQ(connect(), 2);
+}
+
+// ---- receive side ----
+
+TEST_F(HostCoreTest, MessageSplitAcrossReadsIsKeptPerConnection) {
+    join("Ann");
+    join("Bob");
+    clearSent();
+    core.bytesReceived(1, "CMD_chat+1+he");
+    core.bytesReceived(2, "CMD_chat+2+yo");
+    core.bytesReceived(1, std::string("llo|clRed\xFF"));
+    core.bytesReceived(2, std::string("|clRed\xFF"));
+    drain();
+    EXPECT_EQ(transport.sentTo(1), (Messages{wire("CMD_chat+1+Ann chats: hello|clRed"),
+                                             wire("CMD_chat+2+Bob chats: yo|clRed")}));
+}
+
+TEST_F(HostCoreTest, OneEntryPerDispatchInArrivalOrderAndOneWakeupPerBurst) {
+    join("Ann");
+    clearSent();
+    queueWakeups = 0;
+    core.bytesReceived(1, wire("CMD_chat+1+a|x") + wire("CMD_chat+1+b|x") + wire("CMD_chat+1+c|x"));
+    core.bytesReceived(1, wire("CMD_chat+1+d|x"));
+    EXPECT_EQ(queueWakeups, 1);
+    EXPECT_TRUE(transport.sent.empty()); // nothing is handled inside the read
+    EXPECT_TRUE(core.dispatchOne());
+    EXPECT_EQ(transport.sent.size(), 1u);
+    drain();
+    ASSERT_EQ(transport.sent.size(), 4u);
+    EXPECT_EQ(transport.sent[3].second, wire("CMD_chat+1+Ann chats: d|x"));
+    EXPECT_FALSE(core.dispatchOne());
+    core.bytesReceived(1, wire("CMD_chat+1+e|x"));
+    EXPECT_EQ(queueWakeups, 2);
+}
+
+struct FloodCase {
+    std::size_t unterminated;
+    bool closed;
+};
+
+class FloodTest : public ::testing::TestWithParam<FloodCase>, public HostFixture {};
+
+TEST_P(FloodTest, ClosesAConnectionThatNeverEndsItsMessage) {
+    join("Ann");
+    join("Bob");
+    clearSent();
+    const std::string chunk(GetParam().unterminated / 2, 'A');
+    core.bytesReceived(2, wire("CMD_chat+2+first|x") + chunk);
+    core.bytesReceived(2, std::string(GetParam().unterminated - chunk.size(), 'B'));
+    drain();
+    EXPECT_EQ(!transport.closed.empty(), GetParam().closed);
+    EXPECT_EQ(seats[2].connected, !GetParam().closed);
+    if (GetParam().closed) {
+        EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_playerdisconnected+2+Bob")});
+    } else {
+        EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_chat+2+Bob chats: first|x")});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FloodTest,
+                         ::testing::Values(FloodCase{100, false}, FloodCase{64 * 1024, false},
+                                           FloodCase{64 * 1024 + 1, true}, FloodCase{1 << 20, true}));
+
+TEST_F(HostCoreTest, LongCompleteMessagesAndBinaryJunkAreSurvived) {
+    join("Ann");
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) {
+        junk.push_back(static_cast<char>(i * 37));
+    }
+    core.bytesReceived(1, junk);
+    core.bytesReceived(1, wire("CMD_chat+1+" + std::string(60000, '+')));
+    drain();
+    EXPECT_TRUE(seats[1].connected);
+}
+
+TEST_F(HostCoreTest, BytesFromUnknownOrFreeSlotsAreIgnored) {
+    for (int slot : {0, 2, 10, 11, -1, 1000}) {
+        core.bytesReceived(slot, wire("CMD_chat+1+x|y"));
+    }
+    EXPECT_TRUE(core.queueEmpty());
+    EXPECT_EQ(queueWakeups, 0);
+}
+
+// ---- outbox ----
+
+TEST_F(HostCoreTest, SendToAllGoesToConnectedSlotsInOrder) {
+    connect();
+    connect();
+    connect();
+    core.connectionClosed(2);
+    clearSent();
+    core.sendToAll("X");
+    core.sendTo(2, "Y");
+    core.sendTo(3, "Z");
+    core.sendTo(12, "W");
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{1, "X"}, {3, "X"}, {3, "Z"}}));
+}
+
+TEST_F(HostCoreTest, EventLogNamesJoinsLeavesAndGames) {
+    std::vector<std::string> events;
+    core.setEventSink([&](const std::string& line) { events.push_back(line); });
+    join("Ann");
+    core.sendToAll(wire("CMD_startgame+Ann+30+"));
+    core.sendToAll(wire("CMD_winner+Klot+2+"));
+    core.connectionClosed(1);
+    const std::string all = ::testing::PrintToString(events);
+    for (const char* expected : {"Ann logged in", "started by Ann", "won by Klot", "Ann left"}) {
+        EXPECT_NE(all.find(expected), std::string::npos) << expected;
+    }
+}
+
+} // namespace
+} // namespace lastling::host::testing
