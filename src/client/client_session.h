@@ -63,6 +63,7 @@ private:
     void registerOwnHandlers();
     void sendloginfo(std::string_view payload);
     void full();
+    void systemLine(const std::string& line);
     void reportError(const std::string& text);
 
     TableModel& m_model;

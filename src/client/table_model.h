@@ -46,10 +46,11 @@ public:
 
     // Registers every roster and table handler under its command word.
     void registerHandlers(protocol::Dispatcher& dispatcher);
+    void notifyChanged() { emit changed(); }
 
-    // ---- start-up (what hosting / joining shows) ----
-    void resetForStart();   // start button hidden, Start Game disabled
-    void showHostControls(); // start button shown, Start Game and the spy kick enabled
+    // Hosting shows the start button and enables Start Game and the spy list's kick;
+    // joining hides the button and disables Start Game.
+    void setHostControls(bool host);
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -105,6 +106,7 @@ private:
     Sender m_send;
     int m_bottomSeat = 1;
     int m_playedStack = 0;
+    bool m_turned = false; // the table turns once per run
 };
 
 } // namespace lastling::client

@@ -54,7 +54,7 @@ struct SeatPopupItems {
 
 struct TableView {
     std::array<SeatView, 5> seats{};        // index 1..4; 0 unused
-    std::array<HandSlot, 5> slots{};        // index 1..4; 0 unused
+    std::array<HandSlot, 5> ownSlots{};        // index 1..4; 0 unused
     int turnSeat = 0;                       // seat the turn marker stands at, 0 = not placed
     int trump = 0;                          // 0 = empty
     std::string playToScore = "Play to Score: 0";

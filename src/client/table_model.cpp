@@ -1,0 +1,480 @@
+#include "client/table_model.h"
+
+#include "protocol/dispatcher.h"
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
+#include <algorithm>
+
+namespace lastling::client {
+
+using protocol::Fields;
+
+namespace {
+
+bool isCard(int card) { return card >= 0 && card <= kMaxCard; }
+bool isSlot(int slot) { return slot >= 1 && slot <= kHandSlots; }
+bool isConnectionSlot(int seat) { return seat >= 1 && seat <= kMaxSlots; }
+
+} // namespace
+
+TableModel::TableModel(QObject* parent) : QObject(parent) {
+    m_view.ownSlots[1].shown = false; // slot 1 starts hidden, 2 to 4 start empty
+}
+
+void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
+    using Handler = void (TableModel::*)(std::string_view);
+    const std::pair<const char*, Handler> table[] = {
+        {"CMD_newplayerinfo", &TableModel::newplayerinfo},
+        {"CMD_existingplayers", &TableModel::newplayerinfo},
+        {"CMD_playerdisconnected", &TableModel::playerdisconnected},
+        {"CMD_justwatching", &TableModel::justwatching},
+        {"CMD_startgame", &TableModel::startthegame},
+        {"CMD_nextplayer", &TableModel::getnextplayer},
+        {"CMD_winner", &TableModel::winner},
+        {"CMD_roundstart", &TableModel::roundstart},
+        {"CMD_mycards", &TableModel::mycards},
+        {"CMD_heplayed", &TableModel::heplayed},
+        {"CMD_starthand", &TableModel::starthand},
+        {"CMD_error", &TableModel::error},
+        {"CMD_playerstats", &TableModel::playerstats},
+        {"CMD_endhand", &TableModel::endhand},
+        {"CMD_roundover", &TableModel::roundover},
+        {"CMD_gamestats", &TableModel::gamestats},
+    };
+    for (const auto& [word, handler] : table) {
+        dispatcher.on(word, [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
+    }
+}
+
+// ---- helpers ----
+
+void TableModel::send(const std::string& message) {
+    if (m_send) {
+        m_send(message);
+    }
+}
+
+void TableModel::systemLine(const std::string& text) {
+    if (m_ports.chat) {
+        m_ports.chat->addSystemLine("0+" + text);
+    }
+}
+
+void TableModel::sound(const std::string& name) {
+    if (m_ports.sounds) {
+        m_ports.sounds->play(name);
+    }
+}
+
+bool TableModel::ownNameIs(const std::string& name) const {
+    return m_state.isPlayingSeat(m_state.myseat) &&
+           m_view.seats[static_cast<std::size_t>(m_state.myseat)].name == name;
+}
+
+void TableModel::showPlaceholderIfWaiting(int number) {
+    if (seat(number).name == kWaiting) {
+        seat(number).name = placeholderName(number);
+    }
+}
+
+void TableModel::hishand(int number, int count) {
+    HandPicture& hand = seat(number).hand;
+    hand = HandPicture{};
+    hand.backs = count >= 0 && count <= 4 ? count : 0;
+}
+
+void TableModel::clearall() {
+    for (int s = 1; s <= kSeatCount; ++s) {
+        seat(s).score = "0";
+        seat(s).bonus.clear();
+    }
+}
+
+void TableModel::setHostControls(bool host) {
+    m_view.startButtonVisible = host;
+    m_view.startGameEnabled = host;
+    if (host) {
+        m_view.kickhimEnabled = true;
+    }
+    emit changed();
+}
+
+// ---- roster ----
+
+void TableModel::sortstuff(int ownSeat) {
+    if (m_turned) {
+        return;
+    }
+    m_turned = true;
+    // Spectators keep the untouched layout, seat 1 at the bottom.
+    m_bottomSeat = m_state.isPlayingSeat(ownSeat) ? ownSeat : 1;
+}
+
+void TableModel::placeRosterEntry(int number, const std::string& name, const std::string& flag) {
+    const bool own = number == m_state.myseat;
+    if (own) {
+        systemLine("You are Connected.");
+        if (m_ports.settings) {
+            m_ports.settings->loadinifile();
+        }
+        sortstuff(number);
+    } else {
+        systemLine(name + " is Connected.");
+    }
+    if (m_state.isPlayingSeat(number)) {
+        SeatView& view = seat(number);
+        view.name = name;
+        view.nameVisible = true;
+        view.scoreVisible = true;
+        if (flag == "1") {
+            view.eyes = true;
+        }
+        return;
+    }
+    m_view.spyList.push_back(std::to_string(number) + ": " + name);
+    systemLine(own ? std::string("You are spying.") : name + " is spying.");
+}
+
+void TableModel::newplayerinfo(std::string_view payload) {
+    Fields fields(payload);
+    while (!fields.atEnd()) {
+        const int number = fields.number();
+        const std::string name = fields.text();
+        const std::string flag = fields.text();
+        if (isConnectionSlot(number)) {
+            placeRosterEntry(number, name, flag);
+        }
+    }
+    sound("entered");
+}
+
+void TableModel::playerdisconnected(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const std::string name = fields.rest();
+    if (m_state.isPlayingSeat(number)) {
+        SeatView& view = seat(number);
+        if (view.name != kWaiting && view.name != placeholderName(number)) {
+            systemLine(view.name + " disconnected.");
+        }
+        view.name = kWaiting;
+        view.eyes = false;
+        return;
+    }
+    const std::string entry = std::to_string(number) + ": " + name;
+    auto& spies = m_view.spyList;
+    const auto found = std::find(spies.begin(), spies.end(), entry);
+    if (found != spies.end()) {
+        systemLine(name + " has left.");
+        spies.erase(found);
+    }
+}
+
+void TableModel::justwatching(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const std::string flag = fields.text();
+    if (!m_state.isPlayingSeat(number)) {
+        return;
+    }
+    const bool watching = flag == "1";
+    if (number == m_state.myseat) {
+        m_view.justWatchChecked = watching;
+    }
+    SeatView& view = seat(number);
+    systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
+    view.eyes = watching;
+}
+
+// ---- table ----
+
+void TableModel::startthegame(std::string_view payload) {
+    Fields fields(payload);
+    const std::string name = fields.text();
+    const std::string target = fields.text();
+    m_view.startButtonVisible = false;
+    m_view.justWatchChecked = false;
+    clearall();
+    m_view.playToScore = "Play to Score: " + target;
+    if (m_state.isSpectator() || !ownNameIs(name)) {
+        systemLine(name + " has started a game.");
+    } else {
+        systemLine("You have started a game.");
+    }
+    for (int s = 1; s <= kSeatCount; ++s) {
+        showPlaceholderIfWaiting(s);
+        seat(s).scoreFollowsName = true;
+        seat(s).eyes = false; // the host clears every seat's watching state at a game start
+    }
+}
+
+void TableModel::roundstart(std::string_view payload) {
+    for (int s = 1; s <= kSeatCount; ++s) {
+        SeatView& view = seat(s);
+        view.winner = false;
+        view.took = false;
+        view.out = false;
+        view.bonus.clear();
+        view.played = 0;
+        if (s != m_state.myseat) {
+            hishand(s, 4);
+        }
+    }
+    Fields fields(payload);
+    const int trump = fields.number();
+    m_view.trump = isCard(trump) ? trump : 0;
+}
+
+void TableModel::mycards(std::string_view payload) {
+    Fields fields(payload);
+    fields.text(); // the seat is not compared with our own
+    while (!fields.atEnd()) {
+        const int slot = fields.number();
+        const int card = fields.number();
+        if (isSlot(slot) && isCard(card)) {
+            m_view.ownSlots[static_cast<std::size_t>(slot)] = HandSlot{card, true};
+        }
+    }
+}
+
+void TableModel::getnextplayer(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    if (!m_state.isPlayingSeat(number)) {
+        return;
+    }
+    m_state.whoseturn = number;
+    m_view.turnSeat = number;
+    showPlaceholderIfWaiting(number);
+    if (number == m_state.myseat) {
+        m_view.status = "Your Turn.";
+        const bool newSound = m_ports.settings && m_ports.settings->turnSoundNew();
+        sound(newSound ? "turnnew" : "turn");
+    } else {
+        m_view.status = seat(number).name + "'s turn.";
+    }
+}
+
+void TableModel::heplayed(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const int card = fields.number();
+    const int count = fields.number();
+    if (!m_state.isPlayingSeat(number) || !isCard(card)) {
+        return;
+    }
+    seat(number).played = card;
+    seat(number).playedStack = ++m_playedStack;
+    hishand(number, count);
+    sound("placecard");
+}
+
+void TableModel::error(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const int slot = fields.number();
+    if (number != m_state.myseat || !m_state.isPlayingSeat(number) || !isSlot(slot)) {
+        return;
+    }
+    m_view.status = "You must follow suit if able.";
+    m_state.whoseturn = number;
+    m_view.ownSlots[static_cast<std::size_t>(slot)].shown = true;
+    sound("error");
+}
+
+void TableModel::endhand(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const int count = fields.number();
+    if (!m_state.isPlayingSeat(number)) {
+        return;
+    }
+    m_view.status = number == m_state.myseat ? std::string("You took the trick.")
+                                             : seat(number).name + " took the trick.";
+    seat(number).took = true;
+    hishand(number, count);
+    sound("taketrick");
+}
+
+void TableModel::playerstats(std::string_view payload) {
+    Fields fields(payload);
+    while (!fields.atEnd()) {
+        const int number = fields.number();
+        if (m_state.isPlayingSeat(number)) {
+            seat(number).out = true;
+        }
+    }
+}
+
+void TableModel::starthand(std::string_view) {
+    for (int s = 1; s <= kSeatCount; ++s) {
+        seat(s).played = 0;
+        seat(s).took = false;
+    }
+}
+
+void TableModel::roundover(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const int points = fields.number();
+    const int total = fields.number();
+    if (!m_state.isPlayingSeat(number)) {
+        return;
+    }
+    SeatView& view = seat(number);
+    view.bonus = "+" + std::to_string(points);
+    view.score = std::to_string(total);
+    std::vector<int> cards;
+    while (!fields.atEnd() && cards.size() < kHandSlots) {
+        const int card = fields.number();
+        if (isCard(card)) {
+            cards.push_back(card);
+        }
+    }
+    if (number != m_state.myseat) {
+        view.hand = HandPicture{0, true, cards};
+    }
+    view.bonusFollowsScore = true;
+    sound("roundover");
+}
+
+void TableModel::winner(std::string_view payload) {
+    Fields fields(payload);
+    const std::string name = fields.text();
+    const int number = fields.number();
+    for (int s = 1; s <= kSeatCount; ++s) {
+        seat(s).out = false;
+        seat(s).took = false;
+        seat(s).hand = HandPicture{};
+        m_view.ownSlots[static_cast<std::size_t>(s)].card = 0;
+    }
+    sound("winner");
+    const bool mine = ownNameIs(name);
+    m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
+    systemLine(m_view.status);
+    if (m_state.isPlayingSeat(number)) {
+        seat(number).winner = true;
+    }
+    if (m_state.ishost) {
+        m_view.startButtonVisible = true;
+    }
+    if (m_state.isPlayingSeat(m_state.myseat) && m_ports.tally) {
+        m_ports.tally->addgame(mine ? std::string("addtomine") : name);
+    }
+}
+
+void TableModel::gamestats(std::string_view payload) {
+    Fields fields(payload);
+    if (fields.number() != m_state.myseat) {
+        return;
+    }
+    const int target = fields.number();
+    const int trump = fields.number();
+    const int turn = fields.number();
+    m_state.whoseturn = m_state.isPlayingSeat(turn) ? turn : 0;
+    while (!fields.atEnd()) {
+        const int number = fields.number();
+        const int score = fields.number();
+        const int card = fields.number();
+        const int count = fields.number();
+        if (!m_state.isPlayingSeat(number)) {
+            continue;
+        }
+        seat(number).score = std::to_string(score);
+        if (card != 0 && isCard(card)) {
+            seat(number).played = card;
+            seat(number).playedStack = ++m_playedStack;
+        }
+        if (number != m_state.myseat) {
+            hishand(number, count);
+        }
+    }
+    m_view.playToScore = "Play to Score: " + std::to_string(target);
+    m_view.trump = isCard(trump) ? trump : 0;
+    if (m_state.whoseturn != 0 && m_state.whoseturn == m_state.myseat && m_ports.notices) {
+        m_ports.notices->notice("go");
+    }
+}
+
+// ---- user actions ----
+
+void TableModel::cardClicked(int slot) {
+    if (!isSlot(slot) || m_state.whoseturn == 0 || m_state.whoseturn != m_state.myseat) {
+        return;
+    }
+    HandSlot& picture = m_view.ownSlots[static_cast<std::size_t>(slot)];
+    // An empty slot is never sent: the host would refuse it silently and keep waiting.
+    if (!picture.shown || picture.card == 0) {
+        return;
+    }
+    if (m_state.loggedin) {
+        send(protocol::playcard(m_state.myseat, slot));
+    }
+    picture.shown = false;
+    m_state.whoseturn = 0;
+    emit changed();
+}
+
+void TableModel::sendJustWatch(int target, int flag) {
+    if (m_state.loggedin && m_state.isPlayingSeat(target)) {
+        send(protocol::justwatch(target, flag));
+    }
+}
+
+void TableModel::justWatchClicked() {
+    // The check mark changes only when the host answers.
+    sendJustWatch(m_state.myseat, m_view.justWatchChecked ? 2 : 1);
+}
+
+void TableModel::setToJustWatch(int target) { sendJustWatch(target, 1); }
+
+void TableModel::unsetJustWatch(int target) { sendJustWatch(target, 2); }
+
+void TableModel::startButtonClicked() {
+    if (m_state.loggedin) {
+        if (m_ports.window) {
+            m_ports.window->showGameStartDialog();
+        }
+    } else if (m_ports.notices) {
+        m_ports.notices->notice("You are not connected");
+    }
+}
+
+void TableModel::gameStartChosen(const std::string& targetText) {
+    send(protocol::startgame(m_state.myname, protocol::safeName(targetText)));
+}
+
+SeatPopupItems TableModel::seatPopupItems(int number) const {
+    SeatPopupItems items;
+    items.removeFromGame = items.setToJustWatch = items.unsetJustWatch = m_state.ishost;
+    if (!m_state.isPlayingSeat(number) || m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
+        items.removeFromGame = false;
+    }
+    return items;
+}
+
+void TableModel::kicking(int target) {
+    if (m_state.ishost && m_state.loggedin && isConnectionSlot(target)) {
+        send(protocol::kickhim(m_state.myseat, target));
+    }
+}
+
+void TableModel::removeFromGame(int number) {
+    if (seatPopupItems(number).removeFromGame) {
+        kicking(number);
+    }
+}
+
+void TableModel::removeSpy(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_view.spyList.size()) {
+        return;
+    }
+    const std::string& entry = m_view.spyList[static_cast<std::size_t>(index)];
+    int target = 0;
+    if (protocol::tryParseInt(std::string_view(entry).substr(0, entry.find(':')), target)) {
+        kicking(target);
+    }
+}
+
+} // namespace lastling::client
