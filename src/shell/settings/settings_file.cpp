@@ -1,0 +1,159 @@
+#include "shell/settings/settings_file.h"
+
+#include "shell/settings/ini_document.h"
+
+#include <QDir>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QString>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <unistd.h>
+
+namespace lastling::settings {
+namespace {
+
+// Nobody's settings file is this large; such a file is left alone rather than rewritten.
+constexpr std::uintmax_t kMaxFileSize = 16u << 20;
+
+enum class ReadOutcome { Read, Missing, Failed };
+
+ReadOutcome readDocument(const std::filesystem::path& file, IniDocument& document)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return error ? ReadOutcome::Failed : ReadOutcome::Missing;
+    const auto size = std::filesystem::file_size(file, error);
+    std::ifstream in(file, std::ios::binary);
+    if (error || size > kMaxFileSize || !in)
+        return ReadOutcome::Failed;
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    if (in.bad())
+        return ReadOutcome::Failed;
+    document = IniDocument::parse(text);
+    return ReadOutcome::Read;
+}
+
+SaveResult writeDocument(const IniDocument& document, const std::filesystem::path& file)
+{
+    QSaveFile out(QString::fromStdString(file.string()));
+    const std::string text = document.text();
+    const bool written = out.open(QIODevice::WriteOnly) &&
+                         out.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+                         out.commit();
+    if (written)
+        return {};
+    return {false, "Unable to write to " + file.string()};
+}
+
+template <typename SetKeys>
+SaveResult updateFile(const std::filesystem::path& file, SetKeys setKeys)
+{
+    IniDocument document;
+    if (readDocument(file, document) == ReadOutcome::Failed)
+        return {false, "Unable to write to " + file.string()};
+    setKeys(document);
+    return writeDocument(document, file);
+}
+
+class SectionReader {
+public:
+    explicit SectionReader(const IniDocument& document) : m_document(document) {}
+
+    std::optional<std::string> text(std::string_view key) const { return m_document.value(kSectionName, key); }
+
+    int integer(std::string_view key, int fallback) const
+    {
+        const auto value = text(key);
+        const auto number = value ? parseIniInteger(*value) : std::nullopt;
+        return number.value_or(fallback);
+    }
+
+    // Only the exact text "false" turns a switch off.
+    bool switchedOn(std::string_view key) const { return text(key) != "false"; }
+
+private:
+    const IniDocument& m_document;
+};
+
+void readPlaytoscore(const SectionReader& reader, Settings& settings)
+{
+    const auto number = parseIniInteger(reader.text("Playtoscore").value_or("30"));
+    settings.playtoscoreGiven = number.has_value();
+    if (number)  // the Game Start window's own range
+        settings.playtoscore = std::clamp<int>(*number, kMinPlaytoscore, kMaxPlaytoscore);
+}
+
+std::string phraseKey(int number) { return "Phrase" + std::to_string(number); }
+
+}  // namespace
+
+Settings loadinifile(const std::filesystem::path& file)
+{
+    Settings settings;
+    IniDocument document;
+    if (readDocument(file, document) != ReadOutcome::Read)
+        return settings;
+    const SectionReader reader(document);
+    const int textsize = reader.integer("Textsize", 8);
+    // A size no font can take would make the chat view unusable.
+    settings.textsize = textsize >= kMinTextsize && textsize <= kMaxTextsize ? textsize : 8;
+    settings.top = reader.integer("Top", 3);
+    settings.left = reader.integer("Left", 3);
+    settings.width = reader.integer("Width", 772);
+    settings.height = reader.integer("Height", 535);
+    settings.textcolor = colourFromText(reader.text("Textcolor").value_or("clblack")).value_or(kBlack);
+    readPlaytoscore(reader, settings);
+    const int botspeed = reader.integer("Botspeed", 500);
+    settings.botspeed = botspeed == 1000 || botspeed == 250 ? botspeed : 500;
+    settings.turnsound = reader.integer("Turnsound", 0) == 1 ? 1 : 0;
+    for (int n = 1; n <= kPhraseCount; ++n)
+        settings.phrases[static_cast<std::size_t>(n - 1)] = reader.text(phraseKey(n)).value_or("");
+    settings.playsounds = reader.switchedOn("Playsounds");
+    settings.playerphrasesounds = reader.switchedOn("Playerphrasesounds");
+    return settings;
+}
+
+SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file)
+{
+    return updateFile(file, [&settings](IniDocument& document) {
+        const auto set = [&document](std::string_view key, const std::string& value) {
+            document.setValue(kSectionName, key, value);
+        };
+        set("Textsize", std::to_string(settings.textsize));
+        set("Top", std::to_string(settings.top));
+        set("Left", std::to_string(settings.left));
+        set("Width", std::to_string(settings.width));
+        set("Height", std::to_string(settings.height));
+        set("Textcolor", colourText(settings.textcolor));
+        set("Playtoscore", std::to_string(settings.playtoscore));
+        set("Botspeed", std::to_string(settings.botspeed));
+        set("Turnsound", std::to_string(settings.turnsound));
+        set("Playerphrasesounds", settings.playerphrasesounds ? "true" : "false");
+        set("Playsounds", settings.playsounds ? "true" : "false");
+    });
+}
+
+SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file)
+{
+    return updateFile(file, [&phrases](IniDocument& document) {
+        for (int n = 1; n <= kPhraseCount; ++n)
+            document.setValue(kSectionName, phraseKey(n), phrases[static_cast<std::size_t>(n - 1)]);
+    });
+}
+
+std::filesystem::path settingsFilePath()
+{
+    std::error_code error;
+    const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    if (!error && ::access(programFolder.c_str(), W_OK) == 0)
+        return programFolder / kSettingsFileName;
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(userFolder);
+    return std::filesystem::path(userFolder.toStdString()) / kSettingsFileName;
+}
+
+}  // namespace lastling::settings

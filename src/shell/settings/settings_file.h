@@ -1,0 +1,59 @@
+#pragma once
+
+#include "shell/settings/colour_text.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace lastling::settings {
+
+inline constexpr std::string_view kSettingsFileName = "korvlobby.ini";
+inline constexpr std::string_view kSectionName = "Lastling";
+inline constexpr int kPhraseCount = 9;
+inline constexpr int kMinTextsize = 1;
+inline constexpr int kMaxTextsize = 200;
+inline constexpr int kMinPlaytoscore = 10;
+inline constexpr int kMaxPlaytoscore = 500;
+
+using Phrases = std::array<std::string, kPhraseCount>;
+
+// Everything the settings file holds, each value already checked and fallen back as the main
+// window applies it. Texts are single-byte (Latin-1), as the file stores them.
+struct Settings {
+    int textsize = 8;  // point size of the chat text; the "Text Size" item "N<size>" gets the check
+    int top = 3;
+    int left = 3;
+    int width = 772;
+    int height = 535;
+    Colour textcolor = kBlack;
+    int playtoscore = 30;
+    bool playtoscoreGiven = true;  // false: the value was empty or no number, keep the dialog's own
+    int botspeed = 500;            // 1000 "Slow", 500 "Normal", 250 "Fast"
+    int turnsound = 0;             // 0 "Classic", 1 "New"
+    bool playerphrasesounds = true;
+    bool playsounds = true;
+    Phrases phrases;  // an empty phrase keeps its button's built-in text
+};
+
+struct SaveResult {
+    bool ok = true;
+    std::string message;  // "Unable to write to <path>" when not ok
+    explicit operator bool() const { return ok; }
+};
+
+// Reads the section "Lastling"; a missing or unreadable file gives every default.
+Settings loadinifile(const std::filesystem::path& file);
+
+// Writes the eleven keys from "Textsize" to "Playsounds", never the phrases; every other
+// key and section of the file stays as it was. The file is replaced whole or not at all.
+SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file);
+
+// Writes "Phrase1" to "Phrase9" (the phrase editor's "Done").
+SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file);
+
+// "korvlobby.ini" beside the executable when that folder is writable, else in the per-user
+// configuration folder.
+std::filesystem::path settingsFilePath();
+
+}  // namespace lastling::settings

@@ -1,0 +1,303 @@
+#include "shell/settings/colour_text.h"
+#include "shell/settings/ini_document.h"
+#include "shell/settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace lastling::settings;
+
+namespace {
+
+class SettingsFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("settings-test-" + std::to_string(::getpid()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path file() const { return m_dir / "korvlobby.ini"; }
+    void write(const std::string& text) const { std::ofstream(file(), std::ios::binary) << text; }
+    std::string read() const
+    {
+        std::ifstream in(file(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path m_dir;
+};
+
+struct LoadCase {
+    const char* name;
+    std::string file;
+    std::function<void(const Settings&)> check;
+};
+
+class SettingsLoad : public SettingsFolder, public testing::WithParamInterface<LoadCase> {};
+
+TEST_P(SettingsLoad, AppliesValuesAndFallbacks)
+{
+    write(GetParam().file);
+    GetParam().check(loadinifile(file()));
+}
+
+std::string section(const std::string& lines) { return "[Lastling]\r\n" + lines; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsLoad,
+    testing::Values(
+        LoadCase{"Empty", "",
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.textsize, 8);
+                     EXPECT_EQ(s.top, 3);
+                     EXPECT_EQ(s.left, 3);
+                     EXPECT_EQ(s.width, 772);
+                     EXPECT_EQ(s.height, 535);
+                     EXPECT_EQ(s.textcolor, kBlack);
+                     EXPECT_EQ(s.playtoscore, 30);
+                     EXPECT_TRUE(s.playtoscoreGiven);
+                     EXPECT_EQ(s.botspeed, 500);
+                     EXPECT_EQ(s.turnsound, 0);
+                     EXPECT_TRUE(s.playsounds);
+                     EXPECT_TRUE(s.playerphrasesounds);
+                     for (const auto& phrase : s.phrases)
+                         EXPECT_EQ(phrase, "");
+                 }},
+        LoadCase{"FastAndNew", section("Botspeed=250\r\nTurnsound=1\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.botspeed, 250);
+                     EXPECT_EQ(s.turnsound, 1);
+                 }},
+        LoadCase{"SlowInHex", section("Botspeed=$3E8\r\nTurnsound=2\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.botspeed, 1000);
+                     EXPECT_EQ(s.turnsound, 0);
+                 }},
+        LoadCase{"BotspeedLetters", section("Botspeed=fast\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
+        LoadCase{"BotspeedOther", section("Botspeed=750\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
+        LoadCase{"ColourName", section("Textcolor=clRed\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+        LoadCase{"ColourNameLowerCase", section("Textcolor=clred\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+        LoadCase{"ColourHexOrange", section("Textcolor=$000080FF\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x000080FFu); }},
+        LoadCase{"ColourNoName", section("Textcolor=purple\r\nTextsize=12\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.textcolor, kBlack);
+                     EXPECT_EQ(s.textsize, 12);
+                 }},
+        LoadCase{"ColourSystem", section("Textcolor=clWindowText\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x80000008u); }},
+        LoadCase{"TextsizeEleven", section("Textsize=11\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textsize, 11); }},
+        LoadCase{"TextsizeZero", section("Textsize=0\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
+        LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
+        LoadCase{"PlaysoundsCapitalFalse", section("Playsounds=False\r\nPlayerphrasesounds=FALSE\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_TRUE(s.playsounds);
+                     EXPECT_TRUE(s.playerphrasesounds);
+                 }},
+        LoadCase{"SoundsOff", section("Playsounds=false\r\nPlayerphrasesounds=false\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_FALSE(s.playsounds);
+                     EXPECT_FALSE(s.playerphrasesounds);
+                 }},
+        LoadCase{"EmptyThirdPhrase", section("Phrase1=Hej hej\r\nPhrase3=\r\nPhrase9=  Bye  \r\n"),
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.phrases[0], "Hej hej");
+                     EXPECT_EQ(s.phrases[2], "");
+                     EXPECT_EQ(s.phrases[8], "Bye");
+                 }},
+        LoadCase{"PlaytoscoreEmpty", section("Playtoscore=\r\n"),
+                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+        LoadCase{"PlaytoscoreLetters", section("Playtoscore=many\r\n"),
+                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+        LoadCase{"PlaytoscoreRange", section("Playtoscore=100000\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_TRUE(s.playtoscoreGiven);
+                     EXPECT_EQ(s.playtoscore, 500);
+                 }},
+        LoadCase{"CaseOfSectionAndKeys", "[LASTLING]\nTEXTSIZE=14\ntop=$10\nLeft=0x20\nwidth=-5\n",
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.textsize, 14);
+                     EXPECT_EQ(s.top, 16);
+                     EXPECT_EQ(s.left, 32);
+                     EXPECT_EQ(s.width, -5);
+                 }},
+        LoadCase{"OtherSectionsIgnored",
+                 "Textsize=10\r\n[Korv]\r\nTextsize=12\r\n[Lastling]\r\nTop=7\r\n[Other]\r\nTextsize=14\r\n",
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.textsize, 8);
+                     EXPECT_EQ(s.top, 7);
+                 }},
+        LoadCase{"FirstOfDuplicateKeys", section("Top=1\r\nTop=2\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.top, 1); }},
+        LoadCase{"IntegerOverflow", section("Height=99999999999\r\nWidth=$123456789\r\n"),
+                 [](const Settings& s) {
+                     EXPECT_EQ(s.height, 535);
+                     EXPECT_EQ(s.width, 772);
+                 }},
+        LoadCase{"LongValueIsCut", section("Phrase2=" + std::string(5000, 'x') + "\r\n"),
+                 [](const Settings& s) { EXPECT_EQ(s.phrases[1], std::string(kMaxValueLength, 'x')); }},
+        LoadCase{"BinaryGarbage", std::string("\0\xff[\x01=\n[Lastling\n=\n\r\r\n==x\n", 22),
+                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
+        LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1",
+                 [](const Settings& s) { EXPECT_EQ(s.textsize, 1); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFolder, MissingFileGivesDefaults)
+{
+    const Settings settings = loadinifile(file());
+    EXPECT_EQ(settings.width, 772);
+    EXPECT_EQ(settings.botspeed, 500);
+}
+
+TEST(IniInteger, AcceptsDecimalAndBothHexForms)
+{
+    const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+        {"42", 42},         {"-7", -7},          {"+7", 7},           {" 12 ", 12},
+        {"$FF", 255},       {"0x1f", 31},        {"0X1F", 31},        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
+        {"", std::nullopt}, {"$", std::nullopt}, {"0x", std::nullopt}, {"12a", std::nullopt},
+        {"$123456789", std::nullopt}, {"1.5", std::nullopt}, {"--1", std::nullopt}, {"$-1", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(parseIniInteger(text), expected) << text;
+}
+
+TEST(ColourText, WritesNamesAndHex)
+{
+    const std::pair<Colour, const char*> cases[] = {
+        {0x000000, "clBlack"},       {0x0000FF, "clRed"},          {0xFFFFFF, "clWhite"},
+        {0xC0C0C0, "clSilver"},      {0x80000000, "clScrollBar"},  {0x80000008, "clWindowText"},
+        {0x80000018, "clInfoBk"},    {0x1FFFFFFF, "clNone"},       {0x00FF8040, "$00FF8040"},
+        {0x80000019, "$80000019"},   {0x0000000A, "$0000000A"},
+    };
+    for (const auto& [colour, text] : cases) {
+        EXPECT_EQ(colourText(colour), text);
+        EXPECT_EQ(colourFromText(text), colour) << text;
+    }
+}
+
+TEST(ColourText, ReadsAnyCaseAndIntegers)
+{
+    const std::pair<const char*, std::optional<Colour>> cases[] = {
+        {"CLBLUE", 0xFF0000},    {"cl3ddkshadow", 0x80000015}, {"clnone", 0x1FFFFFFF}, {"255", 0xFF},
+        {"$000080FF", 0x80FF},   {"0x10", 0x10},               {"-1", 0xFFFFFFFF},     {"purple", std::nullopt},
+        {"", std::nullopt},      {"clRedd", std::nullopt},     {"$GG", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(colourFromText(text), expected) << text;
+}
+
+Settings changedSettings()
+{
+    Settings settings;
+    settings.textsize = 11;
+    settings.top = 40;
+    settings.left = -20;
+    settings.width = 900;
+    settings.height = 600;
+    settings.textcolor = 0x00FF8040;
+    settings.playtoscore = 120;
+    settings.botspeed = 250;
+    settings.turnsound = 1;
+    settings.playerphrasesounds = false;
+    settings.playsounds = false;
+    return settings;
+}
+
+TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder)
+{
+    ASSERT_TRUE(saveinifile(changedSettings(), file()));
+    EXPECT_EQ(read(),
+              "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
+              "Textcolor=$00FF8040\r\nPlaytoscore=120\r\nBotspeed=250\r\nTurnsound=1\r\n"
+              "Playerphrasesounds=false\r\nPlaysounds=false\r\n");
+}
+
+TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys)
+{
+    write("; my games\r\n[Korv]\r\nTextsize=99\r\n\r\n[lastling]\r\nphrase1=Hej\r\nTEXTSIZE=8\r\n"
+          "Extra=keep me\r\n\r\n[Other]\r\nx=1\r\n");
+    ASSERT_TRUE(saveinifile(changedSettings(), file()));
+    const std::string text = read();
+    EXPECT_NE(text.find("; my games\r\n[Korv]\r\nTextsize=99\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Playsounds=false\r\n\r\n[Other]\r\nx=1\r\n"), std::string::npos) << text;
+    const Settings back = loadinifile(file());
+    EXPECT_EQ(back.phrases[0], "Hej");
+    EXPECT_EQ(back.textsize, 11);
+    EXPECT_EQ(back.textcolor, 0x00FF8040u);
+    EXPECT_EQ(back.playtoscore, 120);
+    EXPECT_EQ(back.botspeed, 250);
+    EXPECT_EQ(back.turnsound, 1);
+    EXPECT_FALSE(back.playsounds);
+    EXPECT_FALSE(back.playerphrasesounds);
+}
+
+TEST_F(SettingsFolder, PhrasesAreWrittenOnlyBySavePhrases)
+{
+    Phrases phrases;
+    phrases[0] = "Bra spelat!";
+    phrases[4] = "two\r\nlines=injected";
+    ASSERT_TRUE(savePhrases(phrases, file()));
+    ASSERT_TRUE(saveinifile(Settings{}, file()));
+    const Settings back = loadinifile(file());
+    EXPECT_EQ(back.phrases[0], "Bra spelat!");
+    EXPECT_EQ(back.phrases[4], "two  lines=injected");
+    EXPECT_EQ(back.phrases[2], "");
+    EXPECT_EQ(IniDocument::parse(read()).value("Lastling", "lines"), std::nullopt);
+    EXPECT_EQ(read().find("[Lastling]"), 0u);
+    EXPECT_EQ(read().find("[Lastling]", 1), std::string::npos);
+}
+
+TEST_F(SettingsFolder, UnwritablePlaceIsReported)
+{
+    const fs::path nowhere = m_dir / "missing-folder" / "korvlobby.ini";
+    const SaveResult result = saveinifile(Settings{}, nowhere);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.message, "Unable to write to " + nowhere.string());
+    EXPECT_FALSE(savePhrases(Phrases{}, nowhere));
+    fs::create_directories(m_dir / "a-folder.ini");
+    EXPECT_FALSE(saveinifile(Settings{}, m_dir / "a-folder.ini"));
+}
+
+TEST_F(SettingsFolder, WriteLeavesNoTemporaryFiles)
+{
+    ASSERT_TRUE(saveinifile(Settings{}, file()));
+    ASSERT_TRUE(savePhrases(Phrases{}, file()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+TEST_F(SettingsFolder, KeepsTheFilesLineEnds)
+{
+    write("[Lastling]\nTop=1\n");
+    ASSERT_TRUE(saveinifile(Settings{}, file()));
+    EXPECT_EQ(read().find('\r'), std::string::npos);
+}
+
+TEST(SettingsPath, IsNamedKorvlobbyIni)
+{
+    const fs::path path = settingsFilePath();
+    EXPECT_EQ(path.filename(), "korvlobby.ini");
+    EXPECT_TRUE(path.is_absolute());
+}
+
+}  // namespace
