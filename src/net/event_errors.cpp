@@ -13,7 +13,9 @@ EventErrorSink& currentSink() {
 }
 } // namespace
 
-void setEventErrorSink(EventErrorSink sink) { currentSink() = std::move(sink); }
+void setEventErrorSink(EventErrorSink sink) {
+    currentSink() = std::move(sink);
+}
 
 void reportEventError(const std::string& message) {
     // Copy first: the sink may replace itself while it runs (a modal box runs events).

@@ -140,57 +140,51 @@ std::string addressText(const sockaddr* address) {
 }
 
 const char* errorName(int errorNumber) {
-    switch (errorNumber) {
-    case EINTR: return "EINTR";
-    case EBADF: return "EBADF";
-    case EACCES: return "EACCES";
-    case EFAULT: return "EFAULT";
-    case EINVAL: return "EINVAL";
-    case ENFILE: return "ENFILE";
-    case EMFILE: return "EMFILE";
-    case ENOMEM: return "ENOMEM";
-    case EPIPE: return "EPIPE";
-    case EAGAIN: return "EAGAIN";
-    case EINPROGRESS: return "EINPROGRESS";
-    case EALREADY: return "EALREADY";
-    case ENOTSOCK: return "ENOTSOCK";
-    case EDESTADDRREQ: return "EDESTADDRREQ";
-    case EMSGSIZE: return "EMSGSIZE";
-    case EPROTOTYPE: return "EPROTOTYPE";
-    case ENOPROTOOPT: return "ENOPROTOOPT";
-    case EPROTONOSUPPORT: return "EPROTONOSUPPORT";
-    case ESOCKTNOSUPPORT: return "ESOCKTNOSUPPORT";
-    case EOPNOTSUPP: return "EOPNOTSUPP";
-    case EPFNOSUPPORT: return "EPFNOSUPPORT";
-    case EAFNOSUPPORT: return "EAFNOSUPPORT";
-    case EADDRINUSE: return "EADDRINUSE";
-    case EADDRNOTAVAIL: return "EADDRNOTAVAIL";
-    case ENETDOWN: return "ENETDOWN";
-    case ENETUNREACH: return "ENETUNREACH";
-    case ENETRESET: return "ENETRESET";
-    case ECONNABORTED: return "ECONNABORTED";
-    case ECONNRESET: return "ECONNRESET";
-    case ENOBUFS: return "ENOBUFS";
-    case EISCONN: return "EISCONN";
-    case ENOTCONN: return "ENOTCONN";
-    case ESHUTDOWN: return "ESHUTDOWN";
-    case ETOOMANYREFS: return "ETOOMANYREFS";
-    case ETIMEDOUT: return "ETIMEDOUT";
-    case ECONNREFUSED: return "ECONNREFUSED";
-    case ELOOP: return "ELOOP";
-    case ENAMETOOLONG: return "ENAMETOOLONG";
-    case EHOSTDOWN: return "EHOSTDOWN";
-    case EHOSTUNREACH: return "EHOSTUNREACH";
-    case EPROTO: return "EPROTO";
-    case ENONET: return "ENONET";
-    default: return "UNKNOWN ERROR";
+    struct Named {
+        int number;
+        const char* name;
+    };
+#define LASTLING_ERRNO(name)                                                                       \
+    { name, #name }
+    // The errors a socket call can give; EWOULDBLOCK and ENOTSUP are the same numbers as
+    // EAGAIN and EOPNOTSUPP here.
+    static constexpr Named kSocketErrors[] = {
+        LASTLING_ERRNO(EINTR),           LASTLING_ERRNO(EBADF),
+        LASTLING_ERRNO(EACCES),          LASTLING_ERRNO(EFAULT),
+        LASTLING_ERRNO(EINVAL),          LASTLING_ERRNO(ENFILE),
+        LASTLING_ERRNO(EMFILE),          LASTLING_ERRNO(ENOMEM),
+        LASTLING_ERRNO(EPIPE),           LASTLING_ERRNO(EAGAIN),
+        LASTLING_ERRNO(EINPROGRESS),     LASTLING_ERRNO(EALREADY),
+        LASTLING_ERRNO(ENOTSOCK),        LASTLING_ERRNO(EDESTADDRREQ),
+        LASTLING_ERRNO(EMSGSIZE),        LASTLING_ERRNO(EPROTOTYPE),
+        LASTLING_ERRNO(ENOPROTOOPT),     LASTLING_ERRNO(EPROTONOSUPPORT),
+        LASTLING_ERRNO(ESOCKTNOSUPPORT), LASTLING_ERRNO(EOPNOTSUPP),
+        LASTLING_ERRNO(EPFNOSUPPORT),    LASTLING_ERRNO(EAFNOSUPPORT),
+        LASTLING_ERRNO(EADDRINUSE),      LASTLING_ERRNO(EADDRNOTAVAIL),
+        LASTLING_ERRNO(ENETDOWN),        LASTLING_ERRNO(ENETUNREACH),
+        LASTLING_ERRNO(ENETRESET),       LASTLING_ERRNO(ECONNABORTED),
+        LASTLING_ERRNO(ECONNRESET),      LASTLING_ERRNO(ENOBUFS),
+        LASTLING_ERRNO(EISCONN),         LASTLING_ERRNO(ENOTCONN),
+        LASTLING_ERRNO(ESHUTDOWN),       LASTLING_ERRNO(ETOOMANYREFS),
+        LASTLING_ERRNO(ETIMEDOUT),       LASTLING_ERRNO(ECONNREFUSED),
+        LASTLING_ERRNO(ELOOP),           LASTLING_ERRNO(ENAMETOOLONG),
+        LASTLING_ERRNO(EHOSTDOWN),       LASTLING_ERRNO(EHOSTUNREACH),
+        LASTLING_ERRNO(EPROTO),          LASTLING_ERRNO(ENONET),
+    };
+#undef LASTLING_ERRNO
+    for (const Named& entry : kSocketErrors) {
+        if (entry.number == errorNumber)
+            return entry.name;
     }
+    return "UNKNOWN ERROR";
 }
 
 std::string errorText(int errorNumber) {
     return "Error #" + std::to_string(errorNumber) + " (" + errorName(errorNumber) + ")";
 }
 
-int resolverCallCount() { return g_resolverCalls; }
+int resolverCallCount() {
+    return g_resolverCalls;
+}
 
 } // namespace lastling::netaddr

@@ -73,18 +73,22 @@ template <typename Body> void runEvent(Body&& body) {
 
 TSock::TSock(QObject* parent) : QObject(parent) {}
 
-TSock::~TSock() { closeHandleQuietly(); }
+TSock::~TSock() {
+    closeHandleQuietly();
+}
 
 void TSock::setHostName(const std::string& hostName) {
     std::string value = hostName; // the handler below may change the source
-    if (m_connected && !report(TSocketInfo::Lookup, "Setting HostName While Connected Has No Effect"))
+    if (m_connected &&
+        !report(TSocketInfo::Lookup, "Setting HostName While Connected Has No Effect"))
         return;
     m_hostName = std::move(value);
 }
 
 void TSock::setPortName(const std::string& portName) {
     std::string value = portName;
-    if (m_connected && !report(TSocketInfo::Lookup, "Setting PortName While Connected Has No Effect"))
+    if (m_connected &&
+        !report(TSocketInfo::Lookup, "Setting PortName While Connected Has No Effect"))
         return;
     m_portName = std::move(value);
 }
@@ -133,8 +137,8 @@ bool TSock::Accept(TSock*& newSock) {
         throw ESockException("Accept - Socket Not In Listening Mode");
     sockaddr_storage peer{};
     socklen_t peerLength = sizeof peer;
-    const int fd =
-        ::accept4(m_fd, reinterpret_cast<sockaddr*>(&peer), &peerLength, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    const int fd = ::accept4(m_fd, reinterpret_cast<sockaddr*>(&peer), &peerLength,
+                             SOCK_NONBLOCK | SOCK_CLOEXEC);
     m_readNotifier->setEnabled(true); // the next waiting connection may be reported again
     if (fd < 0) {
         report(TSocketInfo::Accept, "Could Not Accept Connection");
@@ -353,6 +357,8 @@ int TSock::handOver() {
 }
 
 void TSock::onReadable() {
+    if (m_fd < 0)
+        return;
     runEvent([this] {
         if (m_listen)
             acceptEvent();
@@ -362,6 +368,8 @@ void TSock::onReadable() {
 }
 
 void TSock::onWritable() {
+    if (m_fd < 0)
+        return;
     runEvent([this] {
         if (m_connecting)
             connectEvent();

@@ -39,7 +39,7 @@ protected:
 TEST_F(QueuePumpTest, HandlesOneEntryPerTurnInOrderAndStops) {
     queue = {"a", "b", "c"};
     pump.kick();
-    pump.kick(); // already running: no second timer
+    pump.kick();                  // already running: no second timer
     EXPECT_TRUE(handled.empty()); // never inside the call that queued
     EXPECT_TRUE(pump.isRunning());
     ASSERT_TRUE(waitUntil([&] { return !pump.isRunning(); }));

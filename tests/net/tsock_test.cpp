@@ -65,8 +65,7 @@ protected:
         client.setHostName(host);
         client.setPortName(port());
         client.Connect();
-        const bool done =
-            waitUntil([&] { return client.connected() && accepted.size() > before; });
+        const bool done = waitUntil([&] { return client.connected() && accepted.size() > before; });
         EXPECT_TRUE(done) << "connection to " << host << " did not complete";
         return done ? accepted.back().data() : nullptr;
     }
@@ -97,65 +96,64 @@ TEST_P(TSockMisuse, RaisesWithExactMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TSockMisuse,
-    ::testing::Values(
-        MisuseCase{"SendNeverConnected", [](TSock& s, TSock&) { s.Send("x"); },
-                   "Send - Socket Not Connected"},
-        MisuseCase{"SendEmptyNeverConnected", [](TSock& s, TSock&) { s.Send(""); },
-                   "Send - Socket Not Connected"},
-        MisuseCase{"ReceiveNeverConnected", [](TSock& s, TSock&) { s.ReceiveAll(); },
-                   "Receive - Socket Not Connected"},
-        MisuseCase{"AcceptNotListening",
-                   [](TSock& s, TSock&) {
-                       TSock* made = nullptr;
-                       s.Accept(made);
-                   },
-                   "Accept - Socket Not In Listening Mode"},
-        MisuseCase{"SendOnListener", [](TSock&, TSock& l) { l.Send("x"); },
-                   "Send - Cannot Send On A Listener Socket"},
-        MisuseCase{"ReceiveOnListener", [](TSock&, TSock& l) { l.Receive(5); },
-                   "Receive - Cannot Receive On A Listener Socket"},
-        MisuseCase{"UnknownService",
-                   [](TSock& s, TSock&) {
-                       s.setHostName("127.0.0.1");
-                       s.setPortName("no-such-service-here");
-                       s.Connect();
-                   },
-                   "Port Lookup - Could Not Find Service Entry"},
-        MisuseCase{"PortOutOfRange",
-                   [](TSock& s, TSock&) {
-                       s.setHostName("127.0.0.1");
-                       s.setPortName("70000");
-                       s.Connect();
-                   },
-                   "Port Lookup - Could Not Find Service Entry"},
-        MisuseCase{"ListenUnknownService",
-                   [](TSock& s, TSock&) {
-                       s.setPortName("");
-                       s.setListen(true);
-                   },
-                   "Port Lookup - Could Not Find Service Entry"},
-        MisuseCase{"DigitNameThatIsNoAddress",
-                   [](TSock& s, TSock&) {
-                       s.setHostName("1.2.3.x");
-                       s.setPortName("7772");
-                       s.Connect();
-                   },
-                   "Host Lookup - Could Not Find Host Entry"},
-        MisuseCase{"ListenWhileConnecting",
-                   [](TSock& s, TSock& l) {
-                       s.setHostName("127.0.0.1");
-                       s.setPortName(std::to_string(l.localPort()));
-                       s.Connect();
-                       s.setListen(true);
-                   },
-                   "Listen - Socket Already In Use"},
-        MisuseCase{"BindAddressNotLiteral",
-                   [](TSock& s, TSock&) {
-                       s.setPortName("0");
-                       s.setBindAddress("not-an-address");
-                       s.setListen(true);
-                   },
-                   "Listen - Error Binding Socket"}),
+    ::testing::Values(MisuseCase{"SendNeverConnected", [](TSock& s, TSock&) { s.Send("x"); },
+                                 "Send - Socket Not Connected"},
+                      MisuseCase{"SendEmptyNeverConnected", [](TSock& s, TSock&) { s.Send(""); },
+                                 "Send - Socket Not Connected"},
+                      MisuseCase{"ReceiveNeverConnected", [](TSock& s, TSock&) { s.ReceiveAll(); },
+                                 "Receive - Socket Not Connected"},
+                      MisuseCase{"AcceptNotListening",
+                                 [](TSock& s, TSock&) {
+                                     TSock* made = nullptr;
+                                     s.Accept(made);
+                                 },
+                                 "Accept - Socket Not In Listening Mode"},
+                      MisuseCase{"SendOnListener", [](TSock&, TSock& l) { l.Send("x"); },
+                                 "Send - Cannot Send On A Listener Socket"},
+                      MisuseCase{"ReceiveOnListener", [](TSock&, TSock& l) { l.Receive(5); },
+                                 "Receive - Cannot Receive On A Listener Socket"},
+                      MisuseCase{"UnknownService",
+                                 [](TSock& s, TSock&) {
+                                     s.setHostName("127.0.0.1");
+                                     s.setPortName("no-such-service-here");
+                                     s.Connect();
+                                 },
+                                 "Port Lookup - Could Not Find Service Entry"},
+                      MisuseCase{"PortOutOfRange",
+                                 [](TSock& s, TSock&) {
+                                     s.setHostName("127.0.0.1");
+                                     s.setPortName("70000");
+                                     s.Connect();
+                                 },
+                                 "Port Lookup - Could Not Find Service Entry"},
+                      MisuseCase{"ListenUnknownService",
+                                 [](TSock& s, TSock&) {
+                                     s.setPortName("");
+                                     s.setListen(true);
+                                 },
+                                 "Port Lookup - Could Not Find Service Entry"},
+                      MisuseCase{"DigitNameThatIsNoAddress",
+                                 [](TSock& s, TSock&) {
+                                     s.setHostName("1.2.3.x");
+                                     s.setPortName("7772");
+                                     s.Connect();
+                                 },
+                                 "Host Lookup - Could Not Find Host Entry"},
+                      MisuseCase{"ListenWhileConnecting",
+                                 [](TSock& s, TSock& l) {
+                                     s.setHostName("127.0.0.1");
+                                     s.setPortName(std::to_string(l.localPort()));
+                                     s.Connect();
+                                     s.setListen(true);
+                                 },
+                                 "Listen - Socket Already In Use"},
+                      MisuseCase{"BindAddressNotLiteral",
+                                 [](TSock& s, TSock&) {
+                                     s.setPortName("0");
+                                     s.setBindAddress("not-an-address");
+                                     s.setListen(true);
+                                 },
+                                 "Listen - Error Binding Socket"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- framing is the reader's business: bytes arrive as they were sent ------------------------
@@ -167,7 +165,8 @@ TEST_F(TSockTest, TwoMessagesSentTogetherArriveInOneRead) {
     TSock* server = connectClient(client);
     ASSERT_NE(server, nullptr);
 
-    const std::string both = "CMD_a+1\xFF" "CMD_b+2\xFF";
+    const std::string both = "CMD_a+1\xFF"
+                             "CMD_b+2\xFF";
     server->Send(both);
     ASSERT_TRUE(waitUntil([&] { return !reads.empty(); }));
     ASSERT_EQ(reads.size(), 1u);
@@ -238,6 +237,24 @@ TEST_F(TSockTest, EmptySendWithEmptyQueueSendsNothing) {
     client.OnInfo = log.info();
     EXPECT_TRUE(client.Send(""));
     EXPECT_TRUE(log.lines.empty());
+}
+
+// An idle endpoint must not be woken: the write watch is armed only while bytes wait.
+TEST_F(TSockTest, IdleConnectionCausesNoWriteEvents) {
+    TSock client;
+    TSock* server = connectClient(client);
+    ASSERT_NE(server, nullptr);
+    int writes = 0;
+    client.OnWrite = [&](TSock&) { ++writes; };
+    server->OnWrite = client.OnWrite;
+    int turns = 0;
+    ASSERT_TRUE(waitUntil([&] { return ++turns == 200; }));
+    EXPECT_EQ(writes, 0);
+
+    client.Send("x"); // taken at once by the kernel: still nothing to wait for
+    turns = 0;
+    ASSERT_TRUE(waitUntil([&] { return ++turns == 200; }));
+    EXPECT_EQ(writes, 0);
 }
 
 // --- connect failures and listening -----------------------------------------------------------
@@ -376,12 +393,13 @@ TEST_P(TSockPeerEnd, DisconnectHandlerThatClosesGivesTwoReports) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TSockPeerEnd,
-    ::testing::Values(
-        PeerEndCase{"PeerCloses", false,
-                    {"disconnect", "info:Socket Closed", "info:Socket Closed"}},
-        PeerEndCase{"PeerResets", true,
-                    {"error:Error #104 (ECONNRESET)", "disconnect", "info:Socket Closed",
-                     "info:Socket Closed"}}),
+    ::testing::Values(PeerEndCase{"PeerCloses",
+                                  false,
+                                  {"disconnect", "info:Socket Closed", "info:Socket Closed"}},
+                      PeerEndCase{"PeerResets",
+                                  true,
+                                  {"error:Error #104 (ECONNRESET)", "disconnect",
+                                   "info:Socket Closed", "info:Socket Closed"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- accepted endpoints and addresses ---------------------------------------------------------
