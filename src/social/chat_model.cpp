@@ -75,12 +75,6 @@ bool ChatModel::addlinetochat(std::string_view line, Colour colour) {
     return true;
 }
 
-void ChatModel::addSystemLine(std::string_view text) {
-    std::string line = "0+";
-    line += text;
-    addlinetochat(line, kSystemLineBlue);
-}
-
 void ChatModel::chatrecieved(std::string_view payload) {
     const auto bar = payload.find('|');
     if (bar == std::string_view::npos) {

@@ -67,7 +67,8 @@ public:
     // `line` is the seat number, "+", then the text. Returns false when the seat part is
     // no seat number 0..9; such a line is not shown.
     bool addlinetochat(std::string_view line, Colour colour);
-    void addSystemLine(std::string_view text); // seat 0 in the system-line colour
+    // A system line "0+text" in the system-line colour.
+    void addSystemLine(std::string_view line) { addlinetochat(line, kSystemLineBlue); }
     void chatrecieved(std::string_view payload);
     static SendResult sendit(std::string_view fieldText, int myseat, bool loggedin, Colour chatColour);
     static bool islink(std::string_view word);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/ports.h"
 #include "social/chat_model.h"
 #include "social/link_opener.h"
 
@@ -29,10 +30,11 @@ struct ChatSession {
 };
 
 // The chat column's working part: the model, the view `mainchat`, the entry field `mychat`,
-// the smiley button with its pop-up, and the menu commands. The window places the widgets
+// the smiley button with its pop-up, and the menu commands. It is the table client's
+// ChatLines port. The window places the widgets
 // and puts the actions into its menus; the same action object serves both menus, so their
 // check marks never disagree.
-class ChatPanel : public QObject {
+class ChatPanel : public QObject, public client::ChatLines {
     Q_OBJECT
 public:
     using Sender = std::function<void(const std::string& message)>;
@@ -70,7 +72,7 @@ public:
     void sendit();
     void chatrecieved(std::string_view payload) { m_model.chatrecieved(payload); }
     void addlinetochat(std::string_view line, Colour colour) { m_model.addlinetochat(line, colour); }
-    void addSystemLine(std::string_view text) { m_model.addSystemLine(text); }
+    void addSystemLine(const std::string& line) override { m_model.addSystemLine(line); }
     void selectAll();
     void copy();
     void clearMainChat();
