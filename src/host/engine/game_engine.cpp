@@ -1,0 +1,435 @@
+#include "host/engine/game_engine.h"
+
+#include <limits>
+#include <vector>
+
+#include "host/engine/classic_player.h"
+#include "host/engine/smart_player.h"
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
+namespace lastling::host {
+
+namespace {
+
+constexpr int kDefaultTarget = 5; // a target that is not a number
+constexpr int kCardPauseTicks = 1;
+constexpr int kRoundPauseTicks = 7;
+constexpr int kTrickPauseTicks = 3;
+constexpr int kDefaultBotSpeedMs = 500;
+
+int addPoints(int score, int points) {
+    // A huge target would otherwise let a very long game overflow the score.
+    const long long sum = static_cast<long long>(score) + points;
+    return sum > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
+                                                 : static_cast<int>(sum);
+}
+
+} // namespace
+
+GameEngine::GameEngine(SeatTable& seats, Outbox& out, Timer& timer1, Timer& computerTimer,
+                       const BotPreferences& bots, Random& random)
+    : m_seats(seats), m_out(out), m_timer1(timer1), m_computerTimer(computerTimer), m_bots(bots),
+      m_random(random) {
+    m_timer1.setHandler([this] { timer1Timer(); });
+    m_computerTimer.setHandler([this] { computertimerTimer(); });
+}
+
+void GameEngine::setTickMs(int ms) { m_tickMs = ms > 0 ? ms : 1; }
+
+int GameEngine::counthiscards(int seat) const {
+    return SeatTable::isPlayingSeat(seat) ? countCards(m_seats[seat].hand) : 0;
+}
+
+// ---- game and round ----
+
+void GameEngine::startgame(std::string_view payload) {
+    m_timer1.stop();
+    m_computerTimer.stop();
+    m_awaitingCard = false;
+    m_gameinprogress = true;
+
+    protocol::Fields fields(payload);
+    const std::string name = fields.text();
+    if (!protocol::tryParseInt(fields.text(), m_targetscore)) {
+        m_targetscore = kDefaultTarget;
+    }
+    m_out.sendToAll(protocol::startgameAnnounce(name, m_targetscore));
+
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        m_seats[seat].score = 0;
+        m_seats[seat].justwatching = false;
+        m_seats[seat].inround = true;
+    }
+    m_currentplayer = static_cast<int>(m_random.below(kPlayingSeats));
+    if (m_currentplayer == 0) {
+        m_currentplayer = kPlayingSeats; // the seat after it leads the first trick
+    }
+    m_trickleader = 0;
+    startround();
+}
+
+void GameEngine::startround() {
+    if (checkforwin()) {
+        return;
+    }
+    m_trickleader = 0;
+    m_ledsuit = 0;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        m_seats[seat].playedcard = 0;
+        m_seats[seat].inround = true;
+    }
+    m_playedThisRound.reset();
+    shuffle();
+}
+
+bool GameEngine::checkforwin() {
+    int winner = 0;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (m_seats[seat].score >= m_targetscore) {
+            winner = seat; // a later seat replaces an earlier one
+        }
+    }
+    if (winner == 0) {
+        return false;
+    }
+    const SeatRecord& record = m_seats[winner];
+    const std::string& name = record.name.empty() ? record.computername : record.name;
+    m_out.sendToAll(protocol::winner(name, winner));
+    m_gameinprogress = false;
+    m_awaitingCard = false;
+    return true;
+}
+
+void GameEngine::shuffle() {
+    m_deck.fill(0);
+    for (int card = 1; card <= kCards; ++card) {
+        int position = 0;
+        do {
+            position = static_cast<int>(m_random.below(kCards)) + 1;
+        } while (m_deck[position] != 0);
+        m_deck[position] = card;
+    }
+    m_deckpos = 1; // position 1 is the trump card and is never dealt
+    m_trumpcard = m_deck[1];
+    m_trumpsuit = getsuit(m_trumpcard);
+    m_out.sendToAll(protocol::roundstart(m_trumpcard));
+    deal();
+}
+
+void GameEngine::deal() {
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        m_seats[seat].inround = true;
+        for (int& slot : m_seats[seat].hand) {
+            ++m_deckpos;
+            slot = m_deck[m_deckpos];
+            m_deck[m_deckpos] = 0;
+        }
+    }
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (!m_seats[seat].connected) {
+            continue;
+        }
+        std::vector<protocol::SlotCard> cards;
+        for (int slot = 1; slot <= kHandSlots; ++slot) {
+            cards.push_back({slot, m_seats[seat].hand[slot - 1]});
+        }
+        m_out.sendTo(seat, protocol::mycards(seat, cards));
+    }
+    passTurn();
+}
+
+// ---- turns ----
+
+void GameEngine::findplayer() {
+    if (m_gameinprogress && m_awaitingCard) {
+        passTurn();
+    }
+}
+
+bool GameEngine::advanceToSeatInRound() {
+    for (int step = 0; step < kPlayingSeats; ++step) {
+        m_currentplayer = m_currentplayer % kPlayingSeats + 1;
+        if (m_seats[m_currentplayer].inround) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void GameEngine::passTurn() {
+    // A computer turn armed for the previous seat must never play for the next one.
+    m_computerTimer.stop();
+    m_awaitingCard = false;
+    if (!advanceToSeatInRound()) {
+        return;
+    }
+    if (m_currentplayer == m_trickleader) {
+        endhand();
+        return;
+    }
+    m_out.sendToAll(protocol::nextplayer(m_currentplayer));
+    m_awaitingCard = true;
+    const SeatRecord& record = m_seats[m_currentplayer];
+    if (!record.connected || record.justwatching) {
+        armComputer();
+    }
+}
+
+void GameEngine::seatLeft(int slot) {
+    // Seat 1 is the hosting player's own table; the host goes with it.
+    if (slot != 1 && slot == m_currentplayer) {
+        findplayer();
+    }
+}
+
+void GameEngine::seatStartsWatching(int seat) {
+    if (SeatTable::isPlayingSeat(seat) && seat == m_currentplayer) {
+        findplayer();
+    }
+}
+
+// ---- cards ----
+
+void GameEngine::playcard(std::string_view payload) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    if (!SeatTable::isPlayingSeat(seat) || seat != m_currentplayer) {
+        return;
+    }
+    playcardFor(seat, fields.number());
+}
+
+bool GameEngine::canfollow(int seat) const {
+    if (m_ledsuit == 0) {
+        return false;
+    }
+    for (int card : m_seats[seat].hand) {
+        if (card != 0 && getsuit(card) == m_ledsuit) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool GameEngine::playcardFor(int seat, int slot) {
+    // Cards count only while the seat on turn is awaited: not in a pause, not after the game.
+    if (!m_gameinprogress || !m_awaitingCard || seat != m_currentplayer) {
+        return false;
+    }
+    if (slot < 1 || slot > kHandSlots) {
+        return false;
+    }
+    SeatRecord& record = m_seats[seat];
+    const int card = record.hand[slot - 1];
+    if (card == 0) {
+        return false;
+    }
+    if (m_ledsuit != 0 && getsuit(card) != m_ledsuit && canfollow(seat)) {
+        if (record.connected) {
+            m_out.sendTo(seat, protocol::error(seat, slot));
+        }
+        return false;
+    }
+    record.playedcard = card;
+    record.hand[slot - 1] = 0;
+    m_playedThisRound.set(static_cast<std::size_t>(card));
+    if (m_trickleader == 0) {
+        m_trickleader = seat;
+        m_ledsuit = getsuit(card);
+    }
+    m_awaitingCard = false;
+    m_computerTimer.stop();
+    m_out.sendToAll(protocol::heplayed(seat, card, counthiscards(seat)));
+    armTimer1(kCardPauseTicks, Step::PassTurn);
+    return true;
+}
+
+// ---- tricks ----
+
+int GameEngine::checktrick() const {
+    int ledWinner = 0;
+    int trumpWinner = 0;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        const int card = m_seats[seat].playedcard;
+        if (card == 0) {
+            continue;
+        }
+        if (getsuit(card) == m_ledsuit && (ledWinner == 0 || card > m_seats[ledWinner].playedcard)) {
+            ledWinner = seat;
+        }
+        if (getsuit(card) == m_trumpsuit &&
+            (trumpWinner == 0 || card > m_seats[trumpWinner].playedcard)) {
+            trumpWinner = seat;
+        }
+    }
+    return trumpWinner != 0 ? trumpWinner : ledWinner;
+}
+
+void GameEngine::endhand() {
+    int winner = checktrick();
+    if (winner == 0) {
+        winner = m_trickleader; // cannot happen: the leader's card is of the led suit
+    }
+    m_currentplayer = winner;
+    drawCard(winner);
+    m_out.sendToAll(protocol::endhand(winner, counthiscards(winner)));
+
+    std::vector<int> out;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (counthiscards(seat) == 0) {
+            m_seats[seat].inround = false;
+            out.push_back(seat);
+        }
+    }
+    if (!out.empty()) {
+        m_out.sendToAll(protocol::playerstats(out));
+    }
+    if (static_cast<int>(out.size()) >= kPlayingSeats - 1) {
+        endround(roundWinner(winner));
+        return;
+    }
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        m_seats[seat].playedcard = 0;
+    }
+    m_currentplayer = winner == 1 ? kPlayingSeats : winner - 1; // so the turn lands on the winner
+    m_trickleader = 0;
+    m_ledsuit = 0;
+    armTimer1(kTrickPauseTicks, Step::NextTrick);
+}
+
+void GameEngine::drawCard(int winner) {
+    // Only a trick that others were made to sit out can empty the deck; then nobody draws.
+    if (m_deckpos >= kCards) {
+        return;
+    }
+    Hand& hand = m_seats[winner].hand;
+    for (int slot = 1; slot <= kHandSlots; ++slot) {
+        if (hand[slot - 1] != 0) {
+            continue;
+        }
+        ++m_deckpos;
+        const int card = m_deck[m_deckpos];
+        m_deck[m_deckpos] = 0;
+        hand[slot - 1] = card;
+        if (m_seats[winner].connected) {
+            m_out.sendTo(winner, protocol::mycards(winner, {{slot, card}}));
+        }
+        return;
+    }
+}
+
+// The last seat with cards; the trick winner when a dry deck left nobody holding any.
+int GameEngine::roundWinner(int trickWinner) const {
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (counthiscards(seat) != 0) {
+            return seat;
+        }
+    }
+    return trickWinner;
+}
+
+void GameEngine::endround(int winner) {
+    m_currentplayer = winner; // the seat after the round winner leads the next round
+    int points = 0;
+    std::vector<int> cards;
+    for (int card : m_seats[winner].hand) {
+        if (card != 0) {
+            points += cardPoints(card);
+            cards.push_back(card);
+        }
+    }
+    SeatRecord& record = m_seats[winner];
+    record.score = addPoints(record.score, points);
+    m_out.sendToAll(protocol::roundover(winner, points, record.score, cards));
+    armTimer1(kRoundPauseTicks, Step::NextRound);
+}
+
+void GameEngine::starthand() {
+    m_out.sendToAll(protocol::starthand());
+    passTurn();
+}
+
+// ---- pacing ----
+
+void GameEngine::armTimer1(int ticks, Step step) {
+    m_timer1.stop();
+    m_pauseticks = ticks;
+    m_step = step;
+    m_timer1.start(m_tickMs);
+}
+
+void GameEngine::timer1Timer() {
+    --m_pauseticks;
+    if (m_pauseticks >= 1) {
+        return;
+    }
+    m_timer1.stop();
+    switch (m_step) {
+    case Step::PassTurn:
+        passTurn();
+        break;
+    case Step::NextRound:
+        startround();
+        break;
+    case Step::NextTrick:
+        starthand();
+        break;
+    }
+}
+
+// ---- computer player ----
+
+void GameEngine::armComputer() {
+    m_computerTimer.stop();
+    m_botSkill = m_bots.botSkill();
+    m_botticks = 1;
+    const int speed = m_bots.botSpeedMs();
+    m_computerTimer.start(speed > 0 ? speed : kDefaultBotSpeedMs);
+}
+
+void GameEngine::computertimerTimer() {
+    --m_botticks;
+    if (m_botticks >= 1) {
+        return;
+    }
+    m_computerTimer.stop();
+    computerplay(m_currentplayer);
+}
+
+void GameEngine::computerplay(int seat) {
+    if (!m_gameinprogress || !m_awaitingCard || !SeatTable::isPlayingSeat(seat)) {
+        return;
+    }
+    const SeatView view = viewFor(seat);
+    int slot = m_botSkill == BotSkill::Smart ? SmartPlayer::chooseSlot(view) : 0;
+    if (!view.isLegal(slot)) {
+        slot = ClassicPlayer::chooseSlot(view);
+    }
+    playcardFor(seat, slot);
+}
+
+SeatView GameEngine::viewFor(int seat) const {
+    SeatView view;
+    if (!SeatTable::isPlayingSeat(seat)) {
+        return view;
+    }
+    view.seat = seat;
+    view.hand = m_seats[seat].hand;
+    view.ledsuit = m_ledsuit;
+    view.trickleader = m_trickleader;
+    view.trumpcard = m_trumpcard;
+    view.trumpsuit = m_trumpsuit;
+    view.seen = m_playedThisRound;
+    view.targetscore = m_targetscore;
+    for (int other = 1; other <= kPlayingSeats; ++other) {
+        const SeatRecord& record = m_seats[other];
+        view.table[other] = record.playedcard;
+        view.handCounts[other] = countCards(record.hand);
+        view.inround[other] = record.inround;
+        view.scores[other] = record.score;
+    }
+    return view;
+}
+
+} // namespace lastling::host

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <string>
+#include <string_view>
+
+#include "host/engine/cards.h"
+#include "host/engine/random.h"
+#include "host/engine/seat_view.h"
+#include "host/host_ports.h"
+#include "host/seat_table.h"
+
+namespace lastling::host {
+
+// Runs the card game on the seat table: shuffle, deal, turns, tricks, scoring, the end of the
+// game and the pauses between them, and plays every seat that has no human at the table.
+// All calls come from one thread; a bad number in a payload throws protocol::ConversionError
+// and the handler stops where it stands.
+class GameEngine {
+public:
+    GameEngine(SeatTable& seats, Outbox& out, Timer& timer1, Timer& computerTimer,
+               const BotPreferences& bots, Random& random);
+
+    void setTickMs(int ms); // length of one pacing tick, default 1000
+
+    // "CMD_startgame" payload: name "+" target "+". Starts a new game in any state.
+    void startgame(std::string_view payload);
+    // "CMD_playcard" payload: seat "+" slot "+". Anything not playable now is ignored.
+    void playcard(std::string_view payload);
+    // Passes the turn of the seat that is awaiting its card. Ignored during a pause,
+    // since every pause passes the turn itself when it ends.
+    void findplayer();
+
+    int counthiscards(int seat) const; // 0 for a number that is not a playing seat
+    bool gameinprogress() const { return m_gameinprogress; }
+    int targetscore() const { return m_targetscore; }
+    int trumpcard() const { return m_trumpcard; }
+    int currentplayer() const { return m_currentplayer; }
+
+    void seatLeft(int slot);           // after a slot's connection closed and was cleared
+    void seatStartsWatching(int seat); // after an accepted "just watch" for a playing seat
+
+    // For the host's late joiners, tests and tools.
+    int ledsuit() const { return m_ledsuit; }
+    int trumpsuit() const { return m_trumpsuit; }
+    int trickleader() const { return m_trickleader; }
+    int deckpos() const { return m_deckpos; }
+    bool awaitingCard() const { return m_awaitingCard; }
+    // Public knowledge of the table plus the seat's own hand.
+    SeatView viewFor(int seat) const;
+
+private:
+    enum class Step { PassTurn = 1, NextRound = 2, NextTrick = 3 }; // the tag of timer1
+
+    void startround();
+    bool checkforwin();
+    void shuffle();
+    void deal();
+    void passTurn();
+    bool advanceToSeatInRound();
+    bool playcardFor(int seat, int slot);
+    bool canfollow(int seat) const;
+    int checktrick() const;
+    void endhand();
+    void drawCard(int winner);
+    void endround(int winner);
+    void starthand();
+    void armTimer1(int ticks, Step step);
+    void timer1Timer();
+    void armComputer();
+    void computertimerTimer();
+    void computerplay(int seat);
+    int roundWinner(int trickWinner) const;
+
+    SeatTable& m_seats;
+    Outbox& m_out;
+    Timer& m_timer1;
+    Timer& m_computerTimer;
+    const BotPreferences& m_bots;
+    Random& m_random;
+
+    int m_tickMs = 1000;
+    bool m_gameinprogress = false;
+    bool m_awaitingCard = false; // "CMD_nextplayer" went out and no card was taken since
+    int m_targetscore = 0;
+    int m_currentplayer = 0;
+    std::array<int, kCards + 1> m_deck{}; // positions 1..52; 0 once taken
+    int m_deckpos = 0;
+    int m_trumpcard = 0;
+    int m_trumpsuit = 0;
+    int m_ledsuit = 0;
+    int m_trickleader = 0;
+    std::bitset<kCards + 1> m_playedThisRound;
+    int m_pauseticks = 0;
+    Step m_step = Step::PassTurn;
+    int m_botticks = 0;
+    BotSkill m_botSkill = BotSkill::Classic;
+};
+
+} // namespace lastling::host

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+
+#include "host/engine/cards.h"
+
+namespace lastling::host {
+
+// What one playing seat may know at its turn: its own hand and what lies face up or has been
+// announced to the whole table. A computer player gets nothing else, so it cannot peek at
+// other hands or at the deck.
+struct SeatView {
+    int seat = 0;             // 1..4, the seat on turn
+    Hand hand{};              // own cards only
+    std::array<int, 5> table{};      // card each seat has on the table in this trick, index 1..4
+    int ledsuit = 0;          // 0 while the seat leads
+    int trickleader = 0;
+    int trumpcard = 0;        // face up, never dealt
+    int trumpsuit = 0;
+    std::bitset<kCards + 1> seen;    // cards played so far this round, this trick included
+    std::array<int, 5> handCounts{}; // cards in each seat's hand, index 1..4
+    std::array<bool, 5> inround{};   // still holding cards this round
+    std::array<int, 5> scores{};
+    int targetscore = 0;
+
+    // The seat may play this hand slot (1..4): it holds a card and follows suit if it can.
+    bool isLegal(int slot) const;
+    bool canfollow() const;
+};
+
+} // namespace lastling::host

@@ -1,0 +1,67 @@
+#include "host/engine/random.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "host/engine/cards.h"
+
+namespace lastling::host {
+namespace {
+
+TEST(RandomTest, MatchesHandComputedSteps) {
+    struct Case {
+        std::uint32_t n;
+        std::uint32_t seedAfter;
+        std::uint32_t value;
+    };
+    // From seed 0: 0*134775813+1 = 1, 1*134775813+1 = 134775814, ... each times n, upper half.
+    const Case cases[] = {{52, 1u, 0u},
+                          {52, 134775814u, 1u},
+                          {4, 3698175007u, 3u},
+                          {1000, 870078620u, 202u},
+                          {0xFFFFFFFFu, 1172187917u, 1172187916u}};
+    Random random(0);
+    for (const auto& c : cases) {
+        EXPECT_EQ(random.below(c.n), c.value) << c.n;
+        EXPECT_EQ(random.seed(), c.seedAfter);
+    }
+    Random other(12345);
+    EXPECT_EQ(other.below(52), 20u);
+    EXPECT_EQ(other.below(52), 15u);
+    EXPECT_EQ(other.below(52), 4u);
+}
+
+TEST(RandomTest, DrawsStayBelowTheirBoundAndZeroGivesZero) {
+    Random random(0xDEADBEEF);
+    for (std::uint32_t n : {1u, 2u, 4u, 52u, 0x80000000u, 0xFFFFFFFFu}) {
+        for (int i = 0; i < 1000; ++i) {
+            EXPECT_LT(random.below(n), n);
+        }
+    }
+    EXPECT_EQ(random.below(0), 0u);
+}
+
+TEST(RandomTest, ClockSeedIsWithinOneDay) {
+    EXPECT_LT(Random::seedFromClock(), 24u * 60 * 60 * 1000);
+}
+
+TEST(CardsTest, SuitsAndPoints) {
+    struct Case {
+        int card;
+        int suit;
+        int points;
+    };
+    const Case cases[] = {{1, 1, 2},   {9, 1, 10},  {10, 1, 11}, {12, 1, 13}, {13, 1, 14},
+                          {14, 2, 2},  {18, 2, 6},  {26, 2, 14}, {27, 3, 2},  {39, 3, 14},
+                          {40, 4, 2},  {52, 4, 14}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(getsuit(c.card), c.suit) << c.card;
+        EXPECT_EQ(cardPoints(c.card), c.points) << c.card;
+    }
+    EXPECT_EQ(countCards(Hand{0, 5, 0, 52}), 2);
+    EXPECT_EQ(countCards(Hand{}), 0);
+}
+
+} // namespace
+} // namespace lastling::host
