@@ -1,6 +1,7 @@
 #include "tally/lzrw1.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -144,7 +145,8 @@ std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain)
     return packed;
 }
 
-ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain)
+ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain,
+                          std::size_t maxPlain)
 {
     plain.clear();
     if (packed.size() < kIdentifier.size())
@@ -154,6 +156,8 @@ ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std:
     if (packed.size() < kHeaderSize)
         return ExpandStatus::Truncated;
     const auto expected = static_cast<std::int32_t>(getLittleEndian(packed, 4, 4));
+    if (expected > 0 && static_cast<std::size_t>(expected) > maxPlain)
+        return ExpandStatus::TooLarge;
     auto block = std::make_unique<std::array<std::uint8_t, kBlockSize>>();
     std::size_t at = kHeaderSize;
     while (true) {
@@ -354,10 +358,11 @@ std::vector<std::uint8_t> readCompressInput(const std::string& path)
     return plain;
 }
 
-std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed, const std::string& path)
+std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed, const std::string& path,
+                                        std::size_t maxPlain = SIZE_MAX)
 {
     std::vector<std::uint8_t> plain;
-    switch (lzrw1::expandBuffer(packed, plain)) {
+    switch (lzrw1::expandBuffer(packed, plain, maxPlain)) {
     case lzrw1::ExpandStatus::Ok:
         return plain;
     case lzrw1::ExpandStatus::BadHeader:
@@ -366,6 +371,8 @@ std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed, co
         throw readFailed(path);
     case lzrw1::ExpandStatus::CorruptBlock:
         throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Corrupt block in input file : " + path);
+    case lzrw1::ExpandStatus::TooLarge:
+        throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Original size too large : " + path);
     case lzrw1::ExpandStatus::SizeMismatch:
         break;
     }
@@ -423,12 +430,12 @@ std::int64_t Tlzrw1::Decompress()
     });
 }
 
-std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer()
+std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer(std::size_t maxPlain)
 {
-    return withMemoryMessage([this] {
+    return withMemoryMessage([this, maxPlain] {
         FilePtr input = openInput(m_inputFile);
         const auto packed = readToEnd(input.get(), m_inputFile);
-        return expandOrThrow(packed, m_inputFile);
+        return expandOrThrow(packed, m_inputFile, maxPlain);
     });
 }
 

@@ -19,7 +19,7 @@ inline constexpr std::size_t kBlockSize = 32768;
 inline constexpr std::size_t kBodyCapacity = kBlockSize + 16;
 inline constexpr std::size_t kHeaderSize = 8;
 
-enum class ExpandStatus { Ok, BadHeader, Truncated, CorruptBlock, SizeMismatch };
+enum class ExpandStatus { Ok, BadHeader, Truncated, CorruptBlock, SizeMismatch, TooLarge };
 
 // Expands one block body into out; returns the decoded length, or nothing when the body is corrupt.
 std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
@@ -27,7 +27,9 @@ std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
 
 // Whole container in memory: the bytes the file operations read and write.
 std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain);
-ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain);
+// maxPlain refuses a stated plain length above it before anything is expanded.
+ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain,
+                          std::size_t maxPlain = SIZE_MAX);
 
 }  // namespace lzrw1
 
@@ -72,7 +74,7 @@ public:
 
     // The same operations with one side in memory (the tally keeps no plain file on disk).
     std::int64_t CompressFromBuffer(std::span<const std::uint8_t> plain);
-    std::vector<std::uint8_t> DecompressToBuffer();
+    std::vector<std::uint8_t> DecompressToBuffer(std::size_t maxPlain = SIZE_MAX);
 
 private:
     std::string m_inputFile;

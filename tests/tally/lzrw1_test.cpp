@@ -350,6 +350,15 @@ TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole)
     EXPECT_EQ(filesInFolder(), 2u);
 }
 
+TEST(Lzrw1Limits, StatedLengthAboveTheLimitIsRefusedBeforeExpanding)
+{
+    const Bytes packed = lzrw1::compressBuffer(Bytes(100000, 'z'));
+    Bytes plain;
+    EXPECT_EQ(lzrw1::expandBuffer(packed, plain, 99999), lzrw1::ExpandStatus::TooLarge);
+    EXPECT_TRUE(plain.empty());
+    EXPECT_EQ(lzrw1::expandBuffer(packed, plain, 100000), lzrw1::ExpandStatus::Ok);
+}
+
 TEST_F(Lzrw1Files, BufferOperationsUseTheSameFormat)
 {
     const Bytes plain = tallyLikeText(1234);

@@ -9,7 +9,7 @@ namespace {
 
 std::string_view trimmed(std::string_view text)
 {
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back()))
