@@ -1,0 +1,27 @@
+#pragma once
+
+#include "host/engine/game_engine.h"
+#include "host/table_game.h"
+
+namespace lastling::host {
+
+// The connection layer's view of the real game engine.
+class EngineTable : public TableGame {
+public:
+    explicit EngineTable(GameEngine& engine) : m_engine(engine) {}
+
+    void startgame(std::string_view payload) override { m_engine.startgame(payload); }
+    void playcard(std::string_view payload) override { m_engine.playcard(payload); }
+    bool gameinprogress() const override { return m_engine.gameinprogress(); }
+    int targetscore() const override { return m_engine.targetscore(); }
+    int trumpcard() const override { return m_engine.trumpcard(); }
+    int currentplayer() const override { return m_engine.currentplayer(); }
+    int counthiscards(int seat) const override { return m_engine.counthiscards(seat); }
+    void seatLeft(int seat) override { m_engine.seatLeft(seat); }
+    void seatStartsWatching(int seat) override { m_engine.seatStartsWatching(seat); }
+
+private:
+    GameEngine& m_engine;
+};
+
+} // namespace lastling::host

@@ -1,0 +1,207 @@
+#include "host/headless.h"
+
+#include "host/tserver.h"
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace lastling {
+
+namespace {
+
+struct ServeOptions {
+    bool serve = false;
+    bool help = false;
+    bool version = false;
+    int port = TServer::kDefaultPort;
+    int tickMs = 1000;
+    int botSpeedMs = 500;
+    host::BotSkill botSkill = host::BotSkill::Classic;
+};
+
+constexpr int kExitUsage = 2;
+
+const char* const kUsage =
+    "Usage: lastling --serve [--port N] [--tick-ms T] [--bot-speed MS] [--bot-skill classic|smart]\n"
+    "Runs the Lastling game host without a window.\n"
+    "\n"
+    "  --serve            host a table: listen on every address for up to nine players\n"
+    "  --port N           TCP port to listen on (default 7772; 0 picks a free one)\n"
+    "  --tick-ms T        length of one game-pacing tick in ms (default 1000)\n"
+    "  --bot-speed MS     delay of the computer players in ms (default 500)\n"
+    "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
+    "  --help             show this text\n"
+    "  --version          show the version\n"
+    "\n"
+    "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
+
+std::optional<int> numberIn(std::string_view text, int low, int high) {
+    int value = 0;
+    if (!protocol::tryParseInt(text, value) || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Fills `options`; returns an error text, empty when the command line is good.
+std::string parseOptions(int argc, char** argv, ServeOptions& options) {
+    for (int i = 1; i < argc; ++i) {
+        std::string option = argv[i];
+        std::string value;
+        bool hasValue = false;
+        if (const auto equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+            value = option.substr(equals + 1);
+            option.resize(equals);
+            hasValue = true;
+        }
+        const auto takeValue = [&]() -> bool {
+            if (hasValue) {
+                return true;
+            }
+            if (i + 1 >= argc) {
+                return false;
+            }
+            value = argv[++i];
+            return true;
+        };
+        const auto number = [&](int low, int high, int& target) -> std::string {
+            if (!takeValue()) {
+                return option + " needs a value";
+            }
+            const auto parsed = numberIn(value, low, high);
+            if (!parsed) {
+                return "invalid value '" + value + "' for " + option + " (expected " + std::to_string(low) +
+                       ".." + std::to_string(high) + ")";
+            }
+            target = *parsed;
+            return {};
+        };
+        std::string error;
+        if (option == "--serve" && !hasValue) {
+            options.serve = true;
+        } else if ((option == "--help" || option == "-h") && !hasValue) {
+            options.help = true;
+        } else if (option == "--version" && !hasValue) {
+            options.version = true;
+        } else if (option == "--port") {
+            error = number(0, 65535, options.port);
+        } else if (option == "--tick-ms") {
+            error = number(1, 60000, options.tickMs);
+        } else if (option == "--bot-speed") {
+            error = number(1, 60000, options.botSpeedMs);
+        } else if (option == "--bot-skill") {
+            if (!takeValue()) {
+                error = "--bot-skill needs a value";
+            } else if (value == "classic") {
+                options.botSkill = host::BotSkill::Classic;
+            } else if (value == "smart") {
+                options.botSkill = host::BotSkill::Smart;
+            } else {
+                error = "invalid value '" + value + "' for --bot-skill (expected classic or smart)";
+            }
+        } else {
+            error = "unknown option '" + std::string(argv[i]) + "'";
+        }
+        if (!error.empty()) {
+            return error;
+        }
+    }
+    return {};
+}
+
+// SIGINT and SIGTERM write one byte here; the event loop reads it and quits.
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
+}
+
+bool installSignalHandlers() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) {
+        return false;
+    }
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+}
+
+void logLine(const std::string& text) {
+    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+    std::fprintf(stderr, "[%s] %s\n", stamp.constData(), text.c_str());
+}
+
+int serve(int argc, char** argv, const ServeOptions& options) {
+    QCoreApplication app(argc, argv);
+    if (!installSignalHandlers()) {
+        std::fprintf(stderr, "lastling: cannot install the signal handlers: %s\n", std::strerror(errno));
+        return 1;
+    }
+    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&app] {
+        char byte = 0;
+        [[maybe_unused]] const auto got = ::read(g_signalPipe[0], &byte, 1);
+        logLine("stopping");
+        app.quit();
+    });
+
+    FixedBotPreferences bots;
+    bots.speedMs = options.botSpeedMs;
+    bots.skill = options.botSkill;
+    TServer server;
+    server.setBotPreferences(&bots);
+    server.setTickMs(options.tickMs);
+    server.setEventLog(logLine);
+    server.setErrorLog([](const std::string& text) { logLine("error: " + text); });
+    try {
+        server.startListening(options.port, false);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "lastling: cannot listen on port %d: %s\n", options.port, failure.what());
+        return 1;
+    }
+    std::printf("Lastling host listening on port %d\n", server.port());
+    std::fflush(stdout);
+    const int code = app.exec();
+    server.setBotPreferences(nullptr);
+    return code;
+}
+
+} // namespace
+
+int runHeadlessHost(int argc, char** argv) {
+    ServeOptions options;
+    const std::string error = parseOptions(argc, argv, options);
+    if (!error.empty()) {
+        std::fprintf(stderr, "lastling: %s\nTry 'lastling --help'.\n", error.c_str());
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("Lastling %s\n", std::string(protocol::kVersion).c_str());
+        return 0;
+    }
+    if (!options.serve) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    return serve(argc, argv, options);
+}
+
+} // namespace lastling

@@ -1,0 +1,158 @@
+#include "host/tserver.h"
+
+#include <cstdio>
+#include <exception>
+#include <utility>
+
+namespace lastling {
+
+namespace {
+
+const std::string kSocketClosed = "Socket Closed";
+
+} // namespace
+
+TServer::TServer(std::uint32_t seed)
+    : m_random(seed), m_engine(m_seats, m_core, m_timer1, m_computerTimer, m_bots, m_random),
+      m_pump([this] { return m_core.dispatchOne(); }) {
+    m_core.setGame(&m_game);
+    m_core.setQueueHook([this] { m_pump.kick(); });
+    m_core.setErrorSink([this](const std::string& text) { logError(text); });
+    m_sock1.setPortName(std::to_string(kDefaultPort));
+    m_sock1.OnAccept = [this](TSock& listener) { Sock1Accept(listener); };
+}
+
+TServer::~TServer() {
+    // The endpoints die with Sock1 after the core; none of them may call back into it.
+    m_sock1.OnAccept = nullptr;
+    for (auto& endpoint : m_endpoints) {
+        if (endpoint) {
+            detach(*endpoint);
+        }
+    }
+}
+
+void TServer::setBotPreferences(const host::BotPreferences* preferences) {
+    m_bots.m_source = preferences;
+}
+
+void TServer::setTickMs(int ms) { m_engine.setTickMs(ms); }
+
+void TServer::setEventLog(LineSink sink) { m_core.setEventSink(std::move(sink)); }
+
+void TServer::setErrorLog(LineSink sink) { m_errorLog = std::move(sink); }
+
+void TServer::startListening(int port, bool loopbackOnly) {
+    if (port < 0 || port > 65535) {
+        throw ESockException("Listen - Error Binding Socket");
+    }
+    m_sock1.setPortName(std::to_string(port));
+    m_sock1.setBindAddress(loopbackOnly ? "127.0.0.1" : "");
+    try {
+        m_sock1.setListen(true);
+    } catch (const ESockException&) {
+        m_sock1.Close(); // a failed bind leaves its handle open; free it for the next try
+        throw;
+    }
+}
+
+// ---- endpoints ----
+
+void TServer::Sock1Accept(TSock& listener) {
+    const int slot = m_core.chooseSlot();
+    TSock* sock = nullptr;
+    if (!listener.Accept(sock) || sock == nullptr) {
+        return;
+    }
+    sock->setTag(slot);
+    sock->OnRead = [this](TSock& s, int) { Sock1Read(s); };
+    sock->OnInfo = [this](TSock& s, TSocketInfo kind, const std::string& text) {
+        tempsockInfo(s, kind, text);
+    };
+    m_endpoints[static_cast<std::size_t>(slot)] = sock;
+    m_core.connectionAccepted(slot);
+}
+
+void TServer::Sock1Read(TSock& sock) {
+    const int slot = slotOf(sock);
+    const std::string bytes = sock.ReceiveAll();
+    if (slot != 0) {
+        m_core.bytesReceived(slot, bytes);
+    }
+}
+
+void TServer::tempsockInfo(TSock& sock, TSocketInfo, const std::string& text) {
+    if (text != kSocketClosed) {
+        return;
+    }
+    const int slot = slotOf(sock);
+    if (slot == 0) {
+        return; // a repeated report of a connection already handled
+    }
+    detach(sock);
+    try {
+        m_core.connectionClosed(slot);
+    } catch (const std::exception& failure) {
+        logError(failure.what());
+    }
+}
+
+int TServer::slotOf(const TSock& sock) const {
+    const int slot = sock.Tag();
+    if (slot < 1 || slot > host::kFullSlot || m_endpoints[static_cast<std::size_t>(slot)] != &sock) {
+        return 0;
+    }
+    return slot;
+}
+
+// Forgets the endpoint: no handler of it runs again, and it is destroyed once its own
+// event (if any) has returned.
+void TServer::detach(TSock& sock) {
+    const int slot = slotOf(sock);
+    if (slot != 0) {
+        m_endpoints[static_cast<std::size_t>(slot)] = nullptr;
+    }
+    sock.OnRead = nullptr;
+    sock.OnInfo = nullptr;
+    sock.OnDisconnect = nullptr;
+    sock.deleteLater();
+}
+
+// ---- HostTransport ----
+
+void TServer::send(int slot, const std::string& bytes) {
+    if (slot < 1 || slot > host::kFullSlot) {
+        return;
+    }
+    TSock* sock = m_endpoints[static_cast<std::size_t>(slot)];
+    if (sock == nullptr || !sock->connected()) {
+        return;
+    }
+    try {
+        sock->Send(bytes);
+    } catch (const std::exception& failure) {
+        logError(failure.what());
+    }
+}
+
+void TServer::close(int slot) {
+    if (slot < 1 || slot > host::kFullSlot) {
+        return;
+    }
+    TSock* sock = m_endpoints[static_cast<std::size_t>(slot)];
+    if (sock == nullptr) {
+        return;
+    }
+    detach(*sock); // the core handles the close itself, once
+    sock->Close();
+}
+
+void TServer::logError(const std::string& text) const {
+    if (m_errorLog) {
+        m_errorLog(text);
+    } else {
+        std::fprintf(stderr, "lastling host: %s\n", text.c_str());
+    }
+}
+
+} // namespace lastling

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "host/engine/game_engine.h"
+#include "host/engine/random.h"
+#include "host/engine_table.h"
+#include "host/host_core.h"
+#include "host/host_ports.h"
+#include "host/host_transport.h"
+#include "host/qt_timer.h"
+#include "host/seat_table.h"
+#include "net/queue_pump.h"
+#include "net/tsock.h"
+
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace lastling {
+
+// Fixed computer-player choices, e.g. from the command line.
+struct FixedBotPreferences : host::BotPreferences {
+    int speedMs = 500;
+    host::BotSkill skill = host::BotSkill::Classic;
+
+    int botSpeedMs() const override { return speedMs; }
+    host::BotSkill botSkill() const override { return skill; }
+};
+
+// The game host: a listening endpoint `Sock1`, one accepted endpoint per slot, the seat
+// table, the game engine with its two timers, and the receive queue worked off one entry
+// per turn of the event loop. Lives on the Qt event loop's thread.
+//
+//   TServer server;
+//   server.setBotPreferences(&menuChoices);   // read at every computer turn
+//   server.setTickMs(1000);
+//   server.startListening(7772, /*loopbackOnly=*/true);   // throws ESockException
+class TServer : private host::HostTransport {
+public:
+    static constexpr int kDefaultPort = 7772;
+    using LineSink = std::function<void(const std::string&)>;
+
+    explicit TServer(std::uint32_t seed = host::Random::seedFromClock());
+    ~TServer() override;
+    TServer(const TServer&) = delete;
+    TServer& operator=(const TServer&) = delete;
+
+    // The source of bot speed and skill; nullptr (the default) means 500 ms, classic.
+    // The source must outlive the server or be reset first.
+    void setBotPreferences(const host::BotPreferences* preferences);
+    // Length of one game-pacing tick in ms (default 1000).
+    void setTickMs(int ms);
+    // Joins, leaves and games, one line each (default: none).
+    void setEventLog(LineSink sink);
+    // Errors inside message handlers (default: standard error).
+    void setErrorLog(LineSink sink);
+
+    // Listens on `port` (0 = any free port): on 127.0.0.1 only, or on every address.
+    // Throws ESockException ("Listen - Error Binding Socket", ...) and then stays idle.
+    void startListening(int port = kDefaultPort, bool loopbackOnly = false);
+    bool isListening() const { return m_sock1.Listen(); }
+    int port() const { return m_sock1.localPort(); } // the real port, also after port 0
+
+    const host::SeatTable& seats() const { return m_seats; }
+    const host::GameEngine& engine() const { return m_engine; }
+
+private:
+    class ForwardingBots : public host::BotPreferences {
+    public:
+        int botSpeedMs() const override { return m_source ? m_source->botSpeedMs() : 500; }
+        host::BotSkill botSkill() const override {
+            return m_source ? m_source->botSkill() : host::BotSkill::Classic;
+        }
+        const host::BotPreferences* m_source = nullptr;
+    };
+
+    // HostTransport
+    void send(int slot, const std::string& bytes) override;
+    void close(int slot) override;
+
+    void Sock1Accept(TSock& listener);
+    void Sock1Read(TSock& sock);
+    void tempsockInfo(TSock& sock, TSocketInfo kind, const std::string& text);
+    int slotOf(const TSock& sock) const;
+    void detach(TSock& sock);
+    void logError(const std::string& text) const;
+
+    host::SeatTable m_seats;
+    host::HostCore m_core{m_seats, *this};
+    host::QtTimer m_timer1;
+    host::QtTimer m_computerTimer;
+    ForwardingBots m_bots;
+    host::Random m_random;
+    host::GameEngine m_engine;
+    host::EngineTable m_game{m_engine};
+    QueuePump m_pump;
+    LineSink m_errorLog;
+    std::array<QPointer<TSock>, host::kFullSlot + 1> m_endpoints{}; // index = slot
+    TSock m_sock1;
+};
+
+} // namespace lastling
