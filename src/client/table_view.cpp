@@ -25,8 +25,11 @@ int HandPicture::width() const {
 std::vector<int> HandPicture::offsets() const {
     std::vector<int> result;
     const int count = faceUp ? static_cast<int>(cards.size()) : backs;
+    if (count < 0 || count > 4) {
+        return result; // drawn as an empty picture
+    }
     const int step = faceUp ? kFaceStep : kBackStep;
-    for (int i = 0; i < count && i < 4; ++i) {
+    for (int i = 0; i < count; ++i) {
         result.push_back(i * step);
     }
     return result;

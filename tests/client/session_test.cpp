@@ -1,0 +1,215 @@
+#include "client_fixture.h"
+
+#include "client/client_state.h"
+
+#include <string>
+#include <vector>
+
+namespace lastling::client::testing {
+namespace {
+
+// ---- command line ----
+
+struct ParamsCase {
+    std::vector<std::string> params;
+    StartMode mode;
+    std::string name;
+    std::string address;
+    bool lobby;
+    bool dialog;
+};
+
+class ProcessParams : public ::testing::TestWithParam<ParamsCase> {};
+
+TEST_P(ProcessParams, ChoosesModeNameAddressAndLobby) {
+    const ParamsCase& c = GetParam();
+    const StartPlan plan = processparams(c.params);
+    EXPECT_EQ(plan.mode, c.mode);
+    EXPECT_EQ(plan.name, c.name);
+    EXPECT_EQ(plan.address, c.address);
+    EXPECT_EQ(plan.connectLobby, c.lobby);
+    EXPECT_EQ(plan.showStartDialog, c.dialog);
+    EXPECT_EQ(plan.systemLine, c.params.empty() ? "0+Loading Solo Game..Please wait."
+                                                : "0+Loading Multi-player Game.. Please Wait.");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProcessParams,
+    ::testing::Values(ParamsCase{{}, StartMode::Solo, "You", "127.0.0.1", false, true},
+                      ParamsCase{{"Ann"}, StartMode::Unconnected, "", "", false, false},
+                      ParamsCase{{"Ann", "10.1.2.3"}, StartMode::Unconnected, "", "", false, false},
+                      ParamsCase{{"Ann", "10.1.2.3", "true"}, StartMode::Host, "Ann", "10.1.2.3", true, false},
+                      ParamsCase{{"Ann", "10.1.2.3", "True"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
+                      ParamsCase{{"Ann", "10.1.2.3", "false"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
+                      ParamsCase{{"Ann", "h", "true", "extra"}, StartMode::Host, "Ann", "h", true, false},
+                      ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n__", "h", true, false}));
+
+// ---- start-up ----
+
+TEST_F(ClientFixture, SoloStartsLoopbackHostAndConnectsAsYou) {
+    session.start(processparams({}));
+    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+Loading Solo Game..Please wait."});
+    EXPECT_EQ(ports.startDialogs, 1);
+    EXPECT_EQ(ports.hostStarts, std::vector<bool>{true});
+    EXPECT_EQ(link.gameConnects, std::vector<std::string>{"127.0.0.1"});
+    EXPECT_EQ(link.lobbyConnects, 0);
+    EXPECT_EQ(session.state().myname, "You");
+    EXPECT_EQ(session.state().loginname, std::string("You\xFF"));
+    EXPECT_TRUE(session.state().ishost);
+    EXPECT_TRUE(model.view().startButtonVisible);
+    EXPECT_TRUE(model.view().startGameEnabled);
+    EXPECT_TRUE(model.view().kickhimEnabled);
+}
+
+TEST_F(ClientFixture, HostingListensEverywhereButConnectsToLoopback) {
+    session.start(processparams({"Ann", "10.9.8.7", "true"}));
+    EXPECT_EQ(ports.hostStarts, std::vector<bool>{false});
+    EXPECT_EQ(link.gameConnects, std::vector<std::string>{"127.0.0.1"});
+    EXPECT_EQ(link.lobbyConnects, 1);
+    EXPECT_EQ(session.state().hostaddress, "10.9.8.7");
+    EXPECT_TRUE(session.state().ishost);
+}
+
+TEST_F(ClientFixture, JoiningConnectsToTheGivenAddressWithoutHostControls) {
+    session.start(processparams({"Ann", "10.9.8.7", "True"}));
+    EXPECT_TRUE(ports.hostStarts.empty());
+    EXPECT_EQ(link.gameConnects, std::vector<std::string>{"10.9.8.7"});
+    EXPECT_EQ(link.lobbyConnects, 1);
+    EXPECT_FALSE(session.state().ishost);
+    EXPECT_FALSE(model.view().startButtonVisible);
+    EXPECT_FALSE(model.view().startGameEnabled);
+}
+
+TEST_F(ClientFixture, OneOrTwoParametersOnlyShowTheLoadingLine) {
+    for (const auto& params : {std::vector<std::string>{"Ann"}, std::vector<std::string>{"Ann", "h"}}) {
+        session.start(processparams(params));
+    }
+    EXPECT_EQ(ports.lines.size(), 2u);
+    EXPECT_TRUE(link.gameConnects.empty());
+    EXPECT_EQ(link.lobbyConnects, 0);
+    EXPECT_TRUE(session.state().loginname.empty());
+}
+
+TEST_F(ClientFixture, HostThatCannotListenStopsTheStartAndReportsIt) {
+    ports.hostFails = true;
+    session.start(processparams({"Ann", "h", "true"}));
+    EXPECT_EQ(errors, std::vector<std::string>{"Listen - Error Binding Socket"});
+    EXPECT_TRUE(link.gameConnects.empty());
+    EXPECT_EQ(link.lobbyConnects, 0);
+    EXPECT_FALSE(session.state().ishost);
+    EXPECT_FALSE(model.view().startButtonVisible);
+}
+
+// ---- login ----
+
+TEST_F(ClientFixture, LoginForAnnInSeatThreeEndsInTwoEndBytes) {
+    session.start(processparams({"Ann", "h", "false"}));
+    EXPECT_FALSE(session.send("early"));
+    host("CMD_sendlogininfo+3");
+    EXPECT_EQ(session.state().myseat, 3);
+    EXPECT_TRUE(session.state().loggedin);
+    ASSERT_EQ(link.sent.size(), 1u);
+    EXPECT_EQ(link.sent[0], std::string("CMD_logininfo+3+1.0.1+Ann\xFF\xFF"));
+    EXPECT_TRUE(session.send("raw"));
+    EXPECT_EQ(link.sent.back(), "raw");
+}
+
+TEST_F(ClientFixture, LoginWithBadSeatIsRefused) {
+    session.start(processparams({"Ann", "h", "false"}));
+    for (const char* bad : {"CMD_sendlogininfo+", "CMD_sendlogininfo+x", "CMD_sendlogininfo+0",
+                            "CMD_sendlogininfo+10", "CMD_sendlogininfo+-1", "CMD_sendlogininfo+99999999999"}) {
+        host(bad);
+        EXPECT_FALSE(session.state().loggedin) << bad;
+        EXPECT_EQ(session.state().myseat, 0) << bad;
+    }
+    EXPECT_TRUE(link.sent.empty());
+    EXPECT_EQ(errors.size(), 3u); // the three that are not numbers at all
+}
+
+// ---- framing and dispatch ----
+
+TEST_F(ClientFixture, TwoMessagesInOneReadQueueTwoEntriesHandledOnePerTurn) {
+    session.state().myname = "Ann";
+    session.receive(framed("CMD_wrongversion+") + framed("CMD_havewrongversion+Bo"));
+    EXPECT_EQ(session.queued(), 2u);
+    EXPECT_TRUE(ports.lines.empty()); // nothing is handled inside the read
+    EXPECT_TRUE(session.processsocktimer());
+    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+You have a differnt version of the game then the host."});
+    EXPECT_FALSE(session.processsocktimer());
+    EXPECT_EQ(ports.lines.back(), "0+Bo has a different version of the game then you.");
+    EXPECT_FALSE(session.processsocktimer()); // empty queue: nothing
+}
+
+TEST_F(ClientFixture, MessageSplitAcrossReadsIsKept) {
+    const std::string whole = framed("CMD_havewrongversion+Bo") + framed("CMD_havewrongversion+Cy");
+    for (std::size_t cut = 1; cut < whole.size(); ++cut) {
+        ports.lines.clear();
+        session.receive(whole.substr(0, cut));
+        session.receive(whole.substr(cut));
+        drain();
+        ASSERT_EQ(ports.lines.size(), 2u) << "cut at " << cut;
+        EXPECT_EQ(ports.lines[1], "0+Cy has a different version of the game then you.");
+    }
+}
+
+TEST_F(ClientFixture, EntriesWithoutCommandOrUnknownAreDropped) {
+    host({"", "receivedlist", "CMD_Chat+1+x", "CMD_nosuch+1", "+CMD_wrongversion", "CMD_wrongversion"});
+    EXPECT_TRUE(ports.lines.empty());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(session.queued(), 0u);
+}
+
+TEST_F(ClientFixture, OversizedEntryIsCutAndEndlessMessageDropped) {
+    const std::string name(5000, 'n');
+    host("CMD_havewrongversion+" + name);
+    ASSERT_EQ(ports.lines.size(), 1u);
+    const std::string kept(ClientSession::kMaxEntry - std::string("CMD_havewrongversion+").size(), 'n');
+    EXPECT_EQ(ports.lines[0], "0+" + kept + " has a different version of the game then you.");
+
+    ports.lines.clear();
+    session.receive("CMD_havewrongversion+" + std::string(ClientSession::kMaxPending + 10, 'x'));
+    session.receive(framed("tail") + framed("CMD_wrongversion+"));
+    drain();
+    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+You have a differnt version of the game then the host."});
+}
+
+TEST_F(ClientFixture, MalformedPayloadStopsHandlerAndNextEntryStillRuns) {
+    loginAs(2);
+    host({"CMD_nextplayer+x", "CMD_heplayed+3+", "CMD_roundover+3+5", "CMD_playerstats+2++3", "CMD_nextplayer+2+"});
+    EXPECT_EQ(errors.size(), 4u);
+    EXPECT_EQ(errors[0], "'x' is not a valid integer value");
+    EXPECT_EQ(session.state().whoseturn, 2);
+    EXPECT_EQ(model.view().status, "Your Turn.");
+}
+
+TEST_F(ClientFixture, OnlySocketClosedEndsTheRun) {
+    for (const char* report : {"Connected", "Socket closed", "Error #111 (ECONNREFUSED)", ""}) {
+        session.sockInfo(report);
+    }
+    EXPECT_EQ(ports.closes, 0);
+    session.sockInfo("Socket Closed");
+    EXPECT_EQ(ports.closes, 1);
+}
+
+TEST_F(ClientFixture, FullShowsNoticeThenCloses) {
+    host("CMD_full+");
+    EXPECT_EQ(ports.notices, std::vector<std::string>{"Game is full"});
+    EXPECT_EQ(ports.closes, 1);
+}
+
+TEST_F(ClientFixture, ChangedFollowsEveryHandledMessageOnly) {
+    int changes = 0;
+    QObject::connect(&model, &TableModel::changed, [&changes] { ++changes; });
+    host({"CMD_starthand++", "unknown", "CMD_nextplayer+x", "CMD_wrongversion+"});
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ClientFixture, ExtraCommandWordsReachTheirHandlers) {
+    std::vector<std::string> payloads;
+    session.on("CMD_chat", [&payloads](std::string_view payload, int) { payloads.emplace_back(payload); });
+    host({"CMD_chat+2+Bo chats: a+b|clBlue", "CMD_chat"});
+    EXPECT_EQ(payloads, std::vector<std::string>{"2+Bo chats: a+b|clBlue"});
+}
+
+} // namespace
+} // namespace lastling::client::testing
