@@ -1,0 +1,108 @@
+#include "client/ui/tgamestart.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSpinBox>
+
+#include <functional>
+
+namespace lastling::client {
+
+namespace {
+
+// The START GAME picture button.
+class PictureButton : public QLabel {
+public:
+    PictureButton(QWidget* parent, std::function<void()> onClick)
+        : QLabel(parent), m_onClick(std::move(onClick)) {}
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            m_onClick();
+        }
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            m_onClick();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace
+
+Tgamestart::Tgamestart(const QPixmap& background, const QPixmap& startPicture, QWidget* parent)
+    : QDialog(parent), m_background(background) {
+    setWindowTitle(QStringLiteral("Lastling - Game Start"));
+    setFixedSize(257, 112);
+
+    auto* heading = new QLabel(QStringLiteral("Game Option"), this);
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPixelSize(24);
+    headingFont.setBold(true);
+    headingFont.setUnderline(true);
+    heading->setFont(headingFont);
+    heading->setStyleSheet(QStringLiteral("color: #800000;"));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(0, 6, 257, 30);
+
+    auto* caption = new QLabel(QStringLiteral("Play to Score:"), this);
+    caption->setGeometry(28, 44, 100, 20);
+    m_target = new QSpinBox(this);
+    m_target->setObjectName(QStringLiteral("edit_playtoscore"));
+    m_target->setRange(kMinimumTarget, kMaximumTarget);
+    m_target->setSingleStep(kTargetStep);
+    m_target->setValue(30);
+    if (auto* field = m_target->findChild<QLineEdit*>()) {
+        field->setReadOnly(true); // the arrows choose; typing does not
+    }
+    m_target->setGeometry(128, 42, 80, 24);
+    m_target->setAccessibleName(QStringLiteral("Play to Score"));
+
+    m_start = new PictureButton(this, [this] { pressStart(); });
+    m_start->setObjectName(QStringLiteral("button_start"));
+    m_start->setPixmap(startPicture);
+    m_start->setGeometry((257 - 150) / 2, 70, 150, 38);
+    m_start->setCursor(Qt::PointingHandCursor);
+    m_start->setFocusPolicy(Qt::StrongFocus);
+    m_start->setAccessibleName(QStringLiteral("START GAME"));
+}
+
+void Tgamestart::setTarget(int target) { m_target->setValue(target); }
+
+int Tgamestart::target() const { return m_target->value(); }
+
+QString Tgamestart::targetText() const { return m_target->text(); }
+
+void Tgamestart::showCentredOn(const QWidget* owner) {
+    if (owner != nullptr) {
+        const QPoint centre = owner->frameGeometry().center();
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tgamestart::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_background.isNull()) {
+        painter.drawTiledPixmap(rect(), m_background);
+    }
+    QDialog::paintEvent(event);
+}
+
+void Tgamestart::pressStart() {
+    hide();
+    emit startChosen(targetText());
+}
+
+} // namespace lastling::client

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+class QSpinBox;
+class QLabel;
+
+namespace lastling::client {
+
+// "Lastling - Game Start": the target score and the START GAME button of a new game.
+class Tgamestart : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMinimumTarget = 10;
+    static constexpr int kMaximumTarget = 500;
+    static constexpr int kTargetStep = 10;
+
+    Tgamestart(const QPixmap& background, const QPixmap& startPicture, QWidget* parent = nullptr);
+
+    // The up-down position; values outside 10..500 are brought into range.
+    void setTarget(int target);
+    int target() const;
+    QString targetText() const; // the number box's text, as sent
+
+    // Shows the dialog centred on `owner` without waiting for it.
+    void showCentredOn(const QWidget* owner);
+
+signals:
+    // START GAME pressed: the dialog has hidden itself; the owner sends the start and saves.
+    void startChosen(const QString& targetText);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void pressStart();
+
+    QPixmap m_background;
+    QSpinBox* m_target = nullptr;
+    QLabel* m_start = nullptr;
+};
+
+} // namespace lastling::client

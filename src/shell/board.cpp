@@ -1,0 +1,374 @@
+#include "shell/board.h"
+
+#include "shell/card_names.h"
+#include "shell/pictures.h"
+
+#include <QContextMenuEvent>
+#include <QFont>
+#include <QFrame>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace lastling::shell {
+
+namespace {
+
+// Places of each seat group's controls, by screen position: bottom, left, top, right.
+struct GroupPlaces {
+    QPoint name;
+    QPoint score;
+    QPoint bonus;
+    QPoint hand;
+    QPoint played;
+    QPoint took;
+    QPoint badge; // OUT and WINNER
+    QPoint eyes;
+    QPoint marker;
+};
+
+const std::array<GroupPlaces, 4> kPlaces = {{
+    {{114, 386}, {204, 386}, {232, 386}, {16, 406}, {171, 247}, {171, 344}, {104, 406}, {103, 383}, {101, 382}},
+    {{21, 158}, {111, 158}, {139, 158}, {8, 176}, {151, 191}, {115, 191}, {8, 176}, {9, 151}, {8, 152}},
+    {{214, 7}, {304, 7}, {332, 7}, {200, 26}, {211, 167}, {211, 123}, {200, 26}, {202, 4}, {200, 2}},
+    {{349, 198}, {439, 198}, {467, 198}, {339, 218}, {231, 207}, {303, 207}, {339, 218}, {339, 192}, {336, 192}},
+}};
+
+const std::array<QPoint, 4> kHandSlotPlaces = {{{104, 406}, {184, 406}, {264, 406}, {344, 406}}};
+
+const QColor kChatBackground(0xF9, 0xFA, 0xE7);
+
+QFont arialPixels(int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel* pictureLabel(QWidget* parent, const QPoint& at, const QPixmap& pixmap) {
+    auto* label = new QLabel(parent);
+    label->setPixmap(pixmap);
+    label->setGeometry(QRect(at, pixmap.size()));
+    label->hide();
+    return label;
+}
+
+QLabel* textLabel(QWidget* parent, const QPoint& at, int pixels, bool bold = false) {
+    auto* label = new QLabel(parent);
+    label->setFont(arialPixels(pixels, bold));
+    label->move(at);
+    return label;
+}
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+        label->adjustSize();
+    }
+}
+
+void setShown(QWidget* widget, bool shown) {
+    if (widget->isVisibleTo(widget->parentWidget()) != shown) {
+        widget->setVisible(shown);
+    }
+}
+
+// A card picture only changes when its card does; the card number rides in a property.
+void showCard(QLabel* label, int card, const QString& accessibleName) {
+    const QVariant current = label->property("card");
+    if (!current.isValid() || current.toInt() != card) {
+        label->setProperty("card", card);
+        label->setPixmap(card >= 1 && card <= 52 ? Pictures::instance().card(card) : QPixmap());
+    }
+    if (label->accessibleName() != accessibleName) {
+        label->setAccessibleName(accessibleName);
+        label->setToolTip(accessibleName);
+    }
+}
+
+bool isPosition(int position) { return position >= 0 && position < 4; }
+
+QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A name label that asks for the seat pop-up menu of its screen position.
+class SeatNameLabel : public QLabel {
+public:
+    SeatNameLabel(Board* board, int position) : QLabel(board), m_board(board), m_position(position) {}
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        emit m_board->seatMenuRequested(m_position, event->globalPos());
+        event->accept();
+    }
+
+private:
+    Board* m_board;
+    int m_position;
+};
+
+} // namespace
+
+void ClickablePicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+QPixmap composeHand(const client::HandPicture& hand) {
+    const int width = hand.width();
+    if (width <= 0) {
+        return {};
+    }
+    QPixmap picture(width, kCardHeight);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const std::vector<int> offsets = hand.offsets();
+    const std::vector<int> pictures = hand.pictures();
+    const std::size_t count = std::min(offsets.size(), pictures.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        const int card = pictures[i];
+        if (card >= 0 && card <= 52) {
+            painter.drawPixmap(offsets[i], 0, Pictures::instance().card(card));
+        }
+    }
+    return picture;
+}
+
+QString trumpAccessibleName(int card) {
+    const QString name = cardName(card);
+    return card >= 1 && card <= 52 ? QStringLiteral("Trump: ") + name : QString();
+}
+
+Board::Board(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panel_board"));
+    setFixedSize(kWidth, kHeight);
+    buildTable();
+    buildChatFrame();
+}
+
+void Board::buildTable() {
+    const Pictures& pictures = Pictures::instance();
+    for (int position = 0; position < 4; ++position) {
+        auto* marker = pictureLabel(this, kPlaces[static_cast<std::size_t>(position)].marker,
+                                    pictures.seatMarker());
+        marker->show();
+        m_groups[static_cast<std::size_t>(position)].marker = marker;
+    }
+    m_playToScore = textLabel(this, {34, 16}, 13);
+    m_playToScore->setFixedWidth(103);
+    m_playToScore->setAlignment(Qt::AlignCenter);
+    m_playToScore->setText(QStringLiteral("Play to Score: 0"));
+    m_trump = new QLabel(this);
+    m_trump->setGeometry(45, 32, kCardWidth, kCardHeight);
+    m_trump->setObjectName(QStringLiteral("image_trump"));
+    auto* trumpCaption = textLabel(this, {58, 128}, 13, true);
+    trumpCaption->setText(QStringLiteral("TRUMP"));
+    for (int position = 0; position < 4; ++position) {
+        buildSeatGroup(position);
+    }
+    for (int slot = 1; slot <= 4; ++slot) {
+        auto* picture = new ClickablePicture(this);
+        picture->setObjectName(QStringLiteral("image_card%1").arg(slot));
+        picture->setGeometry(QRect(kHandSlotPlaces[static_cast<std::size_t>(slot - 1)], QSize(kCardWidth, kCardHeight)));
+        picture->setCursor(Qt::PointingHandCursor);
+        picture->setVisible(slot != 1);
+        connect(picture, &ClickablePicture::clicked, this, [this, slot] { emit cardClicked(slot); });
+        m_slots[static_cast<std::size_t>(slot - 1)] = picture;
+    }
+    m_turnMarker = pictureLabel(this, {0, 0}, pictures.turnMarker());
+    m_turnMarker->setObjectName(QStringLiteral("image_Turn"));
+    m_startButton = new ClickablePicture(this);
+    m_startButton->setObjectName(QStringLiteral("button_start"));
+    m_startButton->setPixmap(pictures.startButton());
+    m_startButton->setGeometry(293, 328, 150, 38);
+    m_startButton->setCursor(Qt::PointingHandCursor);
+    m_startButton->setAccessibleName(QStringLiteral("START GAME"));
+    m_startButton->hide();
+    connect(m_startButton, &ClickablePicture::clicked, this, &Board::startClicked);
+    m_status = textLabel(this, {5, 505}, 13, true);
+    m_status->setObjectName(QStringLiteral("label_status"));
+    m_status->setFixedWidth(487);
+    m_status->setAlignment(Qt::AlignCenter);
+    m_status->setText(QStringLiteral("Welcome to Lastling"));
+    m_status->setAccessibleDescription(QStringLiteral("Game status"));
+}
+
+void Board::buildSeatGroup(int position) {
+    const GroupPlaces& at = kPlaces[static_cast<std::size_t>(position)];
+    const Pictures& pictures = Pictures::instance();
+    SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
+    group.hand = new QLabel(this);
+    group.hand->move(at.hand);
+    group.hand->hide();
+    group.took = pictureLabel(this, at.took, pictures.tookTrick());
+    group.took->setAccessibleName(QStringLiteral("Took the trick"));
+    group.played = new QLabel(this);
+    group.played->setGeometry(QRect(at.played, QSize(kCardWidth, kCardHeight)));
+    group.eyes = pictureLabel(this, at.eyes, position == 2 ? pictures.eyesTop() : pictures.eyes());
+    group.eyes->setAccessibleName(QStringLiteral("Just watching"));
+    auto* name = new SeatNameLabel(this, position);
+    name->setFont(arialPixels(13));
+    name->move(at.name);
+    name->setText(QString::fromLatin1(client::kWaiting));
+    name->adjustSize();
+    group.name = name;
+    group.score = textLabel(this, at.score, 13);
+    group.score->setText(QStringLiteral("0"));
+    group.score->adjustSize();
+    group.bonus = textLabel(this, at.bonus, 13);
+    group.bonus->setStyleSheet(QStringLiteral("color: #1A6B1A; font-weight: bold;"));
+    group.done = pictureLabel(this, at.badge, pictures.outBadge());
+    group.done->setAccessibleName(QStringLiteral("OUT"));
+    group.winner = pictureLabel(this, at.badge, pictures.winnerBadge());
+    group.winner->setAccessibleName(QStringLiteral("WINNER"));
+}
+
+void Board::buildChatFrame() {
+    auto* logo = new ClickablePicture(this);
+    logo->setObjectName(QStringLiteral("image_logo"));
+    logo->setPixmap(Pictures::instance().logo());
+    logo->setGeometry(498, 6, 257, 22);
+    m_chatPanel = new QFrame(this);
+    m_chatPanel->setObjectName(QStringLiteral("panel_mainchat"));
+    m_chatPanel->setGeometry(496, 54, 265, 444);
+    m_chatPanel->setAutoFillBackground(true);
+    QPalette palette = m_chatPanel->palette();
+    palette.setColor(QPalette::Window, kChatBackground);
+    m_chatPanel->setPalette(palette);
+}
+
+QLabel* Board::handSlot(int slot) const {
+    return slot >= 1 && slot <= 4 ? m_slots[static_cast<std::size_t>(slot - 1)] : nullptr;
+}
+
+#define LASTLING_GROUP_GETTER(function, member)                                                  \
+    QLabel* Board::function(int position) const {                                                \
+        return isPosition(position) ? m_groups[static_cast<std::size_t>(position)].member : nullptr; \
+    }
+LASTLING_GROUP_GETTER(nameLabel, name)
+LASTLING_GROUP_GETTER(scoreLabel, score)
+LASTLING_GROUP_GETTER(bonusLabel, bonus)
+LASTLING_GROUP_GETTER(playedCard, played)
+LASTLING_GROUP_GETTER(handPicture, hand)
+LASTLING_GROUP_GETTER(winnerBadge, winner)
+LASTLING_GROUP_GETTER(outBadge, done)
+LASTLING_GROUP_GETTER(eyes, eyes)
+LASTLING_GROUP_GETTER(tookTrick, took)
+#undef LASTLING_GROUP_GETTER
+
+void Board::showTable(const client::TableView& view, const std::function<int(int)>& positionOf) {
+    int turnPosition = -1;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const int position = positionOf(seat);
+        if (!isPosition(position)) {
+            continue;
+        }
+        SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
+        showSeat(view.seats[static_cast<std::size_t>(seat)], seat, group);
+        placeScoreAndBonus(view.seats[static_cast<std::size_t>(seat)], position, group);
+        if (seat == view.turnSeat) {
+            turnPosition = position;
+        }
+        // The bottom hand picture stands behind the own card slots and is never shown.
+        setShown(group.hand, position != 0 && group.hand->pixmap().width() > 0);
+    }
+    stackPlayedCards(view, positionOf);
+    showHandSlots(view);
+    showTurnMarker(turnPosition);
+    showCard(m_trump, view.trump, trumpAccessibleName(view.trump));
+    setTextIfChanged(m_playToScore, fromLatin1(view.playToScore));
+    m_playToScore->setFixedWidth(103);
+    setTextIfChanged(m_status, fromLatin1(view.status));
+    m_status->setFixedWidth(487);
+    setShown(m_startButton, view.startButtonVisible);
+}
+
+void Board::showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& group) {
+    const QString name = fromLatin1(seat.name);
+    setTextIfChanged(group.name, name);
+    setShown(group.name, seat.nameVisible);
+    setTextIfChanged(group.score, fromLatin1(seat.score));
+    setShown(group.score, seat.scoreVisible);
+    setTextIfChanged(group.bonus, fromLatin1(seat.bonus));
+    setShown(group.took, seat.took);
+    setShown(group.done, seat.out);
+    setShown(group.winner, seat.winner);
+    setShown(group.eyes, seat.eyes);
+    const QString playedName =
+        seat.played >= 1 && seat.played <= 52 ? cardName(seat.played) + QStringLiteral(", played by ") + name : QString();
+    showCard(group.played, seat.played, playedName);
+    group.hand->setPixmap(composeHand(seat.hand));
+    group.hand->adjustSize();
+    group.hand->setAccessibleName(seat.hand.faceUp ? name + QStringLiteral("'s remaining cards")
+                                                   : name + QStringLiteral("'s hand"));
+    Q_UNUSED(seatNumber);
+}
+
+// Name labels size to their text; a running game puts the score just right of the name
+// and the round's bonus just right of the score.
+void Board::placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group) {
+    const GroupPlaces& at = kPlaces[static_cast<std::size_t>(position)];
+    QPoint scoreAt = at.score;
+    if (seat.scoreFollowsName) {
+        scoreAt = QPoint(group.name->x() + group.name->width() + 4, at.score.y());
+    }
+    group.score->move(scoreAt);
+    QPoint bonusAt = at.bonus;
+    if (seat.bonusFollowsScore) {
+        bonusAt = QPoint(group.score->x() + group.score->width() + 2, at.bonus.y());
+    }
+    group.bonus->move(bonusAt);
+}
+
+// The newest card of a trick lies on top of the others.
+void Board::stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf) {
+    std::vector<std::pair<int, QLabel*>> order;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const int position = positionOf(seat);
+        if (isPosition(position)) {
+            order.emplace_back(view.seats[static_cast<std::size_t>(seat)].playedStack,
+                               m_groups[static_cast<std::size_t>(position)].played);
+        }
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [stack, label] : order) {
+        label->raise();
+    }
+    m_startButton->raise();
+}
+
+void Board::showHandSlots(const client::TableView& view) {
+    for (int slot = 1; slot <= 4; ++slot) {
+        const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
+        ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot - 1)];
+        const QString name = cardName(hand.card >= 1 && hand.card <= 52 ? hand.card : -1);
+        showCard(picture, hand.card, name);
+        const QString tip = QStringLiteral("%1 (Alt+%2 or F%3)")
+                                .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)
+                                .arg(slot)
+                                .arg(slot + 4);
+        if (picture->toolTip() != tip) {
+            picture->setToolTip(tip);
+        }
+        setShown(picture, hand.shown);
+    }
+}
+
+void Board::showTurnMarker(int position) {
+    if (!isPosition(position)) {
+        setShown(m_turnMarker, false);
+        return;
+    }
+    const QLabel* name = m_groups[static_cast<std::size_t>(position)].name;
+    m_turnMarker->move(name->x() - 13, name->y() - 5);
+    m_turnMarker->raise();
+    setShown(m_turnMarker, true);
+}
+
+} // namespace lastling::shell

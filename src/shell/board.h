@@ -1,0 +1,108 @@
+#pragma once
+
+#include "client/table_view.h"
+
+#include <QLabel>
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QAbstractButton;
+
+namespace lastling::shell {
+
+// A picture that reports left clicks (card slots, START GAME).
+class ClickablePicture : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// `panel_board`: the 764 x 527 table panel with every seat group, the own hand slots, the trump,
+// the status line and the chat column's frame. It only draws a TableView and reports clicks.
+class Board : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 764;
+    static constexpr int kHeight = 527;
+
+    explicit Board(QWidget* parent = nullptr);
+
+    // Seat numbers reach the screen through `positionOf` (seat -> 0 bottom .. 3 right);
+    // a seat outside 1..4, or a position outside 0..3, addresses nothing.
+    void showTable(const client::TableView& view, const std::function<int(int seat)>& positionOf);
+
+    // The chat column's place: the chat view goes into this panel (262 x 440 inside).
+    QWidget* chatPanel() const { return m_chatPanel; }
+    QWidget* chatColumn() { return this; }
+
+    // For tests and accessibility checks.
+    QLabel* handSlot(int slot) const;            // 1..4
+    QLabel* nameLabel(int position) const;       // 0..3
+    QLabel* scoreLabel(int position) const;
+    QLabel* bonusLabel(int position) const;
+    QLabel* playedCard(int position) const;
+    QLabel* handPicture(int position) const;
+    QLabel* winnerBadge(int position) const;
+    QLabel* outBadge(int position) const;
+    QLabel* eyes(int position) const;
+    QLabel* tookTrick(int position) const;
+    QLabel* trump() const { return m_trump; }
+    QLabel* status() const { return m_status; }
+    QLabel* playToScore() const { return m_playToScore; }
+    QLabel* turnMarker() const { return m_turnMarker; }
+    QLabel* startButton() const { return m_startButton; }
+
+signals:
+    void cardClicked(int slot);                       // 1..4
+    void startClicked();
+    void seatMenuRequested(int position, const QPoint& globalPos);
+
+private:
+    struct SeatGroup {
+        QLabel* name = nullptr;
+        QLabel* score = nullptr;
+        QLabel* bonus = nullptr;
+        QLabel* hand = nullptr;
+        QLabel* played = nullptr;
+        QLabel* took = nullptr;
+        QLabel* done = nullptr;
+        QLabel* winner = nullptr;
+        QLabel* eyes = nullptr;
+        QLabel* marker = nullptr;
+    };
+
+    void buildTable();
+    void buildSeatGroup(int position);
+    void buildChatFrame();
+    void showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& group);
+    void placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group);
+    void stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf);
+    void showHandSlots(const client::TableView& view);
+    void showTurnMarker(int position);
+
+    std::array<SeatGroup, 4> m_groups{};
+    std::array<ClickablePicture*, 4> m_slots{};
+    QLabel* m_trump = nullptr;
+    QLabel* m_playToScore = nullptr;
+    QLabel* m_status = nullptr;
+    QLabel* m_turnMarker = nullptr;
+    ClickablePicture* m_startButton = nullptr;
+    QWidget* m_chatPanel = nullptr;
+};
+
+// Composes another seat's hand picture from the model's offsets and picture indices.
+QPixmap composeHand(const client::HandPicture& hand);
+
+// "Queen of Hearts" for cards 1..52, "Trump: ..." for the trump; empty text for no card.
+QString trumpAccessibleName(int card);
+
+} // namespace lastling::shell

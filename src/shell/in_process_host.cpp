@@ -1,0 +1,42 @@
+#include "shell/in_process_host.h"
+
+#include "host/tserver.h"
+
+#include <charconv>
+
+namespace lastling::shell {
+
+namespace {
+
+class TServerHost : public InProcessHost {
+public:
+    TServerHost(const host::BotPreferences& preferences, int tickMs) {
+        m_server.setBotPreferences(&preferences);
+        if (tickMs > 0) {
+            m_server.setTickMs(tickMs);
+        }
+    }
+    ~TServerHost() override { m_server.setBotPreferences(nullptr); }
+
+    void startListening(const std::string& port, bool loopbackOnly) override {
+        int number = TServer::kDefaultPort;
+        const auto [end, failure] = std::from_chars(port.data(), port.data() + port.size(), number);
+        if (failure != std::errc() || end != port.data() + port.size() || number < 0 || number > 65535) {
+            number = TServer::kDefaultPort;
+        }
+        m_server.startListening(number, loopbackOnly);
+    }
+
+    int listeningPort() const override { return m_server.isListening() ? m_server.port() : 0; }
+
+private:
+    TServer m_server;
+};
+
+} // namespace
+
+std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences, int tickMs) {
+    return std::make_unique<TServerHost>(preferences, tickMs);
+}
+
+} // namespace lastling::shell

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "host/host_ports.h"
+
+#include <memory>
+#include <string>
+
+namespace lastling::shell {
+
+// The game host that lives inside the window program (never shown). It only serves once
+// the client switches its listener on, for a solo or a hosted game.
+class InProcessHost {
+public:
+    virtual ~InProcessHost() = default;
+    // Throws (std::exception with the endpoint's message) when the port cannot be bound.
+    virtual void startListening(const std::string& port, bool loopbackOnly) = 0;
+    // The bound port (the ephemeral one after listening on "0"); 0 before listening.
+    virtual int listeningPort() const = 0;
+};
+
+// `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.
+std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences, int tickMs);
+
+} // namespace lastling::shell

@@ -1,0 +1,24 @@
+#include "shell/window_main.h"
+
+#include "shell/tchat.h"
+#include "shell/window_program.h"
+
+#include <QApplication>
+
+namespace lastling {
+
+int runWindowProgram(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lastling"));
+    shell::WindowOptions options;
+    options.params = shell::latin1Params(argc, argv);
+    shell::WindowProgram program(std::move(options));
+    if (!program.start()) {
+        return 0; // another copy runs and has been raised
+    }
+    QObject::connect(program.window(), &shell::Tchat::runEnded, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
+    return QApplication::exec();
+}
+
+} // namespace lastling

@@ -1,0 +1,55 @@
+#include "shell/window_program.h"
+
+#include "net/event_errors.h"
+#include "shell/error_box.h"
+#include "shell/single_instance.h"
+#include "shell/tchat.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace lastling::shell {
+
+WindowProgram::WindowProgram(WindowOptions options) : m_options(std::move(options)) {}
+
+WindowProgram::~WindowProgram() {
+    setEventErrorSink(nullptr);
+    m_window.reset();
+}
+
+bool WindowProgram::start() {
+    if (m_options.singleInstance) {
+        const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName() : m_options.instanceName;
+        m_instance = std::make_unique<SingleInstance>(name);
+        if (!m_instance->claim()) {
+            return false;
+        }
+    }
+    m_window = std::make_unique<Tchat>(m_options);
+    QPointer<Tchat> window = m_window.get();
+    setEventErrorSink([window](const std::string& message) {
+        showErrorBox(window.data(), QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));
+    });
+    if (m_instance) {
+        QObject::connect(m_instance.get(), &SingleInstance::raiseRequested, m_window.get(), [window] {
+            if (window->isMinimized()) {
+                window->showNormal();
+            }
+            window->raise();
+            window->activateWindow();
+        });
+    }
+    m_window->show();
+    return true;
+}
+
+std::vector<std::string> latin1Params(int argc, char** argv) {
+    std::vector<std::string> params;
+    for (int i = 1; i < argc && argv[i] != nullptr; ++i) {
+        const QByteArray bytes = QString::fromLocal8Bit(argv[i]).toLatin1();
+        params.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    return params;
+}
+
+} // namespace lastling::shell

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "shell/window_options.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lastling::shell {
+
+class SingleInstance;
+class Tchat;
+
+// One run of the window program inside an existing QApplication: the single-instance claim,
+// the main window, the error box for failures raised inside events.
+class WindowProgram {
+public:
+    explicit WindowProgram(WindowOptions options);
+    ~WindowProgram();
+
+    // False when another copy runs (it has been asked to raise its window): nothing was made.
+    bool start();
+    Tchat* window() const { return m_window.get(); }
+
+private:
+    WindowOptions m_options;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<Tchat> m_window;
+};
+
+// Command-line parameters after the program name, as the single-byte text the wire carries
+// (characters outside Latin-1 become "?").
+std::vector<std::string> latin1Params(int argc, char** argv);
+
+} // namespace lastling::shell
