@@ -1,0 +1,353 @@
+#include "social/chat_view.h"
+
+#include "client/client_session.h"
+#include "client/table_model.h"
+#include "host/host_core.h"
+#include "host/host_transport.h"
+#include "host/seat_table.h"
+#include "social/chat_entry.h"
+#include "social/chat_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <string>
+#include <vector>
+
+// Readable failure output for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+namespace lastling::social {
+namespace {
+
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "chat_view_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+struct RecordingOpener : LinkOpener {
+    explicit RecordingOpener(std::vector<QUrl>& opened) : m_opened(opened) {}
+    bool open(const QUrl& address) override {
+        m_opened.push_back(address);
+        return true;
+    }
+    std::vector<QUrl>& m_opened;
+};
+
+// A host core and a table client joined in one process, without sockets: what one sends the
+// other receives, and settle() works both receive queues off.
+class InProcessTable : public host::HostTransport, public client::Link {
+public:
+    explicit InProcessTable(client::ChatLines& chat) : m_core(m_seats, *this), m_session(m_model, *this) {
+        client::ClientPorts ports;
+        ports.chat = &chat;
+        m_model.setPorts(ports);
+    }
+
+    client::ClientSession& session() { return m_session; }
+    const client::ClientState& state() const { return m_model.state(); }
+
+    void joinAs(const std::string& name) {
+        client::StartPlan plan;
+        plan.mode = client::StartMode::Join;
+        plan.name = name;
+        plan.address = "127.0.0.1";
+        m_session.start(plan);
+        settle();
+    }
+
+    void settle() {
+        for (int guard = 0; guard < 1000; ++guard) {
+            const bool hostBusy = m_core.dispatchOne();
+            const bool clientBusy = m_session.processsocktimer();
+            if (!hostBusy && !clientBusy && m_core.queueEmpty() && m_session.queued() == 0) {
+                return;
+            }
+        }
+    }
+
+    void send(int slot, const std::string& bytes) override {
+        if (slot == m_slot) {
+            m_session.receive(bytes);
+        }
+    }
+    void close(int) override {}
+    void connectGame(const std::string&) override {
+        m_slot = m_core.chooseSlot();
+        m_core.connectionAccepted(m_slot);
+    }
+    void connectLobby() override {}
+    void sendGame(const std::string& bytes) override { m_core.bytesReceived(m_slot, bytes); }
+
+private:
+    host::SeatTable m_seats;
+    host::HostCore m_core;
+    client::TableModel m_model;
+    client::ClientSession m_session;
+    int m_slot = 0;
+};
+
+class ChatViewTest : public ::testing::Test {
+protected:
+    ChatViewTest() {
+        m_panel = std::make_unique<ChatPanel>(&m_window);
+        m_panel->view()->setGeometry(0, 0, 262, 440);
+        m_panel->entry()->setGeometry(0, 446, 237, 22);
+        m_panel->setLinkOpener(std::make_unique<RecordingOpener>(m_opened));
+        m_panel->setMessageBox([this](const QString& text) { m_boxes.push_back(text); });
+        m_panel->setSettingsSaver([this] { ++m_saves; });
+        m_window.resize(270, 480);
+        m_window.show();
+        QCoreApplication::processEvents();
+    }
+
+    ChatView& view() { return *m_panel->view(); }
+    QTextDocument& document() { return *view().document(); }
+
+    // The format of the first character of `text` in the view.
+    QTextCharFormat formatOf(const QString& text) {
+        const QTextCursor found = document().find(text);
+        EXPECT_FALSE(found.isNull()) << text.toStdString();
+        QTextCursor at(&document());
+        at.setPosition(found.selectionStart() + 1);
+        return at.charFormat();
+    }
+
+    void clickLink(int jump) {
+        QCoreApplication::processEvents();
+        const QRect rect = view().linkRect(jump);
+        ASSERT_FALSE(rect.isNull()) << jump;
+        QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+    struct ApplicationFirst {
+        ApplicationFirst() { application(); }
+    } m_applicationFirst;
+    QWidget m_window;
+    std::unique_ptr<ChatPanel> m_panel;
+    std::vector<QUrl> m_opened;
+    std::vector<QString> m_boxes;
+    int m_saves = 0;
+};
+
+TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
+    InProcessTable table(*m_panel);
+    table.session().on("CMD_chat", [this](std::string_view payload, int) { m_panel->chatrecieved(payload); });
+    table.session().on("CMD_action", [this](std::string_view payload, int) { m_panel->chatrecieved(payload); });
+    m_panel->setSender([&table](const std::string& message) { table.session().send(message); });
+    m_panel->setSessionSource([&table] { return ChatSession{table.state().myseat, table.state().loggedin}; });
+    table.joinAs("Ann");
+    ASSERT_TRUE(table.state().loggedin);
+
+    QTest::keyClicks(m_panel->entry(), QStringLiteral("hello there :)#12"));
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("hello there :)#12")); // placeholder went first
+    QTest::keyClick(m_panel->entry(), Qt::Key_Return);
+    EXPECT_TRUE(m_panel->entry()->text().isEmpty());
+    table.settle();
+
+    QTest::keyClicks(m_panel->entry(), QStringLiteral("/me waves"));
+    QTest::keyClick(m_panel->entry(), Qt::Key_Enter);
+    table.settle();
+
+    const QString shown = document().toPlainText();
+    EXPECT_TRUE(shown.contains(QStringLiteral("Ann chats:  hello there "))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral(" Ann waves "))) << shown.toStdString();
+    const QTextCharFormat format = formatOf(QStringLiteral("hello"));
+    EXPECT_EQ(format.foreground().color(), QColor(Qt::black));
+    EXPECT_EQ(format.fontWeight(), QFont::Bold);
+    EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), table.state().myseat + 5);
+}
+
+TEST_F(ChatViewTest, NothingIsSentOrClearedBeforeTheLogin) {
+    std::vector<std::string> sent;
+    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
+    QTest::keyClicks(m_panel->entry(), QStringLiteral("early"));
+    QTest::keyClick(m_panel->entry(), Qt::Key_Return);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("early"));
+}
+
+TEST_F(ChatViewTest, OutsideLatin1BecomesQuestionMarks) {
+    std::vector<std::string> sent;
+    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
+    m_panel->setSessionSource([] { return ChatSession{3, true}; });
+    m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
+    m_panel->sendit();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0], std::string("CMD_chat+3+caf\xE9 ?|clBlack\xFF"));
+}
+
+TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
+    m_panel->chatrecieved("2+Bob chats: go to www.example.com now|clBlack");
+    m_panel->chatrecieved("3+Cy chats: or HTTP://Example.ORG/page|clRed");
+    EXPECT_EQ(formatOf(QStringLiteral("www.example")).foreground().color(), QColor(0, 128, 0));
+    EXPECT_TRUE(formatOf(QStringLiteral("www.example")).fontUnderline());
+
+    clickLink(0);
+    clickLink(1);
+    ASSERT_EQ(m_opened.size(), 2u);
+    EXPECT_EQ(m_opened[0], QUrl(QStringLiteral("http://www.example.com")));
+    EXPECT_EQ(m_opened[1].host(), QStringLiteral("example.org"));
+    EXPECT_TRUE(m_boxes.empty());
+}
+
+TEST_F(ChatViewTest, LinksBeyondTheTableAndAfterClearOpenTheirOwnAddress) {
+    for (int i = 0; i < 103; ++i) {
+        m_panel->chatrecieved("1+A: www.site" + std::to_string(i) + ".com|clBlack");
+    }
+    clickLink(102);
+    m_panel->mainchatJump(1); // its slot was taken by link 101 when the counter wrapped
+    m_panel->clearMainChat();
+    m_panel->chatrecieved("1+A: www.fresh.com|clBlack");
+    clickLink(0);
+    ASSERT_EQ(m_opened.size(), 3u);
+    EXPECT_EQ(m_opened[0].host(), QStringLiteral("www.site102.com"));
+    EXPECT_EQ(m_opened[1].host(), QStringLiteral("www.site1.com"));
+    EXPECT_EQ(m_opened[2].host(), QStringLiteral("www.fresh.com"));
+}
+
+TEST_F(ChatViewTest, OnlyWebAddressesAreOpened) {
+    for (const char* word : {"file:///etc/www.passwd", "javascript:www.x()", "ssh://www.host"}) {
+        m_panel->clearMainChat();
+        m_panel->chatrecieved(std::string("1+A: ") + word + "|clBlack");
+        m_panel->mainchatJump(0);
+    }
+    m_panel->mainchatJump(-1);
+    m_panel->mainchatJump(5000);
+    EXPECT_TRUE(m_opened.empty());
+    EXPECT_EQ(m_boxes, std::vector<QString>(5, QStringLiteral("Cannot open Webpage")));
+}
+
+TEST_F(ChatViewTest, SeatColourAndTextSizeRestyleEarlierLines) {
+    m_panel->chatrecieved("3+Cy chats: first :)#11|clRed");
+    m_panel->chatrecieved("4+Di chats: other|clGreen");
+    m_panel->chatrecieved("3+Cy chats: second|clBlue");
+    EXPECT_EQ(formatOf(QStringLiteral("first")).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(formatOf(QStringLiteral("second")).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(formatOf(QStringLiteral("other")).foreground().color(), QColor(0, 128, 0));
+
+    m_panel->setTextSize(14);
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_EQ(m_panel->textSize(), 14);
+    for (const QString& text : {QStringLiteral("first"), QStringLiteral("other"), QStringLiteral("Cy chats")}) {
+        EXPECT_EQ(formatOf(text).fontPointSize(), 14.0) << text.toStdString();
+    }
+    for (QAction* item : m_panel->textSizeActions()) {
+        EXPECT_EQ(item->isChecked(), item->text() == QStringLiteral("14"));
+    }
+    m_panel->applyTextSize(11); // a size from the settings file that no item has
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_EQ(formatOf(QStringLiteral("first")).fontPointSize(), 11.0);
+    for (QAction* item : m_panel->textSizeActions()) {
+        EXPECT_FALSE(item->isChecked());
+    }
+}
+
+TEST_F(ChatViewTest, TextColourIsChosenSavedOrLeftAlone) {
+    std::optional<QColor> answer = QColor(0xFF, 0x80, 0x40);
+    QColor offered;
+    m_panel->setColourPicker([&](const QColor& current) {
+        offered = current;
+        return answer;
+    });
+    m_panel->chooseTextColour();
+    EXPECT_EQ(offered, QColor(Qt::black));
+    EXPECT_EQ(m_panel->chatColour(), 0x4080FFu);
+    EXPECT_EQ(m_panel->entry()->palette().color(QPalette::Text), QColor(0xFF, 0x80, 0x40));
+    EXPECT_EQ(m_saves, 1);
+
+    answer.reset(); // Cancel
+    m_panel->chooseTextColour();
+    EXPECT_EQ(m_panel->chatColour(), 0x4080FFu);
+    EXPECT_EQ(m_saves, 1);
+}
+
+TEST_F(ChatViewTest, SmileyMenuAndPasteAddAtTheEnd) {
+    const QList<QAction*> items = m_panel->smileyMenu()->actions();
+    ASSERT_EQ(items.size(), 18);
+    for (int i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->text(), QStringLiteral(":)#%1").arg(i + 10));
+        EXPECT_FALSE(items[i]->icon().isNull());
+    }
+    items[2]->trigger(); // the field still holds the placeholder
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral(":)#12"));
+
+    m_panel->entry()->setCursorPosition(0);
+    QGuiApplication::clipboard()->setText(QStringLiteral("two\r\nlines"));
+    QTest::keyClick(m_panel->entry(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral(":)#12two  lines"));
+    EXPECT_EQ(m_panel->entry()->cursorPosition(), m_panel->entry()->text().size());
+    EXPECT_FALSE(m_panel->entry()->hasSelectedText());
+}
+
+TEST_F(ChatViewTest, SelectAllCopiesPlainTextWithSmileyCodes) {
+    m_panel->selectAll(); // empty view: nothing to select
+    m_panel->copy();
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    m_panel->copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+
+    m_panel->addSystemLine("0+You are Connected.");
+    m_panel->chatrecieved("2+Al chats: hi:)#13 www.x.com|clBlack");
+    m_panel->selectAll();
+    m_panel->copy();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(" You are Connected. \nAl chats:  hi :)#13 www.x.com "));
+    EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
+    EXPECT_EQ(formatOf(QStringLiteral("You are")).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(formatOf(QStringLiteral("You are")).fontWeight(), QFont::Bold);
+}
+
+TEST_F(ChatViewTest, EachLineStaysOneParagraphAndOldLinesLeave) {
+    m_panel->model().setMaxLines(20);
+    m_panel->chatrecieved(std::string("2+A: one\ntwo\rthree\x01\x85|clBlack"));
+    EXPECT_EQ(document().blockCount(), 1);
+    EXPECT_TRUE(document().toPlainText().contains(QStringLiteral("one?two?three??")));
+    for (int i = 0; i < 100; ++i) {
+        m_panel->chatrecieved("2+A: line " + std::to_string(i) + " www.l" + std::to_string(i) + ".com|clBlack");
+        ASSERT_EQ(document().blockCount(), static_cast<int>(m_panel->model().lines().size()));
+    }
+    EXPECT_TRUE(document().lastBlock().text().contains(QStringLiteral("line 99")));
+    clickLink(99);
+    ASSERT_EQ(m_opened.size(), 1u);
+    EXPECT_EQ(m_opened[0].host(), QStringLiteral("www.l99.com"));
+}
+
+TEST_F(ChatViewTest, ScrollChatOffKeepsThePlaceAndMirrorsOneAction) {
+    QAction* scrollOff = m_panel->scrollChatOffAction();
+    EXPECT_TRUE(view().actions().contains(scrollOff));
+    EXPECT_EQ(scrollOff->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    scrollOff->trigger();
+    EXPECT_TRUE(view().scrollChatOff());
+    for (int i = 0; i < 200; ++i) {
+        m_panel->addSystemLine("0+line " + std::to_string(i));
+    }
+    EXPECT_EQ(view().verticalScrollBar()->value(), 0);
+    m_panel->setScrollChatOff(false);
+    EXPECT_FALSE(scrollOff->isChecked());
+    m_panel->addSystemLine("0+last");
+    EXPECT_EQ(view().verticalScrollBar()->value(), view().verticalScrollBar()->maximum());
+    EXPECT_GT(view().verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(ChatViewTest, ClearEmptiesTheViewAndFocusesTheEntry) {
+    m_panel->chatrecieved("2+A: www.x.com|clBlack");
+    m_panel->clearAction()->trigger();
+    EXPECT_TRUE(document().isEmpty());
+    EXPECT_EQ(m_panel->model().linkCounter(), -1);
+    EXPECT_TRUE(m_panel->entry()->hasFocus() || QApplication::focusWidget() == nullptr);
+}
+
+} // namespace
+} // namespace lastling::social
