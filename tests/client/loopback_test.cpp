@@ -1,0 +1,150 @@
+// Two whole table clients against a real in-process host over loopback sockets.
+#include "client_fixture.h"
+
+#include "client/table_client.h"
+#include "host/tserver.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace lastling::client::testing {
+namespace {
+
+QCoreApplication& application() {
+    static int argc = 1;
+    static char name[] = "client_loopback_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+    return app;
+}
+
+// Runs the event loop until `done` holds. The deadline only keeps a broken run from hanging.
+bool runUntil(const std::function<bool()>& done) {
+    QDeadlineTimer guard(60000);
+    while (!done() && !guard.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    return done();
+}
+
+// Starts the test's host when the client asks for it and points the client at its port.
+struct TestHostStarter : HostStarter {
+    TServer& server;
+    TableClient& client;
+    bool loopbackOnly = false;
+    TestHostStarter(TServer& s, TableClient& c) : server(s), client(c) {}
+    void startHost(bool loopback) override {
+        loopbackOnly = loopback;
+        server.startListening(0, loopback);
+        client.setGamePort(std::to_string(server.port()));
+    }
+};
+
+// Plays the first card the host accepts whenever it is this client's turn.
+void autoPlay(TableClient& client) {
+    auto cursor = std::make_shared<int>(0);
+    QObject::connect(&client.model(), &TableModel::changed, &client.model(), [&client, cursor] {
+        TableModel& model = client.model();
+        if (model.state().whoseturn != model.state().myseat || model.state().myseat == 0) {
+            return;
+        }
+        int& next = *cursor;
+        for (int tries = 0; tries < 4 && model.state().whoseturn != 0; ++tries) {
+            next = next % 4 + 1;
+            model.cardClicked(next);
+        }
+    });
+}
+
+class Loopback : public ::testing::Test {
+protected:
+    Loopback() {
+        application();
+        bots.speedMs = 1;
+        server.setBotPreferences(&bots);
+        server.setTickMs(1);
+        annPorts.host = &annStarter;
+        ann.setPorts(annPorts.all());
+        bo.setPorts(boPorts.all());
+    }
+
+    // Ann hosts, Bo joins; both see each other.
+    void seatBoth() {
+        StartPlan host{StartMode::Host, "Ann", "10.0.0.9", "0+Loading", false, false};
+        ann.start(host);
+        ASSERT_TRUE(runUntil([this] { return ann.state().loggedin; }));
+        bo.setGamePort(std::to_string(server.port()));
+        bo.start(StartPlan{StartMode::Join, "Bo", "127.0.0.1", "0+Loading", false, false});
+        ASSERT_TRUE(runUntil([this] {
+            return ann.model().view().seats[2].name == "Bo" && bo.model().view().seats[1].name == "Ann";
+        }));
+    }
+
+    struct HostPorts : FakePorts {
+        HostStarter* host = nullptr;
+        ClientPorts all() {
+            ClientPorts ports = FakePorts::all();
+            ports.host = host;
+            return ports;
+        }
+    };
+
+    FixedBotPreferences bots;
+    std::unique_ptr<TServer> serverOwner = std::make_unique<TServer>(1234);
+    TServer& server = *serverOwner;
+    TableClient ann;
+    TableClient bo;
+    TestHostStarter annStarter{server, ann};
+    HostPorts annPorts;
+    FakePorts boPorts;
+};
+
+TEST_F(Loopback, HostAndJoinerLogInAndSeeEachOther) {
+    seatBoth();
+    EXPECT_FALSE(annStarter.loopbackOnly);
+    EXPECT_EQ(ann.state().myseat, 1);
+    EXPECT_TRUE(ann.state().ishost);
+    EXPECT_EQ(bo.state().myseat, 2);
+    EXPECT_EQ(bo.model().bottomSeat(), 2);
+    EXPECT_EQ(bo.model().seatAt(kTop), 4);
+    EXPECT_EQ(boPorts.lines.back(), "0+Ann is Connected.");
+    EXPECT_TRUE(bo.send("CMD_chat+2+hi|clBlack"));
+}
+
+TEST_F(Loopback, WholeGameEndsWithTheSameWinnerOnBothTables) {
+    seatBoth();
+    autoPlay(ann);
+    autoPlay(bo);
+    ann.model().startButtonClicked();
+    EXPECT_EQ(annPorts.gameStartDialogs, 1);
+    ann.model().gameStartChosen("10");
+    ASSERT_TRUE(runUntil([this] { return !annPorts.tallies.empty() && !boPorts.tallies.empty(); }));
+    EXPECT_EQ(ann.model().view().status.find("Won the Game!") != std::string::npos, true);
+    const std::string annWinner = annPorts.tallies.back() == "addtomine" ? "Ann" : annPorts.tallies.back();
+    const std::string boWinner = boPorts.tallies.back() == "addtomine" ? "Bo" : boPorts.tallies.back();
+    EXPECT_EQ(annWinner, boWinner);
+    EXPECT_TRUE(ann.model().view().startButtonVisible);
+    EXPECT_FALSE(bo.model().view().startButtonVisible);
+}
+
+TEST_F(Loopback, KickedClientClosesAndTheHostSeesTheSeatEmpty) {
+    seatBoth();
+    ann.model().removeFromGame(2);
+    ASSERT_TRUE(runUntil([this] { return boPorts.closes == 1; }));
+    ASSERT_TRUE(runUntil([this] { return ann.model().view().seats[2].name == kWaiting; }));
+    EXPECT_EQ(annPorts.lines.back(), "0+Bo disconnected.");
+    EXPECT_EQ(annPorts.closes, 0);
+}
+
+TEST_F(Loopback, EveryClientClosesWhenTheHostEnds) {
+    seatBoth();
+    serverOwner.reset();
+    ASSERT_TRUE(runUntil([this] { return annPorts.closes == 1 && boPorts.closes == 1; }));
+}
+
+} // namespace
+} // namespace lastling::client::testing
