@@ -3,12 +3,15 @@
 #include "social/qt_colour.h"
 #include "social/smileys.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextImageFormat>
+#include <QTextLayout>
 
 #include <memory>
 #include <utility>
@@ -18,7 +21,6 @@ namespace lastling::social {
 namespace {
 
 const QString kJumpScheme = QStringLiteral("jump");
-const QString kSmileyScheme = QStringLiteral("smiley");
 const QColor kBackground(0xF9, 0xFA, 0xE7);
 constexpr int kMargin = 5;
 
@@ -35,17 +37,37 @@ QString displayText(const std::string& latin1) {
     return text;
 }
 
-QString smileyName(int index) { return kSmileyScheme + QLatin1Char(':') + QString::number(index); }
+QString jumpHref(int jump) { return kJumpScheme + QLatin1Char(':') + QString::number(jump); }
+
+int jumpOf(const QString& href) {
+    if (!href.startsWith(kJumpScheme + QLatin1Char(':'))) {
+        return -1;
+    }
+    bool ok = false;
+    const int jump = href.mid(kJumpScheme.size() + 1).toInt(&ok);
+    return ok ? jump : -1;
+}
+
+bool isSmiley(const QTextFormat& format) { return format.objectType() == SmileyObject::kObjectType; }
 
 } // namespace
 
-ChatView::ChatView(ChatModel& model, QWidget* parent) : QTextBrowser(parent), m_model(model) {
-    setOpenLinks(false);
-    setOpenExternalLinks(false);
+QSizeF SmileyObject::intrinsicSize(QTextDocument*, int, const QTextFormat&) {
+    return QSizeF(kSmileyWidth, kSmileyHeight);
+}
+
+void SmileyObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) {
+    painter->drawImage(rect, smileyPicture(format.intProperty(kIndexProperty)));
+}
+
+ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), m_model(model) {
+    setReadOnly(true);
     setUndoRedoEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse | Qt::TextSelectableByKeyboard);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setMouseTracking(true);
     document()->setDocumentMargin(kMargin);
+    document()->documentLayout()->registerHandler(SmileyObject::kObjectType, new SmileyObject(this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, kBackground);
     setPalette(colours);
@@ -54,7 +76,6 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QTextBrowser(parent), m_
     connect(&m_model, &ChatModel::oldestLinesRemoved, this, &ChatView::removeOldestLines);
     connect(&m_model, &ChatModel::cleared, this, [this] { document()->clear(); });
     connect(&m_model, &ChatModel::stylesChanged, this, &ChatView::restyle);
-    connect(this, &QTextBrowser::anchorClicked, this, &ChatView::followAnchor);
     for (const auto& line : m_model.lines()) {
         appendLine(line);
     }
@@ -77,7 +98,7 @@ QTextCharFormat ChatView::runFormat(const ChatRun& run) const {
     format.setProperty(kStyleProperty, run.style);
     if (run.kind == ChatRun::Kind::Link) {
         format.setAnchor(true);
-        format.setAnchorHref(kJumpScheme + QLatin1Char(':') + QString::number(run.jump));
+        format.setAnchorHref(jumpHref(run.jump));
     }
     return format;
 }
@@ -91,11 +112,10 @@ void ChatView::appendLine(const ChatLine& line) {
     }
     for (const ChatRun& run : line.runs) {
         if (run.kind == ChatRun::Kind::Smiley) {
-            QTextImageFormat picture;
-            picture.setName(smileyName(run.smiley));
-            picture.setWidth(kSmileyWidth);
-            picture.setHeight(kSmileyHeight);
-            cursor.insertImage(picture);
+            QTextCharFormat picture;
+            picture.setObjectType(SmileyObject::kObjectType);
+            picture.setProperty(SmileyObject::kIndexProperty, run.smiley);
+            cursor.insertText(QString(QChar::ObjectReplacementCharacter), picture);
         } else {
             cursor.insertText(displayText(run.text), runFormat(run));
         }
@@ -124,7 +144,7 @@ void ChatView::restyle(unsigned styleMask) {
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
-            if (!format.hasProperty(kStyleProperty) || format.isImageFormat()) {
+            if (!format.hasProperty(kStyleProperty) || isSmiley(format)) {
                 continue;
             }
             const int style = format.intProperty(kStyleProperty);
@@ -149,12 +169,43 @@ void ChatView::scrollToEnd() {
     bar->setValue(bar->maximum());
 }
 
-void ChatView::followAnchor(const QUrl& url) {
-    bool ok = false;
-    const int jump = url.path().toInt(&ok);
-    if (url.scheme() == kJumpScheme && ok) {
+int ChatView::jumpAt(const QPoint& viewportPoint) const {
+    const QTextBlock block = cursorForPosition(viewportPoint).block();
+    const QTextLayout* layout = block.isValid() ? block.layout() : nullptr;
+    if (layout == nullptr) {
+        return -1;
+    }
+    const QPointF inBlock = QPointF(viewportPoint) - contentOffset() - blockBoundingGeometry(block).topLeft();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        if (!line.naturalTextRect().contains(inBlock)) {
+            continue;
+        }
+        QTextCursor under(document());
+        under.setPosition(block.position() + line.xToCursor(inBlock.x(), QTextLine::CursorOnCharacter) + 1);
+        return jumpOf(under.charFormat().anchorHref());
+    }
+    return -1;
+}
+
+void ChatView::mousePressEvent(QMouseEvent* event) {
+    m_pressedJump = event->button() == Qt::LeftButton ? jumpAt(event->position().toPoint()) : -1;
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void ChatView::mouseMoveEvent(QMouseEvent* event) {
+    viewport()->setCursor(jumpAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    QPlainTextEdit::mouseMoveEvent(event);
+}
+
+void ChatView::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    // One click follows a link; a drag that selected text does not.
+    const int jump = event->button() == Qt::LeftButton ? jumpAt(event->position().toPoint()) : -1;
+    if (jump >= 0 && jump == m_pressedJump && !textCursor().hasSelection()) {
         emit linkActivated(jump);
     }
+    m_pressedJump = -1;
 }
 
 QString ChatView::selectedPlainText() const {
@@ -177,9 +228,8 @@ QString ChatView::selectedPlainText() const {
             if (from >= to) {
                 continue;
             }
-            if (fragment.charFormat().isImageFormat()) {
-                const QString name = fragment.charFormat().toImageFormat().name();
-                const int index = name.section(QLatin1Char(':'), 1).toInt();
+            if (isSmiley(fragment.charFormat())) {
+                const int index = fragment.charFormat().intProperty(SmileyObject::kIndexProperty);
                 text += QStringLiteral(":)#%1").arg(index + kFirstSmileyCode).repeated(to - from);
             } else {
                 text += fragment.text().mid(from - fragment.position(), to - from);
@@ -190,7 +240,7 @@ QString ChatView::selectedPlainText() const {
 }
 
 QRect ChatView::linkRect(int jump) const {
-    const QString href = kJumpScheme + QLatin1Char(':') + QString::number(jump);
+    const QString href = jumpHref(jump);
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -211,13 +261,6 @@ QMimeData* ChatView::createMimeDataFromSelection() const {
     auto data = std::make_unique<QMimeData>();
     data->setText(selectedPlainText());
     return data.release(); // the caller owns it
-}
-
-QVariant ChatView::loadResource(int type, const QUrl& name) {
-    if (type == QTextDocument::ImageResource && name.scheme() == kSmileyScheme) {
-        return smileyPicture(name.path().toInt());
-    }
-    return {};
 }
 
 } // namespace lastling::social
