@@ -18,7 +18,8 @@ ClientSession::ClientSession(TableModel& model, Link& link)
 }
 
 void ClientSession::registerOwnHandlers() {
-    m_dispatcher.on("CMD_sendlogininfo", [this](std::string_view payload, int) { sendloginfo(payload); });
+    m_dispatcher.on("CMD_sendlogininfo",
+                    [this](std::string_view payload, int) { sendloginfo(payload); });
     m_dispatcher.on("CMD_havewrongversion", [this](std::string_view payload, int) {
         systemLine("0+" + std::string(payload) + " has a different version of the game then you.");
     });

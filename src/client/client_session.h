@@ -26,8 +26,8 @@ public:
 // the receive queue and the dispatch of one entry at a time to the table model.
 class ClientSession {
 public:
-    static constexpr std::size_t kMaxEntry = 4096;          // longer messages are cut
-    static constexpr std::size_t kMaxPending = 64 * 1024;   // unterminated rest kept at most
+    static constexpr std::size_t kMaxEntry = 4096;        // longer messages are cut
+    static constexpr std::size_t kMaxPending = 64 * 1024; // unterminated rest kept at most
 
     using ErrorSink = std::function<void(const std::string& text)>;
 

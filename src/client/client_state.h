@@ -5,9 +5,9 @@
 
 namespace lastling::client {
 
-inline constexpr int kSeatCount = 4;   // playing seats 1..4
-inline constexpr int kMaxSlots = 9;    // connection slots 1..9; 5..9 watch
-inline constexpr int kMaxCard = 52;    // card numbers 1..52, 0 = none
+inline constexpr int kSeatCount = 4; // playing seats 1..4
+inline constexpr int kMaxSlots = 9;  // connection slots 1..9; 5..9 watch
+inline constexpr int kMaxCard = 52;  // card numbers 1..52, 0 = none
 inline constexpr int kHandSlots = 4;
 
 // What the table client knows about itself for the whole run.
@@ -18,7 +18,7 @@ struct ClientState {
     int myseat = 0;        // 0 until the host has sent it
     bool loggedin = false;
     bool ishost = false;
-    int whoseturn = 0;     // 0 while the local player may not play
+    int whoseturn = 0; // 0 while the local player may not play
     int seatcount = kSeatCount;
 
     bool isPlayingSeat(int seat) const { return seat >= 1 && seat <= seatcount; }
@@ -35,9 +35,9 @@ enum class StartMode {
 // The decision taken from the command line; carrying it out is ClientSession::start.
 struct StartPlan {
     StartMode mode = StartMode::Solo;
-    std::string name;        // already made safe for the wire
-    std::string address;     // where `sock` connects when joining
-    std::string systemLine;  // "0+..." loading line
+    std::string name;       // already made safe for the wire
+    std::string address;    // where `sock` connects when joining
+    std::string systemLine; // "0+..." loading line
     bool showStartDialog = false;
     bool connectLobby = false; // the idle 127.0.0.1:9001 connection
 };

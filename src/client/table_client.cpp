@@ -7,12 +7,15 @@
 namespace lastling::client {
 
 TableClient::TableClient(QObject* parent)
-    : QObject(parent), m_session(m_model, *this), m_pump([this] { return m_session.processsocktimer(); }) {
+    : QObject(parent), m_session(m_model, *this),
+      m_pump([this] { return m_session.processsocktimer(); }) {
     m_sock.OnRead = [this](TSock& sock, int) {
         m_session.receive(sock.ReceiveAll());
         m_pump.kick(); // handled on the next turns of the event loop, never here
     };
-    m_sock.OnInfo = [this](TSock&, TSocketInfo, const std::string& text) { m_session.sockInfo(text); };
+    m_sock.OnInfo = [this](TSock&, TSocketInfo, const std::string& text) {
+        m_session.sockInfo(text);
+    };
 }
 
 TableClient::~TableClient() {
@@ -21,7 +24,9 @@ TableClient::~TableClient() {
     m_sock.OnInfo = nullptr;
 }
 
-void TableClient::startFromParams(const std::vector<std::string>& params) { start(processparams(params)); }
+void TableClient::startFromParams(const std::vector<std::string>& params) {
+    start(processparams(params));
+}
 
 void TableClient::connectGame(const std::string& host) {
     m_sock.setHostName(host);

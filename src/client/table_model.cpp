@@ -5,6 +5,7 @@
 #include "protocol/messages.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lastling::client {
 
@@ -12,9 +13,15 @@ using protocol::Fields;
 
 namespace {
 
-bool isCard(int card) { return card >= 0 && card <= kMaxCard; }
-bool isSlot(int slot) { return slot >= 1 && slot <= kHandSlots; }
-bool isConnectionSlot(int seat) { return seat >= 1 && seat <= kMaxSlots; }
+bool isCard(int card) {
+    return card >= 0 && card <= kMaxCard;
+}
+bool isSlot(int slot) {
+    return slot >= 1 && slot <= kHandSlots;
+}
+bool isConnectionSlot(int seat) {
+    return seat >= 1 && seat <= kMaxSlots;
+}
 
 } // namespace
 
@@ -43,7 +50,8 @@ void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
         {"CMD_gamestats", &TableModel::gamestats},
     };
     for (const auto& [word, handler] : table) {
-        dispatcher.on(word, [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
+        dispatcher.on(
+            word, [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
     }
 }
 
@@ -427,9 +435,13 @@ void TableModel::justWatchClicked() {
     sendJustWatch(m_state.myseat, m_view.justWatchChecked ? 2 : 1);
 }
 
-void TableModel::setToJustWatch(int target) { sendJustWatch(target, 1); }
+void TableModel::setToJustWatch(int target) {
+    sendJustWatch(target, 1);
+}
 
-void TableModel::unsetJustWatch(int target) { sendJustWatch(target, 2); }
+void TableModel::unsetJustWatch(int target) {
+    sendJustWatch(target, 2);
+}
 
 void TableModel::startButtonClicked() {
     if (m_state.loggedin) {
@@ -448,7 +460,8 @@ void TableModel::gameStartChosen(const std::string& targetText) {
 SeatPopupItems TableModel::seatPopupItems(int number) const {
     SeatPopupItems items;
     items.removeFromGame = items.setToJustWatch = items.unsetJustWatch = m_state.ishost;
-    if (!m_state.isPlayingSeat(number) || m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
+    if (!m_state.isPlayingSeat(number) ||
+        m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
         items.removeFromGame = false;
     }
     return items;

@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -72,15 +73,15 @@ public:
     void gamestats(std::string_view payload);
 
     // ---- user actions ----
-    void cardClicked(int slot);                   // own hand slot 1..4
-    void justWatchClicked();                      // Options > Just Watch
-    void startButtonClicked();                    // START GAME button or File > Start Game
+    void cardClicked(int slot);                          // own hand slot 1..4
+    void justWatchClicked();                             // Options > Just Watch
+    void startButtonClicked();                           // START GAME button or File > Start Game
     void gameStartChosen(const std::string& targetText); // the game start dialog's start
-    SeatPopupItems seatPopupItems(int seat) const; // states before the seat pop-up opens
-    void removeFromGame(int seat);                // seat pop-up / kicking
+    SeatPopupItems seatPopupItems(int seat) const;       // states before the seat pop-up opens
+    void removeFromGame(int seat);                       // seat pop-up / kicking
     void setToJustWatch(int seat);
     void unsetJustWatch(int seat);
-    void removeSpy(int index);                    // spy list entry index, 0-based
+    void removeSpy(int index); // spy list entry index, 0-based
 
 signals:
     // After each handled message or action; the window redraws from view().

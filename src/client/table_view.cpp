@@ -10,7 +10,9 @@ constexpr int kCardWidth = 71;
 constexpr int kBackStep = 10;
 constexpr int kFaceStep = 20;
 
-int wrap(int value) { return ((value % 4) + 4) % 4; }
+int wrap(int value) {
+    return ((value % 4) + 4) % 4;
+}
 
 } // namespace
 
@@ -42,9 +44,13 @@ std::vector<int> HandPicture::pictures() const {
     return std::vector<int>(static_cast<std::size_t>(backs >= 0 && backs <= 4 ? backs : 0), 0);
 }
 
-int screenPosition(int seat, int bottomSeat) { return wrap(seat - bottomSeat); }
+int screenPosition(int seat, int bottomSeat) {
+    return wrap(seat - bottomSeat);
+}
 
-int seatAtPosition(int position, int bottomSeat) { return wrap(bottomSeat - 1 + position) + 1; }
+int seatAtPosition(int position, int bottomSeat) {
+    return wrap(bottomSeat - 1 + position) + 1;
+}
 
 std::string placeholderName(int seat) {
     static const std::array<const char*, 5> names = {"", "", "Klot", "Klick", "Kling"};

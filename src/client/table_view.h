@@ -11,11 +11,11 @@ inline constexpr const char* kWaiting = "<Waiting>";
 
 // Another seat's hand picture: face-down backs during play, face-up cards at a round's end.
 struct HandPicture {
-    int backs = 0;               // 0..4 card backs
+    int backs = 0; // 0..4 card backs
     bool faceUp = false;
-    std::vector<int> cards;      // face-up card numbers (at most four), when faceUp
+    std::vector<int> cards; // face-up card numbers (at most four), when faceUp
 
-    int width() const;           // pixels: 0/71/81/91/101 face down, 71/91/111/131 face up
+    int width() const; // pixels: 0/71/81/91/101 face down, 71/91/111/131 face up
     // Left offsets of the pictures drawn, one per back or card.
     std::vector<int> offsets() const;
     // Picture indices drawn at those offsets: 0 for a back, else the card number.
@@ -28,21 +28,21 @@ struct SeatView {
     bool nameVisible = true;
     std::string score = "0";
     bool scoreVisible = true;
-    std::string bonus;           // "+N" after a round the seat won, else empty
-    bool scoreFollowsName = false; // score label placed 4 px right of the name label's text
+    std::string bonus;              // "+N" after a round the seat won, else empty
+    bool scoreFollowsName = false;  // score label placed 4 px right of the name label's text
     bool bonusFollowsScore = false; // bonus label placed 2 px right of the score label
     HandPicture hand;
-    int played = 0;              // card on the table, 0 = none
-    int playedStack = 0;         // higher lies on top of lower among the played cards
-    bool took = false;           // took-trick marker
-    bool out = false;            // OUT badge
-    bool winner = false;         // WINNER badge
-    bool eyes = false;           // just watching
+    int played = 0;      // card on the table, 0 = none
+    int playedStack = 0; // higher lies on top of lower among the played cards
+    bool took = false;   // took-trick marker
+    bool out = false;    // OUT badge
+    bool winner = false; // WINNER badge
+    bool eyes = false;   // just watching
 };
 
 // One of the local player's four hand slots.
 struct HandSlot {
-    int card = 0;                // 0 = empty picture
+    int card = 0; // 0 = empty picture
     bool shown = true;
 };
 
@@ -53,17 +53,17 @@ struct SeatPopupItems {
 };
 
 struct TableView {
-    std::array<SeatView, 5> seats{};        // index 1..4; 0 unused
-    std::array<HandSlot, 5> ownSlots{};        // index 1..4; 0 unused
-    int turnSeat = 0;                       // seat the turn marker stands at, 0 = not placed
-    int trump = 0;                          // 0 = empty
+    std::array<SeatView, 5> seats{};    // index 1..4; 0 unused
+    std::array<HandSlot, 5> ownSlots{}; // index 1..4; 0 unused
+    int turnSeat = 0;                   // seat the turn marker stands at, 0 = not placed
+    int trump = 0;                      // 0 = empty
     std::string playToScore = "Play to Score: 0";
     std::string status = "Welcome to Lastling";
     bool startButtonVisible = false;
-    bool startGameEnabled = false;          // File > Start Game
-    bool kickhimEnabled = false;            // spy list's "Remove From Game"
-    bool justWatchChecked = false;          // Options > Just Watch
-    std::vector<std::string> spyList;       // "seat: name" in arrival order
+    bool startGameEnabled = false;    // File > Start Game
+    bool kickhimEnabled = false;      // spy list's "Remove From Game"
+    bool justWatchChecked = false;    // Options > Just Watch
+    std::vector<std::string> spyList; // "seat: name" in arrival order
 };
 
 // Screen positions of a seat group after turning: 0 bottom, 1 left, 2 top, 3 right.

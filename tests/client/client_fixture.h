@@ -13,7 +13,9 @@
 
 namespace lastling::client::testing {
 
-inline std::string framed(const std::string& text) { return text + '\xFF'; }
+inline std::string framed(const std::string& text) {
+    return text + '\xFF';
+}
 
 struct FakeLink : Link {
     std::vector<std::string> gameConnects;
@@ -26,7 +28,13 @@ struct FakeLink : Link {
 };
 
 // Records every effect the client asks of the window.
-struct FakePorts : SoundSink, ChatLines, TallySink, Notices, SettingsLoader, WindowRequests, HostStarter {
+struct FakePorts : SoundSink,
+                   ChatLines,
+                   TallySink,
+                   Notices,
+                   SettingsLoader,
+                   WindowRequests,
+                   HostStarter {
     std::vector<std::string> sounds, lines, tallies, notices;
     std::vector<bool> hostStarts; // loopbackOnly of each start
     int settingsLoads = 0, closes = 0, gameStartDialogs = 0, startDialogs = 0;
@@ -95,8 +103,12 @@ protected:
         errors.clear();
     }
 
-    const SeatView& seat(int number) const { return model.view().seats.at(static_cast<std::size_t>(number)); }
-    const HandSlot& slot(int number) const { return model.view().ownSlots.at(static_cast<std::size_t>(number)); }
+    const SeatView& seat(int number) const {
+        return model.view().seats.at(static_cast<std::size_t>(number));
+    }
+    const HandSlot& slot(int number) const {
+        return model.view().ownSlots.at(static_cast<std::size_t>(number));
+    }
 
     FakeLink link;
     FakePorts ports;

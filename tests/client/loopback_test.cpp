@@ -80,7 +80,8 @@ protected:
         bo.setGamePort(std::to_string(server.port()));
         bo.start(StartPlan{StartMode::Join, "Bo", "127.0.0.1", "0+Loading", false, false});
         ASSERT_TRUE(runUntil([this] {
-            return ann.model().view().seats[2].name == "Bo" && bo.model().view().seats[1].name == "Ann";
+            return ann.model().view().seats[2].name == "Bo" &&
+                   bo.model().view().seats[1].name == "Ann";
         }));
     }
 
@@ -124,8 +125,10 @@ TEST_F(Loopback, WholeGameEndsWithTheSameWinnerOnBothTables) {
     ann.model().gameStartChosen("10");
     ASSERT_TRUE(runUntil([this] { return !annPorts.tallies.empty() && !boPorts.tallies.empty(); }));
     EXPECT_EQ(ann.model().view().status.find("Won the Game!") != std::string::npos, true);
-    const std::string annWinner = annPorts.tallies.back() == "addtomine" ? "Ann" : annPorts.tallies.back();
-    const std::string boWinner = boPorts.tallies.back() == "addtomine" ? "Bo" : boPorts.tallies.back();
+    const std::string annWinner =
+        annPorts.tallies.back() == "addtomine" ? "Ann" : annPorts.tallies.back();
+    const std::string boWinner =
+        boPorts.tallies.back() == "addtomine" ? "Bo" : boPorts.tallies.back();
     EXPECT_EQ(annWinner, boWinner);
     EXPECT_TRUE(ann.model().view().startButtonVisible);
     EXPECT_FALSE(bo.model().view().startButtonVisible);

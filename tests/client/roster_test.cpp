@@ -46,7 +46,8 @@ TEST_F(ClientFixture, SeatThreeSeesSeatOnePlayAtTheTop) {
 }
 
 TEST(Placeholders, FollowTheSeatAsTheHostNamesIt) {
-    const std::array<const char*, 11> expected = {"", "", "Klot", "Klick", "Kling", "", "", "", "", "", ""};
+    const std::array<const char*, 11> expected = {"", "", "Klot", "Klick", "Kling", "",
+                                                  "", "", "",     "",      ""};
     for (int s = 0; s <= 10; ++s) {
         EXPECT_EQ(placeholderName(s), expected[static_cast<std::size_t>(s)]) << s;
     }
@@ -91,11 +92,14 @@ TEST_F(ClientFixture, SpectatorEntryForOthersAndForSelf) {
     spy.receive(framed("CMD_sendlogininfo+6") + framed("CMD_newplayerinfo+6+Bo+1"));
     while (spy.processsocktimer()) {
     }
-    EXPECT_EQ(spyPorts.lines, (std::vector<std::string>{"0+You are Connected.", "0+You are spying."}));
+    EXPECT_EQ(spyPorts.lines,
+              (std::vector<std::string>{"0+You are Connected.", "0+You are spying."}));
     EXPECT_EQ(other.view().spyList, std::vector<std::string>{"6: Bo"});
     EXPECT_EQ(other.bottomSeat(), 1);
     for (int s = 1; s <= 4; ++s) {
-        EXPECT_FALSE(other.view().seats[static_cast<std::size_t>(s)].eyes); // flag 1 on a spectator shows nothing
+        EXPECT_FALSE(other.view()
+                         .seats[static_cast<std::size_t>(s)]
+                         .eyes); // flag 1 on a spectator shows nothing
     }
 }
 
@@ -178,7 +182,8 @@ TEST_F(ClientFixture, HostSetsAndUnsetsJustWatchForASeat) {
     model.unsetJustWatch(3);
     model.setToJustWatch(5);
     model.setToJustWatch(0);
-    EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_justwatch+3+1\xFF", "CMD_justwatch+3+2\xFF"}));
+    EXPECT_EQ(link.sent,
+              (std::vector<std::string>{"CMD_justwatch+3+1\xFF", "CMD_justwatch+3+2\xFF"}));
 }
 
 // ---- leaving ----
@@ -195,7 +200,8 @@ TEST_F(ClientFixture, PlayerLeavesAndSeatGoesBackToWaiting) {
     host("CMD_playerdisconnected+2+Bo"); // already waiting: no line
     host("CMD_startgame+Me+30+");
     ports.lines.clear();
-    host("CMD_playerdisconnected+3+"); // shows its placeholder: a computer player is never announced
+    host(
+        "CMD_playerdisconnected+3+"); // shows its placeholder: a computer player is never announced
     EXPECT_TRUE(ports.lines.empty());
     EXPECT_EQ(seat(3).name, kWaiting);
 
@@ -204,7 +210,8 @@ TEST_F(ClientFixture, PlayerLeavesAndSeatGoesBackToWaiting) {
     host("CMD_playerdisconnected+7+Spy");
     EXPECT_EQ(ports.lines, std::vector<std::string>{"0+Spy has left."});
     EXPECT_TRUE(model.view().spyList.empty());
-    host({"CMD_playerdisconnected+12+Spy", "CMD_playerdisconnected+-1+Spy", "CMD_playerdisconnected+"});
+    host({"CMD_playerdisconnected+12+Spy", "CMD_playerdisconnected+-1+Spy",
+          "CMD_playerdisconnected+"});
     EXPECT_EQ(errors.size(), 1u);
 }
 
@@ -244,7 +251,8 @@ TEST_F(ClientFixture, KicksGoOutOnlyFromTheHostForTakenSeatsAndListedSpies) {
     model.removeSpy(0);
     model.removeSpy(1);
     model.removeSpy(-1);
-    EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
+    EXPECT_EQ(link.sent,
+              (std::vector<std::string>{"CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
 }
 
 TEST_F(ClientFixture, JoinedPlayerCannotKick) {

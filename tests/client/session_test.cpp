@@ -35,14 +35,15 @@ TEST_P(ProcessParams, ChoosesModeNameAddressAndLobby) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProcessParams,
-    ::testing::Values(ParamsCase{{}, StartMode::Solo, "You", "127.0.0.1", false, true},
-                      ParamsCase{{"Ann"}, StartMode::Unconnected, "", "", false, false},
-                      ParamsCase{{"Ann", "10.1.2.3"}, StartMode::Unconnected, "", "", false, false},
-                      ParamsCase{{"Ann", "10.1.2.3", "true"}, StartMode::Host, "Ann", "10.1.2.3", true, false},
-                      ParamsCase{{"Ann", "10.1.2.3", "True"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
-                      ParamsCase{{"Ann", "10.1.2.3", "false"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
-                      ParamsCase{{"Ann", "h", "true", "extra"}, StartMode::Host, "Ann", "h", true, false},
-                      ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n__", "h", true, false}));
+    ::testing::Values(
+        ParamsCase{{}, StartMode::Solo, "You", "127.0.0.1", false, true},
+        ParamsCase{{"Ann"}, StartMode::Unconnected, "", "", false, false},
+        ParamsCase{{"Ann", "10.1.2.3"}, StartMode::Unconnected, "", "", false, false},
+        ParamsCase{{"Ann", "10.1.2.3", "true"}, StartMode::Host, "Ann", "10.1.2.3", true, false},
+        ParamsCase{{"Ann", "10.1.2.3", "True"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
+        ParamsCase{{"Ann", "10.1.2.3", "false"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
+        ParamsCase{{"Ann", "h", "true", "extra"}, StartMode::Host, "Ann", "h", true, false},
+        ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n__", "h", true, false}));
 
 // ---- start-up ----
 
@@ -81,7 +82,8 @@ TEST_F(ClientFixture, JoiningConnectsToTheGivenAddressWithoutHostControls) {
 }
 
 TEST_F(ClientFixture, OneOrTwoParametersOnlyShowTheLoadingLine) {
-    for (const auto& params : {std::vector<std::string>{"Ann"}, std::vector<std::string>{"Ann", "h"}}) {
+    for (const auto& params :
+         {std::vector<std::string>{"Ann"}, std::vector<std::string>{"Ann", "h"}}) {
         session.start(processparams(params));
     }
     EXPECT_EQ(ports.lines.size(), 2u);
@@ -116,8 +118,9 @@ TEST_F(ClientFixture, LoginForAnnInSeatThreeEndsInTwoEndBytes) {
 
 TEST_F(ClientFixture, LoginWithBadSeatIsRefused) {
     session.start(processparams({"Ann", "h", "false"}));
-    for (const char* bad : {"CMD_sendlogininfo+", "CMD_sendlogininfo+x", "CMD_sendlogininfo+0",
-                            "CMD_sendlogininfo+10", "CMD_sendlogininfo+-1", "CMD_sendlogininfo+99999999999"}) {
+    for (const char* bad :
+         {"CMD_sendlogininfo+", "CMD_sendlogininfo+x", "CMD_sendlogininfo+0",
+          "CMD_sendlogininfo+10", "CMD_sendlogininfo+-1", "CMD_sendlogininfo+99999999999"}) {
         host(bad);
         EXPECT_FALSE(session.state().loggedin) << bad;
         EXPECT_EQ(session.state().myseat, 0) << bad;
@@ -134,7 +137,8 @@ TEST_F(ClientFixture, TwoMessagesInOneReadQueueTwoEntriesHandledOnePerTurn) {
     EXPECT_EQ(session.queued(), 2u);
     EXPECT_TRUE(ports.lines.empty()); // nothing is handled inside the read
     EXPECT_TRUE(session.processsocktimer());
-    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+You have a differnt version of the game then the host."});
+    EXPECT_EQ(ports.lines,
+              std::vector<std::string>{"0+You have a differnt version of the game then the host."});
     EXPECT_FALSE(session.processsocktimer());
     EXPECT_EQ(ports.lines.back(), "0+Bo has a different version of the game then you.");
     EXPECT_FALSE(session.processsocktimer()); // empty queue: nothing
@@ -153,7 +157,8 @@ TEST_F(ClientFixture, MessageSplitAcrossReadsIsKept) {
 }
 
 TEST_F(ClientFixture, EntriesWithoutCommandOrUnknownAreDropped) {
-    host({"", "receivedlist", "CMD_Chat+1+x", "CMD_nosuch+1", "+CMD_wrongversion", "CMD_wrongversion"});
+    host({"", "receivedlist", "CMD_Chat+1+x", "CMD_nosuch+1", "+CMD_wrongversion",
+          "CMD_wrongversion"});
     EXPECT_TRUE(ports.lines.empty());
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(session.queued(), 0u);
@@ -163,19 +168,22 @@ TEST_F(ClientFixture, OversizedEntryIsCutAndEndlessMessageDropped) {
     const std::string name(5000, 'n');
     host("CMD_havewrongversion+" + name);
     ASSERT_EQ(ports.lines.size(), 1u);
-    const std::string kept(ClientSession::kMaxEntry - std::string("CMD_havewrongversion+").size(), 'n');
+    const std::string kept(ClientSession::kMaxEntry - std::string("CMD_havewrongversion+").size(),
+                           'n');
     EXPECT_EQ(ports.lines[0], "0+" + kept + " has a different version of the game then you.");
 
     ports.lines.clear();
     session.receive("CMD_havewrongversion+" + std::string(ClientSession::kMaxPending + 10, 'x'));
     session.receive(framed("tail") + framed("CMD_wrongversion+"));
     drain();
-    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+You have a differnt version of the game then the host."});
+    EXPECT_EQ(ports.lines,
+              std::vector<std::string>{"0+You have a differnt version of the game then the host."});
 }
 
 TEST_F(ClientFixture, MalformedPayloadStopsHandlerAndNextEntryStillRuns) {
     loginAs(2);
-    host({"CMD_nextplayer+x", "CMD_heplayed+3+", "CMD_roundover+3+5", "CMD_playerstats+2++3", "CMD_nextplayer+2+"});
+    host({"CMD_nextplayer+x", "CMD_heplayed+3+", "CMD_roundover+3+5", "CMD_playerstats+2++3",
+          "CMD_nextplayer+2+"});
     EXPECT_EQ(errors.size(), 4u);
     EXPECT_EQ(errors[0], "'x' is not a valid integer value");
     EXPECT_EQ(session.state().whoseturn, 2);
@@ -206,7 +214,8 @@ TEST_F(ClientFixture, ChangedFollowsEveryHandledMessageOnly) {
 
 TEST_F(ClientFixture, ExtraCommandWordsReachTheirHandlers) {
     std::vector<std::string> payloads;
-    session.on("CMD_chat", [&payloads](std::string_view payload, int) { payloads.emplace_back(payload); });
+    session.on("CMD_chat",
+               [&payloads](std::string_view payload, int) { payloads.emplace_back(payload); });
     host({"CMD_chat+2+Bo chats: a+b|clBlue", "CMD_chat"});
     EXPECT_EQ(payloads, std::vector<std::string>{"2+Bo chats: a+b|clBlue"});
 }

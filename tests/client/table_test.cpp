@@ -207,7 +207,8 @@ TEST_F(ClientFixture, PlayedCardsStackNewestOnTopAndHandsShrink) {
     EXPECT_GT(seat(1).playedStack, seat(3).playedStack);
     EXPECT_EQ(ports.sounds, (std::vector<std::string>{"placecard", "placecard", "placecard"}));
 
-    host({"CMD_heplayed+4+9+7+", "CMD_heplayed+4+53+2+", "CMD_heplayed+5+9+2+", "CMD_heplayed+0+9+2+"});
+    host({"CMD_heplayed+4+9+7+", "CMD_heplayed+4+53+2+", "CMD_heplayed+5+9+2+",
+          "CMD_heplayed+0+9+2+"});
     EXPECT_EQ(seat(4).played, 9);
     EXPECT_EQ(seat(4).hand.backs, 0); // a count outside 0..4 draws an empty hand
     EXPECT_EQ(ports.sounds.size(), 4u);
@@ -345,7 +346,8 @@ TEST_F(ClientFixture, StartButtonOpensDialogOnlyWhenConnected) {
     EXPECT_EQ(ports.gameStartDialogs, 1);
     model.gameStartChosen("30");
     model.gameStartChosen("1+0");
-    EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_startgame+Ann+30+\xFF", "CMD_startgame+Ann+1_0+\xFF"}));
+    EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_startgame+Ann+30+\xFF",
+                                                   "CMD_startgame+Ann+1_0+\xFF"}));
 }
 
 } // namespace
