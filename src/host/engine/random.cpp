@@ -11,9 +11,4 @@ std::uint32_t Random::seedFromClock() {
     return static_cast<std::uint32_t>(sinceEpoch.count() % msPerDay);
 }
 
-std::uint32_t Random::below(std::uint32_t n) {
-    m_seed = m_seed * 134775813u + 1u; // unsigned: wraps modulo 2^32 by definition
-    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(m_seed) * n) >> 32);
-}
-
 } // namespace lastling::host

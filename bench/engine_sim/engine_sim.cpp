@@ -1,0 +1,169 @@
+// Plays whole games of computer seats through the game engine, with no sockets and no real
+// time, and prints the speed and how often each kind of computer player wins.
+//
+//   engine_sim [--games N] [--seats CSCC] [--seed S] [--target T]
+//
+// --seats names the skill of seats 1..4 (C = Classic, S = Smart); the line-up is rotated
+// one seat each game so that no skill profits from where it sits.
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "host/engine/game_engine.h"
+
+namespace {
+
+using namespace lastling::host;
+
+// Drops every message but counts the rounds each seat wins ("CMD_roundover+" seat ...).
+class RoundCounter : public Outbox {
+public:
+    void sendTo(int, const std::string&) override {}
+    void sendToAll(const std::string& message) override {
+        constexpr std::string_view kRoundover = "CMD_roundover+";
+        if (message.compare(0, kRoundover.size(), kRoundover) == 0 && message.size() > kRoundover.size()) {
+            const int seat = message[kRoundover.size()] - '0';
+            if (seat >= 1 && seat <= kPlayingSeats) {
+                ++roundsWon[static_cast<std::size_t>(seat)];
+            }
+        }
+    }
+    std::array<long, 5> roundsWon{};
+};
+
+// The engine asks for the skill right after it passed the turn, so the seat on turn is the
+// seat to be played.
+class SeatSkills : public BotPreferences {
+public:
+    int botSpeedMs() const override { return 250; }
+    BotSkill botSkill() const override { return skills[static_cast<std::size_t>(engine->currentplayer())]; }
+    const GameEngine* engine = nullptr;
+    std::array<BotSkill, 5> skills{};
+};
+
+struct Options {
+    long games = 20000;
+    std::string seats = "SCCC";
+    std::uint32_t seed = 1;
+    int target = 30;
+};
+
+bool parse(int argc, char** argv, Options& options) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string key = argv[i];
+        const char* value = argv[i + 1];
+        if (key == "--games") {
+            options.games = std::atol(value);
+        } else if (key == "--seats") {
+            options.seats = value;
+        } else if (key == "--seed") {
+            options.seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+        } else if (key == "--target") {
+            options.target = std::atoi(value);
+        } else {
+            return false;
+        }
+    }
+    if (options.games <= 0 || options.seats.size() != 4) {
+        return false;
+    }
+    for (char c : options.seats) {
+        if (c != 'C' && c != 'S') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Runs one game to its end; returns the winning seat, or 0 if the game stalled.
+int playGame(GameEngine& engine, ManualTimer& timer1, ManualTimer& computer, const SeatTable& seats,
+             const std::string& startPayload) {
+    engine.startgame(startPayload);
+    for (long steps = 0; engine.gameinprogress(); ++steps) {
+        if (steps > 1000000 || (!computer.tick() && !timer1.tick())) {
+            return 0;
+        }
+    }
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (seats[seat].score >= engine.targetscore()) {
+            return seat;
+        }
+    }
+    return 0;
+}
+
+void report(const char* skill, long wins, long games, int seatsOfSkill) {
+    if (seatsOfSkill == 0) {
+        return;
+    }
+    const double share = static_cast<double>(wins) / static_cast<double>(games);
+    const double margin = 1.96 * std::sqrt(share * (1 - share) / static_cast<double>(games));
+    std::printf("%-7s seats %d  wins %6ld  share %5.1f%% +- %.1f%% (95%% CI %.1f%%..%.1f%%, fair %.1f%%)\n",
+                skill, seatsOfSkill, wins, 100 * share, 100 * margin, 100 * (share - margin),
+                100 * (share + margin), 100.0 * seatsOfSkill / kPlayingSeats);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: engine_sim [--games N] [--seats CSCC] [--seed S] [--target T]\n");
+        return 2;
+    }
+    SeatTable seats;
+    RoundCounter out;
+    ManualTimer timer1;
+    ManualTimer computer;
+    SeatSkills skills;
+    Random random(options.seed);
+    GameEngine engine(seats, out, timer1, computer, skills, random);
+    skills.engine = &engine;
+    const std::string startPayload = "Sim+" + std::to_string(options.target) + "+";
+
+    long wins[2] = {0, 0};   // Classic, Smart
+    long rounds[2] = {0, 0};
+    long stalled = 0;
+    const auto started = std::chrono::steady_clock::now();
+    for (long game = 0; game < options.games; ++game) {
+        for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+            const char c = options.seats[static_cast<std::size_t>((seat - 1 + game) % kPlayingSeats)];
+            skills.skills[static_cast<std::size_t>(seat)] = c == 'S' ? BotSkill::Smart : BotSkill::Classic;
+        }
+        out.roundsWon = {};
+        const int winner = playGame(engine, timer1, computer, seats, startPayload);
+        for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+            const auto s = static_cast<std::size_t>(seat);
+            rounds[skills.skills[s] == BotSkill::Smart ? 1 : 0] += out.roundsWon[s];
+        }
+        if (winner == 0) {
+            ++stalled;
+            continue;
+        }
+        ++wins[skills.skills[static_cast<std::size_t>(winner)] == BotSkill::Smart ? 1 : 0];
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+
+    const int smartSeats = static_cast<int>(std::count(options.seats.begin(), options.seats.end(), 'S'));
+    std::printf("seats %s, %ld games to %d, seed %u\n", options.seats.c_str(), options.games,
+                options.target, options.seed);
+    std::printf("speed   %.0f games/s (%.3f s)\n", static_cast<double>(options.games) / seconds, seconds);
+    std::printf("games won:\n");
+    report("Classic", wins[0], options.games, kPlayingSeats - smartSeats);
+    report("Smart", wins[1], options.games, smartSeats);
+    std::printf("rounds won (%ld rounds):\n", rounds[0] + rounds[1]);
+    report("Classic", rounds[0], rounds[0] + rounds[1], kPlayingSeats - smartSeats);
+    report("Smart", rounds[1], rounds[0] + rounds[1], smartSeats);
+    if (stalled != 0) {
+        std::printf("STALLED %ld games\n", stalled);
+        return 1;
+    }
+    return 0;
+}
