@@ -8,8 +8,7 @@
 
 using namespace lastling::settings;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     IniDocument document = IniDocument::parse(text);
     const auto textsize = document.value("Lastling", "Textsize");

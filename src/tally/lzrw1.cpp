@@ -23,28 +23,24 @@ constexpr std::size_t kMinMatch = 3;
 constexpr std::size_t kMaxDistance = 4095;
 constexpr std::array<std::uint8_t, 4> kIdentifier{'W', 'R', 'Z', 'L'};
 
-void putWordBigEndian(std::span<std::uint8_t> out, std::size_t at, unsigned value)
-{
+void putWordBigEndian(std::span<std::uint8_t> out, std::size_t at, unsigned value) {
     out[at] = static_cast<std::uint8_t>(value >> 8);
     out[at + 1] = static_cast<std::uint8_t>(value);
 }
 
-void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
-{
+void putLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-std::uint32_t getLittleEndian(std::span<const std::uint8_t> in, std::size_t at, int bytes)
-{
+std::uint32_t getLittleEndian(std::span<const std::uint8_t> in, std::size_t at, int bytes) {
     std::uint32_t value = 0;
     for (int i = bytes - 1; i >= 0; --i)
         value = (value << 8) | in[at + static_cast<std::size_t>(i)];
     return value;
 }
 
-std::size_t runLength(std::span<const std::uint8_t> piece, std::size_t at)
-{
+std::size_t runLength(std::span<const std::uint8_t> piece, std::size_t at) {
     std::size_t length = 1;
     while (at + length < piece.size() && piece[at + length] == piece[at] && length < kMaxRun)
         ++length;
@@ -52,24 +48,21 @@ std::size_t runLength(std::span<const std::uint8_t> piece, std::size_t at)
 }
 
 // The bytes of a piece as the coder hashes them: past the end they read as 0.
-std::uint8_t byteOrZero(std::span<const std::uint8_t> piece, std::size_t at)
-{
+std::uint8_t byteOrZero(std::span<const std::uint8_t> piece, std::size_t at) {
     return at < piece.size() ? piece[at] : 0;
 }
 
-unsigned hashAt(std::span<const std::uint8_t> piece, std::size_t at)
-{
+unsigned hashAt(std::span<const std::uint8_t> piece, std::size_t at) {
     std::uint32_t h = byteOrZero(piece, at);
     h = (h * 16) ^ byteOrZero(piece, at + 1);
     h = (h * 16) ^ byteOrZero(piece, at + 2);
     return ((h * 40543u) >> 4) & 0xFFF;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
-                                       std::span<std::uint8_t, kBlockSize> out)
-{
+                                       std::span<std::uint8_t, kBlockSize> out) {
     const std::size_t bodyLength = body.size();
     if (bodyLength <= 1)
         return 0;
@@ -87,7 +80,7 @@ std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
     std::size_t produced = 0;
     while (x < bodyLength) {
         if (bitsLeft == 0) {
-            if (x + 2 >= bodyLength)  // a control word must be followed by an item
+            if (x + 2 >= bodyLength) // a control word must be followed by an item
                 return std::nullopt;
             control = (body[x] << 8) | body[x + 1];
             x += 2;
@@ -107,7 +100,8 @@ std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
                 const std::size_t count = ((std::size_t{body[x + 1]} << 8) | body[x + 2]) + kMinRun;
                 if (count > kBlockSize - produced)
                     return std::nullopt;
-                std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(produced), count, body[x + 3]);
+                std::fill_n(out.begin() + static_cast<std::ptrdiff_t>(produced), count,
+                            body[x + 3]);
                 produced += count;
                 x += 4;
             } else {
@@ -126,8 +120,7 @@ std::optional<std::size_t> expandBlock(std::span<const std::uint8_t> body,
     return produced;
 }
 
-std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain)
-{
+std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain) {
     std::vector<std::uint8_t> packed(kIdentifier.begin(), kIdentifier.end());
     putLittleEndian(packed, static_cast<std::uint32_t>(plain.size()), 4);
     auto coder = std::make_unique<TLZR>();
@@ -135,19 +128,20 @@ std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain)
     std::size_t offset = 0;
     while (true) {
         const std::size_t pieceLength = std::min(kBlockSize, plain.size() - offset);
-        const std::size_t bodyLength = coder->compressBlock(plain.subspan(offset, pieceLength), *body);
+        const std::size_t bodyLength =
+            coder->compressBlock(plain.subspan(offset, pieceLength), *body);
         putLittleEndian(packed, static_cast<std::uint32_t>(bodyLength), 2);
-        packed.insert(packed.end(), body->begin(), body->begin() + static_cast<std::ptrdiff_t>(bodyLength));
+        packed.insert(packed.end(), body->begin(),
+                      body->begin() + static_cast<std::ptrdiff_t>(bodyLength));
         offset += pieceLength;
-        if (pieceLength < kBlockSize)  // a full piece is always followed by one more block
+        if (pieceLength < kBlockSize) // a full piece is always followed by one more block
             break;
     }
     return packed;
 }
 
 ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain,
-                          std::size_t maxPlain)
-{
+                          std::size_t maxPlain) {
     plain.clear();
     if (packed.size() < kIdentifier.size())
         return ExpandStatus::Truncated;
@@ -174,18 +168,18 @@ ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std:
         // Stop early once past the stated length, so a hostile file cannot grow memory without end.
         if (static_cast<std::int64_t>(plain.size() + *decoded) > expected)
             return ExpandStatus::SizeMismatch;
-        plain.insert(plain.end(), block->begin(), block->begin() + static_cast<std::ptrdiff_t>(*decoded));
+        plain.insert(plain.end(), block->begin(),
+                     block->begin() + static_cast<std::ptrdiff_t>(*decoded));
         if (*decoded != kBlockSize)
             break;
     }
     return static_cast<std::int64_t>(plain.size()) == expected ? ExpandStatus::Ok
-                                                                : ExpandStatus::SizeMismatch;
+                                                               : ExpandStatus::SizeMismatch;
 }
 
-}  // namespace lzrw1
+} // namespace lzrw1
 
-std::optional<TLZR::Match> TLZR::findMatch(std::span<const std::uint8_t> piece, std::size_t at)
-{
+std::optional<TLZR::Match> TLZR::findMatch(std::span<const std::uint8_t> piece, std::size_t at) {
     const unsigned h = lzrw1::hashAt(piece, at);
     const std::int16_t earlier = m_hash[h];
     m_hash[h] = static_cast<std::int16_t>(at);
@@ -193,7 +187,8 @@ std::optional<TLZR::Match> TLZR::findMatch(std::span<const std::uint8_t> piece, 
         return std::nullopt;
     const auto start = static_cast<std::size_t>(earlier);
     std::size_t length = 0;
-    while (length < lzrw1::kMaxMatch && at + length < piece.size() && piece[at + length] == piece[start + length])
+    while (length < lzrw1::kMaxMatch && at + length < piece.size() &&
+           piece[at + length] == piece[start + length])
         ++length;
     if (length < lzrw1::kMinMatch)
         return std::nullopt;
@@ -201,8 +196,7 @@ std::optional<TLZR::Match> TLZR::findMatch(std::span<const std::uint8_t> piece, 
 }
 
 std::size_t TLZR::compressBlock(std::span<const std::uint8_t> piece,
-                                std::span<std::uint8_t, lzrw1::kBodyCapacity> body)
-{
+                                std::span<std::uint8_t, lzrw1::kBodyCapacity> body) {
     using namespace lzrw1;
     m_hash.fill(-1);
     const std::size_t n = piece.size();
@@ -226,7 +220,9 @@ std::size_t TLZR::compressBlock(std::span<const std::uint8_t> piece,
             x += run;
             control = (control << 1) | 1;
         } else if (const auto match = findMatch(piece, x)) {
-            putWordBigEndian(body, y, static_cast<unsigned>((x - match->start) * 16 + match->length - kMinMatch));
+            putWordBigEndian(
+                body, y,
+                static_cast<unsigned>((x - match->start) * 16 + match->length - kMinMatch));
             y += 2;
             x += match->length;
             control = (control << 1) | 1;
@@ -255,36 +251,30 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 const char* const kNoMemory = "Lzrw1 (de)compression : Failed to get memory for I/O buffers !";
 
-ELzrw1Exception openInputFailed(const std::string& path)
-{
+ELzrw1Exception openInputFailed(const std::string& path) {
     return ELzrw1Exception("Lzrw1 (de)compression : Failed to open input file : " + path);
 }
 
-ELzrw1Exception openOutputFailed(const std::string& path)
-{
+ELzrw1Exception openOutputFailed(const std::string& path) {
     return ELzrw1Exception("Lzrw1 (de)compression : Failed to open output file : " + path);
 }
 
-ELzrw1Exception writeFailed(const std::string& path)
-{
+ELzrw1Exception writeFailed(const std::string& path) {
     return ELzrw1Exception("Lzrw1 : Error writing to output file : " + path);
 }
 
-ELzrw1Exception readFailed(const std::string& path)
-{
+ELzrw1Exception readFailed(const std::string& path) {
     return ELzrw1Exception("Lzrw1 : Error reading from input file : " + path);
 }
 
-FilePtr openInput(const std::string& path)
-{
+FilePtr openInput(const std::string& path) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw openInputFailed(path);
     return file;
 }
 
-std::vector<std::uint8_t> readToEnd(std::FILE* file, const std::string& path)
-{
+std::vector<std::uint8_t> readToEnd(std::FILE* file, const std::string& path) {
     std::vector<std::uint8_t> data;
     std::array<std::uint8_t, 65536> chunk;
     std::size_t got = 0;
@@ -299,8 +289,7 @@ std::vector<std::uint8_t> readToEnd(std::FILE* file, const std::string& path)
 // when complete; dropped unfinished, it leaves nothing behind and the old target untouched.
 class PendingOutput {
 public:
-    explicit PendingOutput(std::string target) : m_target(std::move(target))
-    {
+    explicit PendingOutput(std::string target) : m_target(std::move(target)) {
         std::random_device random;
         for (int attempt = 0; attempt < 8 && !m_file; ++attempt) {
             m_tempPath = m_target + ".~" + std::to_string(random() % 1000000000u);
@@ -311,22 +300,19 @@ public:
     }
     PendingOutput(const PendingOutput&) = delete;
     PendingOutput& operator=(const PendingOutput&) = delete;
-    ~PendingOutput()
-    {
+    ~PendingOutput() {
         if (m_file) {
             m_file.reset();
             std::remove(m_tempPath.c_str());
         }
     }
 
-    void write(std::span<const std::uint8_t> data)
-    {
+    void write(std::span<const std::uint8_t> data) {
         if (std::fwrite(data.data(), 1, data.size(), m_file.get()) != data.size())
             throw writeFailed(m_target);
     }
 
-    void commit()
-    {
+    void commit() {
         const bool closed = std::fclose(m_file.release()) == 0;
         std::error_code error;
         if (closed)
@@ -343,8 +329,7 @@ private:
     FilePtr m_file;
 };
 
-std::vector<std::uint8_t> readCompressInput(const std::string& path)
-{
+std::vector<std::uint8_t> readCompressInput(const std::string& path) {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     // The container holds the plain length in a signed 32-bit field.
@@ -358,9 +343,8 @@ std::vector<std::uint8_t> readCompressInput(const std::string& path)
     return plain;
 }
 
-std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed, const std::string& path,
-                                        std::size_t maxPlain = SIZE_MAX)
-{
+std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed,
+                                        const std::string& path, std::size_t maxPlain = SIZE_MAX) {
     std::vector<std::uint8_t> plain;
     switch (lzrw1::expandBuffer(packed, plain, maxPlain)) {
     case lzrw1::ExpandStatus::Ok:
@@ -370,18 +354,18 @@ std::vector<std::uint8_t> expandOrThrow(std::span<const std::uint8_t> packed, co
     case lzrw1::ExpandStatus::Truncated:
         throw readFailed(path);
     case lzrw1::ExpandStatus::CorruptBlock:
-        throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Corrupt block in input file : " + path);
+        throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Corrupt block in input file : " +
+                              path);
     case lzrw1::ExpandStatus::TooLarge:
         throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Original size too large : " + path);
     case lzrw1::ExpandStatus::SizeMismatch:
         break;
     }
-    throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
+    throw ELzrw1Exception(
+        "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
 }
 
-template <typename Operation>
-auto withMemoryMessage(Operation operation)
-{
+template <typename Operation> auto withMemoryMessage(Operation operation) {
     try {
         return operation();
     } catch (const std::bad_alloc&) {
@@ -389,10 +373,9 @@ auto withMemoryMessage(Operation operation)
     }
 }
 
-}  // namespace
+} // namespace
 
-std::int64_t Tlzrw1::Compress()
-{
+std::int64_t Tlzrw1::Compress() {
     return withMemoryMessage([this] {
         const auto plain = readCompressInput(m_inputFile);
         PendingOutput output(m_outputFile);
@@ -403,11 +386,11 @@ std::int64_t Tlzrw1::Compress()
     });
 }
 
-std::int64_t Tlzrw1::CompressFromBuffer(std::span<const std::uint8_t> plain)
-{
+std::int64_t Tlzrw1::CompressFromBuffer(std::span<const std::uint8_t> plain) {
     return withMemoryMessage([this, plain] {
         if (plain.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-            throw ELzrw1Exception("Lzrw1 compression : Failed to obtain the size of : " + m_inputFile);
+            throw ELzrw1Exception("Lzrw1 compression : Failed to obtain the size of : " +
+                                  m_inputFile);
         PendingOutput output(m_outputFile);
         const auto packed = lzrw1::compressBuffer(plain);
         output.write(packed);
@@ -416,8 +399,7 @@ std::int64_t Tlzrw1::CompressFromBuffer(std::span<const std::uint8_t> plain)
     });
 }
 
-std::int64_t Tlzrw1::Decompress()
-{
+std::int64_t Tlzrw1::Decompress() {
     return withMemoryMessage([this] {
         FilePtr input = openInput(m_inputFile);
         PendingOutput output(m_outputFile);
@@ -430,8 +412,7 @@ std::int64_t Tlzrw1::Decompress()
     });
 }
 
-std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer(std::size_t maxPlain)
-{
+std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer(std::size_t maxPlain) {
     return withMemoryMessage([this, maxPlain] {
         FilePtr input = openInput(m_inputFile);
         const auto packed = readToEnd(input.get(), m_inputFile);
@@ -439,4 +420,4 @@ std::vector<std::uint8_t> Tlzrw1::DecompressToBuffer(std::size_t maxPlain)
     });
 }
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

@@ -31,7 +31,7 @@ std::vector<std::uint8_t> compressBuffer(std::span<const std::uint8_t> plain);
 ExpandStatus expandBuffer(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& plain,
                           std::size_t maxPlain = SIZE_MAX);
 
-}  // namespace lzrw1
+} // namespace lzrw1
 
 class ELzrw1Exception : public std::runtime_error {
 public:
@@ -82,4 +82,4 @@ private:
     TCompressMode m_mode = TCompressMode::Fast;
 };
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

@@ -14,8 +14,7 @@ namespace {
 // A real tally is a few kilobytes; a file promising more than this is not one.
 constexpr std::size_t kMaxPlainSize = 64u << 20;
 
-std::filesystem::path putAside(const std::filesystem::path& file)
-{
+std::filesystem::path putAside(const std::filesystem::path& file) {
     std::filesystem::path aside = file;
     aside += kDamagedSuffix;
     std::error_code error;
@@ -23,15 +22,13 @@ std::filesystem::path putAside(const std::filesystem::path& file)
     return error ? std::filesystem::path() : aside;
 }
 
-TallyFileResult damaged(const std::filesystem::path& file, std::string message)
-{
+TallyFileResult damaged(const std::filesystem::path& file, std::string message) {
     return {false, std::move(message), putAside(file)};
 }
 
-}  // namespace
+} // namespace
 
-TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& file)
-{
+TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& file) {
     table = TallyTable();
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error)
@@ -53,8 +50,7 @@ TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& fi
     return {};
 }
 
-TallyFileResult saveTallyFile(const TallyTable& table, const std::filesystem::path& file)
-{
+TallyFileResult saveTallyFile(const TallyTable& table, const std::filesystem::path& file) {
     const std::string text = gridText(table.grid());
     try {
         Tlzrw1 doit;
@@ -67,14 +63,13 @@ TallyFileResult saveTallyFile(const TallyTable& table, const std::filesystem::pa
 }
 
 TallyFileResult addgameAndSave(TallyTable& table, std::string_view winner,
-                               const std::vector<std::string>& playersAtTable, const std::filesystem::path& file)
-{
+                               const std::vector<std::string>& playersAtTable,
+                               const std::filesystem::path& file) {
     table.addgame(winner, playersAtTable);
     return saveTallyFile(table, file);
 }
 
-std::filesystem::path tallyFilePath()
-{
+std::filesystem::path tallyFilePath() {
     std::error_code error;
     const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     if (!error && ::access(programFolder.c_str(), W_OK) == 0)
@@ -84,4 +79,4 @@ std::filesystem::path tallyFilePath()
     return std::filesystem::path(userFolder.toStdString()) / kTallyFileName;
 }
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

@@ -12,8 +12,8 @@ inline constexpr std::string_view kDamagedSuffix = ".bad";
 
 struct TallyFileResult {
     bool ok = true;
-    std::string message;                    // for the error box when not ok
-    std::filesystem::path damagedCopy;      // where a damaged tally file was put aside
+    std::string message;               // for the error box when not ok
+    std::filesystem::path damagedCopy; // where a damaged tally file was put aside
     explicit operator bool() const { return ok; }
 };
 
@@ -27,10 +27,11 @@ TallyFileResult saveTallyFile(const TallyTable& table, const std::filesystem::pa
 
 // Records one finished game and saves at once, so that a crash loses no finished game.
 TallyFileResult addgameAndSave(TallyTable& table, std::string_view winner,
-                               const std::vector<std::string>& playersAtTable, const std::filesystem::path& file);
+                               const std::vector<std::string>& playersAtTable,
+                               const std::filesystem::path& file);
 
 // "Lastlingtally.tld" beside the executable when that folder is writable, else in the
 // per-user configuration folder.
 std::filesystem::path tallyFilePath();
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

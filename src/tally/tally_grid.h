@@ -27,7 +27,7 @@ public:
 
 private:
     int m_columns;
-    std::vector<std::vector<std::string>> m_cells;  // [row][column]
+    std::vector<std::vector<std::string>> m_cells; // [row][column]
 };
 
 // The plain layout: column count, row count, then every cell column by column, each line
@@ -42,4 +42,4 @@ bool gridFromText(std::string_view text, TallyGrid& grid);
 bool SaveGrid(const TallyGrid& grid, const std::filesystem::path& file);
 bool LoadGrid(TallyGrid& grid, const std::filesystem::path& file);
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

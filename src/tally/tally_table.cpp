@@ -1,6 +1,5 @@
 #include "tally/tally_table.h"
 
-
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -8,31 +7,27 @@
 namespace lastling::tally {
 namespace {
 
-unsigned char foldCase(unsigned char c)
-{
+unsigned char foldCase(unsigned char c) {
     // ASCII and the Latin-1 capitals, the letters a single-byte name can hold.
     if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
         return static_cast<unsigned char>(c + 0x20);
     return c;
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b)
-{
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
     });
 }
 
-}  // namespace
+} // namespace
 
-TallyTable::TallyTable() : m_grid(kColumnCount, 1)
-{
+TallyTable::TallyTable() : m_grid(kColumnCount, 1) {
     for (int column = 0; column < kColumnCount; ++column)
         m_grid.setCell(column, 0, "0");
 }
 
-std::optional<TallyTable> TallyTable::fromGrid(TallyGrid grid)
-{
+std::optional<TallyTable> TallyTable::fromGrid(TallyGrid grid) {
     if (grid.colCount() != kColumnCount || grid.rowCount() < 1)
         return std::nullopt;
     TallyTable table(std::move(grid));
@@ -40,16 +35,14 @@ std::optional<TallyTable> TallyTable::fromGrid(TallyGrid grid)
     return table;
 }
 
-std::vector<std::string> TallyTable::followedNames() const
-{
+std::vector<std::string> TallyTable::followedNames() const {
     std::vector<std::string> names;
     for (int index = 0; index < followedCount(); ++index)
         names.push_back(followedName(index));
     return names;
 }
 
-std::optional<int> TallyTable::findFollowed(std::string_view name) const
-{
+std::optional<int> TallyTable::findFollowed(std::string_view name) const {
     for (int index = 0; index < followedCount(); ++index) {
         if (equalIgnoringCase(followedName(index), name))
             return index;
@@ -57,29 +50,25 @@ std::optional<int> TallyTable::findFollowed(std::string_view name) const
     return std::nullopt;
 }
 
-int TallyTable::count(int column, int row) const
-{
+int TallyTable::count(int column, int row) const {
     const std::string& cell = m_grid.cell(column, row);
     int value = 0;
     const auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), value);
     return error == std::errc() && end == cell.data() + cell.size() ? value : 0;
 }
 
-int TallyTable::addit(int column, int row)
-{
+int TallyTable::addit(int column, int row) {
     const int value = count(column, row);
     const int increased = value == INT_MAX ? value : value + 1;
     m_grid.setCell(column, row, std::to_string(increased));
     return increased;
 }
 
-int TallyTable::addtomineincrease(int column)
-{
+int TallyTable::addtomineincrease(int column) {
     return addit(column, 0);
 }
 
-void TallyTable::addgame(std::string_view winner, const std::vector<std::string>& playersAtTable)
-{
+void TallyTable::addgame(std::string_view winner, const std::vector<std::string>& playersAtTable) {
     addtomineincrease(kOwnGames);
     if (winner == kAddToMine)
         addtomineincrease(kOwnWins);
@@ -89,14 +78,13 @@ void TallyTable::addgame(std::string_view winner, const std::vector<std::string>
     }
 }
 
-void TallyTable::countGameWith(int row, std::string_view winner)
-{
+void TallyTable::countGameWith(int row, std::string_view winner) {
     for (int column = 1; column < kColumnCount; ++column) {
         if (m_grid.cell(column, row).empty())
             m_grid.setCell(column, row, "0");
     }
     int outcome = kNeitherWon;
-    if (m_grid.cell(kName, row) == winner)  // exact, letter case included
+    if (m_grid.cell(kName, row) == winner) // exact, letter case included
         outcome = kHisWins;
     else if (winner == kAddToMine)
         outcome = kMyWins;
@@ -106,8 +94,7 @@ void TallyTable::countGameWith(int row, std::string_view winner)
     }
 }
 
-bool TallyTable::follow(std::string_view name)
-{
+bool TallyTable::follow(std::string_view name) {
     if (isFollowed(name))
         return false;
     m_grid.appendRow();
@@ -118,25 +105,22 @@ bool TallyTable::follow(std::string_view name)
     return true;
 }
 
-void TallyTable::moverow(int row)
-{
+void TallyTable::moverow(int row) {
     if (row >= 1)
         m_grid.removeRow(row);
 }
 
-void TallyTable::reset()
-{
+void TallyTable::reset() {
     for (int column = kOwnGames; column <= kOwnVar4; ++column)
         m_grid.setCell(column, 0, "0");
     m_grid.setRowCount(1);
 }
 
-void TallyTable::clearCurrentRun()
-{
+void TallyTable::clearCurrentRun() {
     for (int row = 1; row < m_grid.rowCount(); ++row) {
         for (int column = kGames + kSessionOffset; column < kColumnCount; ++column)
             m_grid.setCell(column, row, "0");
     }
 }
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

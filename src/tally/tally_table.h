@@ -21,7 +21,7 @@ enum OpponentColumn {
     kHisWins = 2,
     kMyWins = 3,
     kNeitherWon = 4,
-    kSessionOffset = 4,  // column + kSessionOffset is the same count for the current run
+    kSessionOffset = 4, // column + kSessionOffset is the same count for the current run
 };
 
 // The tally: games finished and won, overall and per followed opponent. Row 0 holds the
@@ -29,7 +29,7 @@ enum OpponentColumn {
 // Names are single-byte text, matched without regard to letter case when looked up.
 class TallyTable {
 public:
-    TallyTable();  // row 0 of "0"s, nobody followed
+    TallyTable(); // row 0 of "0"s, nobody followed
 
     // Takes a loaded grid of 9 columns; the current-run columns start at "0".
     static std::optional<TallyTable> fromGrid(TallyGrid grid);
@@ -68,4 +68,4 @@ private:
     TallyGrid m_grid;
 };
 
-}  // namespace lastling::tally
+} // namespace lastling::tally

@@ -18,8 +18,7 @@ namespace {
 
 class SettingsFolder : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("settings-test-" + std::to_string(::getpid()) + "-" +
                  testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -30,8 +29,7 @@ protected:
 
     fs::path file() const { return m_dir / "korvlobby.ini"; }
     void write(const std::string& text) const { std::ofstream(file(), std::ios::binary) << text; }
-    std::string read() const
-    {
+    std::string read() const {
         std::ifstream in(file(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
@@ -47,13 +45,14 @@ struct LoadCase {
 
 class SettingsLoad : public SettingsFolder, public testing::WithParamInterface<LoadCase> {};
 
-TEST_P(SettingsLoad, AppliesValuesAndFallbacks)
-{
+TEST_P(SettingsLoad, AppliesValuesAndFallbacks) {
     write(GetParam().file);
     GetParam().check(loadinifile(file()));
 }
 
-std::string section(const std::string& lines) { return "[Lastling]\r\n" + lines; }
+std::string section(const std::string& lines) {
+    return "[Lastling]\r\n" + lines;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Files, SettingsLoad,
@@ -108,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
         LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"),
                  [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
-        LoadCase{"PlaysoundsCapitalFalse", section("Playsounds=False\r\nPlayerphrasesounds=FALSE\r\n"),
+        LoadCase{"PlaysoundsCapitalFalse",
+                 section("Playsounds=False\r\nPlayerphrasesounds=FALSE\r\n"),
                  [](const Settings& s) {
                      EXPECT_TRUE(s.playsounds);
                      EXPECT_TRUE(s.playerphrasesounds);
@@ -141,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.width, -5);
                  }},
         LoadCase{"OtherSectionsIgnored",
-                 "Textsize=10\r\n[Korv]\r\nTextsize=12\r\n[Lastling]\r\nTop=7\r\n[Other]\r\nTextsize=14\r\n",
+                 "Textsize=10\r\n[Korv]\r\nTextsize=12\r\n[Lastling]\r\nTop=7\r\n[Other]"
+                 "\r\nTextsize=14\r\n",
                  [](const Settings& s) {
                      EXPECT_EQ(s.textsize, 8);
                      EXPECT_EQ(s.top, 7);
@@ -153,41 +154,53 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.height, 535);
                      EXPECT_EQ(s.width, 772);
                  }},
-        LoadCase{"LongValueIsCut", section("Phrase2=" + std::string(5000, 'x') + "\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.phrases[1], std::string(kMaxValueLength, 'x')); }},
+        LoadCase{
+            "LongValueIsCut", section("Phrase2=" + std::string(5000, 'x') + "\r\n"),
+            [](const Settings& s) { EXPECT_EQ(s.phrases[1], std::string(kMaxValueLength, 'x')); }},
         LoadCase{"BinaryGarbage", std::string("\0\xff[\x01=\n[Lastling\n=\n\r\r\n==x\n", 22),
                  [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
         LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1",
                  [](const Settings& s) { EXPECT_EQ(s.textsize, 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsFolder, MissingFileGivesDefaults)
-{
+TEST_F(SettingsFolder, MissingFileGivesDefaults) {
     const Settings settings = loadinifile(file());
     EXPECT_EQ(settings.width, 772);
     EXPECT_EQ(settings.botspeed, 500);
 }
 
-TEST(IniInteger, AcceptsDecimalAndBothHexForms)
-{
+TEST(IniInteger, AcceptsDecimalAndBothHexForms) {
     const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
-        {"42", 42},         {"-7", -7},          {"+7", 7},           {" 12 ", 12},
-        {"$FF", 255},       {"0x1f", 31},        {"0X1F", 31},        {"$FFFFFFFF", -1},
-        {"2147483647", 2147483647}, {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
-        {"", std::nullopt}, {"$", std::nullopt}, {"0x", std::nullopt}, {"12a", std::nullopt},
-        {"$123456789", std::nullopt}, {"1.5", std::nullopt}, {"--1", std::nullopt}, {"$-1", std::nullopt},
+        {"42", 42},
+        {"-7", -7},
+        {"+7", 7},
+        {" 12 ", 12},
+        {"$FF", 255},
+        {"0x1f", 31},
+        {"0X1F", 31},
+        {"$FFFFFFFF", -1},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"12a", std::nullopt},
+        {"$123456789", std::nullopt},
+        {"1.5", std::nullopt},
+        {"--1", std::nullopt},
+        {"$-1", std::nullopt},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(parseIniInteger(text), expected) << text;
 }
 
-TEST(ColourText, WritesNamesAndHex)
-{
+TEST(ColourText, WritesNamesAndHex) {
     const std::pair<Colour, const char*> cases[] = {
-        {0x000000, "clBlack"},       {0x0000FF, "clRed"},          {0xFFFFFF, "clWhite"},
-        {0xC0C0C0, "clSilver"},      {0x80000000, "clScrollBar"},  {0x80000008, "clWindowText"},
-        {0x80000018, "clInfoBk"},    {0x1FFFFFFF, "clNone"},       {0x00FF8040, "$00FF8040"},
-        {0x80000019, "$80000019"},   {0x0000000A, "$0000000A"},
+        {0x000000, "clBlack"},     {0x0000FF, "clRed"},         {0xFFFFFF, "clWhite"},
+        {0xC0C0C0, "clSilver"},    {0x80000000, "clScrollBar"}, {0x80000008, "clWindowText"},
+        {0x80000018, "clInfoBk"},  {0x1FFFFFFF, "clNone"},      {0x00FF8040, "$00FF8040"},
+        {0x80000019, "$80000019"}, {0x0000000A, "$0000000A"},
     };
     for (const auto& [colour, text] : cases) {
         EXPECT_EQ(colourText(colour), text);
@@ -195,19 +208,20 @@ TEST(ColourText, WritesNamesAndHex)
     }
 }
 
-TEST(ColourText, ReadsAnyCaseAndIntegers)
-{
+TEST(ColourText, ReadsAnyCaseAndIntegers) {
     const std::pair<const char*, std::optional<Colour>> cases[] = {
-        {"CLBLUE", 0xFF0000},    {"cl3ddkshadow", 0x80000015}, {"clnone", 0x1FFFFFFF}, {"255", 0xFF},
-        {"$000080FF", 0x80FF},   {"0x10", 0x10},               {"-1", 0xFFFFFFFF},     {"purple", std::nullopt},
-        {"", std::nullopt},      {"clRedd", std::nullopt},     {"$GG", std::nullopt},
+        {"CLBLUE", 0xFF0000},   {"cl3ddkshadow", 0x80000015},
+        {"clnone", 0x1FFFFFFF}, {"255", 0xFF},
+        {"$000080FF", 0x80FF},  {"0x10", 0x10},
+        {"-1", 0xFFFFFFFF},     {"purple", std::nullopt},
+        {"", std::nullopt},     {"clRedd", std::nullopt},
+        {"$GG", std::nullopt},
     };
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(colourFromText(text), expected) << text;
 }
 
-Settings changedSettings()
-{
+Settings changedSettings() {
     Settings settings;
     settings.textsize = 11;
     settings.top = 40;
@@ -223,8 +237,7 @@ Settings changedSettings()
     return settings;
 }
 
-TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder)
-{
+TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder) {
     ASSERT_TRUE(saveinifile(changedSettings(), file()));
     EXPECT_EQ(read(),
               "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
@@ -232,14 +245,15 @@ TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder)
               "Playerphrasesounds=false\r\nPlaysounds=false\r\n");
 }
 
-TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys)
-{
+TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
     write("; my games\r\n[Korv]\r\nTextsize=99\r\n\r\n[lastling]\r\nphrase1=Hej\r\nTEXTSIZE=8\r\n"
           "Extra=keep me\r\n\r\n[Other]\r\nx=1\r\n");
     ASSERT_TRUE(saveinifile(changedSettings(), file()));
     const std::string text = read();
     EXPECT_NE(text.find("; my games\r\n[Korv]\r\nTextsize=99\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("Playsounds=false\r\n\r\n[Other]\r\nx=1\r\n"), std::string::npos) << text;
     const Settings back = loadinifile(file());
     EXPECT_EQ(back.phrases[0], "Hej");
@@ -252,8 +266,7 @@ TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys)
     EXPECT_FALSE(back.playerphrasesounds);
 }
 
-TEST_F(SettingsFolder, PhrasesAreWrittenOnlyBySavePhrases)
-{
+TEST_F(SettingsFolder, PhrasesAreWrittenOnlyBySavePhrases) {
     Phrases phrases;
     phrases[0] = "Bra spelat!";
     phrases[4] = "two\r\nlines=injected";
@@ -268,8 +281,7 @@ TEST_F(SettingsFolder, PhrasesAreWrittenOnlyBySavePhrases)
     EXPECT_EQ(read().find("[Lastling]", 1), std::string::npos);
 }
 
-TEST_F(SettingsFolder, UnwritablePlaceIsReported)
-{
+TEST_F(SettingsFolder, UnwritablePlaceIsReported) {
     const fs::path nowhere = m_dir / "missing-folder" / "korvlobby.ini";
     const SaveResult result = saveinifile(Settings{}, nowhere);
     EXPECT_FALSE(result);
@@ -279,25 +291,22 @@ TEST_F(SettingsFolder, UnwritablePlaceIsReported)
     EXPECT_FALSE(saveinifile(Settings{}, m_dir / "a-folder.ini"));
 }
 
-TEST_F(SettingsFolder, WriteLeavesNoTemporaryFiles)
-{
+TEST_F(SettingsFolder, WriteLeavesNoTemporaryFiles) {
     ASSERT_TRUE(saveinifile(Settings{}, file()));
     ASSERT_TRUE(savePhrases(Phrases{}, file()));
     EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
 }
 
-TEST_F(SettingsFolder, KeepsTheFilesLineEnds)
-{
+TEST_F(SettingsFolder, KeepsTheFilesLineEnds) {
     write("[Lastling]\nTop=1\n");
     ASSERT_TRUE(saveinifile(Settings{}, file()));
     EXPECT_EQ(read().find('\r'), std::string::npos);
 }
 
-TEST(SettingsPath, IsNamedKorvlobbyIni)
-{
+TEST(SettingsPath, IsNamedKorvlobbyIni) {
     const fs::path path = settingsFilePath();
     EXPECT_EQ(path.filename(), "korvlobby.ini");
     EXPECT_TRUE(path.is_absolute());
 }
 
-}  // namespace
+} // namespace

@@ -16,10 +16,11 @@ namespace {
 
 using namespace lastling::tally;
 
-Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
 
-Bytes randomBytes(std::size_t count, unsigned seed)
-{
+Bytes randomBytes(std::size_t count, unsigned seed) {
     std::mt19937 generator(seed);
     Bytes out(count);
     for (auto& byte : out)
@@ -27,8 +28,7 @@ Bytes randomBytes(std::size_t count, unsigned seed)
     return out;
 }
 
-Bytes tallyLikeText(std::size_t count)
-{
+Bytes tallyLikeText(std::size_t count) {
     std::string text;
     for (int i = 0; text.size() < count; ++i)
         text += (i % 7 == 0 ? "Klot" : std::to_string(i % 13)) + "\r\n";
@@ -36,16 +36,14 @@ Bytes tallyLikeText(std::size_t count)
     return bytesOf(text);
 }
 
-Bytes expandOk(const Bytes& packed)
-{
+Bytes expandOk(const Bytes& packed) {
     Bytes plain;
     EXPECT_EQ(lzrw1::expandBuffer(packed, plain), lzrw1::ExpandStatus::Ok);
     return plain;
 }
 
 // Block bodies of a container, in order.
-std::vector<Bytes> blockBodies(const Bytes& packed)
-{
+std::vector<Bytes> blockBodies(const Bytes& packed) {
     std::vector<Bytes> bodies;
     for (std::size_t at = lzrw1::kHeaderSize; at + 2 <= packed.size();) {
         const std::size_t length = packed[at] | (packed[at + 1] << 8);
@@ -64,8 +62,7 @@ struct WorkedExample {
 
 class Lzrw1WorkedExample : public testing::TestWithParam<WorkedExample> {};
 
-TEST_P(Lzrw1WorkedExample, CompressesToTheExactBytesAndBack)
-{
+TEST_P(Lzrw1WorkedExample, CompressesToTheExactBytesAndBack) {
     EXPECT_EQ(lzrw1::compressBuffer(GetParam().plain), GetParam().packed);
     EXPECT_EQ(expandOk(GetParam().packed), GetParam().plain);
 }
@@ -74,26 +71,30 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, Lzrw1WorkedExample,
     testing::Values(
         WorkedExample{"Empty", {}, {0x57, 0x52, 0x5A, 0x4C, 0, 0, 0, 0, 0x01, 0x00, 0x80}},
-        WorkedExample{"Abc", bytesOf("abc"),
+        WorkedExample{"Abc",
+                      bytesOf("abc"),
                       {0x57, 0x52, 0x5A, 0x4C, 0x03, 0, 0, 0, 0x04, 0x00, 0x80, 0x61, 0x62, 0x63}},
-        WorkedExample{"TwentyA", Bytes(20, 'a'),
-                      {0x57, 0x52, 0x5A, 0x4C, 0x14, 0, 0, 0, 0x07, 0x00, 0x40, 0x80, 0x00, 0x00, 0x00,
-                       0x04, 0x61}},
-        WorkedExample{"AbcFourTimes", bytesOf("abcabcabcabc"),
-                      {0x57, 0x52, 0x5A, 0x4C, 0x0C, 0, 0, 0, 0x08, 0x00, 0x40, 0x10, 0x00, 0x61, 0x62,
-                       0x63, 0x00, 0x36}},
+        WorkedExample{"TwentyA",
+                      Bytes(20, 'a'),
+                      {0x57, 0x52, 0x5A, 0x4C, 0x14, 0, 0, 0, 0x07, 0x00, 0x40, 0x80, 0x00, 0x00,
+                       0x00, 0x04, 0x61}},
+        WorkedExample{"AbcFourTimes",
+                      bytesOf("abcabcabcabc"),
+                      {0x57, 0x52, 0x5A, 0x4C, 0x0C, 0, 0, 0, 0x08, 0x00, 0x40, 0x10, 0x00, 0x61,
+                       0x62, 0x63, 0x00, 0x36}},
         // 4096 equal bytes: a run of 4095 (count - 16 = 0x0FEF) and one literal.
-        WorkedExample{"Run4096", Bytes(4096, 'a'),
+        WorkedExample{"Run4096",
+                      Bytes(4096, 'a'),
                       {0x57, 0x52, 0x5A, 0x4C, 0x00, 0x10, 0, 0, 0x08, 0x00, 0x40, 0x80, 0x00, 0x00,
                        0x0F, 0xEF, 0x61, 0x61}},
         // 15 equal bytes are too few for a run: a literal, then a match of distance 1, length 14.
-        WorkedExample{"Run15", Bytes(15, 'a'),
-                      {0x57, 0x52, 0x5A, 0x4C, 0x0F, 0, 0, 0, 0x06, 0x00, 0x40, 0x40, 0x00, 0x61, 0x00,
-                       0x1B}}),
+        WorkedExample{"Run15",
+                      Bytes(15, 'a'),
+                      {0x57, 0x52, 0x5A, 0x4C, 0x0F, 0, 0, 0, 0x06, 0x00, 0x40, 0x40, 0x00, 0x61,
+                       0x00, 0x1B}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Lzrw1Blocks, FullPieceIsFollowedByAnEmptyBlock)
-{
+TEST(Lzrw1Blocks, FullPieceIsFollowedByAnEmptyBlock) {
     const Bytes plain = tallyLikeText(lzrw1::kBlockSize);
     const Bytes packed = lzrw1::compressBuffer(plain);
     const auto bodies = blockBodies(packed);
@@ -102,8 +103,7 @@ TEST(Lzrw1Blocks, FullPieceIsFollowedByAnEmptyBlock)
     EXPECT_EQ(expandOk(packed), plain);
 }
 
-TEST(Lzrw1Blocks, IncompressibleDataIsStored)
-{
+TEST(Lzrw1Blocks, IncompressibleDataIsStored) {
     const Bytes plain = randomBytes(1000, 7);
     const auto bodies = blockBodies(lzrw1::compressBuffer(plain));
     ASSERT_EQ(bodies.size(), 1u);
@@ -112,8 +112,7 @@ TEST(Lzrw1Blocks, IncompressibleDataIsStored)
     EXPECT_TRUE(std::equal(plain.begin(), plain.end(), bodies[0].begin() + 1));
 }
 
-TEST(Lzrw1Blocks, RoundTripsEveryKindAndSize)
-{
+TEST(Lzrw1Blocks, RoundTripsEveryKindAndSize) {
     const std::size_t sizes[] = {0, 1, 2, 3, 17, 4095, 32767, 32768, 32769, 65536, 100003};
     for (std::size_t size : sizes) {
         const Bytes inputs[] = {randomBytes(size, static_cast<unsigned>(size)), tallyLikeText(size),
@@ -132,32 +131,28 @@ struct DamagedCase {
     lzrw1::ExpandStatus status;
 };
 
-Bytes header(std::uint32_t plainLength)
-{
+Bytes header(std::uint32_t plainLength) {
     Bytes out{'W', 'R', 'Z', 'L'};
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(plainLength >> (8 * i)));
     return out;
 }
 
-Bytes withBlock(Bytes packed, const Bytes& body)
-{
+Bytes withBlock(Bytes packed, const Bytes& body) {
     packed.push_back(static_cast<std::uint8_t>(body.size()));
     packed.push_back(static_cast<std::uint8_t>(body.size() >> 8));
     packed.insert(packed.end(), body.begin(), body.end());
     return packed;
 }
 
-Bytes storedBody(std::size_t length)
-{
+Bytes storedBody(std::size_t length) {
     Bytes body(length + 1, 'x');
     body[0] = 0x80;
     return body;
 }
 
 // Nine runs of 4095 bytes: more than one block can hold.
-Bytes nineLongRuns()
-{
+Bytes nineLongRuns() {
     Bytes body{0x40, 0xFF, 0x80};
     for (int i = 0; i < 9; ++i)
         body.insert(body.end(), {0x00, 0x0F, 0xEF, 'a'});
@@ -166,8 +161,7 @@ Bytes nineLongRuns()
 
 class Lzrw1Damaged : public testing::TestWithParam<DamagedCase> {};
 
-TEST_P(Lzrw1Damaged, IsRejected)
-{
+TEST_P(Lzrw1Damaged, IsRejected) {
     Bytes plain{1, 2, 3};
     EXPECT_EQ(lzrw1::expandBuffer(GetParam().packed, plain), GetParam().status);
 }
@@ -183,26 +177,29 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"NoLength", bytesOf("WRZL\0\0"), S::Truncated},
         DamagedCase{"NoBlock", header(0), S::Truncated},
         DamagedCase{"HalfBlockLength", Bytes{'W', 'R', 'Z', 'L', 0, 0, 0, 0, 1}, S::Truncated},
-        DamagedCase{"BodyCutShort", Bytes{'W', 'R', 'Z', 'L', 3, 0, 0, 0, 4, 0, 0x80, 'a'}, S::Truncated},
-        DamagedCase{"StoredPastBlock", withBlock(header(32769), storedBody(32769)), S::CorruptBlock},
-        DamagedCase{"RunPastBlock", withBlock(header(9 * 4095), nineLongRuns()), S::CorruptBlock},
-        DamagedCase{"DistanceBeforeStart", withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00, 0x20}),
+        DamagedCase{"BodyCutShort", Bytes{'W', 'R', 'Z', 'L', 3, 0, 0, 0, 4, 0, 0x80, 'a'},
+                    S::Truncated},
+        DamagedCase{"StoredPastBlock", withBlock(header(32769), storedBody(32769)),
                     S::CorruptBlock},
-        DamagedCase{"MatchCutShort", withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00}), S::CorruptBlock},
+        DamagedCase{"RunPastBlock", withBlock(header(9 * 4095), nineLongRuns()), S::CorruptBlock},
+        DamagedCase{"DistanceBeforeStart",
+                    withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00, 0x20}), S::CorruptBlock},
+        DamagedCase{"MatchCutShort", withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00}),
+                    S::CorruptBlock},
         DamagedCase{"RunCutShort", withBlock(header(20), {0x40, 0x80, 0x00, 0x00, 0x00, 0x04}),
                     S::CorruptBlock},
         DamagedCase{"ControlWordWithoutItem",
-                    withBlock(header(16), {0x40, 0, 0, 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a',
-                                           'a', 'a', 'a', 'a', 'a', 0, 0}),
+                    withBlock(header(16), {0x40, 0,   0,   'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a',
+                                           'a',  'a', 'a', 'a', 'a', 'a', 'a', 'a', 0,   0}),
                     S::CorruptBlock},
         DamagedCase{"CompressedBodyOfTwo", withBlock(header(0), {0x40, 0}), S::CorruptBlock},
         DamagedCase{"LengthTooSmall", withBlock(header(2), storedBody(3)), S::SizeMismatch},
         DamagedCase{"LengthTooLarge", withBlock(header(4), storedBody(3)), S::SizeMismatch},
-        DamagedCase{"LengthNegative", withBlock(header(0xFFFFFFFF), storedBody(0)), S::SizeMismatch}),
+        DamagedCase{"LengthNegative", withBlock(header(0xFFFFFFFF), storedBody(0)),
+                    S::SizeMismatch}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Lzrw1Damaged, EveryCutOfAGoodFileIsRejected)
-{
+TEST(Lzrw1Damaged, EveryCutOfAGoodFileIsRejected) {
     const Bytes packed = lzrw1::compressBuffer(tallyLikeText(40000));
     for (std::size_t cut = 0; cut < packed.size(); ++cut) {
         Bytes plain;
@@ -211,13 +208,13 @@ TEST(Lzrw1Damaged, EveryCutOfAGoodFileIsRejected)
     }
 }
 
-TEST(Lzrw1Damaged, FlippedBytesNeverDecodeOutOfBounds)
-{
+TEST(Lzrw1Damaged, FlippedBytesNeverDecodeOutOfBounds) {
     const Bytes good = lzrw1::compressBuffer(tallyLikeText(5000));
     std::mt19937 generator(3);
     for (int round = 0; round < 2000; ++round) {
         Bytes packed = good;
-        packed[8 + generator() % (packed.size() - 8)] ^= static_cast<std::uint8_t>(1u << (generator() % 8));
+        packed[8 + generator() % (packed.size() - 8)] ^=
+            static_cast<std::uint8_t>(1u << (generator() % 8));
         Bytes plain;
         if (lzrw1::expandBuffer(packed, plain) == lzrw1::ExpandStatus::Ok) {
             EXPECT_EQ(plain.size(), 5000u);
@@ -228,11 +225,10 @@ TEST(Lzrw1Damaged, FlippedBytesNeverDecodeOutOfBounds)
 // File operations, each test in a fresh folder.
 class Lzrw1Files : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_dir = fs::temp_directory_path() /
-                ("lzrw1-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("lzrw1-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -240,23 +236,21 @@ protected:
 
     std::string path(const char* name) const { return (m_dir / name).string(); }
 
-    static void writeFile(const std::string& file, const Bytes& data)
-    {
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(data.data()),
-                                                    static_cast<std::streamsize>(data.size()));
+    static void writeFile(const std::string& file, const Bytes& data) {
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(data.data()),
+                   static_cast<std::streamsize>(data.size()));
     }
-    static Bytes readFile(const std::string& file)
-    {
+    static Bytes readFile(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
     }
-    std::size_t filesInFolder() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    std::size_t filesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
 
-    std::string failureOf(bool compress)
-    {
+    std::string failureOf(bool compress) {
         Tlzrw1 doit;
         doit.setInputFile(path("in"));
         doit.setOutputFile(path("out"));
@@ -271,8 +265,7 @@ protected:
     fs::path m_dir;
 };
 
-TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip)
-{
+TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip) {
     const Bytes plain = tallyLikeText(70000);
     writeFile(path("plain"), plain);
     Tlzrw1 doit;
@@ -282,21 +275,19 @@ TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip)
     EXPECT_EQ(static_cast<std::uintmax_t>(packedSize), fs::file_size(path("packed")));
     EXPECT_EQ(readFile(path("packed")), lzrw1::compressBuffer(plain));
     doit.setInputFile(path("packed"));
-    doit.setOutputFile(path("plain"));  // replaces the old plain file whole
+    doit.setOutputFile(path("plain")); // replaces the old plain file whole
     EXPECT_EQ(doit.Decompress(), 70000);
     EXPECT_EQ(readFile(path("plain")), plain);
     EXPECT_EQ(filesInFolder(), 2u);
 }
 
-TEST_F(Lzrw1Files, EmptyFileGivesElevenBytes)
-{
+TEST_F(Lzrw1Files, EmptyFileGivesElevenBytes) {
     writeFile(path("in"), {});
     EXPECT_EQ(failureOf(true), "no failure");
     EXPECT_EQ(fs::file_size(path("out")), 11u);
 }
 
-TEST_F(Lzrw1Files, FailuresCarryTheirMessageAndLeaveNoOutput)
-{
+TEST_F(Lzrw1Files, FailuresCarryTheirMessageAndLeaveNoOutput) {
     const std::string in = path("in");
     const std::string out = path("out");
     struct Case {
@@ -309,7 +300,8 @@ TEST_F(Lzrw1Files, FailuresCarryTheirMessageAndLeaveNoOutput)
     const Case cases[] = {
         {"bad header", bytesOf("WRZX\0\0\0\0\x01\0\x80"), false,
          in + " : Lzrw1 decompression : this file has no valid header !"},
-        {"cut file", Bytes(good.begin(), good.end() - 5), false, "Lzrw1 : Error reading from input file : " + in},
+        {"cut file", Bytes(good.begin(), good.end() - 5), false,
+         "Lzrw1 : Error reading from input file : " + in},
         {"size mismatch", withBlock(header(9), storedBody(3)), false,
          "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !"},
         {"corrupt block", withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00, 0x20}), false,
@@ -323,10 +315,10 @@ TEST_F(Lzrw1Files, FailuresCarryTheirMessageAndLeaveNoOutput)
     }
 }
 
-TEST_F(Lzrw1Files, MissingFilesAreReported)
-{
+TEST_F(Lzrw1Files, MissingFilesAreReported) {
     EXPECT_EQ(failureOf(true), "Lzrw1 compression : Failed to obtain the size of : " + path("in"));
-    EXPECT_EQ(failureOf(false), "Lzrw1 (de)compression : Failed to open input file : " + path("in"));
+    EXPECT_EQ(failureOf(false),
+              "Lzrw1 (de)compression : Failed to open input file : " + path("in"));
     writeFile(path("in"), {1, 2, 3});
     Tlzrw1 doit;
     doit.setInputFile(path("in"));
@@ -336,13 +328,13 @@ TEST_F(Lzrw1Files, MissingFilesAreReported)
         ADD_FAILURE() << "compressed into a missing folder";
     } catch (const ELzrw1Exception& error) {
         EXPECT_EQ(std::string(error.what()),
-                  "Lzrw1 (de)compression : Failed to open output file : " + path("no-such-folder/out"));
+                  "Lzrw1 (de)compression : Failed to open output file : " +
+                      path("no-such-folder/out"));
     }
     EXPECT_EQ(filesInFolder(), 1u);
 }
 
-TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole)
-{
+TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole) {
     writeFile(path("out"), bytesOf("earlier"));
     writeFile(path("in"), bytesOf("not a tally file"));
     EXPECT_NE(failureOf(false), "no failure");
@@ -350,8 +342,7 @@ TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole)
     EXPECT_EQ(filesInFolder(), 2u);
 }
 
-TEST(Lzrw1Limits, StatedLengthAboveTheLimitIsRefusedBeforeExpanding)
-{
+TEST(Lzrw1Limits, StatedLengthAboveTheLimitIsRefusedBeforeExpanding) {
     const Bytes packed = lzrw1::compressBuffer(Bytes(100000, 'z'));
     Bytes plain;
     EXPECT_EQ(lzrw1::expandBuffer(packed, plain, 99999), lzrw1::ExpandStatus::TooLarge);
@@ -359,8 +350,7 @@ TEST(Lzrw1Limits, StatedLengthAboveTheLimitIsRefusedBeforeExpanding)
     EXPECT_EQ(lzrw1::expandBuffer(packed, plain, 100000), lzrw1::ExpandStatus::Ok);
 }
 
-TEST_F(Lzrw1Files, BufferOperationsUseTheSameFormat)
-{
+TEST_F(Lzrw1Files, BufferOperationsUseTheSameFormat) {
     const Bytes plain = tallyLikeText(1234);
     Tlzrw1 doit;
     doit.setOutputFile(path("packed"));
@@ -370,4 +360,4 @@ TEST_F(Lzrw1Files, BufferOperationsUseTheSameFormat)
     EXPECT_EQ(doit.DecompressToBuffer(), plain);
 }
 
-}  // namespace
+} // namespace

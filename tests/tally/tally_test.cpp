@@ -17,16 +17,14 @@ namespace {
 
 using Row = std::vector<std::string>;
 
-Row rowOf(const TallyTable& table, int row)
-{
+Row rowOf(const TallyTable& table, int row) {
     Row cells;
     for (int column = 0; column < kColumnCount; ++column)
         cells.push_back(table.text(column, row));
     return cells;
 }
 
-TallyTable following(const std::vector<std::string>& names)
-{
+TallyTable following(const std::vector<std::string>& names) {
     TallyTable table;
     for (const auto& name : names)
         table.follow(name);
@@ -34,8 +32,7 @@ TallyTable following(const std::vector<std::string>& names)
 }
 
 // The example of a new tally: Klot followed, three games together, won once by each.
-TallyTable klotTable()
-{
+TallyTable klotTable() {
     TallyTable table = following({"Klot"});
     const std::vector<std::string> atTable{"Klot", "Bot 2", "Bot 3"};
     table.addgame("Klot", atTable);
@@ -44,19 +41,17 @@ TallyTable klotTable()
     return table;
 }
 
-const char* const kKlotText =
-    "9\r\n2\r\n0\r\nKlot\r\n3\r\n3\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n0\r\n3\r\n0\r\n1\r\n0\r\n1\r\n0\r\n1\r\n";
+const char* const kKlotText = "9\r\n2\r\n0\r\nKlot\r\n3\r\n3\r\n1\r\n1\r\n0\r\n1\r\n0\r\n1\r\n0\r\n"
+                              "3\r\n0\r\n1\r\n0\r\n1\r\n0\r\n1\r\n";
 
-TEST(TallyTable, StartsWithOneRowOfZeros)
-{
+TEST(TallyTable, StartsWithOneRowOfZeros) {
     const TallyTable table;
     EXPECT_EQ(rowOf(table, 0), Row(9, "0"));
     EXPECT_EQ(table.followedCount(), 0);
     EXPECT_EQ(table.grid().rowCount(), 1);
 }
 
-TEST(TallyTable, KlotExampleGivesTheTwentyLines)
-{
+TEST(TallyTable, KlotExampleGivesTheTwentyLines) {
     const TallyTable table = klotTable();
     EXPECT_EQ(rowOf(table, 0), (Row{"0", "3", "1", "0", "0", "0", "0", "0", "0"}));
     EXPECT_EQ(rowOf(table, 1), (Row{"Klot", "3", "1", "1", "1", "3", "1", "1", "1"}));
@@ -74,8 +69,7 @@ struct GameCase {
 
 class TallyGame : public testing::TestWithParam<GameCase> {};
 
-TEST_P(TallyGame, CountsWhereItShould)
-{
+TEST_P(TallyGame, CountsWhereItShould) {
     TallyTable table = following(GetParam().followed);
     table.addgame(GetParam().winner, GetParam().atTable);
     EXPECT_EQ(rowOf(table, 0), GetParam().ownRow);
@@ -117,12 +111,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "KLOT",
                  kLostGame,
                  {{"Klot", "1", "0", "0", "1", "1", "0", "0", "1"}}},
-        GameCase{"NotFollowedUntouched", {"Klot"}, {"Anna"}, "Anna", kLostGame,
+        GameCase{"NotFollowedUntouched",
+                 {"Klot"},
+                 {"Anna"},
+                 "Anna",
+                 kLostGame,
                  {{"Klot", "0", "0", "0", "0", "0", "0", "0", "0"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TallyTable, DamagedCountsStartFromZero)
-{
+TEST(TallyTable, DamagedCountsStartFromZero) {
     TallyGrid grid(kColumnCount, 2);
     const Row cells{"Klot", "", "x7", "2147483647", "-3", "", "", "", ""};
     for (int column = 0; column < kColumnCount; ++column)
@@ -135,12 +132,11 @@ TEST(TallyTable, DamagedCountsStartFromZero)
     EXPECT_EQ(table->addit(3, 1), 2147483647);
     EXPECT_EQ(table->count(2, 1), 1);
     EXPECT_EQ(table->count(0, 1), 0);
-    EXPECT_EQ(table->addit(1, 99), 1);  // outside the grid: nothing stored
+    EXPECT_EQ(table->addit(1, 99), 1); // outside the grid: nothing stored
     EXPECT_EQ(table->grid().rowCount(), 2);
 }
 
-TEST(TallyTable, FollowingStartsAtZeroOnceOnly)
-{
+TEST(TallyTable, FollowingStartsAtZeroOnceOnly) {
     TallyTable table;
     table.addgame("addtomine", {"Klot"});
     EXPECT_TRUE(table.follow("Klot"));
@@ -150,11 +146,10 @@ TEST(TallyTable, FollowingStartsAtZeroOnceOnly)
     EXPECT_EQ(table.findFollowed("KLOT"), 0);
     EXPECT_EQ(table.findFollowed("Klo"), std::nullopt);
     EXPECT_TRUE(table.follow("\xC5sa"));
-    EXPECT_EQ(table.findFollowed("\xE5SA"), 1);  // Latin-1 letters fold too
+    EXPECT_EQ(table.findFollowed("\xE5SA"), 1); // Latin-1 letters fold too
 }
 
-TEST(TallyTable, MoverowKeepsOrderAndRowZero)
-{
+TEST(TallyTable, MoverowKeepsOrderAndRowZero) {
     TallyTable table = following({"A", "B", "C"});
     table.addgame("B", {"B"});
     table.moverow(1);
@@ -169,9 +164,9 @@ TEST(TallyTable, MoverowKeepsOrderAndRowZero)
     EXPECT_EQ(rowOf(table, 0), kLostGame);
 }
 
-TEST(TallyTable, ResetClearsTotalsAndFollowing)
-{
-    for (const auto& followed : {std::vector<std::string>{}, std::vector<std::string>{"Klot", "Anna"}}) {
+TEST(TallyTable, ResetClearsTotalsAndFollowing) {
+    for (const auto& followed :
+         {std::vector<std::string>{}, std::vector<std::string>{"Klot", "Anna"}}) {
         TallyTable table = following(followed);
         table.addgame("addtomine", {"Klot"});
         table.reset();
@@ -191,15 +186,13 @@ struct GridTextCase {
 
 class TallyGridText : public testing::TestWithParam<GridTextCase> {};
 
-TEST_P(TallyGridText, ReadsOnlyWholeLists)
-{
+TEST_P(TallyGridText, ReadsOnlyWholeLists) {
     TallyGrid grid(3, 3);
     EXPECT_EQ(gridFromText(GetParam().text, grid), GetParam().ok);
     EXPECT_EQ(grid.rowCount(), GetParam().rows);
 }
 
-std::string zeros(int count, const char* lineEnd = "\r\n")
-{
+std::string zeros(int count, const char* lineEnd = "\r\n") {
     std::string text;
     for (int i = 0; i < count; ++i)
         text += std::string("0") + lineEnd;
@@ -223,15 +216,13 @@ INSTANTIATE_TEST_SUITE_P(
                     GridTextCase{"Binary", std::string("\x01\xff\0\n\n", 5), false, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TallyTable, LoadedGridMustHaveNineColumns)
-{
+TEST(TallyTable, LoadedGridMustHaveNineColumns) {
     TallyGrid grid;
     ASSERT_TRUE(gridFromText("8\r\n1\r\n" + zeros(8), grid));
     EXPECT_FALSE(TallyTable::fromGrid(grid));
 }
 
-TEST(TallyTable, LoadingClearsTheCurrentRunOnly)
-{
+TEST(TallyTable, LoadingClearsTheCurrentRunOnly) {
     TallyGrid grid;
     ASSERT_TRUE(gridFromText(kKlotText, grid));
     const auto table = TallyTable::fromGrid(grid);
@@ -240,8 +231,7 @@ TEST(TallyTable, LoadingClearsTheCurrentRunOnly)
     EXPECT_EQ(rowOf(*table, 1), (Row{"Klot", "3", "1", "1", "1", "0", "0", "0", "0"}));
 }
 
-TEST(TallyGrid, NamesWithLineBreaksStayOnOneLine)
-{
+TEST(TallyGrid, NamesWithLineBreaksStayOnOneLine) {
     TallyTable table = following({"Evil\r\n5\nName"});
     TallyGrid grid;
     ASSERT_TRUE(gridFromText(gridText(table.grid()), grid));
@@ -251,37 +241,37 @@ TEST(TallyGrid, NamesWithLineBreaksStayOnOneLine)
 
 class TallyFolder : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("tally-test-" + std::to_string(::getpid()) + "-" +
-                                             testing::UnitTest::GetInstance()->current_test_info()->name());
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("tally-test-" + std::to_string(::getpid()) + "-" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
     void TearDown() override { fs::remove_all(m_dir); }
 
     fs::path file() const { return m_dir / "Lastlingtally.tld"; }
-    void write(const fs::path& path, const std::string& bytes) const
-    {
+    void write(const fs::path& path, const std::string& bytes) const {
         std::ofstream(path, std::ios::binary) << bytes;
     }
-    std::string read(const fs::path& path) const
-    {
+    std::string read(const fs::path& path) const {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    long filesInFolder() const { return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()); }
+    long filesInFolder() const {
+        return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
+    }
 
     fs::path m_dir;
 };
 
-TEST_F(TallyFolder, RoundTripThroughTheCompressedFile)
-{
+TEST_F(TallyFolder, RoundTripThroughTheCompressedFile) {
     ASSERT_TRUE(saveTallyFile(klotTable(), file()));
     const std::string packed = read(file());
     ASSERT_EQ(packed.substr(0, 4), "WRZL");
     std::vector<std::uint8_t> plain;
-    ASSERT_EQ(lzrw1::expandBuffer({reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()}, plain),
+    ASSERT_EQ(lzrw1::expandBuffer(
+                  {reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()}, plain),
               lzrw1::ExpandStatus::Ok);
     EXPECT_EQ(std::string(plain.begin(), plain.end()), kKlotText);
 
@@ -292,8 +282,7 @@ TEST_F(TallyFolder, RoundTripThroughTheCompressedFile)
     EXPECT_EQ(filesInFolder(), 1);
 }
 
-TEST_F(TallyFolder, MissingFileGivesTheEmptyTally)
-{
+TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {
     TallyTable table = klotTable();
     const auto result = loadTallyFile(table, file());
     EXPECT_TRUE(result);
@@ -301,21 +290,24 @@ TEST_F(TallyFolder, MissingFileGivesTheEmptyTally)
     EXPECT_EQ(table.followedCount(), 0);
 }
 
-TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage)
-{
+TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage) {
     const std::string good = [] {
         const std::string text = kKlotText;
-        const auto packed = lzrw1::compressBuffer({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        const auto packed = lzrw1::compressBuffer(
+            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
         return std::string(packed.begin(), packed.end());
     }();
     const std::string wrongList = [] {
         const std::string text = "9\r\n5\r\n0\r\n";
-        const auto packed = lzrw1::compressBuffer({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+        const auto packed = lzrw1::compressBuffer(
+            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
         return std::string(packed.begin(), packed.end());
     }();
     const std::pair<std::string, std::string> cases[] = {
-        {"not a tally", file().string() + " : Lzrw1 decompression : this file has no valid header !"},
-        {good.substr(0, good.size() - 3), "Lzrw1 : Error reading from input file : " + file().string()},
+        {"not a tally",
+         file().string() + " : Lzrw1 decompression : this file has no valid header !"},
+        {good.substr(0, good.size() - 3),
+         "Lzrw1 : Error reading from input file : " + file().string()},
         {wrongList, file().string() + " : the tally list in this file is damaged"},
     };
     for (const auto& [bytes, message] : cases) {
@@ -335,8 +327,7 @@ TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage)
     }
 }
 
-TEST_F(TallyFolder, EveryGameIsSavedAtOnce)
-{
+TEST_F(TallyFolder, EveryGameIsSavedAtOnce) {
     TallyTable table = following({"Klot"});
     ASSERT_TRUE(addgameAndSave(table, "Klot", {"Klot"}, file()));
     TallyTable reloaded;
@@ -346,8 +337,7 @@ TEST_F(TallyFolder, EveryGameIsSavedAtOnce)
     EXPECT_EQ(reloaded.count(kOwnGames, 0), 1);
 }
 
-TEST_F(TallyFolder, FailedSaveKeepsTheOldFile)
-{
+TEST_F(TallyFolder, FailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(saveTallyFile(klotTable(), file()));
     const std::string before = read(file());
     const auto result = saveTallyFile(TallyTable(), m_dir / "missing" / "Lastlingtally.tld");
@@ -356,8 +346,7 @@ TEST_F(TallyFolder, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(read(file()), before);
 }
 
-TEST_F(TallyFolder, GridFilesInThePlainLayout)
-{
+TEST_F(TallyFolder, GridFilesInThePlainLayout) {
     const fs::path plain = m_dir / "plain.txt";
     ASSERT_TRUE(SaveGrid(klotTable().grid(), plain));
     EXPECT_EQ(read(plain), kKlotText);
@@ -368,11 +357,10 @@ TEST_F(TallyFolder, GridFilesInThePlainLayout)
     EXPECT_FALSE(SaveGrid(grid, m_dir / "missing" / "plain.txt"));
 }
 
-TEST(TallyPath, IsNamedLastlingtallyTld)
-{
+TEST(TallyPath, IsNamedLastlingtallyTld) {
     const fs::path path = tallyFilePath();
     EXPECT_EQ(path.filename(), "Lastlingtally.tld");
     EXPECT_TRUE(path.is_absolute());
 }
 
-}  // namespace
+} // namespace

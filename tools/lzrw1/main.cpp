@@ -7,8 +7,7 @@
 using lastling::tally::ELzrw1Exception;
 using lastling::tally::Tlzrw1;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string_view mode = argc == 4 ? argv[1] : "";
     if (mode != "c" && mode != "d") {
         std::fprintf(stderr, "usage: lzrw1 c|d IN OUT\n");

@@ -61,10 +61,9 @@ constexpr std::array<NamedColour, 42> kNames{{
     {"clNone", kNoColour},
 }};
 
-}  // namespace
+} // namespace
 
-std::string colourText(Colour colour)
-{
+std::string colourText(Colour colour) {
     for (const auto& named : kNames) {
         if (named.value == colour)
             return std::string(named.name);
@@ -74,8 +73,7 @@ std::string colourText(Colour colour)
     return text.data();
 }
 
-std::optional<Colour> colourFromText(std::string_view text)
-{
+std::optional<Colour> colourFromText(std::string_view text) {
     for (const auto& named : kNames) {
         if (equalIgnoringCase(named.name, text))
             return named.value;
@@ -85,4 +83,4 @@ std::optional<Colour> colourFromText(std::string_view text)
     return std::nullopt;
 }
 
-}  // namespace lastling::settings
+} // namespace lastling::settings

@@ -12,7 +12,7 @@ namespace lastling::settings {
 using Colour = std::uint32_t;
 
 inline constexpr Colour kBlack = 0x000000;
-inline constexpr Colour kNoColour = 0x1FFFFFFF;  // "clNone"
+inline constexpr Colour kNoColour = 0x1FFFFFFF; // "clNone"
 
 // The colour's name when the name table has one, else "$" and eight upper-case hex digits.
 std::string colourText(Colour colour);
@@ -21,4 +21,4 @@ std::string colourText(Colour colour);
 // nothing for any other text.
 std::optional<Colour> colourFromText(std::string_view text);
 
-}  // namespace lastling::settings
+} // namespace lastling::settings

@@ -27,7 +27,7 @@ public:
 private:
     struct SectionRange {
         std::size_t header;
-        std::size_t end;  // one past the last line of the section
+        std::size_t end; // one past the last line of the section
     };
     std::optional<SectionRange> findSection(std::string_view section) const;
     std::optional<std::size_t> findKey(const SectionRange& range, std::string_view key) const;
@@ -42,4 +42,4 @@ std::optional<std::int32_t> parseIniInteger(std::string_view text);
 
 bool equalIgnoringCase(std::string_view a, std::string_view b);
 
-}  // namespace lastling::settings
+} // namespace lastling::settings

@@ -21,8 +21,7 @@ constexpr std::uintmax_t kMaxFileSize = 16u << 20;
 
 enum class ReadOutcome { Read, Missing, Failed };
 
-ReadOutcome readDocument(const std::filesystem::path& file, IniDocument& document)
-{
+ReadOutcome readDocument(const std::filesystem::path& file, IniDocument& document) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return error ? ReadOutcome::Failed : ReadOutcome::Missing;
@@ -37,12 +36,12 @@ ReadOutcome readDocument(const std::filesystem::path& file, IniDocument& documen
     return ReadOutcome::Read;
 }
 
-SaveResult writeDocument(const IniDocument& document, const std::filesystem::path& file)
-{
+SaveResult writeDocument(const IniDocument& document, const std::filesystem::path& file) {
     QSaveFile out(QString::fromStdString(file.string()));
     const std::string text = document.text();
     const bool written = out.open(QIODevice::WriteOnly) &&
-                         out.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size()) &&
+                         out.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
                          out.commit();
     if (written)
         return {};
@@ -50,8 +49,7 @@ SaveResult writeDocument(const IniDocument& document, const std::filesystem::pat
 }
 
 template <typename SetKeys>
-SaveResult updateFile(const std::filesystem::path& file, SetKeys setKeys)
-{
+SaveResult updateFile(const std::filesystem::path& file, SetKeys setKeys) {
     IniDocument document;
     if (readDocument(file, document) == ReadOutcome::Failed)
         return {false, "Unable to write to " + file.string()};
@@ -63,10 +61,11 @@ class SectionReader {
 public:
     explicit SectionReader(const IniDocument& document) : m_document(document) {}
 
-    std::optional<std::string> text(std::string_view key) const { return m_document.value(kSectionName, key); }
+    std::optional<std::string> text(std::string_view key) const {
+        return m_document.value(kSectionName, key);
+    }
 
-    int integer(std::string_view key, int fallback) const
-    {
+    int integer(std::string_view key, int fallback) const {
         const auto value = text(key);
         const auto number = value ? parseIniInteger(*value) : std::nullopt;
         return number.value_or(fallback);
@@ -79,20 +78,20 @@ private:
     const IniDocument& m_document;
 };
 
-void readPlaytoscore(const SectionReader& reader, Settings& settings)
-{
+void readPlaytoscore(const SectionReader& reader, Settings& settings) {
     const auto number = parseIniInteger(reader.text("Playtoscore").value_or("30"));
     settings.playtoscoreGiven = number.has_value();
-    if (number)  // the Game Start window's own range
+    if (number) // the Game Start window's own range
         settings.playtoscore = std::clamp<int>(*number, kMinPlaytoscore, kMaxPlaytoscore);
 }
 
-std::string phraseKey(int number) { return "Phrase" + std::to_string(number); }
+std::string phraseKey(int number) {
+    return "Phrase" + std::to_string(number);
+}
 
-}  // namespace
+} // namespace
 
-Settings loadinifile(const std::filesystem::path& file)
-{
+Settings loadinifile(const std::filesystem::path& file) {
     Settings settings;
     IniDocument document;
     if (readDocument(file, document) != ReadOutcome::Read)
@@ -105,7 +104,8 @@ Settings loadinifile(const std::filesystem::path& file)
     settings.left = reader.integer("Left", 3);
     settings.width = reader.integer("Width", 772);
     settings.height = reader.integer("Height", 535);
-    settings.textcolor = colourFromText(reader.text("Textcolor").value_or("clblack")).value_or(kBlack);
+    settings.textcolor =
+        colourFromText(reader.text("Textcolor").value_or("clblack")).value_or(kBlack);
     readPlaytoscore(reader, settings);
     const int botspeed = reader.integer("Botspeed", 500);
     settings.botspeed = botspeed == 1000 || botspeed == 250 ? botspeed : 500;
@@ -117,8 +117,7 @@ Settings loadinifile(const std::filesystem::path& file)
     return settings;
 }
 
-SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file)
-{
+SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file) {
     return updateFile(file, [&settings](IniDocument& document) {
         const auto set = [&document](std::string_view key, const std::string& value) {
             document.setValue(kSectionName, key, value);
@@ -137,16 +136,14 @@ SaveResult saveinifile(const Settings& settings, const std::filesystem::path& fi
     });
 }
 
-SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file)
-{
+SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file) {
     return updateFile(file, [&phrases](IniDocument& document) {
         for (int n = 1; n <= kPhraseCount; ++n)
             document.setValue(kSectionName, phraseKey(n), phrases[static_cast<std::size_t>(n - 1)]);
     });
 }
 
-std::filesystem::path settingsFilePath()
-{
+std::filesystem::path settingsFilePath() {
     std::error_code error;
     const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     if (!error && ::access(programFolder.c_str(), W_OK) == 0)
@@ -156,4 +153,4 @@ std::filesystem::path settingsFilePath()
     return std::filesystem::path(userFolder.toStdString()) / kSettingsFileName;
 }
 
-}  // namespace lastling::settings
+} // namespace lastling::settings

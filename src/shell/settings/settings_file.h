@@ -21,24 +21,24 @@ using Phrases = std::array<std::string, kPhraseCount>;
 // Everything the settings file holds, each value already checked and fallen back as the main
 // window applies it. Texts are single-byte (Latin-1), as the file stores them.
 struct Settings {
-    int textsize = 8;  // point size of the chat text; the "Text Size" item "N<size>" gets the check
+    int textsize = 8; // point size of the chat text; the "Text Size" item "N<size>" gets the check
     int top = 3;
     int left = 3;
     int width = 772;
     int height = 535;
     Colour textcolor = kBlack;
     int playtoscore = 30;
-    bool playtoscoreGiven = true;  // false: the value was empty or no number, keep the dialog's own
-    int botspeed = 500;            // 1000 "Slow", 500 "Normal", 250 "Fast"
-    int turnsound = 0;             // 0 "Classic", 1 "New"
+    bool playtoscoreGiven = true; // false: the value was empty or no number, keep the dialog's own
+    int botspeed = 500;           // 1000 "Slow", 500 "Normal", 250 "Fast"
+    int turnsound = 0;            // 0 "Classic", 1 "New"
     bool playerphrasesounds = true;
     bool playsounds = true;
-    Phrases phrases;  // an empty phrase keeps its button's built-in text
+    Phrases phrases; // an empty phrase keeps its button's built-in text
 };
 
 struct SaveResult {
     bool ok = true;
-    std::string message;  // "Unable to write to <path>" when not ok
+    std::string message; // "Unable to write to <path>" when not ok
     explicit operator bool() const { return ok; }
 };
 
@@ -56,4 +56,4 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
 // configuration folder.
 std::filesystem::path settingsFilePath();
 
-}  // namespace lastling::settings
+} // namespace lastling::settings
