@@ -1,0 +1,147 @@
+#include "host/tserver.h"
+#include "protocol/messages.h"
+#include "socket_client.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lastling::testing {
+namespace {
+
+class HostSocketTest : public ::testing::Test {
+protected:
+    HostSocketTest() {
+        testApp();
+        m_server.setErrorLog([this](const std::string& text) { errors.push_back(text); });
+        m_server.startListening(0, true);
+    }
+
+    std::unique_ptr<SocketClient> join(std::string_view name, std::string_view version = "1.0.1") {
+        auto client = std::make_unique<SocketClient>(m_server.port());
+        client->login(name, version);
+        client->nextStartingWith("CMD_newplayerinfo+" + std::to_string(client->seat()) + "+");
+        return client;
+    }
+
+    TServer m_server{1234};
+    std::vector<std::string> errors;
+};
+
+TEST_F(HostSocketTest, ListensOnAnEphemeralLoopbackPort) {
+    EXPECT_TRUE(m_server.isListening());
+    EXPECT_GT(m_server.port(), 0);
+    TServer second;
+    EXPECT_THROW(second.startListening(m_server.port(), true), ESockException);
+    EXPECT_FALSE(second.isListening());
+    EXPECT_NO_THROW(second.startListening(0, true)); // a failed bind leaves it reusable
+}
+
+TEST_F(HostSocketTest, NineSlotsThenFullThenAFreedSlotIsReused) {
+    std::vector<std::unique_ptr<SocketClient>> clients;
+    for (int slot = 1; slot <= 9; ++slot) {
+        clients.push_back(std::make_unique<SocketClient>(m_server.port()));
+        EXPECT_EQ(clients.back()->next(), "CMD_sendlogininfo+" + std::to_string(slot));
+    }
+    SocketClient tenth(m_server.port());
+    EXPECT_EQ(tenth.next(), "CMD_full+");
+    EXPECT_TRUE(tenth.waitClosed());
+
+    clients[2]->close();
+    EXPECT_EQ(clients[0]->next(), "CMD_playerdisconnected+3+");
+    SocketClient next(m_server.port());
+    EXPECT_EQ(next.next(), "CMD_sendlogininfo+3");
+    EXPECT_EQ(m_server.seats().slotsinuse, 9);
+}
+
+TEST_F(HostSocketTest, LoginRosterVersionAndRelayTexts) {
+    auto ann = join("Ann");
+    auto bob = std::make_unique<SocketClient>(m_server.port());
+    ASSERT_EQ(bob->login("Bob", "0.9"), 2);
+    EXPECT_EQ(bob->next(), "CMD_newplayerinfo+2+Bob+0");
+    EXPECT_EQ(bob->next(), "CMD_existingplayers+1+Ann+0");
+    EXPECT_EQ(bob->next(), "CMD_wrongversion+");
+    EXPECT_EQ(ann->next(), "CMD_newplayerinfo+2+Bob+0");
+    EXPECT_EQ(ann->next(), "CMD_havewrongversion+Bob");
+
+    bob->send("CMD_chat+2+hi + all|clRed");
+    bob->send("CMD_action+2+waves|clBlue");
+    bob->send("CMD_playasound+2+wave5+");
+    for (SocketClient* client : {ann.get(), bob.get()}) {
+        EXPECT_EQ(client->next(), "CMD_chat+2+Bob chats: hi + all|clRed");
+        EXPECT_EQ(client->next(), "CMD_action+2+Bob waves|clBlue");
+        EXPECT_EQ(client->next(), "CMD_playasound+2+wave5+");
+    }
+}
+
+TEST_F(HostSocketTest, ForgedSeatsAndForeignKicksAreDropped) {
+    auto ann = join("Ann");
+    auto bob = join("Bob");
+    ann->nextStartingWith("CMD_newplayerinfo+2+");
+    bob->send("CMD_chat+1+I am Ann|clRed");
+    bob->send("CMD_kickhim+1+1+");
+    bob->send("CMD_kickhim+2+1+");
+    bob->send("CMD_startgame+Bob+30+");
+    bob->send("CMD_justwatch+1+2");
+    bob->send("CMD_chat+2+x|clRed");
+    EXPECT_EQ(ann->next(), "CMD_chat+2+Bob chats: x|clRed");
+    EXPECT_FALSE(ann->closed);
+    EXPECT_FALSE(m_server.engine().gameinprogress());
+}
+
+TEST_F(HostSocketTest, KickFromSlotOneClosesTheTargetOnce) {
+    auto ann = join("Ann");
+    auto bob = join("Bob");
+    ann->nextStartingWith("CMD_newplayerinfo+2+");
+    ann->send("CMD_kickhim+1+2+");
+    EXPECT_TRUE(bob->waitClosed());
+    EXPECT_EQ(ann->next(), "CMD_playerdisconnected+2+Bob");
+    ann->send("CMD_chat+1+after|clRed");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: after|clRed");
+}
+
+TEST_F(HostSocketTest, PeerCloseIsReportedOnceAndTheSlotIsFree) {
+    auto ann = join("Ann");
+    auto bob = join("Bob");
+    ann->nextStartingWith("CMD_newplayerinfo+2+");
+    bob->close();
+    EXPECT_EQ(ann->next(), "CMD_playerdisconnected+2+Bob");
+    ann->send("CMD_chat+1+still here|clRed");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: still here|clRed");
+    EXPECT_FALSE(m_server.seats()[2].connected);
+}
+
+TEST_F(HostSocketTest, MessagesSplitAcrossWritesAndBatchedInOneWriteArrive) {
+    auto ann = join("Ann");
+    ann->sendRaw("CMD_chat+1+to");
+    for (int turn = 0; turn < 5; ++turn) {
+        QCoreApplication::processEvents(); // lets the host read the first half on its own
+    }
+    ann->sendRaw(std::string("gether|clRed\xFF") + "CMD_chat+1+a|x\xFF" + "CMD_chat+1+b|x\xFF");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: together|clRed");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: a|x");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: b|x");
+}
+
+TEST_F(HostSocketTest, EndlessMessageClosesOnlyItsConnection) {
+    auto ann = join("Ann");
+    auto bob = join("Bob");
+    ann->nextStartingWith("CMD_newplayerinfo+2+");
+    bob->sendRaw("CMD_chat+2+" + std::string(70 * 1024, 'x'));
+    EXPECT_TRUE(bob->waitClosed());
+    EXPECT_EQ(ann->next(), "CMD_playerdisconnected+2+Bob");
+}
+
+TEST_F(HostSocketTest, BadNumbersAreLoggedAndTheHostGoesOn) {
+    auto ann = join("Ann");
+    ann->send("CMD_chat+one+x|clRed");
+    ann->send("CMD_chat+1+ok|clRed");
+    EXPECT_EQ(ann->next(), "CMD_chat+1+Ann chats: ok|clRed");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].find("one"), std::string::npos);
+}
+
+} // namespace
+} // namespace lastling::testing
