@@ -17,7 +17,8 @@ constexpr int kHandshakeMs = 1000;
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), m_name(std::move(name)), m_server(new QLocalServer(this)) {
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // No socket options: with them Qt binds elsewhere and renames over the name, which would
+    // silently take it from a running copy.
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptRequest);
 }
 

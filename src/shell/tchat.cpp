@@ -87,6 +87,7 @@ Tchat::Tchat(WindowOptions options, QWidget* parent)
 Tchat::~Tchat() {
     // The client's socket may report its close while the window goes away: nobody listens.
     m_client->setPorts({});
+    m_chat.reset();
 }
 
 void Tchat::buildWindow() {
@@ -103,7 +104,10 @@ void Tchat::buildWindow() {
 }
 
 void Tchat::buildChatColumn() {
-    m_chat = new social::ChatPanel(m_board);
+    // The panel's widgets live in the board; the panel itself is released first on the way
+    // out, while they still exist.
+    m_chat = std::make_unique<social::ChatPanel>(m_board);
+    m_chat->setParent(nullptr);
     m_chat->view()->setParent(m_board->chatPanel());
     m_chat->view()->setGeometry(1, 2, 262, 440);
     m_chat->entry()->setParent(m_board);
@@ -286,7 +290,10 @@ void Tchat::wireClient() {
             [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
 }
 
-QAction* Tchat::action(const QString& objectName) const { return findChild<QAction*>(objectName); }
+QAction* Tchat::action(const QString& objectName) const {
+    QAction* item = findChild<QAction*>(objectName);
+    return item != nullptr ? item : m_chat->findChild<QAction*>(objectName);
+}
 
 social::ChatModel& Tchat::chatModel() { return m_chat->model(); }
 
@@ -320,26 +327,29 @@ void Tchat::alertOnOwnTurn() {
 }
 
 void Tchat::openSeatMenu(int position, const QPoint& globalPos) {
+    std::unique_ptr<QMenu> menu = makeSeatMenu(position);
+    menu->exec(globalPos);
+}
+
+// `popup_kick`: its items' states are taken when it opens, for the seat the label shows.
+std::unique_ptr<QMenu> Tchat::makeSeatMenu(int position) {
     const int seat = m_client->model().seatAt(position);
     const client::SeatPopupItems items = m_client->model().seatPopupItems(seat);
-    QMenu menu(this);
-    QAction* remove = menu.addAction(QStringLiteral("Remove From Game"));
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("popup_kick"));
+    QAction* remove = menu->addAction(QStringLiteral("Remove From Game"));
+    remove->setObjectName(QStringLiteral("RemoveFromGame1"));
     remove->setEnabled(items.removeFromGame);
-    QAction* setWatch = menu.addAction(QStringLiteral("Set to Just Watch"));
+    connect(remove, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().removeFromGame(seat); }); });
+    QAction* setWatch = menu->addAction(QStringLiteral("Set to Just Watch"));
+    setWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
     setWatch->setEnabled(items.setToJustWatch);
-    QAction* unsetWatch = menu.addAction(QStringLiteral("Unset Just Watch"));
+    connect(setWatch, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().setToJustWatch(seat); }); });
+    QAction* unsetWatch = menu->addAction(QStringLiteral("Unset Just Watch"));
+    unsetWatch->setObjectName(QStringLiteral("UnsetJustWatch1"));
     unsetWatch->setEnabled(items.unsetJustWatch);
-    QAction* chosen = menu.exec(globalPos);
-    guarded([&] {
-        client::TableModel& model = m_client->model();
-        if (chosen == remove) {
-            model.removeFromGame(seat);
-        } else if (chosen == setWatch) {
-            model.setToJustWatch(seat);
-        } else if (chosen == unsetWatch) {
-            model.unsetJustWatch(seat);
-        }
-    });
+    connect(unsetWatch, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().unsetJustWatch(seat); }); });
+    return menu;
 }
 
 // Exceptions never cross the event loop: a failing action reaches the error box and the

@@ -68,6 +68,8 @@ public:
     const std::filesystem::path& settingsPath() const { return m_settingsPath; }
     int hostPort() const;
     bool closeRequested() const { return m_closeRequested; }
+    // The seat pop-up for the name label at a screen position (0 bottom .. 3 right).
+    std::unique_ptr<QMenu> makeSeatMenu(int position);
 
     // host::BotPreferences, read by the host each time it arms its computer timer.
     int botSpeedMs() const override;
@@ -128,7 +130,7 @@ private:
     std::unique_ptr<client::TableClient> m_client;
     std::unique_ptr<InProcessHost> m_host;
     Board* m_board = nullptr;
-    social::ChatPanel* m_chat = nullptr;
+    std::unique_ptr<social::ChatPanel> m_chat;
     client::Tgamestart* m_gamestart = nullptr;
     client::Tspylist* m_spylist = nullptr;
     QPointer<QMessageBox> m_openNotice;

@@ -1,0 +1,309 @@
+#include "client/table_view.h"
+#include "client/ui/tgamestart.h"
+#include "client/ui/tspylist.h"
+#include "shell/board.h"
+#include "shell/bot_skill_setting.h"
+#include "shell/error_box.h"
+#include "shell/single_instance.h"
+
+#include "gui_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+
+namespace lastling::shell {
+namespace {
+
+using testing::guiApp;
+
+// ---- error box ----
+
+TEST(ErrorBox, FullStopOnlyAfterCharactersBeyondThePeriod) {
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"Listen - Error Binding Socket", "Listen - Error Binding Socket."},
+        {"Unable to write to /x/korvlobby.ini", "Unable to write to /x/korvlobby.ini."},
+        {"Error 5", "Error 5."},
+        {"Why?", "Why?."},
+        {"Done.", "Done."},
+        {"(x)", "(x)"},
+        {"a,", "a,"},
+        {"", ""},
+    };
+    for (const auto& [message, shown] : cases) {
+        EXPECT_EQ(errorBoxText(message), shown) << message.toStdString();
+    }
+}
+
+// ---- "Botskill" key ----
+
+class BotSkillFile : public ::testing::Test {
+protected:
+    std::filesystem::path path() const { return std::filesystem::path(m_dir.path().toStdString()) / "korvlobby.ini"; }
+    void write(const std::string& text) const { std::ofstream(path(), std::ios::binary) << text; }
+    std::string read() const {
+        std::ifstream in(path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(BotSkillFile, OnlyTheExactOneIsSmart) {
+    const std::vector<std::pair<std::string, host::BotSkill>> cases = {
+        {"[Lastling]\r\nBotskill=1\r\n", host::BotSkill::Smart},
+        {"[lastling]\r\nBOTSKILL=1\r\n", host::BotSkill::Smart}, // case-insensitive names
+        {"[Lastling]\r\nBotskill=0\r\n", host::BotSkill::Classic},
+        {"[Lastling]\r\nBotskill=2\r\n", host::BotSkill::Classic},
+        {"[Lastling]\r\nBotskill=Smart\r\n", host::BotSkill::Classic},
+        {"[Lastling]\r\nBotskill=\r\n", host::BotSkill::Classic},
+        {"[Other]\r\nBotskill=1\r\n", host::BotSkill::Classic},
+        {"[Lastling]\r\nBotskill=1", host::BotSkill::Smart}, // truncated: no last line end
+        {"[Lastl", host::BotSkill::Classic},                 // truncated header
+        {std::string("\xFF\x00\x01[Lastling\n=\n==1\n", 17), host::BotSkill::Classic},
+    };
+    for (const auto& [text, skill] : cases) {
+        write(text);
+        EXPECT_EQ(readBotSkill(path()), skill) << text;
+    }
+}
+
+TEST_F(BotSkillFile, MissingOrOversizedFileReadsClassic) {
+    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
+    write("[Lastling]\r\nBotskill=1\r\n" + std::string(2 * 1024 * 1024, 'x'));
+    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
+}
+
+TEST_F(BotSkillFile, WritingKeepsEveryOtherKeyAndSection) {
+    write("[Other]\r\nkey=value\r\n[Lastling]\r\nBotspeed=250\r\nPhrase3=hello\r\n");
+    ASSERT_TRUE(writeBotSkill(path(), host::BotSkill::Smart));
+    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Smart);
+    ASSERT_TRUE(writeBotSkill(path(), host::BotSkill::Classic));
+    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
+    const std::string text = read();
+    for (const char* kept : {"[Other]", "key=value", "Botspeed=250", "Phrase3=hello", "Botskill=0"}) {
+        EXPECT_NE(text.find(kept), std::string::npos) << kept;
+    }
+}
+
+TEST_F(BotSkillFile, RefusedWriteSaysWhere) {
+    const auto nowhere = path().parent_path() / "missing" / "korvlobby.ini";
+    const settings::SaveResult result = writeBotSkill(nowhere, host::BotSkill::Smart);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.message, "Unable to write to " + nowhere.string());
+}
+
+// ---- single instance ----
+
+QString uniqueName(const char* tag) {
+    return QStringLiteral("lastling-test-%1-%2").arg(QLatin1String(tag)).arg(QCoreApplication::applicationPid());
+}
+
+template <typename Condition>
+bool waitFor(Condition condition) {
+    for (int turn = 0; turn < 2000 && !condition(); ++turn) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return condition();
+}
+
+TEST(SingleInstance, SecondCopyRaisesTheFirstAndBacksOff) {
+    guiApp();
+    SingleInstance first(uniqueName("raise"));
+    ASSERT_TRUE(first.claim());
+    EXPECT_TRUE(first.holdsName());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    SingleInstance second(uniqueName("raise"));
+    EXPECT_FALSE(second.claim());
+    EXPECT_FALSE(second.holdsName());
+    EXPECT_TRUE(waitFor([&] { return raised.count() == 1; }));
+}
+
+TEST(SingleInstance, StaleNameLeftByACrashIsTakenOver) {
+    guiApp();
+    const QString name = uniqueName("stale");
+    // A socket file that nobody listens on any more.
+    const QString path = QDir::tempPath() + QLatin1Char('/') + name;
+    QFile stale(path);
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    SingleInstance copy(name);
+    EXPECT_TRUE(copy.claim());
+    EXPECT_TRUE(copy.holdsName());
+}
+
+TEST(SingleInstance, RequestsOtherThanRaiseAreIgnored) {
+    guiApp();
+    const QString name = uniqueName("junk");
+    SingleInstance first(name);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    for (const QByteArray& junk : {QByteArray("rais"), QByteArray("RAISE\n"), QByteArray(70000, 'r'),
+                                   QByteArray("\xFF\x00raise\n", 8)}) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        ASSERT_TRUE(waitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }));
+        socket.write(junk);
+        socket.flush();
+        waitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; });
+        socket.abort();
+    }
+    for (int turn = 0; turn < 50; ++turn) {
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(raised.count(), 0);
+}
+
+// ---- board ----
+
+client::TableView sampleView() {
+    client::TableView view;
+    view.seats[1].name = "Ann";
+    view.seats[2].name = "Klot";
+    view.seats[2].hand.backs = 3;
+    view.seats[3].hand.faceUp = true;
+    view.seats[3].hand.cards = {37, 1};
+    view.seats[4].played = 52;
+    view.seats[4].winner = true;
+    view.seats[2].out = true;
+    view.seats[1].scoreFollowsName = true;
+    view.seats[1].score = "17";
+    view.ownSlots[1] = {37, true};
+    view.ownSlots[2] = {0, true};
+    view.ownSlots[3] = {5, false};
+    view.trump = 1;
+    view.turnSeat = 2;
+    view.status = "Your Turn.";
+    view.startButtonVisible = true;
+    return view;
+}
+
+TEST(Board, DrawsEachSeatAtItsScreenPosition) {
+    guiApp();
+    Board board;
+    // Own seat 3 at the bottom: seat s at (s - 3) mod 4.
+    board.showTable(sampleView(), [](int seat) { return ((seat - 3) % 4 + 4) % 4; });
+    EXPECT_EQ(board.nameLabel(client::kTop)->text(), "Ann");
+    EXPECT_EQ(board.nameLabel(client::kRight)->text(), "Klot");
+    EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);  // three backs
+    EXPECT_EQ(board.handPicture(client::kBottom)->isVisibleTo(&board), false); // never shown
+    EXPECT_TRUE(board.outBadge(client::kRight)->isVisibleTo(&board));
+    EXPECT_TRUE(board.winnerBadge(client::kLeft)->isVisibleTo(&board));
+    EXPECT_EQ(board.playedCard(client::kLeft)->accessibleName(), "Ace of Spades, played by <Waiting>");
+    EXPECT_EQ(board.trump()->accessibleName(), "Trump: Two of Clubs");
+    EXPECT_EQ(board.status()->text(), "Your Turn.");
+    EXPECT_TRUE(board.startButton()->isVisibleTo(&board));
+    // The turn marker covers the grey marker beside the name of the seat on turn.
+    const QLabel* name = board.nameLabel(client::kRight);
+    EXPECT_EQ(board.turnMarker()->pos(), name->pos() - QPoint(13, 5));
+    EXPECT_EQ(board.turnMarker()->pos(), QPoint(336, 193));
+    // Score just right of the name label in a running game.
+    const QLabel* top = board.nameLabel(client::kTop);
+    EXPECT_EQ(board.scoreLabel(client::kTop)->x(), top->x() + top->width() + 4);
+}
+
+TEST(Board, OwnHandSlotsShowTheirCardsAndNames) {
+    guiApp();
+    Board board;
+    board.showTable(sampleView(), [](int seat) { return seat - 1; });
+    EXPECT_EQ(board.handSlot(1)->accessibleName(), "Queen of Hearts");
+    EXPECT_TRUE(board.handSlot(1)->toolTip().contains("Alt+1"));
+    EXPECT_TRUE(board.handSlot(2)->isVisibleTo(&board)); // shown, but empty
+    EXPECT_TRUE(board.handSlot(2)->pixmap().isNull());
+    EXPECT_FALSE(board.handSlot(3)->isVisibleTo(&board));
+    EXPECT_EQ(board.handSlot(0), nullptr);
+    EXPECT_EQ(board.handSlot(5), nullptr);
+    QSignalSpy clicks(&board, &Board::cardClicked);
+    QTest::mouseClick(board.handSlot(1), Qt::LeftButton);
+    QTest::mouseClick(board.handSlot(1), Qt::RightButton);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 1);
+}
+
+TEST(Board, SeatsOrCardsOutOfRangeAddressNothing) {
+    guiApp();
+    Board board;
+    client::TableView view = sampleView();
+    view.turnSeat = 9;
+    view.trump = 77;
+    view.seats[1].played = -3;
+    view.ownSlots[4] = {1000, true};
+    view.seats[2].hand.backs = 12;
+    view.seats[3].hand.cards = {1, 2, 3, 4, 5, 6, -9, 999};
+    view.seats[1].name = std::string(5000, 'N'); // oversized text is drawn, never cut into memory
+    // A position function that goes wrong for every seat but one.
+    board.showTable(view, [](int seat) { return seat == 1 ? 0 : (seat == 2 ? -1 : 4 + seat); });
+    EXPECT_FALSE(board.turnMarker()->isVisibleTo(&board));
+    EXPECT_TRUE(board.trump()->pixmap().isNull());
+    EXPECT_TRUE(board.playedCard(0)->pixmap().isNull());
+    EXPECT_TRUE(board.handSlot(4)->pixmap().isNull());
+    EXPECT_EQ(board.nameLabel(0)->text().size(), 5000);
+    EXPECT_EQ(board.nameLabel(-1), nullptr);
+    EXPECT_EQ(board.nameLabel(4), nullptr);
+}
+
+TEST(Board, HandPictureWidthsFollowTheCardCount) {
+    guiApp();
+    const std::vector<std::pair<client::HandPicture, int>> cases = {
+        {{0, false, {}}, 0},         {{1, false, {}}, 71},        {{4, false, {}}, 101},
+        {{5, false, {}}, 0},         {{-1, false, {}}, 0},        {{0, true, {9}}, 71},
+        {{0, true, {9, 10}}, 91},    {{0, true, {1, 2, 3, 4}}, 131}, {{0, true, {}}, 71},
+        {{0, true, {60, -5}}, 91},   // faulty card numbers leave gaps, never read past the pictures
+    };
+    for (const auto& [hand, width] : cases) {
+        EXPECT_EQ(composeHand(hand).width(), width) << hand.backs << " " << hand.cards.size();
+    }
+}
+
+// ---- dialogs ----
+
+TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
+    guiApp();
+    client::Tgamestart dialog{QPixmap(), QPixmap()};
+    EXPECT_EQ(dialog.targetText(), "30");
+    const std::vector<std::pair<int, int>> cases = {{5, 10}, {10, 10}, {70, 70}, {500, 500}, {501, 500},
+                                                    {-2147483647, 10}, {2147483647, 500}};
+    for (const auto& [given, kept] : cases) {
+        dialog.setTarget(given);
+        EXPECT_EQ(dialog.target(), kept) << given;
+    }
+    dialog.setTarget(40);
+    dialog.show();
+    QSignalSpy chosen(&dialog, &client::Tgamestart::startChosen);
+    auto* start = dialog.findChild<QLabel*>(QStringLiteral("button_start"));
+    ASSERT_NE(start, nullptr);
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).toString(), "40");
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {
+    guiApp();
+    client::Tspylist dialog{QPixmap()};
+    dialog.setEntries({"6: Bo", "7: Cy"});
+    ASSERT_EQ(dialog.list()->count(), 2);
+    QSignalSpy removed(&dialog, &client::Tspylist::removeRequested);
+    dialog.removeEntryAt(0);
+    EXPECT_EQ(removed.count(), 0); // disabled until hosting enables it
+    dialog.setKickEnabled(true);
+    for (int index : {-1, 2, 99, 1}) {
+        dialog.removeEntryAt(index);
+    }
+    ASSERT_EQ(removed.count(), 1);
+    EXPECT_EQ(removed.at(0).at(0).toInt(), 1);
+    dialog.setEntries({});
+    EXPECT_EQ(dialog.list()->count(), 0);
+    EXPECT_EQ(dialog.windowTitle(), "Lastling - Spys");
+}
+
+} // namespace
+} // namespace lastling::shell

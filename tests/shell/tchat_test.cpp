@@ -1,0 +1,373 @@
+#include "shell/tchat.h"
+
+#include "client/table_client.h"
+#include "client/ui/tgamestart.h"
+#include "net/event_errors.h"
+#include "shell/board.h"
+#include "social/chat_model.h"
+
+#include "gui_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDeadlineTimer>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <set>
+
+namespace lastling::shell {
+namespace {
+
+using testing::guiApp;
+
+// Runs the event loop until `condition` holds; the deadline only guards against a hang.
+template <typename Condition>
+bool runUntil(Condition condition, int guardSeconds = 120) {
+    QDeadlineTimer guard(guardSeconds * 1000);
+    while (!condition() && !guard.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return condition();
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { guiApp(); }
+
+    WindowOptions options(std::vector<std::string> params = {}) const {
+        WindowOptions result;
+        result.params = std::move(params);
+        result.gamePort = "0";
+        result.hostTickMs = 1;
+        result.botSpeedMs = 1;
+        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby%1.ini").arg(m_files++));
+        result.singleInstance = false;
+        return result;
+    }
+
+    static const client::TableView& view(Tchat& window) { return window.client().model().view(); }
+    static const client::ClientState& state(Tchat& window) { return window.client().state(); }
+
+    QTemporaryDir m_dir;
+    mutable int m_files = 0;
+};
+
+// ---- a whole solo game played with the mouse and the keyboard ----
+
+int suitOf(int card) { return (card - 1) / 13; }
+
+// The suit led in the current trick: the card that went down first.
+int ledSuit(const client::TableView& view) {
+    int firstStack = 0;
+    int led = -1;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const client::SeatView& s = view.seats[static_cast<std::size_t>(seat)];
+        if (s.played != 0 && (led < 0 || s.playedStack < firstStack)) {
+            firstStack = s.playedStack;
+            led = suitOf(s.played);
+        }
+    }
+    return led;
+}
+
+// Slots to try in order: cards of the led suit first, then the rest.
+std::vector<int> candidateSlots(const client::TableView& view) {
+    const int led = ledSuit(view);
+    std::vector<int> following;
+    std::vector<int> others;
+    for (int slot = 1; slot <= 4; ++slot) {
+        const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
+        if (hand.shown && hand.card != 0) {
+            (suitOf(hand.card) == led ? following : others).push_back(slot);
+        }
+    }
+    following.insert(following.end(), others.begin(), others.end());
+    return following;
+}
+
+TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
+    Tchat window(options());
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
+    EXPECT_EQ(state(window).myname, "You");
+    EXPECT_TRUE(state(window).ishost);
+    EXPECT_GT(window.hostPort(), 0);
+
+    QTest::mouseClick(window.board().startButton(), Qt::LeftButton);
+    ASSERT_TRUE(window.gameStartDialog().isVisible());
+    window.gameStartDialog().setTarget(10);
+    auto* start = window.gameStartDialog().findChild<QLabel*>(QStringLiteral("button_start"));
+    ASSERT_NE(start, nullptr);
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_FALSE(window.gameStartDialog().isVisible());
+    ASSERT_TRUE(runUntil([&] { return view(window).playToScore == "Play to Score: 10"; }));
+    EXPECT_FALSE(view(window).startButtonVisible);
+
+    int plays = 0;
+    int refusals = 0;
+    int attempt = 0;
+    const auto finished = [&] { return view(window).status.find("Won the Game!") != std::string::npos; };
+    while (!finished()) {
+        ASSERT_TRUE(runUntil([&] { return finished() || state(window).whoseturn == state(window).myseat; }));
+        if (finished()) {
+            break;
+        }
+        const bool refused = view(window).status == "You must follow suit if able.";
+        refusals += refused;
+        attempt = refused ? attempt + 1 : 0;
+        const std::vector<int> candidates = candidateSlots(view(window));
+        ASSERT_FALSE(candidates.empty());
+        const int slot = candidates[static_cast<std::size_t>(attempt) % candidates.size()];
+        // Every other card goes by the keyboard's play action, the rest by a click.
+        if (plays % 2 == 0) {
+            QTest::mouseClick(window.board().handSlot(slot), Qt::LeftButton);
+        } else {
+            window.action(QStringLiteral("PlayCard%1").arg(slot))->trigger();
+        }
+        ++plays;
+        EXPECT_FALSE(view(window).ownSlots[static_cast<std::size_t>(slot)].shown);
+        EXPECT_EQ(state(window).whoseturn, 0);
+        ASSERT_LT(plays, 2000);
+    }
+    EXPECT_GT(plays, 0);
+    EXPECT_LE(refusals, plays);
+
+    const client::TableView& end = view(window);
+    int winners = 0;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const client::SeatView& s = end.seats[static_cast<std::size_t>(seat)];
+        if (!s.winner) {
+            continue;
+        }
+        ++winners;
+        EXPECT_GE(std::stoi(s.score), 10);
+        const int position = window.client().model().screenPositionOf(seat);
+        EXPECT_TRUE(window.board().winnerBadge(position)->isVisibleTo(&window.board()));
+        const std::string expected = seat == state(window).myseat ? "You have Won the Game!" : s.name + " has Won the Game!";
+        EXPECT_EQ(end.status, expected);
+        EXPECT_EQ(window.board().status()->text().toStdString(), expected);
+    }
+    EXPECT_EQ(winners, 1);
+    EXPECT_TRUE(window.board().startButton()->isVisibleTo(&window.board()));
+    EXPECT_TRUE(window.action(QStringLiteral("StartGame1"))->isEnabled());
+}
+
+// ---- two clients at one host ----
+
+TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
+    Tchat host(options({"Ann", "127.0.0.1", "true"}));
+    host.show();
+    ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
+    EXPECT_EQ(state(host).myseat, 1);
+
+    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
+    joining.gamePort = std::to_string(host.hostPort());
+    Tchat guest(joining);
+    guest.show();
+    ASSERT_TRUE(runUntil([&] {
+        return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" && view(host).seats[2].name == "Bob";
+    }));
+    EXPECT_FALSE(state(guest).ishost);
+    EXPECT_FALSE(view(guest).startButtonVisible);
+    EXPECT_EQ(guest.board().nameLabel(client::kBottom)->text(), "Bob");
+    EXPECT_EQ(guest.board().nameLabel(client::kRight)->text(), "Ann");
+    EXPECT_EQ(host.board().nameLabel(client::kLeft)->text(), "Bob");
+
+    // The guest's own seat menu offers nothing; the host's offers removal of a seated player.
+    std::unique_ptr<QMenu> guestMenu = guest.makeSeatMenu(client::kRight);
+    for (QAction* item : guestMenu->actions()) {
+        EXPECT_FALSE(item->isEnabled()) << item->text().toStdString();
+    }
+    std::unique_ptr<QMenu> empty = host.makeSeatMenu(client::kTop); // "<Waiting>"
+    EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("RemoveFromGame1"))->isEnabled());
+    EXPECT_TRUE(empty->findChild<QAction*>(QStringLiteral("SettoJustWatch1"))->isEnabled());
+
+    std::unique_ptr<QMenu> menu = host.makeSeatMenu(client::kLeft);
+    QAction* remove = menu->findChild<QAction*>(QStringLiteral("RemoveFromGame1"));
+    ASSERT_NE(remove, nullptr);
+    ASSERT_TRUE(remove->isEnabled());
+    remove->trigger();
+    ASSERT_TRUE(runUntil([&] { return guest.closeRequested(); }));
+    ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == client::kWaiting; }));
+    EXPECT_FALSE(host.closeRequested());
+}
+
+// ---- menus and the settings file ----
+
+TEST_F(WindowTest, OptionMenusSaveAtOnceAndFeedTheHost) {
+    Tchat window(options());
+    const std::vector<std::tuple<QString, int, const char*>> speeds = {
+        {"Fast1", 250, "Botspeed=250"}, {"Slow1", 1000, "Botspeed=1000"}, {"Normal1", 500, "Botspeed=500"}};
+    WindowOptions plain = options();
+    plain.botSpeedMs.reset();
+    Tchat menus(plain);
+    for (const auto& [item, speed, line] : speeds) {
+        menus.action(item)->trigger();
+        EXPECT_EQ(menus.botSpeedMs(), speed);
+        EXPECT_TRUE(menus.action(item)->isChecked());
+        EXPECT_NE(readFile(menus.settingsPath()).find(line), std::string::npos) << line;
+    }
+    menus.action(QStringLiteral("Smart1"))->trigger();
+    EXPECT_EQ(menus.botSkill(), host::BotSkill::Smart);
+    EXPECT_NE(readFile(menus.settingsPath()).find("Botskill=1"), std::string::npos);
+    menus.action(QStringLiteral("ClassicSkill1"))->trigger();
+    EXPECT_EQ(menus.botSkill(), host::BotSkill::Classic);
+    menus.action(QStringLiteral("New1"))->trigger();
+    EXPECT_TRUE(menus.turnSoundNew());
+    EXPECT_NE(readFile(menus.settingsPath()).find("Turnsound=1"), std::string::npos);
+    // A test's own bot speed wins over the menu.
+    window.action(QStringLiteral("Slow1"))->trigger();
+    EXPECT_EQ(window.botSpeedMs(), 1);
+}
+
+struct LoadCase {
+    std::string file;
+    int botSpeed;
+    const char* speedItem;
+    host::BotSkill skill;
+    bool turnNew;
+    int target;
+};
+
+class LoadSettingsTest : public WindowTest, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadSettingsTest, ValuesChooseTheirMenuItems) {
+    const LoadCase& given = GetParam();
+    WindowOptions plain = options();
+    plain.botSpeedMs.reset();
+    {
+        std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << given.file;
+    }
+    Tchat window(plain);
+    window.loadinifile();
+    EXPECT_EQ(window.botSpeedMs(), given.botSpeed);
+    EXPECT_TRUE(window.action(QString::fromLatin1(given.speedItem))->isChecked());
+    EXPECT_EQ(window.botSkill(), given.skill);
+    EXPECT_EQ(window.turnSoundNew(), given.turnNew);
+    EXPECT_EQ(window.gameStartDialog().target(), given.target);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadSettingsTest,
+    ::testing::Values(
+        LoadCase{"[Lastling]\nBotspeed=250\nTurnsound=1\nBotskill=1\nPlaytoscore=70\n", 250, "Fast1",
+                 host::BotSkill::Smart, true, 70},
+        LoadCase{"[Lastling]\nBotspeed=1000\nBotskill=2\n", 1000, "Slow1", host::BotSkill::Classic, false, 30},
+        LoadCase{"[Lastling]\nBotspeed=fast\nTurnsound=yes\nPlaytoscore=abc\n", 500, "Normal1",
+                 host::BotSkill::Classic, false, 30},
+        LoadCase{"", 500, "Normal1", host::BotSkill::Classic, false, 30},                    // missing
+        LoadCase{"[Lastling\nBotspeed=250", 500, "Normal1", host::BotSkill::Classic, false, 30}, // corrupt
+        LoadCase{"[Lastling]\nBotspeed=250", 250, "Fast1", host::BotSkill::Classic, false, 30}, // truncated
+        LoadCase{"[Lastling]\nPlaytoscore=99999\nBotspeed=" + std::string(5000, '9') + "\n", 500, "Normal1",
+                 host::BotSkill::Classic, false, 500}));
+
+TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
+    WindowOptions plain = options();
+    {
+        std::ofstream(plain.settingsPath.toStdString(), std::ios::binary)
+            << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
+    }
+    const std::string before = readFile(plain.settingsPath.toStdString());
+    {
+        Tchat unmoved(plain);
+        unmoved.loadinifile();
+        EXPECT_EQ(unmoved.pos(), QPoint(50, 40));
+        unmoved.close();
+    }
+    EXPECT_EQ(readFile(plain.settingsPath.toStdString()), before);
+    {
+        Tchat moved(plain);
+        moved.loadinifile();
+        moved.action(QStringLiteral("ResetScreenLocation1"))->trigger();
+        moved.close();
+    }
+    const std::string after = readFile(plain.settingsPath.toStdString());
+    EXPECT_NE(after.find("Top=3\r\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("Left=3\r\n"), std::string::npos) << after;
+}
+
+TEST_F(WindowTest, NeverSmallerThanTheBoard) {
+    Tchat window(options());
+    window.show();
+    window.resize(200, 100);
+    QCoreApplication::processEvents();
+    EXPECT_GE(window.centralWidget()->width(), Board::kWidth + 4);
+    EXPECT_GE(window.centralWidget()->height(), Board::kHeight + 4);
+}
+
+TEST_F(WindowTest, RefusedSettingsWriteReachesTheErrorReport) {
+    std::vector<std::string> errors;
+    setEventErrorSink([&errors](const std::string& message) { errors.push_back(message); });
+    WindowOptions nowhere = options();
+    nowhere.settingsPath = m_dir.filePath(QStringLiteral("missing/korvlobby.ini"));
+    Tchat window(nowhere);
+    window.action(QStringLiteral("Fast1"))->trigger();
+    setEventErrorSink(nullptr);
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_EQ(errors[0], "Unable to write to " + nowhere.settingsPath.toStdString());
+    EXPECT_EQ(window.botSpeedMs(), 1); // the choice itself stands
+}
+
+TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
+    Tchat window(options());
+    const std::vector<std::tuple<const char*, const char*, bool, bool>> items = {
+        // name, caption, enabled, checked
+        {"StartGame1", "Start Game", false, false}, {"Exit1", "Exit", true, false},
+        {"PlaySounds1", "Play Sounds", true, true}, {"PlayerPhraseSounds1", "Player Phrase Sounds", true, true},
+        {"Classic1", "Classic", true, true},        {"New1", "New", true, false},
+        {"Slow1", "Slow", true, false},             {"Normal1", "Normal", true, true},
+        {"Fast1", "Fast", true, false},             {"ClassicSkill1", "Classic", true, true},
+        {"Smart1", "Smart", true, false},           {"TextColor1", "Text Color", true, false},
+        {"N8", "8", true, false},                   {"N10", "10", true, true},
+        {"N14", "14", true, false},
+        {"ScrollChatOff2", "Scroll Chat Off", true, false},
+        {"ClearMainChat1", "Clear Main Chat", true, false},
+        {"ResetScreenLocation1", "Reset Screen Location", true, false},
+        {"JustWatch1", "Just Watch", true, false},  {"SpyList1", "Spy List", true, false},
+    };
+    for (const auto& [name, caption, enabled, checked] : items) {
+        QAction* item = window.action(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->text(), QString::fromLatin1(caption)) << name;
+        EXPECT_EQ(item->isEnabled(), enabled) << name;
+        EXPECT_EQ(item->isChecked(), checked) << name;
+    }
+    EXPECT_EQ(window.action(QStringLiteral("ScrollChatOff2"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window.windowTitle(), "Lastling by Korvel Software");
+    for (int slot = 1; slot <= 4; ++slot) {
+        const QList<QKeySequence> keys = window.action(QStringLiteral("PlayCard%1").arg(slot))->shortcuts();
+        ASSERT_EQ(keys.size(), 2);
+        EXPECT_EQ(keys[0], QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)));
+        EXPECT_EQ(keys[1], QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot)));
+    }
+}
+
+TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {
+    Tchat first(options());
+    first.show();
+    ASSERT_TRUE(runUntil([&] { return state(first).loggedin; }));
+    std::vector<std::string> errors;
+    setEventErrorSink([&errors](const std::string& message) { errors.push_back(message); });
+    WindowOptions clash = options();
+    clash.gamePort = std::to_string(first.hostPort());
+    Tchat second(clash);
+    second.show();
+    setEventErrorSink(nullptr);
+    ASSERT_EQ(errors.size(), 1U);
+    EXPECT_EQ(errors[0], "Listen - Error Binding Socket");
+    EXPECT_FALSE(state(second).ishost);
+    EXPECT_FALSE(view(second).startButtonVisible);
+    EXPECT_FALSE(second.closeRequested());
+}
+
+} // namespace
+} // namespace lastling::shell
