@@ -12,6 +12,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <initializer_list>
+
 namespace lastling::social {
 namespace {
 
@@ -52,7 +54,13 @@ ChatPanel::ChatPanel(QWidget* parent)
     setChatColour(kBlack);
 }
 
-ChatPanel::~ChatPanel() = default;
+ChatPanel::~ChatPanel() {
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_view, m_entry, m_smileyButton}) {
+        if (widget->parentWidget() == nullptr) {
+            delete widget;
+        }
+    }
+}
 
 void ChatPanel::buildActions() {
     m_selectAll = new QAction(tr("Select All"), this);

@@ -30,10 +30,9 @@ struct ChatSession {
 };
 
 // The chat column's working part: the model, the view `mainchat`, the entry field `mychat`,
-// the smiley button with its pop-up, and the menu commands. It is the table client's
-// ChatLines port. The window places the widgets
-// and puts the actions into its menus; the same action object serves both menus, so their
-// check marks never disagree.
+// the smiley button with its pop-up, and the menu commands; it is also the table client's
+// ChatLines port. The window places the widgets and puts the actions into its menus; one
+// action object serves both menus, so their check marks never disagree.
 class ChatPanel : public QObject, public client::ChatLines {
     Q_OBJECT
 public:
@@ -43,7 +42,8 @@ public:
 
     static constexpr std::array<int, 4> kTextSizes{8, 10, 12, 14};
 
-    // The widgets are created as children of `parent`; the window may reparent them.
+    // The widgets are created as children of `parent`; the window may reparent them. Widgets
+    // that have no parent when the panel goes are deleted with it.
     explicit ChatPanel(QWidget* parent);
     ~ChatPanel() override;
 

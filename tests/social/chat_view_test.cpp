@@ -29,14 +29,6 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 namespace lastling::social {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "chat_view_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
-
 struct RecordingOpener : LinkOpener {
     explicit RecordingOpener(std::vector<QUrl>& opened) : m_opened(opened) {}
     bool open(const QUrl& address) override {
@@ -132,9 +124,6 @@ protected:
         QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    struct ApplicationFirst {
-        ApplicationFirst() { application(); }
-    } m_applicationFirst;
     QWidget m_window;
     std::unique_ptr<ChatPanel> m_panel;
     std::vector<QUrl> m_opened;
@@ -351,3 +340,10 @@ TEST_F(ChatViewTest, ClearEmptiesTheViewAndFocusesTheEntry) {
 
 } // namespace
 } // namespace lastling::social
+
+// The application must outlive every widget and end before Qt's own statics do.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
