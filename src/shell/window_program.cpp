@@ -1,6 +1,7 @@
 #include "shell/window_program.h"
 
 #include "net/event_errors.h"
+#include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
 #include "shell/single_instance.h"
 #include "shell/tchat.h"
@@ -15,6 +16,7 @@ WindowProgram::WindowProgram(WindowOptions options) : m_options(std::move(option
 WindowProgram::~WindowProgram() {
     setEventErrorSink(nullptr);
     m_window.reset();
+    m_blinkLimit.reset();
 }
 
 bool WindowProgram::start() {
@@ -39,6 +41,7 @@ bool WindowProgram::start() {
             window->activateWindow();
         });
     }
+    m_blinkLimit = std::make_unique<CursorBlinkLimit>();
     m_window->show();
     return true;
 }

@@ -8,6 +8,7 @@
 
 namespace lastling::shell {
 
+class CursorBlinkLimit;
 class SingleInstance;
 class Tchat;
 
@@ -26,6 +27,7 @@ private:
     WindowOptions m_options;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<Tchat> m_window;
+    std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
 };
 
 // Command-line parameters after the program name, as the single-byte text the wire carries

@@ -3,6 +3,7 @@
 #include "client/ui/tspylist.h"
 #include "shell/board.h"
 #include "shell/bot_skill_setting.h"
+#include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
 #include "shell/single_instance.h"
 
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -160,6 +162,31 @@ TEST(SingleInstance, RequestsOtherThanRaiseAreIgnored) {
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(raised.count(), 0);
+}
+
+// ---- cursor blinking ----
+
+TEST(CursorBlinkLimit, InputStartsBlinkingAgainAndTheEndRestoresIt) {
+    guiApp();
+    const int usual = QApplication::cursorFlashTime();
+    QLineEdit field;
+    {
+        CursorBlinkLimit limit;
+        EXPECT_TRUE(limit.blinking());
+        limit.stopBlinking();
+        EXPECT_FALSE(limit.blinking());
+        EXPECT_EQ(QApplication::cursorFlashTime(), 0);
+        QTest::mouseMove(&field); // moving is no input
+        EXPECT_FALSE(limit.blinking());
+        QTest::keyClick(&field, Qt::Key_A);
+        EXPECT_TRUE(limit.blinking());
+        EXPECT_EQ(QApplication::cursorFlashTime(), usual);
+        limit.stopBlinking();
+        QTest::mouseClick(&field, Qt::LeftButton);
+        EXPECT_TRUE(limit.blinking());
+        limit.stopBlinking();
+    }
+    EXPECT_EQ(QApplication::cursorFlashTime(), usual);
 }
 
 // ---- board ----
