@@ -29,12 +29,14 @@ struct GroupPlaces {
     QPoint marker;
 };
 
+// clang-format off
 const std::array<GroupPlaces, 4> kPlaces = {{
     {{114, 386}, {204, 386}, {232, 386}, {16, 406}, {171, 247}, {171, 344}, {104, 406}, {103, 383}, {101, 382}},
     {{21, 158}, {111, 158}, {139, 158}, {8, 176}, {151, 191}, {115, 191}, {8, 176}, {9, 151}, {8, 152}},
     {{214, 7}, {304, 7}, {332, 7}, {200, 26}, {211, 167}, {211, 123}, {200, 26}, {202, 4}, {200, 2}},
     {{349, 198}, {439, 198}, {467, 198}, {339, 218}, {231, 207}, {303, 207}, {339, 218}, {339, 192}, {336, 192}},
 }};
+// clang-format on
 
 const std::array<QPoint, 4> kHandSlotPlaces = {{{104, 406}, {184, 406}, {264, 406}, {344, 406}}};
 
@@ -88,7 +90,9 @@ void showCard(QLabel* label, int card, const QString& accessibleName) {
     }
 }
 
-bool isPosition(int position) { return position >= 0 && position < 4; }
+bool isPosition(int position) {
+    return position >= 0 && position < 4;
+}
 
 QString fromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -97,7 +101,8 @@ QString fromLatin1(const std::string& text) {
 // A name label that asks for the seat pop-up menu of its screen position.
 class SeatNameLabel : public QLabel {
 public:
-    SeatNameLabel(Board* board, int position) : QLabel(board), m_board(board), m_position(position) {}
+    SeatNameLabel(Board* board, int position)
+        : QLabel(board), m_board(board), m_position(position) {}
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override {
@@ -174,10 +179,12 @@ void Board::buildTable() {
     for (int slot = 1; slot <= 4; ++slot) {
         auto* picture = new ClickablePicture(this);
         picture->setObjectName(QStringLiteral("image_card%1").arg(slot));
-        picture->setGeometry(QRect(kHandSlotPlaces[static_cast<std::size_t>(slot - 1)], QSize(kCardWidth, kCardHeight)));
+        picture->setGeometry(QRect(kHandSlotPlaces[static_cast<std::size_t>(slot - 1)],
+                                   QSize(kCardWidth, kCardHeight)));
         picture->setCursor(Qt::PointingHandCursor);
         picture->setVisible(slot != 1);
-        connect(picture, &ClickablePicture::clicked, this, [this, slot] { emit cardClicked(slot); });
+        connect(picture, &ClickablePicture::clicked, this,
+                [this, slot] { emit cardClicked(slot); });
         m_slots[static_cast<std::size_t>(slot - 1)] = picture;
     }
     m_turnMarker = pictureLabel(this, {0, 0}, pictures.turnMarker());
@@ -246,9 +253,10 @@ QLabel* Board::handSlot(int slot) const {
     return slot >= 1 && slot <= 4 ? m_slots[static_cast<std::size_t>(slot - 1)] : nullptr;
 }
 
-#define LASTLING_GROUP_GETTER(function, member)                                                  \
-    QLabel* Board::function(int position) const {                                                \
-        return isPosition(position) ? m_groups[static_cast<std::size_t>(position)].member : nullptr; \
+#define LASTLING_GROUP_GETTER(function, member)                                                    \
+    QLabel* Board::function(int position) const {                                                  \
+        return isPosition(position) ? m_groups[static_cast<std::size_t>(position)].member          \
+                                    : nullptr;                                                     \
     }
 LASTLING_GROUP_GETTER(nameLabel, name)
 LASTLING_GROUP_GETTER(scoreLabel, score)
@@ -299,8 +307,9 @@ void Board::showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& gr
     setShown(group.done, seat.out);
     setShown(group.winner, seat.winner);
     setShown(group.eyes, seat.eyes);
-    const QString playedName =
-        seat.played >= 1 && seat.played <= 52 ? cardName(seat.played) + QStringLiteral(", played by ") + name : QString();
+    const QString playedName = seat.played >= 1 && seat.played <= 52
+                                   ? cardName(seat.played) + QStringLiteral(", played by ") + name
+                                   : QString();
     showCard(group.played, seat.played, playedName);
     group.hand->setPixmap(composeHand(seat.hand));
     group.hand->adjustSize();
@@ -326,7 +335,8 @@ void Board::placeScoreAndBonus(const client::SeatView& seat, int position, SeatG
 }
 
 // The newest card of a trick lies on top of the others.
-void Board::stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf) {
+void Board::stackPlayedCards(const client::TableView& view,
+                             const std::function<int(int)>& positionOf) {
     std::vector<std::pair<int, QLabel*>> order;
     for (int seat = 1; seat <= 4; ++seat) {
         const int position = positionOf(seat);
@@ -349,10 +359,11 @@ void Board::showHandSlots(const client::TableView& view) {
         ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot - 1)];
         const QString name = cardName(hand.card >= 1 && hand.card <= 52 ? hand.card : -1);
         showCard(picture, hand.card, name);
-        const QString tip = QStringLiteral("%1 (Alt+%2 or F%3)")
-                                .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)
-                                .arg(slot)
-                                .arg(slot + 4);
+        const QString tip =
+            QStringLiteral("%1 (Alt+%2 or F%3)")
+                .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)
+                .arg(slot)
+                .arg(slot + 4);
         if (picture->toolTip() != tip) {
             picture->setToolTip(tip);
         }

@@ -45,8 +45,8 @@ public:
     QWidget* chatColumn() { return this; }
 
     // For tests and accessibility checks.
-    QLabel* handSlot(int slot) const;            // 1..4
-    QLabel* nameLabel(int position) const;       // 0..3
+    QLabel* handSlot(int slot) const;      // 1..4
+    QLabel* nameLabel(int position) const; // 0..3
     QLabel* scoreLabel(int position) const;
     QLabel* bonusLabel(int position) const;
     QLabel* playedCard(int position) const;
@@ -62,7 +62,7 @@ public:
     QLabel* startButton() const { return m_startButton; }
 
 signals:
-    void cardClicked(int slot);                       // 1..4
+    void cardClicked(int slot); // 1..4
     void startClicked();
     void seatMenuRequested(int position, const QPoint& globalPos);
 

@@ -12,7 +12,9 @@ namespace {
 constexpr const char* kKey = "Botskill";
 constexpr qint64 kMaxFileSize = 1024 * 1024; // a settings file is a few hundred bytes
 
-QString qtPath(const std::filesystem::path& file) { return QString::fromStdString(file.string()); }
+QString qtPath(const std::filesystem::path& file) {
+    return QString::fromStdString(file.string());
+}
 
 std::string readWhole(const std::filesystem::path& file) {
     QFile in(qtPath(file));
@@ -37,7 +39,8 @@ settings::SaveResult writeBotSkill(const std::filesystem::path& file, host::BotS
     const std::string text = document.text();
     QSaveFile out(qtPath(file));
     if (!out.open(QIODevice::WriteOnly) ||
-        out.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        out.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
         !out.commit()) {
         return {false, "Unable to write to " + file.string()};
     }

@@ -13,13 +13,19 @@ constexpr std::array<const char*, 13> kRankTexts = {"2", "3",  "4", "5", "6", "7
                                                     "9", "10", "J", "Q", "K", "A"};
 constexpr std::array<const char*, 4> kSuitNames = {"Clubs", "Diamonds", "Hearts", "Spades"};
 
-bool isFace(int card) { return card >= 1 && card <= 52; }
+bool isFace(int card) {
+    return card >= 1 && card <= 52;
+}
 
 } // namespace
 
-int suitOf(int card) { return isFace(card) ? (card - 1) / 13 + 1 : 0; }
+int suitOf(int card) {
+    return isFace(card) ? (card - 1) / 13 + 1 : 0;
+}
 
-int rankIndexOf(int card) { return isFace(card) ? (card - 1) % 13 : -1; }
+int rankIndexOf(int card) {
+    return isFace(card) ? (card - 1) % 13 : -1;
+}
 
 bool isRedCard(int card) {
     const int suit = suitOf(card);

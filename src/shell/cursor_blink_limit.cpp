@@ -19,7 +19,9 @@ CursorBlinkLimit::~CursorBlinkLimit() {
     QApplication::setCursorFlashTime(m_flashTime);
 }
 
-bool CursorBlinkLimit::blinking() const { return QApplication::cursorFlashTime() != 0; }
+bool CursorBlinkLimit::blinking() const {
+    return QApplication::cursorFlashTime() != 0;
+}
 
 bool CursorBlinkLimit::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -42,6 +44,8 @@ void CursorBlinkLimit::startBlinking() {
     m_stop.start(); // a busy player keeps it blinking; restarting costs no wake-up
 }
 
-void CursorBlinkLimit::stopBlinking() { QApplication::setCursorFlashTime(0); }
+void CursorBlinkLimit::stopBlinking() {
+    QApplication::setCursorFlashTime(0);
+}
 
 } // namespace lastling::shell

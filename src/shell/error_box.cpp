@@ -12,8 +12,8 @@ QString errorBoxText(const QString& message) {
 }
 
 void showErrorBox(QWidget* parent, const QString& message) {
-    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Lastling"), errorBoxText(message),
-                                QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Lastling"),
+                                errorBoxText(message), QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     box->setObjectName(QStringLiteral("errorBox"));

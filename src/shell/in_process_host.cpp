@@ -21,7 +21,8 @@ public:
     void startListening(const std::string& port, bool loopbackOnly) override {
         int number = TServer::kDefaultPort;
         const auto [end, failure] = std::from_chars(port.data(), port.data() + port.size(), number);
-        if (failure != std::errc() || end != port.data() + port.size() || number < 0 || number > 65535) {
+        if (failure != std::errc() || end != port.data() + port.size() || number < 0 ||
+            number > 65535) {
             number = TServer::kDefaultPort;
         }
         m_server.startListening(number, loopbackOnly);
@@ -35,7 +36,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences, int tickMs) {
+std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences,
+                                                 int tickMs) {
     return std::make_unique<TServerHost>(preferences, tickMs);
 }
 

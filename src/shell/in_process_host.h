@@ -19,6 +19,7 @@ public:
 };
 
 // `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.
-std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences, int tickMs);
+std::unique_ptr<InProcessHost> makeInProcessHost(const host::BotPreferences& preferences,
+                                                 int tickMs);
 
 } // namespace lastling::shell

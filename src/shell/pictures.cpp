@@ -31,8 +31,7 @@ QPainterPath unitSuitPath(int suit) {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     switch (suit) {
-    case 1:
-    { // clubs: three leaves and a stem, joined so no seam shows
+    case 1: { // clubs: three leaves and a stem, joined so no seam shows
         const QPointF centres[] = {{0.5, 0.27}, {0.25, 0.57}, {0.75, 0.57}};
         for (const QPointF& centre : centres) {
             QPainterPath leaf;
@@ -75,7 +74,9 @@ QPainterPath unitSuitPath(int suit) {
     return path;
 }
 
-QColor inkOf(int card) { return isRedCard(card) ? kRedInk : kBlackInk; }
+QColor inkOf(int card) {
+    return isRedCard(card) ? kRedInk : kBlackInk;
+}
 
 void drawSuit(QPainter& painter, int suit, const QRectF& box, const QColor& ink,
               bool upsideDown = false) {
@@ -133,6 +134,7 @@ struct Pip {
 };
 
 const std::vector<Pip>& pipLayout(int rankIndex) {
+    // clang-format off
     static const std::array<std::vector<Pip>, 9> layouts = {{
         {{1, 0}, {1, 6}},                                                      // 2
         {{1, 0}, {1, 3}, {1, 6}},                                              // 3
@@ -144,6 +146,7 @@ const std::vector<Pip>& pipLayout(int rankIndex) {
         {{0, 0}, {2, 0}, {0, 2}, {2, 2}, {1, 3}, {0, 4}, {2, 4}, {0, 6}, {2, 6}}, // 9
         {{0, 0}, {2, 0}, {1, 1}, {0, 2}, {2, 2}, {0, 4}, {2, 4}, {1, 5}, {0, 6}, {2, 6}}, // 10
     }};
+    // clang-format on
     return layouts[static_cast<std::size_t>(rankIndex)];
 }
 
@@ -157,7 +160,8 @@ void drawPips(QPainter& painter, int card) {
     const double middle = top + 3 * rowStep;
     for (const Pip& pip : pipLayout(rankIndexOf(card))) {
         const QPointF centre(left + pip.column * columnStep, top + pip.row * rowStep);
-        const QRectF box(centre.x() - pipWidth / 2, centre.y() - pipHeight / 2, pipWidth, pipHeight);
+        const QRectF box(centre.x() - pipWidth / 2, centre.y() - pipHeight / 2, pipWidth,
+                         pipHeight);
         drawSuit(painter, suitOf(card), box, inkOf(card), centre.y() > middle + 0.1);
     }
 }
@@ -182,9 +186,13 @@ void drawHeadgear(QPainter& painter, int rankIndex, const QRectF& area) {
     const double w = area.width();
     const double h = area.height();
     if (rankIndex == 11) { // king: a crown with three points
-        painter.drawPolygon(QPolygonF({{x, y + h}, {x, y + h * 0.25}, {x + w * 0.25, y + h * 0.6},
-                                       {x + w * 0.5, y}, {x + w * 0.75, y + h * 0.6},
-                                       {x + w, y + h * 0.25}, {x + w, y + h}}));
+        painter.drawPolygon(QPolygonF({{x, y + h},
+                                       {x, y + h * 0.25},
+                                       {x + w * 0.25, y + h * 0.6},
+                                       {x + w * 0.5, y},
+                                       {x + w * 0.75, y + h * 0.6},
+                                       {x + w, y + h * 0.25},
+                                       {x + w, y + h}}));
         painter.setBrush(kRedInk);
         painter.drawEllipse(QPointF(x + w * 0.5, y + h * 0.72), 1.6, 1.6);
     } else if (rankIndex == 10) { // queen: a rounded tiara with pearls
@@ -223,7 +231,8 @@ void drawCourt(QPainter& painter, int card) {
     painter.setPen(ink);
     painter.drawText(QRectF(frame.left(), frame.top() + 17, frame.width(), 34), Qt::AlignCenter,
                      rankText(card));
-    drawSuit(painter, suitOf(card), QRectF(frame.center().x() - 7, frame.bottom() - 19, 14, 15), ink);
+    drawSuit(painter, suitOf(card), QRectF(frame.center().x() - 7, frame.bottom() - 19, 14, 15),
+             ink);
 }
 
 void paintCardBack(QPainter& painter) {
@@ -296,8 +305,10 @@ QImage drawNoTrump() {
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(kRedInk);
-    painter.drawText(QRectF(0, centre.y() - 18, kCardWidth, 16), Qt::AlignCenter, QStringLiteral("NO"));
-    painter.drawText(QRectF(0, centre.y() + 2, kCardWidth, 16), Qt::AlignCenter, QStringLiteral("TRUMP"));
+    painter.drawText(QRectF(0, centre.y() - 18, kCardWidth, 16), Qt::AlignCenter,
+                     QStringLiteral("NO"));
+    painter.drawText(QRectF(0, centre.y() + 2, kCardWidth, 16), Qt::AlignCenter,
+                     QStringLiteral("TRUMP"));
     return image;
 }
 
@@ -358,7 +369,8 @@ QPixmap drawTookTrick() {
     QImage image = blankImage(32, 43);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QImage back = drawCardBack().scaled(26, 35, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage back =
+        drawCardBack().scaled(26, 35, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     for (int i = 0; i < 3; ++i) {
         painter.drawImage(QPointF(i * 3, 8 - i * 4), back);
     }
@@ -407,7 +419,8 @@ QPixmap drawLogo() {
     title.setItalic(true);
     painter.setFont(title);
     painter.setPen(QColor(0x80, 0x10, 0x10));
-    painter.drawText(QRectF(56, 0, 110, 22), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lastling"));
+    painter.drawText(QRectF(56, 0, 110, 22), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Lastling"));
     QFont maker(QStringLiteral("Arial"));
     maker.setPixelSize(11);
     painter.setFont(maker);
@@ -449,8 +462,8 @@ Pictures::Pictures() {
     m_cards[kNoTrump] = QPixmap::fromImage(drawNoTrump());
     m_turnMarker = drawSeatFlag(QColor(0x8B, 0x00, 0x00), QColor(0x50, 0, 0));
     m_seatMarker = drawSeatFlag(QColor(0xA8, 0xA8, 0xA8), QColor(0x78, 0x78, 0x78));
-    m_outBadge = drawBadge(45, QStringLiteral("OUT"), QColor(0x9A, 0x9A, 0x9A), QColor(0x55, 0x55, 0x55),
-                           Qt::white);
+    m_outBadge = drawBadge(45, QStringLiteral("OUT"), QColor(0x9A, 0x9A, 0x9A),
+                           QColor(0x55, 0x55, 0x55), Qt::white);
     m_winnerBadge = drawBadge(95, QStringLiteral("WINNER"), QColor(0xFF, 0xE0, 0x70),
                               QColor(0xD9, 0x9A, 0x10), QColor(0x5A, 0x2A, 0x00));
     m_eyes = drawEyes(10);

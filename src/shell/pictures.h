@@ -17,16 +17,16 @@ public:
 
     // 0 back, 1..52 faces, 53 NO TRUMP; anything else gives an empty pixmap.
     const QPixmap& card(int index) const;
-    const QPixmap& turnMarker() const { return m_turnMarker; } // 12 x 23, dark red
-    const QPixmap& seatMarker() const { return m_seatMarker; } // 12 x 23, grey
-    const QPixmap& outBadge() const { return m_outBadge; }     // 45 x 24
+    const QPixmap& turnMarker() const { return m_turnMarker; }   // 12 x 23, dark red
+    const QPixmap& seatMarker() const { return m_seatMarker; }   // 12 x 23, grey
+    const QPixmap& outBadge() const { return m_outBadge; }       // 45 x 24
     const QPixmap& winnerBadge() const { return m_winnerBadge; } // 95 x 24
-    const QPixmap& eyes() const { return m_eyes; }             // 23 x 10
-    const QPixmap& eyesTop() const { return m_eyesTop; }       // 23 x 8
-    const QPixmap& tookTrick() const { return m_tookTrick; }   // 32 x 43
+    const QPixmap& eyes() const { return m_eyes; }               // 23 x 10
+    const QPixmap& eyesTop() const { return m_eyesTop; }         // 23 x 8
+    const QPixmap& tookTrick() const { return m_tookTrick; }     // 32 x 43
     const QPixmap& startButton() const { return m_startButton; } // 150 x 38
     const QPixmap& startButtonDown() const { return m_startButtonDown; }
-    const QPixmap& logo() const { return m_logo; }             // 257 x 22
+    const QPixmap& logo() const { return m_logo; }                     // 257 x 22
     const QPixmap& backgroundTile() const { return m_backgroundTile; } // 100 x 100
 
 private:

@@ -26,12 +26,15 @@ SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultName() {
     const passwd* user = getpwuid(getuid());
-    const QString login = user != nullptr && user->pw_name != nullptr ? QString::fromLocal8Bit(user->pw_name)
-                                                                      : QString::number(getuid());
+    const QString login = user != nullptr && user->pw_name != nullptr
+                              ? QString::fromLocal8Bit(user->pw_name)
+                              : QString::number(getuid());
     return QStringLiteral("levrok-") + login;
 }
 
-bool SingleInstance::holdsName() const { return m_server->isListening(); }
+bool SingleInstance::holdsName() const {
+    return m_server->isListening();
+}
 
 bool SingleInstance::claim() {
     if (m_server->listen(m_name)) {

@@ -64,8 +64,7 @@ QString fromLatin1(const std::string& text) {
 } // namespace
 
 Tchat::Tchat(WindowOptions options, QWidget* parent)
-    : QMainWindow(parent),
-      m_options(std::move(options)),
+    : QMainWindow(parent), m_options(std::move(options)),
       m_settingsPath(m_options.settingsPath.isEmpty()
                          ? settings::settingsFilePath()
                          : std::filesystem::path(m_options.settingsPath.toStdString())),
@@ -178,26 +177,32 @@ void Tchat::buildFileMenu() {
 
 void Tchat::buildOptionsMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
-    for (const auto& [name, caption] : {std::pair{QStringLiteral("PlaySounds1"), QStringLiteral("Play Sounds")},
-                                        std::pair{QStringLiteral("PlayerPhraseSounds1"),
-                                                  QStringLiteral("Player Phrase Sounds")}}) {
+    for (const auto& [name, caption] :
+         {std::pair{QStringLiteral("PlaySounds1"), QStringLiteral("Play Sounds")},
+          std::pair{QStringLiteral("PlayerPhraseSounds1"),
+                    QStringLiteral("Player Phrase Sounds")}}) {
         QAction* item = addItem(options, name, caption);
         item->setCheckable(true);
         item->setChecked(true);
         connect(item, &QAction::triggered, this, [this] { guarded([this] { saveinifile(); }); });
     }
-    QActionGroup* turn = addRadioItems(options, QStringLiteral("Turn Sound"), QStringLiteral("TurnSound1"),
-                                       {{QStringLiteral("Classic1"), QStringLiteral("Classic"), 0},
-                                        {QStringLiteral("New1"), QStringLiteral("New"), 1}});
-    connect(turn, &QActionGroup::triggered, this, [this](QAction* item) { chooseTurnSound(item->data().toInt()); });
-    QActionGroup* speed = addRadioItems(options, QStringLiteral("Bot Speed"), QStringLiteral("BotSpeed1"),
-                                        {{QStringLiteral("Slow1"), QStringLiteral("Slow"), 1000},
-                                         {QStringLiteral("Normal1"), QStringLiteral("Normal"), 500},
-                                         {QStringLiteral("Fast1"), QStringLiteral("Fast"), 250}});
-    connect(speed, &QActionGroup::triggered, this, [this](QAction* item) { chooseBotSpeed(item->data().toInt()); });
-    QActionGroup* skill = addRadioItems(options, QStringLiteral("Bot Skill"), QStringLiteral("BotSkill1"),
-                                        {{QStringLiteral("ClassicSkill1"), QStringLiteral("Classic"), 0},
-                                         {QStringLiteral("Smart1"), QStringLiteral("Smart"), 1}});
+    QActionGroup* turn =
+        addRadioItems(options, QStringLiteral("Turn Sound"), QStringLiteral("TurnSound1"),
+                      {{QStringLiteral("Classic1"), QStringLiteral("Classic"), 0},
+                       {QStringLiteral("New1"), QStringLiteral("New"), 1}});
+    connect(turn, &QActionGroup::triggered, this,
+            [this](QAction* item) { chooseTurnSound(item->data().toInt()); });
+    QActionGroup* speed =
+        addRadioItems(options, QStringLiteral("Bot Speed"), QStringLiteral("BotSpeed1"),
+                      {{QStringLiteral("Slow1"), QStringLiteral("Slow"), 1000},
+                       {QStringLiteral("Normal1"), QStringLiteral("Normal"), 500},
+                       {QStringLiteral("Fast1"), QStringLiteral("Fast"), 250}});
+    connect(speed, &QActionGroup::triggered, this,
+            [this](QAction* item) { chooseBotSpeed(item->data().toInt()); });
+    QActionGroup* skill =
+        addRadioItems(options, QStringLiteral("Bot Skill"), QStringLiteral("BotSkill1"),
+                      {{QStringLiteral("ClassicSkill1"), QStringLiteral("Classic"), 0},
+                       {QStringLiteral("Smart1"), QStringLiteral("Smart"), 1}});
     connect(skill, &QActionGroup::triggered, this, [this](QAction* item) {
         chooseBotSkill(item->data().toInt() == 1 ? host::BotSkill::Smart : host::BotSkill::Classic);
     });
@@ -217,10 +222,12 @@ void Tchat::buildOptionsMenu() {
     QAction* clear = m_chat->clearAction();
     clear->setObjectName(QStringLiteral("ClearMainChat1"));
     options->addAction(clear);
-    connect(addItem(options, QStringLiteral("ResetScreenLocation1"), QStringLiteral("Reset Screen Location")),
+    connect(addItem(options, QStringLiteral("ResetScreenLocation1"),
+                    QStringLiteral("Reset Screen Location")),
             &QAction::triggered, this, &Tchat::resetScreenLocation);
     options->addSeparator();
-    QAction* justWatch = addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("Just Watch"));
+    QAction* justWatch =
+        addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("Just Watch"));
     justWatch->setCheckable(true);
     connect(justWatch, &QAction::triggered, this, [this] {
         guarded([this] { m_client->model().justWatchClicked(); });
@@ -234,10 +241,11 @@ void Tchat::buildOptionsMenu() {
 void Tchat::buildViewAndHelpMenus() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
     addItem(view, QStringLiteral("ViewTally1"), QStringLiteral("View Tally"))->setEnabled(false);
-    connect(addItem(view, QStringLiteral("SpyList1"), QStringLiteral("Spy List")), &QAction::triggered, this, [this] {
-        m_spylist->show();
-        m_spylist->raise();
-    });
+    connect(addItem(view, QStringLiteral("SpyList1"), QStringLiteral("Spy List")),
+            &QAction::triggered, this, [this] {
+                m_spylist->show();
+                m_spylist->raise();
+            });
     addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("Phrase List"))->setEnabled(false);
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     QAction* content = addItem(help, QStringLiteral("Help2"), QStringLiteral("Content"));
@@ -255,7 +263,8 @@ void Tchat::buildKeyboardPlay() {
         play->setShortcuts({QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)),
                             QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot))});
         play->setShortcutContext(Qt::WindowShortcut);
-        connect(play, &QAction::triggered, this, [this, slot] { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
+        connect(play, &QAction::triggered, this,
+                [this, slot] { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
         addAction(play);
     }
 }
@@ -272,8 +281,10 @@ void Tchat::wireClient() {
     m_client->setPorts(ports);
     m_client->setGamePort(m_options.gamePort);
     client::ClientSession& session = m_client->session();
-    session.on("CMD_chat", [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
-    session.on("CMD_action", [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
+    session.on("CMD_chat",
+               [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
+    session.on("CMD_action",
+               [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
     connect(&m_client->model(), &client::TableModel::changed, this, &Tchat::redraw);
     connect(m_board, &Board::cardClicked, this,
             [this](int slot) { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
@@ -295,11 +306,17 @@ QAction* Tchat::action(const QString& objectName) const {
     return item != nullptr ? item : m_chat->findChild<QAction*>(objectName);
 }
 
-social::ChatModel& Tchat::chatModel() { return m_chat->model(); }
+social::ChatModel& Tchat::chatModel() {
+    return m_chat->model();
+}
 
-int Tchat::hostPort() const { return m_host->listeningPort(); }
+int Tchat::hostPort() const {
+    return m_host->listeningPort();
+}
 
-int Tchat::botSpeedMs() const { return m_options.botSpeedMs.value_or(m_botSpeed); }
+int Tchat::botSpeedMs() const {
+    return m_options.botSpeedMs.value_or(m_botSpeed);
+}
 
 void Tchat::redraw() {
     const client::TableModel& model = m_client->model();
@@ -340,15 +357,18 @@ std::unique_ptr<QMenu> Tchat::makeSeatMenu(int position) {
     QAction* remove = menu->addAction(QStringLiteral("Remove From Game"));
     remove->setObjectName(QStringLiteral("RemoveFromGame1"));
     remove->setEnabled(items.removeFromGame);
-    connect(remove, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().removeFromGame(seat); }); });
+    connect(remove, &QAction::triggered, this,
+            [this, seat] { guarded([this, seat] { m_client->model().removeFromGame(seat); }); });
     QAction* setWatch = menu->addAction(QStringLiteral("Set to Just Watch"));
     setWatch->setObjectName(QStringLiteral("SettoJustWatch1"));
     setWatch->setEnabled(items.setToJustWatch);
-    connect(setWatch, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().setToJustWatch(seat); }); });
+    connect(setWatch, &QAction::triggered, this,
+            [this, seat] { guarded([this, seat] { m_client->model().setToJustWatch(seat); }); });
     QAction* unsetWatch = menu->addAction(QStringLiteral("Unset Just Watch"));
     unsetWatch->setObjectName(QStringLiteral("UnsetJustWatch1"));
     unsetWatch->setEnabled(items.unsetJustWatch);
-    connect(unsetWatch, &QAction::triggered, this, [this, seat] { guarded([this, seat] { m_client->model().unsetJustWatch(seat); }); });
+    connect(unsetWatch, &QAction::triggered, this,
+            [this, seat] { guarded([this, seat] { m_client->model().unsetJustWatch(seat); }); });
     return menu;
 }
 
@@ -415,7 +435,9 @@ void Tchat::saveBoundsIfMoved() {
     saveinifile();
 }
 
-void Tchat::resetScreenLocation() { setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight); }
+void Tchat::resetScreenLocation() {
+    setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+}
 
 // ---- menus that save ----
 
@@ -446,13 +468,16 @@ void Tchat::loadinifile() {
         m_gamestart->setTarget(loaded.playtoscore);
     }
     m_botSpeed = loaded.botspeed == 1000 || loaded.botspeed == 250 ? loaded.botspeed : 500;
-    action(m_botSpeed == 1000 ? QStringLiteral("Slow1")
-                              : (m_botSpeed == 250 ? QStringLiteral("Fast1") : QStringLiteral("Normal1")))
+    action(m_botSpeed == 1000
+               ? QStringLiteral("Slow1")
+               : (m_botSpeed == 250 ? QStringLiteral("Fast1") : QStringLiteral("Normal1")))
         ->setChecked(true);
     m_turnSound = loaded.turnsound == 1 ? 1 : 0;
-    action(m_turnSound == 1 ? QStringLiteral("New1") : QStringLiteral("Classic1"))->setChecked(true);
+    action(m_turnSound == 1 ? QStringLiteral("New1") : QStringLiteral("Classic1"))
+        ->setChecked(true);
     m_botSkill = readBotSkill(m_settingsPath);
-    action(m_botSkill == host::BotSkill::Smart ? QStringLiteral("Smart1") : QStringLiteral("ClassicSkill1"))
+    action(m_botSkill == host::BotSkill::Smart ? QStringLiteral("Smart1")
+                                               : QStringLiteral("ClassicSkill1"))
         ->setChecked(true);
     action(QStringLiteral("PlaySounds1"))->setChecked(loaded.playsounds);
     action(QStringLiteral("PlayerPhraseSounds1"))->setChecked(loaded.playerphrasesounds);
@@ -483,18 +508,25 @@ void Tchat::saveinifile() {
 
 // ---- client ports ----
 
-void Tchat::play(const std::string& name) { Q_UNUSED(name); }
+void Tchat::play(const std::string& name) {
+    Q_UNUSED(name);
+}
 
-void Tchat::addSystemLine(const std::string& line) { m_chat->addlinetochat(line, social::kSystemLineBlue); }
+void Tchat::addSystemLine(const std::string& line) {
+    m_chat->addlinetochat(line, social::kSystemLineBlue);
+}
 
-void Tchat::addgame(const std::string& name) { Q_UNUSED(name); }
+void Tchat::addgame(const std::string& name) {
+    Q_UNUSED(name);
+}
 
 void Tchat::notice(const std::string& text) {
     const QString shown = fromLatin1(text);
     if (m_noticeObserver) {
         m_noticeObserver(shown);
     }
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lastling"), shown, QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lastling"), shown,
+                                QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     m_openNotice = box;
@@ -504,13 +536,16 @@ void Tchat::notice(const std::string& text) {
 // "Game is full" closes the window once its notice is dismissed.
 void Tchat::closeMainWindow() {
     if (m_openNotice) {
-        connect(m_openNotice.data(), &QDialog::finished, this, &QWidget::close, Qt::QueuedConnection);
+        connect(m_openNotice.data(), &QDialog::finished, this, &QWidget::close,
+                Qt::QueuedConnection);
         return;
     }
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-void Tchat::showGameStartDialog() { m_gamestart->showCentredOn(this); }
+void Tchat::showGameStartDialog() {
+    m_gamestart->showCentredOn(this);
+}
 
 void Tchat::showStartDialog() {
     if (m_options.showStartDialog) {

@@ -2,8 +2,8 @@
 
 #include "client/ports.h"
 #include "host/host_ports.h"
-#include "shell/window_options.h"
 #include "shell/settings/settings_file.h"
+#include "shell/window_options.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -82,7 +82,9 @@ public:
     void saveinifile();
 
     // Modal notices are shown without blocking the caller; this hook sees each text first.
-    void setNoticeObserver(std::function<void(const QString&)> observer) { m_noticeObserver = std::move(observer); }
+    void setNoticeObserver(std::function<void(const QString&)> observer) {
+        m_noticeObserver = std::move(observer);
+    }
 
 signals:
     // The run is over (connection closed, "Game is full" dismissed, Exit).
@@ -139,7 +141,7 @@ private:
     int m_botSpeed = 500;
     int m_turnSound = 0;
     host::BotSkill m_botSkill = host::BotSkill::Classic;
-    QRect m_remembered;     // bounds last read from or written to the settings file
+    QRect m_remembered; // bounds last read from or written to the settings file
     bool m_started = false;
     bool m_closeRequested = false;
     bool m_alertedThisTurn = false;

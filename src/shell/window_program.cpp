@@ -21,7 +21,8 @@ WindowProgram::~WindowProgram() {
 
 bool WindowProgram::start() {
     if (m_options.singleInstance) {
-        const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName() : m_options.instanceName;
+        const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName()
+                                                              : m_options.instanceName;
         m_instance = std::make_unique<SingleInstance>(name);
         if (!m_instance->claim()) {
             return false;
@@ -30,16 +31,18 @@ bool WindowProgram::start() {
     m_window = std::make_unique<Tchat>(m_options);
     QPointer<Tchat> window = m_window.get();
     setEventErrorSink([window](const std::string& message) {
-        showErrorBox(window.data(), QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));
+        showErrorBox(window.data(),
+                     QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));
     });
     if (m_instance) {
-        QObject::connect(m_instance.get(), &SingleInstance::raiseRequested, m_window.get(), [window] {
-            if (window->isMinimized()) {
-                window->showNormal();
-            }
-            window->raise();
-            window->activateWindow();
-        });
+        QObject::connect(m_instance.get(), &SingleInstance::raiseRequested, m_window.get(),
+                         [window] {
+                             if (window->isMinimized()) {
+                                 window->showNormal();
+                             }
+                             window->raise();
+                             window->activateWindow();
+                         });
     }
     m_blinkLimit = std::make_unique<CursorBlinkLimit>();
     m_window->show();

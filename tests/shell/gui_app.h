@@ -4,13 +4,7 @@
 
 namespace lastling::shell::testing {
 
-// One QApplication for the whole test program (offscreen, set by the test helper).
-inline QApplication& guiApp() {
-    static int argc = 1;
-    static char name[] = "shell_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application that gui_main.cpp makes for the whole test program.
+inline QApplication& guiApp() { return *static_cast<QApplication*>(QCoreApplication::instance()); }
 
 } // namespace lastling::shell::testing

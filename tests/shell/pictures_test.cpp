@@ -29,14 +29,15 @@ TEST_P(CardNameTest, NameRankAndSuitFollowTheCardNumber) {
 
 INSTANTIATE_TEST_SUITE_P(
     EdgesOfEverySuit, CardNameTest,
-    ::testing::Values(NamedCard{1, "Two of Clubs", "2", 1}, NamedCard{9, "Ten of Clubs", "10", 1},
-                      NamedCard{13, "Ace of Clubs", "A", 1}, NamedCard{14, "Two of Diamonds", "2", 2},
-                      NamedCard{37, "Queen of Hearts", "Q", 3}, NamedCard{38, "King of Hearts", "K", 3},
-                      NamedCard{49, "Jack of Spades", "J", 4}, NamedCard{52, "Ace of Spades", "A", 4},
-                      // no face: the back, NO TRUMP, and numbers a faulty host might send
-                      NamedCard{0, "Card back", "", 0}, NamedCard{53, "No Trump", "", 0},
-                      NamedCard{-1, "", "", 0}, NamedCard{54, "", "", 0},
-                      NamedCard{2147483647, "", "", 0}, NamedCard{-2147483647 - 1, "", "", 0}));
+    ::testing::Values(
+        NamedCard{1, "Two of Clubs", "2", 1}, NamedCard{9, "Ten of Clubs", "10", 1},
+        NamedCard{13, "Ace of Clubs", "A", 1}, NamedCard{14, "Two of Diamonds", "2", 2},
+        NamedCard{37, "Queen of Hearts", "Q", 3}, NamedCard{38, "King of Hearts", "K", 3},
+        NamedCard{49, "Jack of Spades", "J", 4}, NamedCard{52, "Ace of Spades", "A", 4},
+        // no face: the back, NO TRUMP, and numbers a faulty host might send
+        NamedCard{0, "Card back", "", 0}, NamedCard{53, "No Trump", "", 0},
+        NamedCard{-1, "", "", 0}, NamedCard{54, "", "", 0}, NamedCard{2147483647, "", "", 0},
+        NamedCard{-2147483647 - 1, "", "", 0}));
 
 TEST(CardNames, EveryFaceHasItsOwnName) {
     QSet<QString> names;
@@ -103,7 +104,8 @@ TEST(CardPictures, FiftyFourDistinctPicturesAndNothingOutsideThem) {
         const QPixmap& picture = pictures.card(index);
         ASSERT_EQ(picture.size(), QSize(kCardWidth, kCardHeight)) << index;
         const QImage image = picture.toImage();
-        seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        seen.insert(
+            QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
     EXPECT_EQ(seen.size(), kCardPictureCount);
     for (int outside : {-1, 54, 1000, -2147483647 - 1}) {
@@ -116,9 +118,9 @@ TEST(CardPictures, MarkersAndBadgesHaveTheirTableSizes) {
     testing::guiApp();
     const Pictures& p = Pictures::instance();
     const std::vector<std::pair<const QPixmap*, QSize>> expected = {
-        {&p.turnMarker(), {12, 23}}, {&p.seatMarker(), {12, 23}},  {&p.outBadge(), {45, 24}},
-        {&p.winnerBadge(), {95, 24}}, {&p.eyes(), {23, 10}},       {&p.eyesTop(), {23, 8}},
-        {&p.tookTrick(), {32, 43}},  {&p.startButton(), {150, 38}}, {&p.logo(), {257, 22}},
+        {&p.turnMarker(), {12, 23}},  {&p.seatMarker(), {12, 23}},   {&p.outBadge(), {45, 24}},
+        {&p.winnerBadge(), {95, 24}}, {&p.eyes(), {23, 10}},         {&p.eyesTop(), {23, 8}},
+        {&p.tookTrick(), {32, 43}},   {&p.startButton(), {150, 38}}, {&p.logo(), {257, 22}},
     };
     for (const auto& [picture, size] : expected) {
         EXPECT_EQ(picture->size(), size);

@@ -13,10 +13,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,7 +50,9 @@ TEST(ErrorBox, FullStopOnlyAfterCharactersBeyondThePeriod) {
 
 class BotSkillFile : public ::testing::Test {
 protected:
-    std::filesystem::path path() const { return std::filesystem::path(m_dir.path().toStdString()) / "korvlobby.ini"; }
+    std::filesystem::path path() const {
+        return std::filesystem::path(m_dir.path().toStdString()) / "korvlobby.ini";
+    }
     void write(const std::string& text) const { std::ofstream(path(), std::ios::binary) << text; }
     std::string read() const {
         std::ifstream in(path(), std::ios::binary);
@@ -91,7 +93,8 @@ TEST_F(BotSkillFile, WritingKeepsEveryOtherKeyAndSection) {
     ASSERT_TRUE(writeBotSkill(path(), host::BotSkill::Classic));
     EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
     const std::string text = read();
-    for (const char* kept : {"[Other]", "key=value", "Botspeed=250", "Phrase3=hello", "Botskill=0"}) {
+    for (const char* kept :
+         {"[Other]", "key=value", "Botspeed=250", "Phrase3=hello", "Botskill=0"}) {
         EXPECT_NE(text.find(kept), std::string::npos) << kept;
     }
 }
@@ -106,11 +109,12 @@ TEST_F(BotSkillFile, RefusedWriteSaysWhere) {
 // ---- single instance ----
 
 QString uniqueName(const char* tag) {
-    return QStringLiteral("lastling-test-%1-%2").arg(QLatin1String(tag)).arg(QCoreApplication::applicationPid());
+    return QStringLiteral("lastling-test-%1-%2")
+        .arg(QLatin1String(tag))
+        .arg(QCoreApplication::applicationPid());
 }
 
-template <typename Condition>
-bool waitFor(Condition condition) {
+template <typename Condition> bool waitFor(Condition condition) {
     for (int turn = 0; turn < 2000 && !condition(); ++turn) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
@@ -148,8 +152,8 @@ TEST(SingleInstance, RequestsOtherThanRaiseAreIgnored) {
     SingleInstance first(name);
     ASSERT_TRUE(first.claim());
     QSignalSpy raised(&first, &SingleInstance::raiseRequested);
-    for (const QByteArray& junk : {QByteArray("rais"), QByteArray("RAISE\n"), QByteArray(70000, 'r'),
-                                   QByteArray("\xFF\x00raise\n", 8)}) {
+    for (const QByteArray& junk : {QByteArray("rais"), QByteArray("RAISE\n"),
+                                   QByteArray(70000, 'r'), QByteArray("\xFF\x00raise\n", 8)}) {
         QLocalSocket socket;
         socket.connectToServer(name);
         ASSERT_TRUE(waitFor([&] { return socket.state() == QLocalSocket::ConnectedState; }));
@@ -220,11 +224,12 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
     board.showTable(sampleView(), [](int seat) { return ((seat - 3) % 4 + 4) % 4; });
     EXPECT_EQ(board.nameLabel(client::kTop)->text(), "Ann");
     EXPECT_EQ(board.nameLabel(client::kRight)->text(), "Klot");
-    EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);  // three backs
+    EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);        // three backs
     EXPECT_EQ(board.handPicture(client::kBottom)->isVisibleTo(&board), false); // never shown
     EXPECT_TRUE(board.outBadge(client::kRight)->isVisibleTo(&board));
     EXPECT_TRUE(board.winnerBadge(client::kLeft)->isVisibleTo(&board));
-    EXPECT_EQ(board.playedCard(client::kLeft)->accessibleName(), "Ace of Spades, played by <Waiting>");
+    EXPECT_EQ(board.playedCard(client::kLeft)->accessibleName(),
+              "Ace of Spades, played by <Waiting>");
     EXPECT_EQ(board.trump()->accessibleName(), "Trump: Two of Clubs");
     EXPECT_EQ(board.status()->text(), "Your Turn.");
     EXPECT_TRUE(board.startButton()->isVisibleTo(&board));
@@ -280,10 +285,10 @@ TEST(Board, SeatsOrCardsOutOfRangeAddressNothing) {
 TEST(Board, HandPictureWidthsFollowTheCardCount) {
     guiApp();
     const std::vector<std::pair<client::HandPicture, int>> cases = {
-        {{0, false, {}}, 0},         {{1, false, {}}, 71},        {{4, false, {}}, 101},
-        {{5, false, {}}, 0},         {{-1, false, {}}, 0},        {{0, true, {9}}, 71},
-        {{0, true, {9, 10}}, 91},    {{0, true, {1, 2, 3, 4}}, 131}, {{0, true, {}}, 71},
-        {{0, true, {60, -5}}, 91},   // faulty card numbers leave gaps, never read past the pictures
+        {{0, false, {}}, 0},       {{1, false, {}}, 71},           {{4, false, {}}, 101},
+        {{5, false, {}}, 0},       {{-1, false, {}}, 0},           {{0, true, {9}}, 71},
+        {{0, true, {9, 10}}, 91},  {{0, true, {1, 2, 3, 4}}, 131}, {{0, true, {}}, 71},
+        {{0, true, {60, -5}}, 91}, // faulty card numbers leave gaps, never read past the pictures
     };
     for (const auto& [hand, width] : cases) {
         EXPECT_EQ(composeHand(hand).width(), width) << hand.backs << " " << hand.cards.size();
@@ -296,8 +301,8 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     guiApp();
     client::Tgamestart dialog{QPixmap(), QPixmap()};
     EXPECT_EQ(dialog.targetText(), "30");
-    const std::vector<std::pair<int, int>> cases = {{5, 10}, {10, 10}, {70, 70}, {500, 500}, {501, 500},
-                                                    {-2147483647, 10}, {2147483647, 500}};
+    const std::vector<std::pair<int, int>> cases = {
+        {5, 10}, {10, 10}, {70, 70}, {500, 500}, {501, 500}, {-2147483647, 10}, {2147483647, 500}};
     for (const auto& [given, kept] : cases) {
         dialog.setTarget(given);
         EXPECT_EQ(dialog.target(), kept) << given;

@@ -25,8 +25,7 @@ namespace {
 using testing::guiApp;
 
 // Runs the event loop until `condition` holds; the deadline only guards against a hang.
-template <typename Condition>
-bool runUntil(Condition condition, int guardSeconds = 120) {
+template <typename Condition> bool runUntil(Condition condition, int guardSeconds = 120) {
     QDeadlineTimer guard(guardSeconds * 1000);
     while (!condition() && !guard.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
@@ -63,7 +62,9 @@ protected:
 
 // ---- a whole solo game played with the mouse and the keyboard ----
 
-int suitOf(int card) { return (card - 1) / 13; }
+int suitOf(int card) {
+    return (card - 1) / 13;
+}
 
 // The suit led in the current trick: the card that went down first.
 int ledSuit(const client::TableView& view) {
@@ -97,7 +98,8 @@ std::vector<int> candidateSlots(const client::TableView& view) {
 TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
     Tchat window(options());
     window.show();
-    ASSERT_TRUE(runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
+    ASSERT_TRUE(
+        runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
     EXPECT_EQ(state(window).myname, "You");
     EXPECT_TRUE(state(window).ishost);
     EXPECT_GT(window.hostPort(), 0);
@@ -115,9 +117,12 @@ TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
     int plays = 0;
     int refusals = 0;
     int attempt = 0;
-    const auto finished = [&] { return view(window).status.find("Won the Game!") != std::string::npos; };
+    const auto finished = [&] {
+        return view(window).status.find("Won the Game!") != std::string::npos;
+    };
     while (!finished()) {
-        ASSERT_TRUE(runUntil([&] { return finished() || state(window).whoseturn == state(window).myseat; }));
+        ASSERT_TRUE(runUntil(
+            [&] { return finished() || state(window).whoseturn == state(window).myseat; }));
         if (finished()) {
             break;
         }
@@ -152,7 +157,8 @@ TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
         EXPECT_GE(std::stoi(s.score), 10);
         const int position = window.client().model().screenPositionOf(seat);
         EXPECT_TRUE(window.board().winnerBadge(position)->isVisibleTo(&window.board()));
-        const std::string expected = seat == state(window).myseat ? "You have Won the Game!" : s.name + " has Won the Game!";
+        const std::string expected =
+            seat == state(window).myseat ? "You have Won the Game!" : s.name + " has Won the Game!";
         EXPECT_EQ(end.status, expected);
         EXPECT_EQ(window.board().status()->text().toStdString(), expected);
     }
@@ -174,7 +180,8 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
     Tchat guest(joining);
     guest.show();
     ASSERT_TRUE(runUntil([&] {
-        return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" && view(host).seats[2].name == "Bob";
+        return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" &&
+               view(host).seats[2].name == "Bob";
     }));
     EXPECT_FALSE(state(guest).ishost);
     EXPECT_FALSE(view(guest).startButtonVisible);
@@ -206,7 +213,9 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
 TEST_F(WindowTest, OptionMenusSaveAtOnceAndFeedTheHost) {
     Tchat window(options());
     const std::vector<std::tuple<QString, int, const char*>> speeds = {
-        {"Fast1", 250, "Botspeed=250"}, {"Slow1", 1000, "Botspeed=1000"}, {"Normal1", 500, "Botspeed=500"}};
+        {"Fast1", 250, "Botspeed=250"},
+        {"Slow1", 1000, "Botspeed=1000"},
+        {"Normal1", 500, "Botspeed=500"}};
     WindowOptions plain = options();
     plain.botSpeedMs.reset();
     Tchat menus(plain);
@@ -244,9 +253,7 @@ TEST_P(LoadSettingsTest, ValuesChooseTheirMenuItems) {
     const LoadCase& given = GetParam();
     WindowOptions plain = options();
     plain.botSpeedMs.reset();
-    {
-        std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << given.file;
-    }
+    { std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << given.file; }
     Tchat window(plain);
     window.loadinifile();
     EXPECT_EQ(window.botSpeedMs(), given.botSpeed);
@@ -259,16 +266,19 @@ TEST_P(LoadSettingsTest, ValuesChooseTheirMenuItems) {
 INSTANTIATE_TEST_SUITE_P(
     Files, LoadSettingsTest,
     ::testing::Values(
-        LoadCase{"[Lastling]\nBotspeed=250\nTurnsound=1\nBotskill=1\nPlaytoscore=70\n", 250, "Fast1",
-                 host::BotSkill::Smart, true, 70},
-        LoadCase{"[Lastling]\nBotspeed=1000\nBotskill=2\n", 1000, "Slow1", host::BotSkill::Classic, false, 30},
+        LoadCase{"[Lastling]\nBotspeed=250\nTurnsound=1\nBotskill=1\nPlaytoscore=70\n", 250,
+                 "Fast1", host::BotSkill::Smart, true, 70},
+        LoadCase{"[Lastling]\nBotspeed=1000\nBotskill=2\n", 1000, "Slow1", host::BotSkill::Classic,
+                 false, 30},
         LoadCase{"[Lastling]\nBotspeed=fast\nTurnsound=yes\nPlaytoscore=abc\n", 500, "Normal1",
                  host::BotSkill::Classic, false, 30},
-        LoadCase{"", 500, "Normal1", host::BotSkill::Classic, false, 30},                    // missing
-        LoadCase{"[Lastling\nBotspeed=250", 500, "Normal1", host::BotSkill::Classic, false, 30}, // corrupt
-        LoadCase{"[Lastling]\nBotspeed=250", 250, "Fast1", host::BotSkill::Classic, false, 30}, // truncated
-        LoadCase{"[Lastling]\nPlaytoscore=99999\nBotspeed=" + std::string(5000, '9') + "\n", 500, "Normal1",
-                 host::BotSkill::Classic, false, 500}));
+        LoadCase{"", 500, "Normal1", host::BotSkill::Classic, false, 30}, // missing
+        LoadCase{"[Lastling\nBotspeed=250", 500, "Normal1", host::BotSkill::Classic, false,
+                 30}, // corrupt
+        LoadCase{"[Lastling]\nBotspeed=250", 250, "Fast1", host::BotSkill::Classic, false,
+                 30}, // truncated
+        LoadCase{"[Lastling]\nPlaytoscore=99999\nBotspeed=" + std::string(5000, '9') + "\n", 500,
+                 "Normal1", host::BotSkill::Classic, false, 500}));
 
 TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     WindowOptions plain = options();
@@ -321,18 +331,26 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     Tchat window(options());
     const std::vector<std::tuple<const char*, const char*, bool, bool>> items = {
         // name, caption, enabled, checked
-        {"StartGame1", "Start Game", false, false}, {"Exit1", "Exit", true, false},
-        {"PlaySounds1", "Play Sounds", true, true}, {"PlayerPhraseSounds1", "Player Phrase Sounds", true, true},
-        {"Classic1", "Classic", true, true},        {"New1", "New", true, false},
-        {"Slow1", "Slow", true, false},             {"Normal1", "Normal", true, true},
-        {"Fast1", "Fast", true, false},             {"ClassicSkill1", "Classic", true, true},
-        {"Smart1", "Smart", true, false},           {"TextColor1", "Text Color", true, false},
-        {"N8", "8", true, false},                   {"N10", "10", true, true},
+        {"StartGame1", "Start Game", false, false},
+        {"Exit1", "Exit", true, false},
+        {"PlaySounds1", "Play Sounds", true, true},
+        {"PlayerPhraseSounds1", "Player Phrase Sounds", true, true},
+        {"Classic1", "Classic", true, true},
+        {"New1", "New", true, false},
+        {"Slow1", "Slow", true, false},
+        {"Normal1", "Normal", true, true},
+        {"Fast1", "Fast", true, false},
+        {"ClassicSkill1", "Classic", true, true},
+        {"Smart1", "Smart", true, false},
+        {"TextColor1", "Text Color", true, false},
+        {"N8", "8", true, false},
+        {"N10", "10", true, true},
         {"N14", "14", true, false},
         {"ScrollChatOff2", "Scroll Chat Off", true, false},
         {"ClearMainChat1", "Clear Main Chat", true, false},
         {"ResetScreenLocation1", "Reset Screen Location", true, false},
-        {"JustWatch1", "Just Watch", true, false},  {"SpyList1", "Spy List", true, false},
+        {"JustWatch1", "Just Watch", true, false},
+        {"SpyList1", "Spy List", true, false},
     };
     for (const auto& [name, caption, enabled, checked] : items) {
         QAction* item = window.action(QString::fromLatin1(name));
@@ -341,10 +359,12 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         EXPECT_EQ(item->isEnabled(), enabled) << name;
         EXPECT_EQ(item->isChecked(), checked) << name;
     }
-    EXPECT_EQ(window.action(QStringLiteral("ScrollChatOff2"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window.action(QStringLiteral("ScrollChatOff2"))->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_EQ(window.windowTitle(), "Lastling by Korvel Software");
     for (int slot = 1; slot <= 4; ++slot) {
-        const QList<QKeySequence> keys = window.action(QStringLiteral("PlayCard%1").arg(slot))->shortcuts();
+        const QList<QKeySequence> keys =
+            window.action(QStringLiteral("PlayCard%1").arg(slot))->shortcuts();
         ASSERT_EQ(keys.size(), 2);
         EXPECT_EQ(keys[0], QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)));
         EXPECT_EQ(keys[1], QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot)));

@@ -25,7 +25,8 @@ protected:
         }
     }
     void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+            event->key() == Qt::Key_Enter) {
             m_onClick();
             return;
         }
@@ -75,11 +76,17 @@ Tgamestart::Tgamestart(const QPixmap& background, const QPixmap& startPicture, Q
     m_start->setAccessibleName(QStringLiteral("START GAME"));
 }
 
-void Tgamestart::setTarget(int target) { m_target->setValue(target); }
+void Tgamestart::setTarget(int target) {
+    m_target->setValue(target);
+}
 
-int Tgamestart::target() const { return m_target->value(); }
+int Tgamestart::target() const {
+    return m_target->value();
+}
 
-QString Tgamestart::targetText() const { return m_target->text(); }
+QString Tgamestart::targetText() const {
+    return m_target->text();
+}
 
 void Tgamestart::showCentredOn(const QWidget* owner) {
     if (owner != nullptr) {

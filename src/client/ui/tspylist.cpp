@@ -60,9 +60,13 @@ void Tspylist::setEntries(const std::vector<std::string>& entries) {
     }
 }
 
-void Tspylist::setKickEnabled(bool enabled) { m_kick->setEnabled(enabled); }
+void Tspylist::setKickEnabled(bool enabled) {
+    m_kick->setEnabled(enabled);
+}
 
-bool Tspylist::kickEnabled() const { return m_kick->isEnabled(); }
+bool Tspylist::kickEnabled() const {
+    return m_kick->isEnabled();
+}
 
 void Tspylist::removeEntryAt(int index) {
     if (m_kick->isEnabled() && index >= 0 && index < m_list->count()) {
