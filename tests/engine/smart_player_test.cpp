@@ -50,6 +50,46 @@ TEST(SmartPlayerTest, LastToPlayTakesTheTrickWhenItCanAndShedsItsCheapestCardWhe
     }
 }
 
+// Seat 1 leads; suit 4 is trump.
+SeatView leading(Hand hand, std::initializer_list<int> seen = {}, int othersHold = 4) {
+    SeatView view;
+    view.seat = 1;
+    view.hand = hand;
+    view.trumpcard = 40;
+    view.trumpsuit = 4;
+    view.inround = {false, true, true, true, true};
+    view.handCounts = {0, countCards(hand), othersHold, othersHold, othersHold};
+    view.targetscore = 30;
+    for (int card : seen) {
+        view.seen.set(static_cast<std::size_t>(card));
+    }
+    return view;
+}
+
+TEST(SmartPlayerTest, LeadsACardTheOthersCannotBeat) {
+    struct Case {
+        const char* name;
+        SeatView view;
+        int slot;
+    };
+    const Case cases[] = {
+        {"the others hold a card each: the ace of trumps ends the round", leading({2, 16, 52, 0}, {}, 1), 3},
+        {"a lone card is led", leading({0, 0, 7, 0}), 3},
+        {"every trump seen: the plain ace cannot be beaten", leading({26, 3, 0, 0}, {41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52}), 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SmartPlayer::chooseSlot(c.view), c.slot) << c.name;
+    }
+}
+
+TEST(SmartPlayerTest, AGivenViewAlwaysGetsTheSameAnswer) {
+    const SeatView view = leading({2, 16, 30, 44});
+    const int first = SmartPlayer::chooseSlot(view);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(SmartPlayer::chooseSlot(view), first);
+    }
+}
+
 TEST(SmartPlayerTest, WinChanceIsZeroBelowTheTableAndCertainForTheTopTrumpWhenTrumpIsLed) {
     SeatView view = lastToPlay({0, 5, 45, 9, 0}, {13, 2, 0, 0});
     EXPECT_EQ(SmartPlayer::winChance(view, 13), 0.0);
@@ -92,6 +132,7 @@ TEST(SmartPlayerTest, AlwaysNamesALegalSlotForArbitraryViews) {
             view.inround[s] = random.below(3) != 0;
             view.handCounts[s] = static_cast<int>(random.below(6)); // 5: more than a hand holds
             view.table[s] = seat != view.seat && view.ledsuit != 0 && random.below(2) ? deck[4 + s] : 0;
+            view.voidSuits[s] = random.below(32); // may claim every suit missing
         }
         const int seenCount = static_cast<int>(random.below(48));
         for (int i = 0; i < seenCount; ++i) {
@@ -124,6 +165,49 @@ TEST_F(EngineTest, TheViewHoldsOnlyTheSeatsOwnHandAndWhatTheTableSaw) {
     EXPECT_EQ(view.targetscore, 30);
     EXPECT_EQ(engine->viewFor(0).seat, 0); // no seat, no cards
     EXPECT_EQ(countCards(engine->viewFor(9).hand), 0);
+}
+
+TEST_F(EngineTest, TheViewNamesTheSuitsASeatShowedItLacksUntilItDrawsAgain) {
+    startGame(seedWithLeader(1));
+    const Suits s = suitsFor(engine->trumpsuit());
+    setHand(1, {cardOf(s.led, 5), cardOf(s.led, 6), 0, 0});
+    setHand(2, {cardOf(s.trump, 13), cardOf(s.other, 2), 0, 0});
+    setHand(3, {cardOf(s.other, 3), cardOf(s.spare, 3), 0, 0});
+    setHand(4, {cardOf(s.led, 2), cardOf(s.led, 3), 0, 0});
+    play(1, 1);
+    timer1.tick();
+    play(2, 1); // trumps: it holds none of the led suit
+    timer1.tick();
+    const SeatView during = engine->viewFor(3);
+    EXPECT_TRUE(during.isVoid(2, s.led));
+    EXPECT_FALSE(during.isVoid(1, s.led));
+    EXPECT_FALSE(during.isVoid(2, s.other));
+    play(3, 1);
+    timer1.tick();
+    play(4, 1);
+    timer1.tick(); // seat 2 takes the trick and draws a card of any suit
+
+    const SeatView after = engine->viewFor(4);
+    EXPECT_FALSE(after.isVoid(2, s.led));
+    EXPECT_TRUE(after.isVoid(3, s.led));
+    EXPECT_FALSE(after.isVoid(4, s.led));
+}
+
+// Two tables that differ only in cards hidden from the seat must get the same card from it.
+TEST_F(EngineTest, SmartChoosesFromWhatTheSeatMayKnowOnly) {
+    for (std::uint32_t from : {1u, 40u, 90u, 300u}) {
+        for (int seat = 1; seat <= 4; ++seat) {
+            startGame(seedWithLeader(seat, from));
+            const int chosen = SmartPlayer::chooseSlot(engine->viewFor(seat));
+            const int a = seatAfter(seat);
+            const int b = seatAfter(seat, 2);
+            const int c = seatAfter(seat, 3);
+            std::swap(seats[a].hand, seats[b].hand);
+            std::swap(seats[b].hand, seats[c].hand);
+            std::swap(seats[a].hand[0], seats[c].hand[3]);
+            EXPECT_EQ(SmartPlayer::chooseSlot(engine->viewFor(seat)), chosen) << "seed from " << from << " seat " << seat;
+        }
+    }
 }
 
 TEST_F(EngineTest, SmartSkillIsReadWhenTheComputerTurnIsArmedAndPlaysOnlyLegalCards) {

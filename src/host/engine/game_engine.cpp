@@ -80,6 +80,7 @@ void GameEngine::startround() {
         m_seats[seat].inround = true;
     }
     m_playedThisRound.reset();
+    m_voidSuits.fill(0);
     shuffle();
 }
 
@@ -234,6 +235,9 @@ bool GameEngine::playcardFor(int seat, int slot) {
     record.playedcard = card;
     record.hand[slot - 1] = 0;
     m_playedThisRound.set(static_cast<std::size_t>(card));
+    if (m_ledsuit != 0 && getsuit(card) != m_ledsuit) {
+        m_voidSuits[seat] |= 1u << m_ledsuit;
+    }
     if (m_trickleader == 0) {
         m_trickleader = seat;
         m_ledsuit = getsuit(card);
@@ -303,6 +307,7 @@ void GameEngine::drawCard(int winner) {
     if (m_deckpos >= kCards) {
         return;
     }
+    m_voidSuits[winner] = 0; // the drawn card may be of any suit
     Hand& hand = m_seats[winner].hand;
     for (int slot = 1; slot <= kHandSlots; ++slot) {
         if (hand[slot - 1] != 0) {
@@ -422,6 +427,7 @@ SeatView GameEngine::viewFor(int seat) const {
     view.trumpsuit = m_trumpsuit;
     view.seen = m_playedThisRound;
     view.targetscore = m_targetscore;
+    view.voidSuits = m_voidSuits;
     for (int other = 1; other <= kPlayingSeats; ++other) {
         const SeatRecord& record = m_seats[other];
         view.table[other] = record.playedcard;

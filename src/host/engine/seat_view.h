@@ -22,11 +22,15 @@ struct SeatView {
     std::array<int, 5> handCounts{}; // cards in each seat's hand, index 1..4
     std::array<bool, 5> inround{};   // still holding cards this round
     std::array<int, 5> scores{};
+    // Suits each seat has shown it does not hold (bit 1 << suit): it played another suit to a
+    // trick led in that suit and has drawn no card since. Index 1..4.
+    std::array<unsigned, 5> voidSuits{};
     int targetscore = 0;
 
     // The seat may play this hand slot (1..4): it holds a card and follows suit if it can.
     bool isLegal(int slot) const;
     bool canfollow() const;
+    bool isVoid(int seat, int suit) const { return (voidSuits[static_cast<std::size_t>(seat)] >> suit) & 1u; }
 };
 
 } // namespace lastling::host

@@ -8,15 +8,18 @@ namespace lastling::host {
 // has seen, never another hand or the deck.
 //
 // A seat that loses a trick loses a card for good, and the last seat with cards takes the
-// round; the trick winner draws a card and keeps its count. So for each legal card the player
-// estimates the chance that it takes the trick (from the cards on the table and the cards it
-// has not seen yet, spread over the hands of the seats still to play) and weighs that chance
-// against how much the card is worth keeping for later tricks.
+// round with the points in its hand; the trick winner draws a card and keeps its count.
+// Following, it takes the trick with its cheapest card that beats the table, or sheds its
+// weakest. Leading decides most rounds: it ranks its cards by how few unseen cards beat them,
+// then plays out the rest of the round for the best few, many times over, on hidden hands
+// guessed from the unseen cards (respecting the suits each seat has shown it lacks) with the
+// other seats playing as the classic player does, and leads the card whose rounds end best
+// for its chance to win the game.
 class SmartPlayer {
 public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
 
-    // The chance that `card` takes the trick if played now.
+    // The chance that `card` takes the trick if played now, with no look-ahead.
     static double winChance(const SeatView& view, int card);
 };
 
