@@ -4,6 +4,7 @@
 #include "client/ui/tgamestart.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
+#include "shell/window_program.h"
 #include "social/chat_model.h"
 
 #include "gui_app.h"
@@ -387,6 +388,37 @@ TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {
     EXPECT_FALSE(state(second).ishost);
     EXPECT_FALSE(view(second).startButtonVisible);
     EXPECT_FALSE(second.closeRequested());
+}
+
+TEST_F(WindowTest, SecondProgramBacksOffWithoutAWindow) {
+    WindowOptions once = options();
+    once.singleInstance = true;
+    once.instanceName =
+        QStringLiteral("lastling-window-test-%1").arg(QCoreApplication::applicationPid());
+    WindowProgram first(once);
+    ASSERT_TRUE(first.start());
+    ASSERT_NE(first.window(), nullptr);
+    EXPECT_TRUE(first.window()->isVisible());
+    WindowProgram second(once);
+    EXPECT_FALSE(second.start());
+    EXPECT_EQ(second.window(), nullptr);
+    EXPECT_TRUE(first.window()->isVisible());
+}
+
+TEST(WindowParams, CommandLineBecomesSingleByteText) {
+    char program[] = "lastling";
+    char name[] = "J\xC3\xB6rg"; // UTF-8 for a name with an umlaut
+    char address[] = "\xE2\x82\xAC"
+                     "1"; // the euro sign has no single-byte form
+    char mode[] = "true";
+    char* argv[] = {program, name, address, mode, nullptr};
+    const std::vector<std::string> params = latin1Params(4, argv);
+    ASSERT_EQ(params.size(), 3U);
+    EXPECT_EQ(params[0], "J\xF6rg");
+    EXPECT_EQ(params[1], "?1");
+    EXPECT_EQ(params[2], "true");
+    EXPECT_TRUE(latin1Params(1, argv).empty());
+    EXPECT_TRUE(latin1Params(0, argv).empty());
 }
 
 } // namespace
