@@ -26,6 +26,9 @@ run: build
 serve: build
 	$(BUILD)/lastling --serve --port $(PORT)
 
+# Tests never need a display, also while the build lists them.
+test test-asan fuzz: export QT_QPA_PLATFORM = offscreen
+
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
