@@ -1,0 +1,171 @@
+// The connection layer driving the real game engine, with hand-driven timers.
+#include "fakes.h"
+#include "host/engine/game_engine.h"
+#include "host/engine/random.h"
+#include "host/engine_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lastling::host::testing {
+namespace {
+
+struct FixedBots : BotPreferences {
+    int botSpeedMs() const override { return 250; }
+    BotSkill botSkill() const override { return BotSkill::Classic; }
+};
+
+class HostEngineTest : public ::testing::TestWithParam<std::uint32_t> {
+protected:
+    HostEngineTest() {
+        transport.core = &core;
+        core.setGame(&table);
+    }
+
+    int join(const std::string& name) {
+        const int slot = core.chooseSlot();
+        core.connectionAccepted(slot);
+        receive(slot, "CMD_logininfo+" + std::to_string(slot) + "+1.0.1+" + name);
+        return slot;
+    }
+    void receive(int slot, const std::string& text) {
+        core.bytesReceived(slot, wire(text));
+        while (core.dispatchOne()) {
+        }
+    }
+    // Ticks the timers until the table waits for a human (or the game is over).
+    void runUntilIdle() {
+        for (int guard = 0; guard < 100000; ++guard) {
+            if (!computerTimer.tick() && !timer1.tick()) {
+                return;
+            }
+        }
+        FAIL() << "the timers never stopped";
+    }
+    // Lets the bots play until seat `seat` (a human) is awaited with cards in hand.
+    bool runUntilTurnOf(int seat) {
+        for (int round = 0; round < 1000 && engine.gameinprogress(); ++round) {
+            runUntilIdle();
+            if (engine.currentplayer() == seat && engine.awaitingCard()) {
+                return true;
+            }
+            if (engine.awaitingCard()) {
+                playLegal(engine.currentplayer()); // another human is awaited
+            }
+        }
+        return false;
+    }
+    void playLegal(int seat) {
+        const auto& hand = seats[seat].hand;
+        int chosen = 0;
+        for (int slot = 1; slot <= 4; ++slot) {
+            const int card = hand[slot - 1];
+            const bool follows = card != 0 && (card - 1) / 13 + 1 == engine.ledsuit();
+            if (card != 0 && (chosen == 0 || follows)) {
+                chosen = slot;
+                if (follows) {
+                    break;
+                }
+            }
+        }
+        receive(seat, "CMD_playcard+" + std::to_string(seat) + "+" + std::to_string(chosen) + "+");
+    }
+    std::vector<std::string> sentToSince(int slot, std::size_t from) const {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < transport.sent.size(); ++i) {
+            if (transport.sent[i].first == slot) {
+                out.push_back(transport.sent[i].second);
+            }
+        }
+        return out;
+    }
+
+    SeatTable seats;
+    RecordingTransport transport;
+    HostCore core{seats, transport};
+    ManualTimer timer1;
+    ManualTimer computerTimer;
+    FixedBots bots;
+    Random random{GetParam()};
+    GameEngine engine{seats, core, timer1, computerTimer, bots, random};
+    EngineTable table{engine};
+};
+
+TEST_P(HostEngineTest, SeatThatLeavesOnItsTurnPassesItExactlyOnce) {
+    join("Ann");
+    join("Bob");
+    receive(1, "CMD_startgame+Ann+30+");
+    ASSERT_TRUE(runUntilTurnOf(2));
+    const auto handBefore = seats[2].hand;
+    const std::size_t mark = transport.sent.size();
+    transport.reportsPerClose = 2; // a peer close is reported twice by the socket
+    transport.close(2);
+    int passes = 0;
+    for (const std::string& message : sentToSince(1, mark)) {
+        passes += message.rfind("CMD_nextplayer+", 0) == 0 || message.rfind("CMD_endhand+", 0) == 0;
+    }
+    EXPECT_EQ(passes, 1);
+    EXPECT_NE(engine.currentplayer(), 2);
+    EXPECT_EQ(seats[2].hand, handBefore); // the seat keeps its cards for the computer
+    EXPECT_EQ(seats[2].playedcard, 0);
+}
+
+TEST_P(HostEngineTest, JustWatchOnTurnPassesAtOnceAndTheComputerTakesOver) {
+    join("Ann");
+    join("Bob");
+    receive(1, "CMD_startgame+Ann+30+");
+    ASSERT_TRUE(runUntilTurnOf(2));
+    const std::size_t mark = transport.sent.size();
+    receive(2, "CMD_justwatch+2+1");
+    const auto toAnn = sentToSince(1, mark);
+    ASSERT_FALSE(toAnn.empty());
+    EXPECT_EQ(toAnn[0], wire("CMD_justwatching+2+1"));
+    EXPECT_TRUE(seats[2].justwatching);
+    EXPECT_NE(engine.currentplayer(), 2);
+}
+
+TEST_P(HostEngineTest, LateJoinerIsToldTheTableAsItStands) {
+    join("Ann");
+    receive(1, "CMD_startgame+Ann+30+");
+    ASSERT_TRUE(runUntilTurnOf(1));
+    playLegal(1); // a card on the table and an empty hand slot for the stats to show
+    ASSERT_NE(seats[1].playedcard, 0);
+    const std::size_t mark = transport.sent.size();
+    const int slot = join("Bob");
+    ASSERT_EQ(slot, 2);
+    const auto toBob = sentToSince(2, mark);
+    ASSERT_GE(toBob.size(), 5u);
+    std::string stats = "CMD_gamestats+2+30+" + std::to_string(engine.trumpcard()) + "+" +
+                        std::to_string(engine.currentplayer());
+    for (int seat = 1; seat <= 4; ++seat) {
+        stats += "+" + std::to_string(seat) + "+" + std::to_string(seats[seat].score) + "+" +
+                 std::to_string(seats[seat].playedcard) + "+" + std::to_string(engine.counthiscards(seat));
+    }
+    EXPECT_EQ(toBob[toBob.size() - 2], wire(stats));
+    std::string cards = "CMD_mycards+2";
+    for (int hand = 1; hand <= 4; ++hand) {
+        cards += "+" + std::to_string(hand) + "+" + std::to_string(seats[2].hand[hand - 1]);
+    }
+    EXPECT_EQ(toBob.back(), wire(cards));
+}
+
+TEST_P(HostEngineTest, ForgedCardsFromOtherSeatsNeverReachTheTable) {
+    join("Ann");
+    join("Bob");
+    receive(1, "CMD_startgame+Ann+30+");
+    ASSERT_TRUE(runUntilTurnOf(2));
+    const auto handBefore = seats[2].hand;
+    receive(1, "CMD_playcard+2+1+"); // Ann plays Bob's card
+    receive(2, "CMD_playcard+2+9+");
+    receive(2, "CMD_playcard+2+-1+");
+    EXPECT_EQ(seats[2].hand, handBefore);
+    EXPECT_EQ(seats[2].playedcard, 0);
+    EXPECT_TRUE(engine.awaitingCard());
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, HostEngineTest, ::testing::Values(1u, 2u, 99u, 123456u));
+
+} // namespace
+} // namespace lastling::host::testing
