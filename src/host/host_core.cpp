@@ -3,6 +3,7 @@
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -91,15 +92,23 @@ void HostCore::bytesReceived(int slot, std::string_view bytes) {
     const bool wasEmpty = m_queue.empty();
     std::vector<std::string> pieces;
     m_framers[slot].feed(bytes, pieces);
-    for (auto& piece : pieces) {
-        m_queue.push(std::move(piece), slot);
-    }
+    queue(pieces, slot);
     if (m_framers[slot].pendingBytes() > kMaxUnterminatedBytes) {
         logEvent("slot " + std::to_string(slot) + ": closed, too much data without an end byte");
+        disconnectsock(slot);
+    } else if (m_queuedBytes[slot] > kMaxQueuedBytes) {
+        logEvent("slot " + std::to_string(slot) + ": closed, it sends faster than the host can handle");
         disconnectsock(slot);
     }
     if (wasEmpty && !m_queue.empty() && m_queueHook) {
         m_queueHook();
+    }
+}
+
+void HostCore::queue(std::vector<std::string>& pieces, int slot) {
+    for (auto& piece : pieces) {
+        m_queuedBytes[slot] += piece.size() + 1;
+        m_queue.push(std::move(piece), slot);
     }
 }
 
@@ -139,6 +148,7 @@ void HostCore::dropQueuedFrom(int slot) {
         }
     }
     m_queue = std::move(kept);
+    m_queuedBytes[slot] = 0;
 }
 
 // ---- queue ----
@@ -147,7 +157,11 @@ bool HostCore::dispatchOne() {
     if (m_queue.empty()) {
         return false;
     }
-    m_dispatcher.dispatch(m_queue.take());
+    const protocol::Entry entry = m_queue.take();
+    if (SeatTable::isSlot(entry.source)) {
+        m_queuedBytes[entry.source] -= std::min(m_queuedBytes[entry.source], entry.text.size() + 1);
+    }
+    m_dispatcher.dispatch(entry);
     return !m_queue.empty();
 }
 

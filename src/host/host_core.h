@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lastling::host {
 
@@ -25,6 +26,9 @@ public:
 
     // A connection that sends this much without an end byte is closed.
     static constexpr std::size_t kMaxUnterminatedBytes = 64 * 1024;
+    // A connection whose queued, not yet handled messages exceed this is closed: a flood
+    // would otherwise grow the queue faster than one message per turn works it off.
+    static constexpr std::size_t kMaxQueuedBytes = 1024 * 1024;
 
     HostCore(SeatTable& seats, HostTransport& transport);
 
@@ -73,6 +77,7 @@ private:
     void sendGameState(int newcomer);
     void disconnectsock(int slot);
     void dropQueuedFrom(int slot);
+    void queue(std::vector<std::string>& pieces, int slot);
     void sendToAllBut(int slot, const std::string& message);
     void logEvent(const std::string& text) const;
     void noteOutgoing(const std::string& message) const;
@@ -84,6 +89,7 @@ private:
     TextSink m_eventSink;
     std::function<void()> m_queueHook;
     std::array<protocol::Framer, kMaxSlots + 1> m_framers{}; // index = slot
+    std::array<std::size_t, kMaxSlots + 1> m_queuedBytes{};   // index = slot
     protocol::ReceiveQueue m_queue;
     protocol::Dispatcher m_dispatcher;
 };

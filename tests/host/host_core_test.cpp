@@ -465,6 +465,27 @@ INSTANTIATE_TEST_SUITE_P(Sizes, FloodTest,
                          ::testing::Values(FloodCase{100, false}, FloodCase{64 * 1024, false},
                                            FloodCase{64 * 1024 + 1, true}, FloodCase{1 << 20, true}));
 
+TEST_F(HostCoreTest, AFloodOfCompleteMessagesIsBoundedPerConnection) {
+    join("Ann");
+    join("Bob");
+    std::string burst;
+    while (burst.size() < 600 * 1024) {
+        burst += wire("CMD_nothing+2+" + std::string(100, 'x'));
+    }
+    core.bytesReceived(2, burst);
+    drain(); // worked off: the budget is free again
+    core.bytesReceived(2, burst);
+    EXPECT_TRUE(seats[2].connected);
+    core.bytesReceived(1, burst); // another connection has its own budget
+    EXPECT_TRUE(seats[1].connected);
+    core.bytesReceived(2, burst);
+    EXPECT_FALSE(seats[2].connected);
+    EXPECT_TRUE(seats[1].connected);
+    clearSent();
+    drain();
+    EXPECT_TRUE(transport.sent.empty()); // nothing of the closed flood is handled
+}
+
 TEST_F(HostCoreTest, LongCompleteMessagesAndBinaryJunkAreSurvived) {
     join("Ann");
     std::string junk;
