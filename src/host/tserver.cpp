@@ -1,5 +1,8 @@
 #include "host/tserver.h"
 
+#include <QTimer>
+#include <QVariant>
+
 #include <cstdio>
 #include <exception>
 #include <utility>
@@ -9,6 +12,10 @@ namespace lastling {
 namespace {
 
 const std::string kSocketClosed = "Socket Closed";
+
+// A connection that leaves this much unread is not reading at all; keeping its backlog
+// would let one stalled client grow the host's memory without bound.
+constexpr std::size_t kMaxUnsentBytes = 1024 * 1024;
 
 } // namespace
 
@@ -133,6 +140,19 @@ void TServer::send(int slot, const std::string& bytes) {
     } catch (const std::exception& failure) {
         logError(failure.what());
     }
+    if (sock->outgoingBytes() > kMaxUnsentBytes) {
+        dropStalledReader(slot, *sock);
+    }
+}
+
+// Closed on the next turn of the event loop, not in the middle of a send to all.
+void TServer::dropStalledReader(int slot, TSock& sock) {
+    if (sock.property("stalled").toBool()) {
+        return;
+    }
+    sock.setProperty("stalled", true);
+    logError("slot " + std::to_string(slot) + " does not read what it is sent; closing it");
+    QTimer::singleShot(0, &sock, [&sock] { sock.Close(); });
 }
 
 void TServer::close(int slot) {

@@ -85,6 +85,7 @@ private:
     void tempsockInfo(TSock& sock, TSocketInfo kind, const std::string& text);
     int slotOf(const TSock& sock) const;
     void detach(TSock& sock);
+    void dropStalledReader(int slot, TSock& sock);
     void logError(const std::string& text) const;
 
     host::SeatTable m_seats;

@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -26,8 +27,18 @@ bool isTransient(int errorNumber) {
     return errorNumber == EAGAIN || errorNumber == EWOULDBLOCK || errorNumber == EINTR;
 }
 
+// Messages are small and answer each other: send each at once rather than wait for more.
+void sendWithoutDelay(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+}
+
 int openStreamSocket(int family) {
-    return ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const int fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd >= 0) {
+        sendWithoutDelay(fd);
+    }
+    return fd;
 }
 
 bool ipv6Available() {
@@ -140,6 +151,9 @@ bool TSock::Accept(TSock*& newSock) {
     const int fd = ::accept4(m_fd, reinterpret_cast<sockaddr*>(&peer), &peerLength,
                              SOCK_NONBLOCK | SOCK_CLOEXEC);
     m_readNotifier->setEnabled(true); // the next waiting connection may be reported again
+    if (fd >= 0) {
+        sendWithoutDelay(fd);
+    }
     if (fd < 0) {
         report(TSocketInfo::Accept, "Could Not Accept Connection");
         return false;

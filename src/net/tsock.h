@@ -80,6 +80,9 @@ public:
     bool Close();
 
     bool connected() const { return m_connected; }
+    // Bytes handed to Send that the network has not taken yet: a peer that stops reading
+    // makes this grow, and an owner may decide to close it.
+    std::size_t outgoingBytes() const { return m_outgoing.size() - m_outgoingSent; }
     // The port the handle is bound to (the ephemeral one after listening on "0"); 0 without one.
     int localPort() const;
 

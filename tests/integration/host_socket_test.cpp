@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -132,6 +137,45 @@ TEST_F(HostSocketTest, EndlessMessageClosesOnlyItsConnection) {
     bob->sendRaw("CMD_chat+2+" + std::string(70 * 1024, 'x'));
     EXPECT_TRUE(bob->waitClosed());
     EXPECT_EQ(ann->next(), "CMD_playerdisconnected+2+Bob");
+}
+
+// A peer that connects and then never reads: a plain socket with a small receive buffer.
+class StalledPeer {
+public:
+    explicit StalledPeer(int port) {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const int small = 4096;
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<std::uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    }
+    ~StalledPeer() { ::close(m_fd); }
+    StalledPeer(const StalledPeer&) = delete;
+    StalledPeer& operator=(const StalledPeer&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+TEST_F(HostSocketTest, APeerThatNeverReadsIsClosedInsteadOfGrowingTheHost) {
+    auto ann = join("Ann");
+    StalledPeer stalled(m_server.port());
+    ann->nextStartingWith("CMD_newplayerinfo+1+"); // wait until the host has the peer too
+    ASSERT_TRUE(waitUntil([&] { return m_server.seats()[2].connected; }));
+    const std::string line(60 * 1024, 'x');
+    int sent = 0;
+    while (m_server.seats()[2].connected && sent < 2000) {
+        ann->send("CMD_chat+1+" + line + "|clRed");
+        ann->nextStartingWith("CMD_chat+1+");
+        ++sent;
+    }
+    EXPECT_FALSE(m_server.seats()[2].connected);
+    EXPECT_EQ(ann->nextStartingWith("CMD_playerdisconnected+2+"), "CMD_playerdisconnected+2+");
+    ASSERT_FALSE(errors.empty());
+    EXPECT_NE(errors.back().find("does not read"), std::string::npos);
 }
 
 TEST_F(HostSocketTest, BadNumbersAreLoggedAndTheHostGoesOn) {
