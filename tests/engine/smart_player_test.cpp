@@ -4,6 +4,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
+#include <vector>
+
+#include "host/engine/classic_player.h"
 
 #include "engine_fixture.h"
 
@@ -134,6 +138,10 @@ TEST(SmartPlayerTest, AlwaysNamesALegalSlotForArbitraryViews) {
             view.table[s] = seat != view.seat && view.ledsuit != 0 && random.below(2) ? deck[4 + s] : 0;
             view.voidSuits[s] = random.below(32); // may claim every suit missing
         }
+        view.playLog.count = static_cast<int>(random.below(PlayLog::kMaxPlays + 1));
+        for (auto& play : view.playLog.plays) { // any seat and card number, even none
+            play = {static_cast<std::uint8_t>(random.below(6)), static_cast<std::uint8_t>(random.below(60)), random.below(4) == 0};
+        }
         const int seenCount = static_cast<int>(random.below(48));
         for (int i = 0; i < seenCount; ++i) {
             view.seen.set(static_cast<std::size_t>(deck[static_cast<std::size_t>(4 + i)]));
@@ -165,6 +173,33 @@ TEST_F(EngineTest, TheViewHoldsOnlyTheSeatsOwnHandAndWhatTheTableSaw) {
     EXPECT_EQ(view.targetscore, 30);
     EXPECT_EQ(engine->viewFor(0).seat, 0); // no seat, no cards
     EXPECT_EQ(countCards(engine->viewFor(9).hand), 0);
+}
+
+TEST_F(EngineTest, TheViewListsTheCardsOfTheRoundInTheOrderTheyWerePlayed) {
+    startGame(seedWithLeader(1));
+    std::vector<std::pair<int, int>> played; // seat, card
+    for (int seat = 1; seat <= 4; ++seat) {
+        const SeatView view = engine->viewFor(seat);
+        const int slot = ClassicPlayer::chooseSlot(view);
+        played.emplace_back(seat, view.hand[static_cast<std::size_t>(slot - 1)]);
+        play(seat, slot);
+        timer1.tick();
+    }
+    const PlayLog& log = engine->viewFor(1).playLog;
+    ASSERT_EQ(log.count, 4);
+    for (std::size_t i = 0; i < played.size(); ++i) {
+        EXPECT_EQ(log.plays[i].seat, played[i].first) << i;
+        EXPECT_EQ(log.plays[i].card, played[i].second) << i;
+        EXPECT_EQ(log.plays[i].leads, i == 0) << i;
+    }
+    ticks(3); // the trick pause ends and the winner leads the next trick
+    const int winner = engine->currentplayer();
+    const SeatView view = engine->viewFor(winner);
+    play(winner, ClassicPlayer::chooseSlot(view));
+    const PlayLog& next = engine->viewFor(winner).playLog;
+    ASSERT_EQ(next.count, 5);
+    EXPECT_TRUE(next.plays[4].leads);
+    EXPECT_EQ(next.plays[4].seat, winner);
 }
 
 TEST_F(EngineTest, TheViewNamesTheSuitsASeatShowedItLacksUntilItDrawsAgain) {

@@ -81,6 +81,7 @@ void GameEngine::startround() {
     }
     m_playedThisRound.reset();
     m_voidSuits.fill(0);
+    m_playLog.count = 0;
     shuffle();
 }
 
@@ -238,6 +239,7 @@ bool GameEngine::playcardFor(int seat, int slot) {
     if (m_ledsuit != 0 && getsuit(card) != m_ledsuit) {
         m_voidSuits[seat] |= 1u << m_ledsuit;
     }
+    m_playLog.add(seat, card, m_trickleader == 0);
     if (m_trickleader == 0) {
         m_trickleader = seat;
         m_ledsuit = getsuit(card);
@@ -428,6 +430,7 @@ SeatView GameEngine::viewFor(int seat) const {
     view.seen = m_playedThisRound;
     view.targetscore = m_targetscore;
     view.voidSuits = m_voidSuits;
+    view.playLog = m_playLog;
     for (int other = 1; other <= kPlayingSeats; ++other) {
         const SeatRecord& record = m_seats[other];
         view.table[other] = record.playedcard;

@@ -93,6 +93,7 @@ private:
     int m_trickleader = 0;
     std::bitset<kCards + 1> m_playedThisRound;
     std::array<unsigned, kPlayingSeats + 1> m_voidSuits{}; // shown by playing off the led suit
+    PlayLog m_playLog;
     int m_pauseticks = 0;
     Step m_step = Step::PassTurn;
     int m_botticks = 0;

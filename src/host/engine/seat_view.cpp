@@ -2,6 +2,12 @@
 
 namespace lastling::host {
 
+void PlayLog::add(int seat, int card, bool leads) {
+    if (count < kMaxPlays) {
+        plays[static_cast<std::size_t>(count++)] = {static_cast<std::uint8_t>(seat), static_cast<std::uint8_t>(card), leads};
+    }
+}
+
 bool SeatView::canfollow() const {
     if (ledsuit == 0) {
         return false;

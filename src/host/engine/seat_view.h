@@ -2,10 +2,26 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
 
 #include "host/engine/cards.h"
 
 namespace lastling::host {
+
+// The cards of a round in the order they were played, each with the seat that played it.
+struct PlayLog {
+    struct Play {
+        std::uint8_t seat = 0;
+        std::uint8_t card = 0;
+        bool leads = false; // the first card of a trick
+    };
+    static constexpr int kMaxPlays = 64; // a round has at most 15 tricks of 4 cards
+
+    void add(int seat, int card, bool leads);
+
+    std::array<Play, kMaxPlays> plays{};
+    int count = 0;
+};
 
 // What one playing seat may know at its turn: its own hand and what lies face up or has been
 // announced to the whole table. A computer player gets nothing else, so it cannot peek at
@@ -26,6 +42,7 @@ struct SeatView {
     // trick led in that suit and has drawn no card since. Index 1..4.
     std::array<unsigned, 5> voidSuits{};
     int targetscore = 0;
+    PlayLog playLog; // every card played this round, in order
 
     // The seat may play this hand slot (1..4): it holds a card and follows suit if it can.
     bool isLegal(int slot) const;

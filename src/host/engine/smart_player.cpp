@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <numeric>
 
 namespace lastling::host {
 
@@ -14,12 +13,22 @@ namespace {
 
 constexpr double kTrumpWhenVoid = 0.6; // how often a seat that cannot follow plays a trump
 constexpr double kScoreSlack = 15.0;   // keeps a share of the scores sensible near zero
-constexpr int kLeadsRaced = 3;         // candidate leads worth playing out
+
+// Suit and points of each card number, looked up: the play-outs ask for them all the time.
+constexpr std::array<std::uint8_t, kCards + 1> kSuitOf = [] {
+    std::array<std::uint8_t, kCards + 1> suits{};
+    for (int card = 1; card <= kCards; ++card) {
+        suits[static_cast<std::size_t>(card)] = static_cast<std::uint8_t>((card - 1) / 13 + 1);
+    }
+    return suits;
+}();
+int suitOf(int card) { return kSuitOf[std::min(static_cast<std::size_t>(card), std::size_t{kCards})]; }
+int pointsOf(int card) { return card == 0 ? 0 : (card - 1) % 13 + 2; }
 
 // Does card a beat card b in a trick of suit `led` with trump `trump`?
 bool beats(int a, int b, int led, int trump) {
-    const int sa = getsuit(a);
-    const int sb = getsuit(b);
+    const int sa = suitOf(a);
+    const int sb = suitOf(b);
     if (sa == trump) {
         return sb != trump || a > b;
     }
@@ -56,14 +65,14 @@ struct Unseen {
         for (int card = 1; card <= kCards; ++card) {
             if (!known[static_cast<std::size_t>(card)]) {
                 ++total;
-                ++bySuit[static_cast<std::size_t>(getsuit(card))];
+                ++bySuit[static_cast<std::size_t>(suitOf(card))];
             }
         }
     }
     // Unseen cards of `suit` above `card`.
     int above(int card, int suit) const {
         int count = 0;
-        for (int c = (getsuit(card) == suit ? card + 1 : (suit - 1) * 13 + 1); c <= suit * 13; ++c) {
+        for (int c = (suitOf(card) == suit ? card + 1 : (suit - 1) * 13 + 1); c <= suit * 13; ++c) {
             count += known[static_cast<std::size_t>(c)] ? 0 : 1;
         }
         return count;
@@ -76,7 +85,7 @@ struct Unseen {
 
 // The chance that one seat holding `n` unseen cards does not beat `card` in a trick of `led`.
 double survivesSeat(const Unseen& unseen, int card, int led, int trump, int n) {
-    const int suit = getsuit(card);
+    const int suit = suitOf(card);
     const int pool = unseen.total;
     const int ledCards = unseen.bySuit[static_cast<std::size_t>(led)];
     const double voidInLed = noneDrawn(pool, ledCards, n);
@@ -138,7 +147,7 @@ int unseenIn(CardSet cards, CardSet known) { return std::popcount(cards & ~known
 // cards can beat; among plain suits a low one, which keeps the high cards as points; a trump
 // rather when the hand is full.
 double leadScore(int card, int held, int trump, CardSet known) {
-    const int suit = getsuit(card);
+    const int suit = suitOf(card);
     const double rank = cardRank(card) / 13.0;
     const int above = unseenIn(suitCards(suit) & ~(cardBit(card + 1) - 1), known);
     const double top = above == 0 ? 0.02 : 0.0;
@@ -173,18 +182,28 @@ struct RoundResult {
     int points = 0;
 };
 
-// One guess at the hidden cards and the order of the deck, with the trick in progress.
+constexpr int kDraws = 16; // a round draws fewer cards than this
+
+// One guess at the hidden cards and at the cards the deck will give, with the trick in progress.
 struct Playout {
     std::array<Hand, 5> hands{};
     std::array<int, 5> table{};
     std::array<bool, 5> inround{};
-    std::array<int, kCards> deck{}; // drawn from the back, in random order
-    int deckSize = 0;
+    std::array<int, kDraws> draws{};
+    int drawn = 0;
+    int drawsLeft = 0;
     int trump = 0;
     int led = 0;
     int leader = 0;
+    int taker = 0; // the seat whose card takes the trick so far
     int me = 0;
     CardSet known = 0; // cards `me` holds or saw played
+};
+
+// The cards still to be dealt from in a guess: the cards this seat has not seen.
+struct Pool {
+    std::array<int, kCards> cards{};
+    int size = 0;
 };
 
 int nextInRound(const Playout& p, int seat) {
@@ -197,11 +216,11 @@ int nextInRound(const Playout& p, int seat) {
     return seat;
 }
 
-int trickWinner(const Playout& p) {
+int trickWinner(const std::array<int, 5>& table, int led, int trump) {
     int best = 0;
     for (int seat = 1; seat <= 4; ++seat) {
-        const int card = p.table[static_cast<std::size_t>(seat)];
-        if (card != 0 && (best == 0 || beats(card, p.table[static_cast<std::size_t>(best)], p.led, p.trump))) {
+        const int card = table[static_cast<std::size_t>(seat)];
+        if (card != 0 && (best == 0 || beats(card, table[static_cast<std::size_t>(best)], led, trump))) {
             best = seat;
         }
     }
@@ -215,7 +234,7 @@ int classicSlot(const Hand& hand, int led) {
         if (card == 0) {
             continue;
         }
-        if (led == 0 || getsuit(card) == led) {
+        if (led == 0 || suitOf(card) == led) {
             return slot;
         }
         first = first == 0 ? slot : first;
@@ -224,18 +243,15 @@ int classicSlot(const Hand& hand, int led) {
 }
 
 // Strength of a card for ordering: trumps above every other suit.
-int strength(int card, int trump) { return cardRank(card) + (getsuit(card) == trump ? 13 : 0); }
+int strength(int card, int trump) { return cardRank(card) + (suitOf(card) == trump ? 13 : 0); }
 
 bool holdsSuit(const Hand& hand, int suit) {
-    return std::any_of(hand.begin(), hand.end(), [suit](int card) { return card != 0 && getsuit(card) == suit; });
+    return std::any_of(hand.begin(), hand.end(), [suit](int card) { return card != 0 && suitOf(card) == suit; });
 }
 
-// Following: the cheapest card that takes the trick so far, else the weakest legal card.
-int followSlot(const Hand& hand, const std::array<int, 5>& table, int led, int trump) {
-    int best = 0;
-    for (int card : table) {
-        best = card != 0 && (best == 0 || beats(card, best, led, trump)) ? card : best;
-    }
+// Following: the cheapest card that beats `best`, the card taking the trick so far, else the
+// weakest legal card.
+int followSlot(const Hand& hand, int best, int led, int trump) {
     const bool mustFollow = holdsSuit(hand, led);
     int cheapestWinner = 0;
     int winnerStrength = 0;
@@ -243,7 +259,7 @@ int followSlot(const Hand& hand, const std::array<int, 5>& table, int led, int t
     int weakestStrength = 0;
     for (int slot = 1; slot <= kHandSlots; ++slot) {
         const int card = hand[static_cast<std::size_t>(slot - 1)];
-        if (card == 0 || (mustFollow && getsuit(card) != led)) {
+        if (card == 0 || (mustFollow && suitOf(card) != led)) {
             continue;
         }
         const int power = strength(card, trump);
@@ -259,6 +275,11 @@ int followSlot(const Hand& hand, const std::array<int, 5>& table, int led, int t
     return cheapestWinner != 0 ? cheapestWinner : weakest;
 }
 
+int followSlot(const SeatView& view) {
+    const int taker = trickWinner(view.table, view.ledsuit, view.trumpsuit);
+    return followSlot(view.hand, view.table[static_cast<std::size_t>(taker)], view.ledsuit, view.trumpsuit);
+}
+
 void playSlot(Playout& p, int seat, int slot) {
     if (slot == 0) { // a guess that ran out of cards for this seat: it sits the round out
         p.inround[static_cast<std::size_t>(seat)] = false;
@@ -269,22 +290,33 @@ void playSlot(Playout& p, int seat, int slot) {
     p.known |= cardBit(card);
     if (p.leader == 0) {
         p.leader = seat;
-        p.led = getsuit(card);
+        p.led = suitOf(card);
+        p.taker = seat;
+    } else if (beats(card, p.table[static_cast<std::size_t>(p.taker)], p.led, p.trump)) {
+        p.taker = seat;
     }
     card = 0;
 }
 
 void drawFor(Playout& p, int seat) {
-    if (p.deckSize == 0) {
+    if (p.drawn == p.drawsLeft) {
         return;
     }
     for (int& slot : p.hands[static_cast<std::size_t>(seat)]) {
         if (slot == 0) {
-            slot = p.deck[static_cast<std::size_t>(--p.deckSize)];
+            slot = p.draws[static_cast<std::size_t>(p.drawn++)];
             p.known |= seat == p.me ? cardBit(slot) : 0;
             return;
         }
     }
+}
+
+int handPoints(const Hand& hand) {
+    int points = 0;
+    for (int card : hand) {
+        points += pointsOf(card);
+    }
+    return points;
 }
 
 // Ends the trick; true when the round is over, with its winner in `result`.
@@ -299,13 +331,12 @@ bool endTrick(Playout& p, int winner, RoundResult& result) {
     }
     p.leader = 0;
     p.led = 0;
+    p.taker = 0;
     if (holding > 1) {
         return false;
     }
     result.winner = winner;
-    for (int card : p.hands[static_cast<std::size_t>(winner)]) {
-        result.points += card != 0 ? cardPoints(card) : 0;
-    }
+    result.points = handPoints(p.hands[static_cast<std::size_t>(winner)]);
     return true;
 }
 
@@ -321,20 +352,19 @@ RoundResult likelyWinnerWithout(const Playout& p) {
             result.winner = seat;
         }
     }
-    for (int card : p.hands[static_cast<std::size_t>(result.winner)]) {
-        result.points += card != 0 ? cardPoints(card) : 0;
-    }
+    result.points = handPoints(p.hands[static_cast<std::size_t>(result.winner)]);
     return result;
 }
 
 // Plays the round to its end from `seat` playing `slot` now.
-RoundResult finishRound(Playout p, int me, int seat, int slot) {
+RoundResult finishRound(Playout p, int seat, int slot) {
     RoundResult result;
+    const int me = p.me;
     for (int plays = 0; plays < 80; ++plays) {
         playSlot(p, seat, slot);
         seat = nextInRound(p, seat);
         if (seat == p.leader) {
-            seat = trickWinner(p);
+            seat = p.taker;
             if (endTrick(p, seat, result)) {
                 return result;
             }
@@ -345,80 +375,222 @@ RoundResult finishRound(Playout p, int me, int seat, int slot) {
         const Hand& hand = p.hands[static_cast<std::size_t>(seat)];
         if (seat != me) {
             slot = classicSlot(hand, p.led);
+        } else if (p.led == 0) {
+            slot = bestLead(hand, p.trump, p.known);
         } else {
-            slot = p.led == 0 ? bestLead(hand, p.trump, p.known) : followSlot(hand, p.table, p.led, p.trump);
+            slot = followSlot(hand, p.table[static_cast<std::size_t>(p.taker)], p.led, p.trump);
         }
     }
     return result;
 }
 
-// Takes a card for `seat` from the back part of the pool, avoiding the suits it is known to
-// lack; any card if the pool holds none that fits.
-int takeCard(Playout& p, const SeatView& view, int seat, PlayoutRandom& random) {
-    const unsigned voids = view.voidSuits[static_cast<std::size_t>(seat)];
-    int pick = random.below(p.deckSize);
-    for (int tries = 0; voids != 0 && tries < p.deckSize; ++tries) {
-        if (((voids >> getsuit(p.deck[static_cast<std::size_t>(pick)])) & 1u) == 0) {
+// Takes a card from the pool whose suit is not among `lacks` (bit 1 << suit); any card if the
+// pool holds none that fits.
+int takeCard(Pool& pool, unsigned lacks, PlayoutRandom& random) {
+    int pick = random.below(pool.size);
+    for (int tries = 0; lacks != 0 && tries < pool.size; ++tries) {
+        if (((lacks >> suitOf(pool.cards[static_cast<std::size_t>(pick)])) & 1u) == 0) {
             break;
         }
-        pick = tries < 8 ? random.below(p.deckSize) : (pick + 1) % p.deckSize;
+        pick = tries < 8 ? random.below(pool.size) : (pick + 1) % pool.size;
     }
-    const int card = p.deck[static_cast<std::size_t>(pick)];
-    p.deck[static_cast<std::size_t>(pick)] = p.deck[static_cast<std::size_t>(--p.deckSize)];
+    const int card = pool.cards[static_cast<std::size_t>(pick)];
+    pool.cards[static_cast<std::size_t>(pick)] = pool.cards[static_cast<std::size_t>(--pool.size)];
     return card;
 }
 
-void dealHiddenHand(Playout& p, const SeatView& view, int seat, PlayoutRandom& random) {
+// A seat's hand slots as the table can picture them if the seat plays as the classic player
+// does: it leads its first card, follows with its first card of the led suit, sheds its first
+// card, and a drawn card fills its first empty slot. `fits` turns false when the seat's plays
+// contradict that, and then only its count and shown void suits are trusted.
+struct SlotPicture {
+    std::array<bool, kHandSlots> filled{true, true, true, true};
+    std::array<unsigned, kHandSlots> lacks{}; // suits the card in a slot cannot be of
+    bool fits = true;
+};
+
+using TablePicture = std::array<SlotPicture, 5>;
+
+int firstFilled(const SlotPicture& picture) {
+    for (int i = 0; i < kHandSlots; ++i) {
+        if (picture.filled[static_cast<std::size_t>(i)]) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// The slot a follower took its card of the led suit from: any filled slot that may hold the
+// suit, the earlier ones likelier, since every filled slot before it must lack the suit.
+int guessFollowedSlot(const SlotPicture& picture, unsigned ledBit, PlayoutRandom& random) {
+    std::array<double, kHandSlots> weights{};
+    double reach = 1.0; // the chance that the filled slots so far all lack the suit
+    double total = 0.0;
+    for (std::size_t i = 0; i < kHandSlots; ++i) {
+        if (!picture.filled[i] || (picture.lacks[i] & ledBit) != 0) {
+            continue;
+        }
+        weights[i] = reach;
+        total += reach;
+        reach *= 1.0 - 1.0 / (4 - std::popcount(picture.lacks[i] & 0x1Eu));
+    }
+    if (total <= 0.0) {
+        return -1;
+    }
+    double pick = total * random.below(1 << 20) / (1 << 20);
+    for (int i = 0; i < kHandSlots; ++i) {
+        pick -= weights[static_cast<std::size_t>(i)];
+        if (weights[static_cast<std::size_t>(i)] > 0.0 && pick < 0.0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void pictureOnePlay(SlotPicture& picture, int card, int led, bool leads, PlayoutRandom& random) {
+    const int suit = suitOf(card);
+    const unsigned ledBit = 1u << led;
+    int slot = firstFilled(picture);
+    if (!leads && suit == led) {
+        slot = guessFollowedSlot(picture, ledBit, random);
+    }
+    if (slot < 0 || ((picture.lacks[static_cast<std::size_t>(slot)] >> suit) & 1u) != 0) {
+        picture.fits = false;
+        return;
+    }
+    for (int i = 0; i < kHandSlots; ++i) { // the slots it passed over lack the led suit
+        const bool passed = suit != led || i < slot;
+        picture.lacks[static_cast<std::size_t>(i)] |= !leads && passed ? ledBit : 0u;
+    }
+    picture.filled[static_cast<std::size_t>(slot)] = false;
+    picture.lacks[static_cast<std::size_t>(slot)] = 0;
+}
+
+void pictureDraw(SlotPicture& picture) {
+    for (std::size_t i = 0; i < kHandSlots; ++i) {
+        if (!picture.filled[i]) {
+            picture.filled[i] = true;
+            picture.lacks[i] = 0;
+            return;
+        }
+    }
+}
+
+// Replays the round so far for one seat, guessing the slot of every card it followed in suit.
+SlotPicture pictureSeat(const SeatView& view, int seat, PlayoutRandom& random) {
+    SlotPicture picture;
+    std::array<int, 5> trick{};
+    int led = 0;
+    for (int n = 0; n < view.playLog.count && picture.fits; ++n) {
+        const PlayLog::Play& play = view.playLog.plays[static_cast<std::size_t>(n)];
+        if (play.seat < 1 || play.seat > 4 || !isCard(play.card)) {
+            continue;
+        }
+        if (play.leads) {
+            if (led != 0 && trickWinner(trick, led, view.trumpsuit) == seat) {
+                pictureDraw(picture);
+            }
+            trick.fill(0);
+            led = suitOf(play.card);
+        }
+        trick[play.seat] = play.card;
+        if (play.seat == seat && led != 0) {
+            pictureOnePlay(picture, play.card, led, play.leads, random);
+        }
+    }
+    return picture;
+}
+
+bool pictureMatchesCount(const SlotPicture& picture, const SeatView& view, int seat) {
+    const auto s = static_cast<std::size_t>(seat);
+    const int filled = static_cast<int>(std::count(picture.filled.begin(), picture.filled.end(), true));
+    return picture.fits && filled == (view.inround[s] ? view.handCounts[s] : 0);
+}
+
+// A wrong guess at a followed slot may clash with a later play; a few fresh guesses sort
+// that out, while a seat that does not play the classic way keeps clashing.
+TablePicture pictureTable(const SeatView& view, PlayoutRandom& random) {
+    constexpr int kGuesses = 6;
+    TablePicture table;
+    for (int seat = 1; seat <= 4; ++seat) {
+        auto& picture = table[static_cast<std::size_t>(seat)];
+        picture.fits = false;
+        for (int guess = 0; seat != view.seat && guess < kGuesses && !picture.fits; ++guess) {
+            picture = pictureSeat(view, seat, random);
+            picture.fits = pictureMatchesCount(picture, view, seat);
+        }
+    }
+    return table;
+}
+
+// A hand for a seat whose plays do not fit the classic pattern: its count of cards, avoiding
+// the suits it has shown it lacks, in random slots.
+void dealLooseHand(Playout& p, Pool& pool, const SeatView& view, int seat, PlayoutRandom& random) {
     const auto s = static_cast<std::size_t>(seat);
     const int count = std::min(view.inround[s] ? view.handCounts[s] : 0, kHandSlots);
     Hand& hand = p.hands[s];
-    for (int i = 0; i < count && p.deckSize > 0; ++i) {
-        hand[static_cast<std::size_t>(i)] = takeCard(p, view, seat, random);
+    for (int i = 0; i < count && pool.size > 0; ++i) {
+        hand[static_cast<std::size_t>(i)] = takeCard(pool, view.voidSuits[s], random);
     }
-    // Where the gaps sit decides which card the seat leads and where its next draw goes.
     for (int i = kHandSlots - 1; i > 0; --i) {
         std::swap(hand[static_cast<std::size_t>(i)], hand[static_cast<std::size_t>(random.below(i + 1))]);
     }
 }
 
 // One guess at the hidden hands of the other seats and at the order of the deck, drawn from
-// the cards this seat has not seen and consistent with the suits each seat has shown it lacks.
-Playout guessHiddenCards(const SeatView& view, const Playout& start, PlayoutRandom& random) {
-    Playout p = start;
+// the cards this seat has not seen and consistent with what their plays have shown.
+// The table as this seat sees it, with the unseen cards as the pool to deal from.
+struct Start {
+    Playout playout;
+    Pool pool;
+};
+
+Playout guessHiddenCards(const SeatView& view, const Start& start, const TablePicture& table, PlayoutRandom& random) {
+    Playout p = start.playout;
+    Pool pool = start.pool;
+    // The slots the play has narrowed down go first, while the pool still holds their suits.
     for (int pass = 0; pass < 2; ++pass) {
         for (int seat = 1; seat <= 4; ++seat) {
-            const bool constrained = view.voidSuits[static_cast<std::size_t>(seat)] != 0;
-            if (seat != view.seat && constrained == (pass == 0)) {
-                dealHiddenHand(p, view, seat, random);
+            const SlotPicture& picture = table[static_cast<std::size_t>(seat)];
+            for (std::size_t i = 0; picture.fits && i < kHandSlots && pool.size > 0; ++i) {
+                if (picture.filled[i] && (picture.lacks[i] != 0) == (pass == 0)) {
+                    p.hands[static_cast<std::size_t>(seat)][i] = takeCard(pool, picture.lacks[i], random);
+                }
             }
         }
     }
-    // A round draws fewer than 16 cards; only the back of the deck needs shuffling.
-    for (int i = p.deckSize - 1; i > 0 && i >= p.deckSize - 16; --i) {
-        std::swap(p.deck[static_cast<std::size_t>(i)], p.deck[static_cast<std::size_t>(random.below(i + 1))]);
+    for (int seat = 1; seat <= 4; ++seat) {
+        if (seat != view.seat && !table[static_cast<std::size_t>(seat)].fits) {
+            dealLooseHand(p, pool, view, seat, random);
+        }
+    }
+    p.drawsLeft = std::min(pool.size, kDraws);
+    for (int i = 0; i < p.drawsLeft; ++i) {
+        p.draws[static_cast<std::size_t>(i)] = takeCard(pool, 0, random);
     }
     return p;
 }
 
-// The table as this seat sees it, with the unseen cards as the pool to deal from.
-Playout tableOf(const SeatView& view) {
-    Playout p;
+Start tableOf(const SeatView& view) {
+    Start start;
+    Playout& p = start.playout;
     p.trump = view.trumpsuit;
     p.led = view.ledsuit;
     p.leader = view.trickleader;
     p.table = view.table;
+    p.taker = view.ledsuit != 0 ? trickWinner(view.table, view.ledsuit, view.trumpsuit) : 0;
     p.inround = view.inround;
     p.hands[static_cast<std::size_t>(view.seat)] = view.hand;
     p.me = view.seat;
     const Unseen unseen(view);
     for (int card = 1; card <= kCards; ++card) {
         if (!unseen.known[static_cast<std::size_t>(card)]) {
-            p.deck[static_cast<std::size_t>(p.deckSize++)] = card;
+            start.pool.cards[static_cast<std::size_t>(start.pool.size++)] = card;
         } else {
             p.known |= cardBit(card);
         }
     }
-    return p;
+    return start;
 }
 
 // How good a round's end is for this seat: a game won or lost outright counts fully,
@@ -446,7 +618,13 @@ public:
     LeadRace(const SeatView& view, const std::array<int, kHandSlots>& slots, int count)
         : m_view(view), m_slots(slots), m_count(count), m_start(tableOf(view)), m_random(viewHash(view)) {
         m_alive.fill(false);
+        for (auto& values : m_outcomes) {
+            values.fill(-1.0f);
+        }
         std::fill(m_alive.begin(), m_alive.begin() + count, true);
+        for (TablePicture& picture : m_pictures) {
+            picture = pictureTable(view, m_random);
+        }
     }
 
     int winner() {
@@ -463,40 +641,51 @@ public:
 
 private:
     static constexpr int kBatch = 8;
-    static constexpr int kMinPlayouts = 16;
-    static constexpr int kMaxPlayouts = 24;
-    static constexpr double kClearLead = 1.5;    // standard errors
-    static constexpr double kIndifferent = 0.04; // a gap in the chance to win the game too small to matter
+    static constexpr int kMinPlayouts = 32;
+    static constexpr int kMaxPlayouts = 512;
+    static constexpr int kPictures = 16; // guesses at how the other seats' slots lie
+    static constexpr double kClearLead = 2.5;     // standard errors
+    static constexpr double kIndifferent = 0.005; // a gap in the share of the game too small to matter
 
     void playOnce() {
-        const Playout guess = guessHiddenCards(m_view, m_start, m_random);
-        const int seat = m_view.seat;
-        for (int i = 0; i < m_count; ++i) {
-            if (m_alive[static_cast<std::size_t>(i)]) {
-                const RoundResult result = finishRound(guess, seat, seat, m_slots[static_cast<std::size_t>(i)]);
-                m_values[static_cast<std::size_t>(i)][static_cast<std::size_t>(m_played)] =
-                    static_cast<float>(outcomeValue(m_view, result));
+        const TablePicture& picture = m_pictures[static_cast<std::size_t>(m_played % kPictures)];
+        const Playout guess = guessHiddenCards(m_view, m_start, picture, m_random);
+        std::array<float, kHandSlots> values{};
+        for (std::size_t i = 0; i < static_cast<std::size_t>(m_count); ++i) {
+            if (m_alive[i]) {
+                values[i] = valueOf(finishRound(guess, m_view.seat, m_slots[i]));
+                m_sums[i] += values[i];
+            }
+        }
+        for (std::size_t i = 0; i < static_cast<std::size_t>(m_count); ++i) {
+            for (std::size_t j = 0; j < static_cast<std::size_t>(m_count); ++j) {
+                const double gap = values[i] - values[j];
+                m_gaps[i][j] += gap;
+                m_gapSquares[i][j] += gap * gap;
             }
         }
         ++m_played;
     }
 
+    // Rounds end in few different ways; each is valued once.
+    float valueOf(const RoundResult& result) {
+        const auto points = static_cast<std::size_t>(std::clamp(result.points, 0, kMostPoints));
+        float& value = m_outcomes[static_cast<std::size_t>(std::clamp(result.winner, 0, 4))][points];
+        if (value < 0.0f) {
+            value = static_cast<float>(outcomeValue(m_view, result));
+        }
+        return value;
+    }
+
     int leader() const {
         int best = -1;
-        double bestSum = 0.0;
         for (int i = 0; i < m_count; ++i) {
-            const double sum = m_alive[static_cast<std::size_t>(i)] ? total(i) : 0.0;
-            if (m_alive[static_cast<std::size_t>(i)] && (best < 0 || sum > bestSum)) {
+            const auto n = static_cast<std::size_t>(i);
+            if (m_alive[n] && (best < 0 || m_sums[n] > m_sums[static_cast<std::size_t>(best)])) {
                 best = i;
-                bestSum = sum;
             }
         }
         return best;
-    }
-
-    double total(int i) const {
-        const auto& values = m_values[static_cast<std::size_t>(i)];
-        return std::accumulate(values.begin(), values.begin() + m_played, 0.0);
     }
 
     // Drops the candidates that clearly trail; true when the race is decided.
@@ -529,33 +718,32 @@ private:
 
     // How far candidate i trails `best`, playout by playout, and the standard error of that.
     Gap gapBehind(int best, int i) const {
-        double sum = 0.0;
-        double squares = 0.0;
-        for (int n = 0; n < m_played; ++n) {
-            const double d = m_values[static_cast<std::size_t>(best)][static_cast<std::size_t>(n)] -
-                             m_values[static_cast<std::size_t>(i)][static_cast<std::size_t>(n)];
-            sum += d;
-            squares += d * d;
-        }
-        const double mean = sum / m_played;
-        const double variance = std::max(squares / m_played - mean * mean, 0.0);
+        const auto b = static_cast<std::size_t>(best);
+        const auto n = static_cast<std::size_t>(i);
+        const double mean = m_gaps[b][n] / m_played;
+        const double variance = std::max(m_gapSquares[b][n] / m_played - mean * mean, 0.0);
         return {mean, std::sqrt(variance / m_played) + 1e-9};
     }
 
     const SeatView& m_view;
     std::array<int, kHandSlots> m_slots;
     int m_count;
-    Playout m_start;
+    Start m_start;
     PlayoutRandom m_random;
     std::array<bool, kHandSlots> m_alive{};
-    std::array<std::array<float, kMaxPlayouts>, kHandSlots> m_values{};
+    std::array<TablePicture, kPictures> m_pictures{};
+    std::array<double, kHandSlots> m_sums{};
+    std::array<std::array<double, kHandSlots>, kHandSlots> m_gaps{};
+    std::array<std::array<double, kHandSlots>, kHandSlots> m_gapSquares{};
     int m_played = 0;
+    static constexpr int kMostPoints = 4 * 14;
+    std::array<std::array<float, kMostPoints + 1>, 5> m_outcomes{};
 };
 
 } // namespace
 
 double SmartPlayer::winChance(const SeatView& view, int card) {
-    const int led = view.ledsuit != 0 ? view.ledsuit : getsuit(card);
+    const int led = view.ledsuit != 0 ? view.ledsuit : suitOf(card);
     const int trump = view.trumpsuit;
     for (int seat = 1; seat <= 4; ++seat) {
         const int onTable = view.table[static_cast<std::size_t>(seat)];
@@ -586,11 +774,11 @@ int SmartPlayer::chooseSlot(const SeatView& view) {
         return choices == 1 ? legal[0] : 0;
     }
     if (view.ledsuit != 0 || view.seat < 1 || view.seat > 4) {
-        return followSlot(view.hand, view.table, view.ledsuit, view.trumpsuit);
+        return followSlot(view);
     }
-    // The fitted score ranks the leads well enough that the best one is nearly always among
-    // its first few; only those are worth playing out.
-    const CardSet known = tableOf(view).known;
+    // Every lead is played out; the fitted score only orders them, so that a tie goes to the
+    // lead it prefers.
+    const CardSet known = tableOf(view).playout.known;
     const int held = countCards(view.hand);
     const auto score = [&](int slot) {
         return leadScore(view.hand[static_cast<std::size_t>(slot - 1)], held, view.trumpsuit, known);
@@ -600,7 +788,7 @@ int SmartPlayer::chooseSlot(const SeatView& view) {
             std::swap(legal[static_cast<std::size_t>(j)], legal[static_cast<std::size_t>(j - 1)]);
         }
     }
-    return LeadRace(view, legal, std::min(choices, kLeadsRaced)).winner();
+    return LeadRace(view, legal, choices).winner();
 }
 
 } // namespace lastling::host

@@ -10,11 +10,12 @@ namespace lastling::host {
 // A seat that loses a trick loses a card for good, and the last seat with cards takes the
 // round with the points in its hand; the trick winner draws a card and keeps its count.
 // Following, it takes the trick with its cheapest card that beats the table, or sheds its
-// weakest. Leading decides most rounds: it ranks its cards by how few unseen cards beat them,
-// then plays out the rest of the round for the best few, many times over, on hidden hands
-// guessed from the unseen cards (respecting the suits each seat has shown it lacks) with the
-// other seats playing as the classic player does, and leads the card whose rounds end best
-// for its chance to win the game.
+// weakest. Leading decides most rounds: it plays out the rest of the round for every card it
+// may lead, hundreds of times over where the choice is close, on hidden hands guessed from the
+// unseen cards, with the other seats playing as the classic player does. The guesses follow
+// what the round's plays have shown, read as the classic player's: which hand slots are empty,
+// which suits the card in each slot cannot be of, where the next drawn card goes. It leads the
+// card whose rounds end best for its share of the game.
 class SmartPlayer {
 public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
