@@ -1,3 +1,13 @@
+# lastling_add_subfolders(dir): adds every subfolder of dir that has a CMakeLists.txt.
+function(lastling_add_subfolders dir)
+  file(GLOB subdirs LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/${dir}/*)
+  foreach(sub IN LISTS subdirs)
+    if(EXISTS ${sub}/CMakeLists.txt)
+      add_subdirectory(${sub})
+    endif()
+  endforeach()
+endfunction()
+
 # lastling_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [GUI])
 # Adds one GoogleTest executable and registers its cases with CTest.
 # GUI tests run on the offscreen platform so that no display is needed.
