@@ -5,6 +5,7 @@
 #include "client/ui/tspylist.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
+#include "shell/error_box.h"
 #include "shell/bot_skill_setting.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
@@ -12,6 +13,7 @@
 #include "social/chat_model.h"
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
+#include "tally/tally_file.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -57,6 +59,18 @@ std::string toLatin1(const QString& text) {
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+// Tests give their own settings file; the tally then stays beside it, never in the real place.
+std::filesystem::path tallyPathFor(const WindowOptions& options) {
+    if (!options.tallyPath.isEmpty()) {
+        return std::filesystem::path(options.tallyPath.toStdString());
+    }
+    if (!options.settingsPath.isEmpty()) {
+        return std::filesystem::path(options.settingsPath.toStdString()).parent_path() /
+               tally::tallyFilePath().filename();
+    }
+    return tally::tallyFilePath();
+}
+
 QString fromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -68,6 +82,7 @@ Tchat::Tchat(WindowOptions options, QWidget* parent)
       m_settingsPath(m_options.settingsPath.isEmpty()
                          ? settings::settingsFilePath()
                          : std::filesystem::path(m_options.settingsPath.toStdString())),
+      m_tallyPath(tallyPathFor(m_options)),
       m_client(std::make_unique<client::TableClient>()) {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Lastling by Korvel Software"));
@@ -75,6 +90,7 @@ Tchat::Tchat(WindowOptions options, QWidget* parent)
     font.setPointSize(8);
     setFont(font);
     m_host = makeInProcessHost(*this, m_options.hostTickMs);
+    loadTally();
     buildWindow();
     buildMenus();
     buildKeyboardPlay();
@@ -516,8 +532,34 @@ void Tchat::addSystemLine(const std::string& line) {
     m_chat->addlinetochat(line, social::kSystemLineBlue);
 }
 
+void Tchat::loadTally() {
+    const tally::TallyFileResult loaded = tally::loadTallyFile(m_tally, m_tallyPath);
+    if (!loaded) {
+        showErrorBox(this, fromLatin1(loaded.message));
+    }
+}
+
+// The other seated players now: every named seat but the own one.
+std::vector<std::string> Tchat::playersAtTable() const {
+    std::vector<std::string> players;
+    const client::TableView& view = m_client->model().view();
+    const int myseat = m_client->state().myseat;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const std::string& name = view.seats[static_cast<std::size_t>(seat)].name;
+        if (seat != myseat && name != client::kWaiting) {
+            players.push_back(name);
+        }
+    }
+    return players;
+}
+
+// Saved at once, so that a crash never loses a finished game.
 void Tchat::addgame(const std::string& name) {
-    Q_UNUSED(name);
+    const tally::TallyFileResult saved =
+        tally::addgameAndSave(m_tally, name, playersAtTable(), m_tallyPath);
+    if (!saved) {
+        showErrorBox(this, fromLatin1(saved.message));
+    }
 }
 
 void Tchat::notice(const std::string& text) {

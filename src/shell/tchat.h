@@ -4,6 +4,7 @@
 #include "host/host_ports.h"
 #include "shell/settings/settings_file.h"
 #include "shell/window_options.h"
+#include "tally/tally_table.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -66,6 +67,7 @@ public:
     social::ChatPanel& chatPanel() { return *m_chat; }
     QAction* action(const QString& objectName) const; // menu items by their names
     const std::filesystem::path& settingsPath() const { return m_settingsPath; }
+    const tally::TallyTable& tallyTable() const { return m_tally; }
     int hostPort() const;
     bool closeRequested() const { return m_closeRequested; }
     // The seat pop-up for the name label at a screen position (0 bottom .. 3 right).
@@ -126,9 +128,13 @@ private:
     void resetScreenLocation();
     void saveBoundsIfMoved();
     void guarded(const std::function<void()>& work);
+    void loadTally();
+    std::vector<std::string> playersAtTable() const;
 
     WindowOptions m_options;
     std::filesystem::path m_settingsPath;
+    std::filesystem::path m_tallyPath;
+    tally::TallyTable m_tally;
     std::unique_ptr<client::TableClient> m_client;
     std::unique_ptr<InProcessHost> m_host;
     Board* m_board = nullptr;

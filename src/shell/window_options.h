@@ -17,6 +17,7 @@ struct WindowOptions {
     int hostTickMs = 0;              // the host's pacing tick; 0 keeps its own (1000 ms)
     std::optional<int> botSpeedMs;   // overrides the "Bot Speed" menu for the host
     QString settingsPath;            // empty: the settings file's usual place
+    QString tallyPath;               // empty: beside a given settings file, else its usual place
     QString instanceName;            // empty: "levrok" and the user's name
     bool singleInstance = true;
     std::function<void()> showStartDialog; // the solo start dialog; empty: nothing to show

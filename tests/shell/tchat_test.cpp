@@ -9,6 +9,8 @@
 
 #include "gui_app.h"
 
+#include "tally/tally_file.h"
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -165,6 +167,15 @@ TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
     }
     EXPECT_EQ(winners, 1);
     EXPECT_TRUE(window.board().startButton()->isVisibleTo(&window.board()));
+
+    // The finished game is in the tally file at once, not only at exit.
+    const bool iWon = end.seats[static_cast<std::size_t>(state(window).myseat)].winner;
+    EXPECT_EQ(window.tallyTable().count(tally::kOwnGames, 0), 1);
+    tally::TallyTable saved;
+    ASSERT_TRUE(tally::loadTallyFile(
+        saved, std::filesystem::path(m_dir.path().toStdString()) / "Lastlingtally.tld"));
+    EXPECT_EQ(saved.count(tally::kOwnGames, 0), 1);
+    EXPECT_EQ(saved.count(tally::kOwnWins, 0), iWon ? 1 : 0);
     EXPECT_TRUE(window.action(QStringLiteral("StartGame1"))->isEnabled());
 }
 
