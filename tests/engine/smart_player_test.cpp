@@ -131,8 +131,10 @@ TEST(SmartPlayerTest, AlwaysNamesALegalSlotForArbitraryViews) {
         view.trumpcard = deck[4];
         view.trumpsuit = getsuit(view.trumpcard);
         view.ledsuit = static_cast<int>(random.below(5));
+        view.targetscore = static_cast<int>(random.below(70)) - 5; // small, tabulated and large targets
         for (int seat = 1; seat <= 4; ++seat) {
             const auto s = static_cast<std::size_t>(seat);
+            view.scores[s] = static_cast<int>(random.below(80)) - 10; // at, above or below the target
             view.inround[s] = random.below(3) != 0;
             view.handCounts[s] = static_cast<int>(random.below(6)); // 5: more than a hand holds
             view.table[s] = seat != view.seat && view.ledsuit != 0 && random.below(2) ? deck[4 + s] : 0;

@@ -15,7 +15,7 @@ namespace lastling::host {
 // unseen cards, with the other seats playing as the classic player does. The guesses follow
 // what the round's plays have shown, read as the classic player's: which hand slots are empty,
 // which suits the card in each slot cannot be of, where the next drawn card goes. It leads the
-// card whose rounds end best for its share of the game.
+// card whose rounds end best for its chance to win the game from the scores they leave.
 class SmartPlayer {
 public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
