@@ -17,6 +17,7 @@ namespace {
 constexpr double kTrumpWhenVoid = 0.6; // how often a seat that cannot follow plays a trump
 constexpr double kScoreSlack = 15.0;   // keeps a share of the scores sensible near zero
 constexpr int kMaxLeadPlayouts = 512;
+constexpr int kMaxFollowPlayouts = 128; // following is closer to settled than leading
 
 // Suit and points of each card number, looked up: the play-outs ask for them all the time.
 constexpr std::array<std::uint8_t, kCards + 1> kSuitOf = [] {
@@ -722,12 +723,12 @@ double outcomeValue(const SeatView& view, const RoundResult& result) {
     return oddsFor(view.targetscore).chance(mine, others);
 }
 
-// Leading is where the round is won: each candidate lead is played out to the round's end on
-// the same guesses at the hidden cards. Candidates that trail the best one clearly drop out,
+// Each candidate card (every lead, or every follow of a seat that can take the trick) is played
+// out to the round's end on the same guesses at the hidden cards. Candidates that trail the best one clearly drop out,
 // and the race stops early once the remaining ones are all about as good.
-class LeadRace {
+class CardRace {
 public:
-    LeadRace(const SeatView& view, const std::array<int, kHandSlots>& slots, int count, int maxPlayouts)
+    CardRace(const SeatView& view, const std::array<int, kHandSlots>& slots, int count, int maxPlayouts)
         : m_view(view), m_slots(slots), m_count(count), m_maxPlayouts(maxPlayouts), m_start(tableOf(view)),
           m_random(viewHash(view)) {
         m_alive.fill(false);
@@ -853,6 +854,19 @@ private:
     std::array<std::array<float, kMostPoints + 1>, 5> m_outcomes{};
 };
 
+// Following, a seat that can take the trick weighs taking it cheaply, dearly or not at all by
+// playing each out; a seat that cannot sheds its weakest card.
+int chooseFollow(const SeatView& view, std::array<int, kHandSlots> legal, int choices) {
+    const int preferred = followSlot(view);
+    const int taker = trickWinner(view.table, view.ledsuit, view.trumpsuit);
+    const int card = view.hand[static_cast<std::size_t>(preferred - 1)];
+    if (!beats(card, view.table[static_cast<std::size_t>(taker)], view.ledsuit, view.trumpsuit)) {
+        return preferred;
+    }
+    std::swap(legal[0], *std::find(legal.begin(), legal.begin() + choices, preferred)); // ties go to it
+    return CardRace(view, legal, choices, kMaxFollowPlayouts).winner();
+}
+
 } // namespace
 
 double SmartPlayer::winChance(const SeatView& view, int card) {
@@ -886,8 +900,11 @@ int SmartPlayer::chooseSlot(const SeatView& view) {
     if (choices <= 1) {
         return choices == 1 ? legal[0] : 0;
     }
-    if (view.ledsuit != 0 || view.seat < 1 || view.seat > 4) {
+    if (view.seat < 1 || view.seat > 4) {
         return followSlot(view);
+    }
+    if (view.ledsuit != 0) {
+        return chooseFollow(view, legal, choices);
     }
     // Every lead is played out; the fitted score only orders them, so that a tie goes to the
     // lead it prefers.
@@ -901,7 +918,7 @@ int SmartPlayer::chooseSlot(const SeatView& view) {
             std::swap(legal[static_cast<std::size_t>(j)], legal[static_cast<std::size_t>(j - 1)]);
         }
     }
-    return LeadRace(view, legal, choices, kMaxLeadPlayouts).winner();
+    return CardRace(view, legal, choices, kMaxLeadPlayouts).winner();
 }
 
 } // namespace lastling::host
