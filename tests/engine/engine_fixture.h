@@ -86,7 +86,8 @@ protected:
                    const std::string& payload = "You+30+") {
         for (int seat : humans) {
             seats[seat].connected = true;
-            seats[seat].name = "P" + std::to_string(seat);
+            seats[seat].name = "P";
+            seats[seat].name += std::to_string(seat); // "P" + to_string trips a GCC 12 false warning
         }
         random = std::make_unique<Random>(seed);
         engine = std::make_unique<GameEngine>(seats, out, timer1, computer, bots, *random);
