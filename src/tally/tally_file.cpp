@@ -1,12 +1,7 @@
 #include "tally/tally_file.h"
 
+#include "shell/settings/settings_file.h"
 #include "tally/lzrw1.h"
-
-#include <QDir>
-#include <QStandardPaths>
-#include <QString>
-
-#include <unistd.h>
 
 namespace lastling::tally {
 namespace {
@@ -69,14 +64,6 @@ TallyFileResult addgameAndSave(TallyTable& table, std::string_view winner,
     return saveTallyFile(table, file);
 }
 
-std::filesystem::path tallyFilePath() {
-    std::error_code error;
-    const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (!error && ::access(programFolder.c_str(), W_OK) == 0)
-        return programFolder / kTallyFileName;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(userFolder);
-    return std::filesystem::path(userFolder.toStdString()) / kTallyFileName;
-}
+std::filesystem::path tallyFilePath() { return settings::programFilePath(kTallyFileName); }
 
 } // namespace lastling::tally

@@ -143,14 +143,16 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
     });
 }
 
-std::filesystem::path settingsFilePath() {
+std::filesystem::path programFilePath(std::string_view fileName) {
     std::error_code error;
     const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
     if (!error && ::access(programFolder.c_str(), W_OK) == 0)
-        return programFolder / kSettingsFileName;
+        return programFolder / fileName;
     const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(userFolder);
-    return std::filesystem::path(userFolder.toStdString()) / kSettingsFileName;
+    return std::filesystem::path(userFolder.toStdString()) / fileName;
 }
+
+std::filesystem::path settingsFilePath() { return programFilePath(kSettingsFileName); }
 
 } // namespace lastling::settings

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace lastling::settings {
 
@@ -55,5 +56,9 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
 // "korvlobby.ini" beside the executable when that folder is writable, else in the per-user
 // configuration folder.
 std::filesystem::path settingsFilePath();
+
+// A file of the program's own: beside the executable when that folder is writable, else in
+// the per-user configuration folder.
+std::filesystem::path programFilePath(std::string_view fileName);
 
 } // namespace lastling::settings
