@@ -178,6 +178,13 @@ void HostCore::sendToAll(const std::string& message) {
     sendToAllBut(0, message);
 }
 
+// The sender's own copy goes first: it is the one its player waits for, and the order of
+// copies across different connections is not visible to anyone.
+void HostCore::relayFrom(int source, const std::string& message) {
+    sendTo(source, message);
+    sendToAllBut(source, message);
+}
+
 void HostCore::sendToAllBut(int excluded, const std::string& message) {
     for (int slot = 1; slot <= m_seats.slotsinuse; ++slot) {
         if (slot != excluded && m_seats[slot].connected) {
@@ -265,7 +272,7 @@ void HostCore::chat(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    sendToAll(protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
+    relayFrom(seat, protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
                                   protocol::safeRelayedChat(fields.rest())));
 }
 
@@ -275,7 +282,7 @@ void HostCore::action(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    sendToAll(protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
+    relayFrom(seat, protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
                                     protocol::safeRelayedChat(fields.rest())));
 }
 
@@ -285,7 +292,7 @@ void HostCore::playasound(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    sendToAll(protocol::playasoundRelay(seat, fields.rest()));
+    relayFrom(seat, protocol::playasoundRelay(seat, fields.rest()));
 }
 
 void HostCore::justwatch(std::string_view payload, int source) {

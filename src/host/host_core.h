@@ -79,6 +79,7 @@ private:
     void dropQueuedFrom(int slot);
     void queue(std::vector<std::string>& pieces, int slot);
     void sendToAllBut(int slot, const std::string& message);
+    void relayFrom(int source, const std::string& message);
     void logEvent(const std::string& text) const;
     void noteOutgoing(const std::string& message) const;
 

@@ -191,6 +191,21 @@ INSTANTIATE_TEST_SUITE_P(
         RelayCase{"CMD_chat", ""},
         RelayCase{"", ""}));
 
+TEST_F(HostCoreTest, RelaysGoToTheSenderFirstThenByRisingSlot) {
+    for (const char* name : {"Ann", "Bob", "Cid", "Dee"}) {
+        join(name);
+    }
+    for (const char* message : {"CMD_chat+3+hi|clBlack", "CMD_action+3+waves|clBlack", "CMD_playasound+3+wave1+"}) {
+        clearSent();
+        receive(3, message);
+        std::vector<int> order;
+        for (const auto& [slot, bytes] : transport.sent) {
+            order.push_back(slot);
+        }
+        EXPECT_EQ(order, (std::vector<int>{3, 1, 2, 4})) << message;
+    }
+}
+
 TEST_F(HostCoreTest, ChatTextCannotShiftTheColourField) {
     join("Ann");
     clearSent();
