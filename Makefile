@@ -46,3 +46,15 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+
+.PHONY: install package check-package
+
+# Installs under PREFIX (default /usr/local); DESTDIR is honoured for staged installs.
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+package: build
+	cmake --build $(BUILD) --target package
+
+check-package: build
+	bash scripts/check-package.sh $(BUILD)
