@@ -100,6 +100,9 @@ private:
     SeatView& seat(int number) { return m_view.seats[static_cast<std::size_t>(number)]; }
     void kicking(int target);
     void sendJustWatch(int target, int flag);
+    void ownCardPlayed(int card);
+    void restorePendingClick();
+    void showTurn(int seat);
 
     ClientState m_state;
     TableView m_view;
@@ -107,6 +110,7 @@ private:
     Sender m_send;
     int m_bottomSeat = 1;
     int m_playedStack = 0;
+    int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
 };
 
