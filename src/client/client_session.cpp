@@ -150,6 +150,11 @@ void ClientSession::sockInfo(const std::string& text) {
     }
 }
 
+void ClientSession::connectFailed(const std::string& host, const std::string& text) {
+    reportError(text);
+    systemLine("0+Could not connect to " + host + ": " + text);
+}
+
 bool ClientSession::send(const std::string& message) {
     if (!state().loggedin) {
         return false;
