@@ -143,10 +143,18 @@ void ClientSession::full() {
 }
 
 void ClientSession::sockInfo(const std::string& text) {
-    if (text == "Socket Closed") {
-        if (WindowRequests* window = m_model.ports().window) {
-            window->closeMainWindow();
-        }
+    if (text != "Socket Closed") {
+        return;
+    }
+    // A guest whose connection closes while the table's host is still there was removed;
+    // the host leaving first closes every connection of its table.
+    Notices* notices = m_model.ports().notices;
+    if (notices && state().loggedin && !state().ishost) {
+        notices->notice(m_model.hostLeft() ? "The host has closed the table."
+                                           : "You have been removed from the game.");
+    }
+    if (WindowRequests* window = m_model.ports().window) {
+        window->closeMainWindow();
     }
 }
 

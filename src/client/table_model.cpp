@@ -161,6 +161,7 @@ void TableModel::playerdisconnected(std::string_view payload) {
     Fields fields(payload);
     const int number = fields.number();
     const std::string name = fields.rest();
+    m_hostLeft = m_hostLeft || number == 1;
     if (m_state.isPlayingSeat(number)) {
         SeatView& view = seat(number);
         if (view.name != kWaiting && view.name != placeholderName(number)) {

@@ -52,6 +52,8 @@ public:
     // Hosting shows the start button and enables Start Game and the spy list's kick;
     // joining hides the button and disables Start Game.
     void setHostControls(bool host);
+    // Seat 1, the hosting player, has left the table.
+    bool hostLeft() const { return m_hostLeft; }
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -110,6 +112,7 @@ private:
     Sender m_send;
     int m_bottomSeat = 1;
     int m_playedStack = 0;
+    bool m_hostLeft = false;
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
 };
