@@ -143,11 +143,24 @@ void ClientSession::full() {
 }
 
 void ClientSession::sockInfo(const std::string& text) {
-    if (text == "Socket Closed") {
-        if (WindowRequests* window = m_model.ports().window) {
-            window->closeMainWindow();
-        }
+    if (text != "Socket Closed") {
+        return;
     }
+    // A guest whose connection closes while the table's host is still there was removed;
+    // the host leaving first closes every connection of its table.
+    Notices* notices = m_model.ports().notices;
+    if (notices && state().loggedin && !state().ishost) {
+        notices->notice(m_model.hostLeft() ? "The host has closed the table."
+                                           : "You have been removed from the game.");
+    }
+    if (WindowRequests* window = m_model.ports().window) {
+        window->closeMainWindow();
+    }
+}
+
+void ClientSession::connectFailed(const std::string& host, const std::string& text) {
+    reportError(text);
+    systemLine("0+Could not connect to " + host + ": " + text);
 }
 
 bool ClientSession::send(const std::string& message) {

@@ -53,6 +53,9 @@ public:
 
     // Sends through the game connection once logged in; false (nothing sent) before.
     bool send(const std::string& message);
+    // The game connection could not be made: the error box and a system line say why; the
+    // window stays up so the player can read it and leave.
+    void connectFailed(const std::string& host, const std::string& text);
 
     // Extra command words (chat, actions, sounds) handled elsewhere.
     void on(std::string word, protocol::Dispatcher::Handler handler);

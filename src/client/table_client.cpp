@@ -1,6 +1,9 @@
 #include "client/table_client.h"
 
 #include "net/event_errors.h"
+#include "net/sock_address.h"
+
+#include <cerrno>
 
 #include <exception>
 
@@ -13,9 +16,12 @@ TableClient::TableClient(QObject* parent)
         m_session.receive(sock.ReceiveAll());
         m_pump.kick(); // handled on the next turns of the event loop, never here
     };
-    m_sock.OnInfo = [this](TSock&, TSocketInfo, const std::string& text) {
-        m_session.sockInfo(text);
+    m_sock.OnInfo = [this](TSock&, TSocketInfo kind, const std::string& text) {
+        onSockInfo(kind, text);
     };
+    m_connectTimer.setSingleShot(true);
+    m_connectTimer.setInterval(10'000);
+    connect(&m_connectTimer, &QTimer::timeout, this, &TableClient::connectTimedOut);
 }
 
 TableClient::~TableClient() {
@@ -31,7 +37,35 @@ void TableClient::startFromParams(const std::vector<std::string>& params) {
 void TableClient::connectGame(const std::string& host) {
     m_sock.setHostName(host);
     m_sock.setPortName(m_gamePort);
+    m_connectTimer.start();
     m_sock.Connect();
+}
+
+void TableClient::onSockInfo(TSocketInfo kind, const std::string& text) {
+    if (kind == TSocketInfo::Error && !m_sock.connected() && m_connectTimer.isActive()) {
+        connectFailed(text); // refused, unreachable: the connect itself failed
+        return;
+    }
+    if (m_givingUp) {
+        return;
+    }
+    m_session.sockInfo(text);
+}
+
+// A host that takes the connection but never speaks is as good as none.
+void TableClient::connectTimedOut() {
+    if (state().loggedin) {
+        return;
+    }
+    m_givingUp = true;
+    m_sock.Close();
+    m_givingUp = false;
+    connectFailed(netaddr::errorText(ETIMEDOUT));
+}
+
+void TableClient::connectFailed(const std::string& text) {
+    m_connectTimer.stop();
+    m_session.connectFailed(m_sock.HostName(), text);
 }
 
 void TableClient::connectLobby() {

@@ -6,6 +6,7 @@
 #include "net/tsock.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -38,10 +39,16 @@ public:
 
     bool gameConnected() const { return m_sock.connected(); }
 
+    // How long a connect may wait for the host's first word before it counts as failed.
+    void setConnectTimeout(int ms) { m_connectTimer.setInterval(ms); }
+
 private:
     void connectGame(const std::string& host) override;
     void connectLobby() override;
     void sendGame(const std::string& bytes) override;
+    void onSockInfo(TSocketInfo kind, const std::string& text);
+    void connectTimedOut();
+    void connectFailed(const std::string& text);
 
     TableModel m_model;
     ClientSession m_session;
@@ -49,6 +56,8 @@ private:
     TSock m_lobbySock;
     QueuePump m_pump;
     std::string m_gamePort = "7772";
+    QTimer m_connectTimer;
+    bool m_givingUp = false; // closing a connect that failed: not the end of the run
 };
 
 } // namespace lastling::client

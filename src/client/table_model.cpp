@@ -161,6 +161,7 @@ void TableModel::playerdisconnected(std::string_view payload) {
     Fields fields(payload);
     const int number = fields.number();
     const std::string name = fields.rest();
+    m_hostLeft = m_hostLeft || number == 1;
     if (m_state.isPlayingSeat(number)) {
         SeatView& view = seat(number);
         if (view.name != kWaiting && view.name != placeholderName(number)) {
@@ -191,7 +192,11 @@ void TableModel::justwatching(std::string_view payload) {
         m_view.justWatchChecked = watching;
     }
     SeatView& view = seat(number);
-    systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
+    if (number == m_state.myseat) {
+        systemLine(watching ? "You are just watching" : "You are now playing again");
+    } else {
+        systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
+    }
     view.eyes = watching;
 }
 
@@ -218,6 +223,7 @@ void TableModel::startthegame(std::string_view payload) {
 }
 
 void TableModel::roundstart(std::string_view payload) {
+    m_pendingSlot = 0;
     for (int s = 1; s <= kSeatCount; ++s) {
         SeatView& view = seat(s);
         view.winner = false;
@@ -252,16 +258,22 @@ void TableModel::getnextplayer(std::string_view payload) {
     if (!m_state.isPlayingSeat(number)) {
         return;
     }
+    // Asked again while a click is unanswered: the host did not take that card.
+    restorePendingClick();
     m_state.whoseturn = number;
-    m_view.turnSeat = number;
     showPlaceholderIfWaiting(number);
+    showTurn(number);
     if (number == m_state.myseat) {
-        m_view.status = "Your Turn.";
         const bool newSound = m_ports.settings && m_ports.settings->turnSoundNew();
         sound(newSound ? "turnnew" : "turn");
-    } else {
-        m_view.status = seat(number).name + "'s turn.";
     }
+}
+
+// The turn marker and the status line for the seat on turn.
+void TableModel::showTurn(int number) {
+    m_view.turnSeat = number;
+    m_view.status =
+        number == m_state.myseat ? std::string("Your Turn.") : seat(number).name + "'s turn.";
 }
 
 void TableModel::heplayed(std::string_view payload) {
@@ -275,7 +287,33 @@ void TableModel::heplayed(std::string_view payload) {
     seat(number).played = card;
     seat(number).playedStack = ++m_playedStack;
     hishand(number, count);
+    if (number == m_state.myseat) {
+        ownCardPlayed(card);
+    }
     sound("placecard");
+}
+
+// A card the host played for our seat leaves our hand, whoever chose it (the computer plays
+// for a seat that is just watching), so no card on show is one the host no longer holds.
+void TableModel::ownCardPlayed(int card) {
+    if (m_pendingSlot != 0 &&
+        m_view.ownSlots[static_cast<std::size_t>(m_pendingSlot)].card != card) {
+        restorePendingClick(); // the host played another card than the one we clicked
+    }
+    m_pendingSlot = 0;
+    for (int s = 1; s <= kHandSlots; ++s) {
+        HandSlot& slot = m_view.ownSlots[static_cast<std::size_t>(s)];
+        if (card != 0 && slot.card == card) {
+            slot = HandSlot{0, false};
+        }
+    }
+}
+
+void TableModel::restorePendingClick() {
+    if (m_pendingSlot != 0) {
+        m_view.ownSlots[static_cast<std::size_t>(m_pendingSlot)].shown = true;
+        m_pendingSlot = 0;
+    }
 }
 
 void TableModel::error(std::string_view payload) {
@@ -288,6 +326,7 @@ void TableModel::error(std::string_view payload) {
     m_view.status = "You must follow suit if able.";
     m_state.whoseturn = number;
     m_view.ownSlots[static_cast<std::size_t>(slot)].shown = true;
+    m_pendingSlot = 0;
     sound("error");
 }
 
@@ -344,6 +383,8 @@ void TableModel::roundover(std::string_view payload) {
         view.hand = HandPicture{0, true, cards};
     }
     view.bonusFollowsScore = true;
+    m_view.status = (number == m_state.myseat ? std::string("You win") : view.name + " wins") +
+                    " the round: +" + std::to_string(points);
     sound("roundover");
 }
 
@@ -357,6 +398,9 @@ void TableModel::winner(std::string_view payload) {
         seat(s).hand = HandPicture{};
         m_view.ownSlots[static_cast<std::size_t>(s)].card = 0;
     }
+    m_view.turnSeat = 0;
+    m_state.whoseturn = 0;
+    m_pendingSlot = 0;
     sound("winner");
     const bool mine = ownNameIs(name);
     m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
@@ -390,6 +434,7 @@ void TableModel::gamestats(std::string_view payload) {
             continue;
         }
         seat(number).score = std::to_string(score);
+        seat(number).scoreFollowsName = true;
         if (card != 0 && isCard(card)) {
             seat(number).played = card;
             seat(number).playedStack = ++m_playedStack;
@@ -400,6 +445,9 @@ void TableModel::gamestats(std::string_view payload) {
     }
     m_view.playToScore = "Play to Score: " + std::to_string(target);
     m_view.trump = isCard(trump) ? trump : 0;
+    if (m_state.whoseturn != 0) {
+        showTurn(m_state.whoseturn);
+    }
     if (m_state.whoseturn != 0 && m_state.whoseturn == m_state.myseat && m_ports.notices) {
         m_ports.notices->notice("go");
     }
@@ -421,6 +469,7 @@ void TableModel::cardClicked(int slot) {
     }
     picture.shown = false;
     m_state.whoseturn = 0;
+    m_pendingSlot = m_state.loggedin ? slot : 0;
     emit changed();
 }
 

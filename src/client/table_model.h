@@ -52,6 +52,8 @@ public:
     // Hosting shows the start button and enables Start Game and the spy list's kick;
     // joining hides the button and disables Start Game.
     void setHostControls(bool host);
+    // Seat 1, the hosting player, has left the table.
+    bool hostLeft() const { return m_hostLeft; }
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -100,6 +102,9 @@ private:
     SeatView& seat(int number) { return m_view.seats[static_cast<std::size_t>(number)]; }
     void kicking(int target);
     void sendJustWatch(int target, int flag);
+    void ownCardPlayed(int card);
+    void restorePendingClick();
+    void showTurn(int seat);
 
     ClientState m_state;
     TableView m_view;
@@ -107,6 +112,8 @@ private:
     Sender m_send;
     int m_bottomSeat = 1;
     int m_playedStack = 0;
+    bool m_hostLeft = false;
+    int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
 };
 

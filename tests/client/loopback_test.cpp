@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QTcpServer>
 
 #include <functional>
 #include <memory>
@@ -147,6 +148,37 @@ TEST_F(Loopback, EveryClientClosesWhenTheHostEnds) {
     seatBoth();
     serverOwner.reset();
     ASSERT_TRUE(runUntil([this] { return annPorts.closes == 1 && boPorts.closes == 1; }));
+}
+
+// A join that cannot reach its host says why in the error box and the chat, and leaves the
+// window up: refused at once, or a host that takes the call but never speaks.
+TEST(ConnectFailure, IsReportedAndTheRunGoesOn) {
+    application();
+    QTcpServer silent;
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    QTcpServer gone;
+    ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
+    const quint16 refusedPort = gone.serverPort();
+    gone.close();
+    const struct {
+        quint16 port;
+        std::string error;
+    } cases[] = {{refusedPort, "Error #111 (ECONNREFUSED)"},
+                 {silent.serverPort(), "Error #110 (ETIMEDOUT)"}};
+    for (const auto& c : cases) {
+        TableClient client;
+        FakePorts ports;
+        client.setPorts(ports.all());
+        std::vector<std::string> errors;
+        client.session().setErrorSink([&errors](const std::string& e) { errors.push_back(e); });
+        client.setGamePort(std::to_string(c.port));
+        client.setConnectTimeout(100);
+        client.start(StartPlan{StartMode::Join, "Bo", "127.0.0.1", "0+Loading", false, false});
+        ASSERT_TRUE(runUntil([&errors] { return !errors.empty(); })) << c.error;
+        EXPECT_EQ(errors, std::vector<std::string>{c.error});
+        EXPECT_EQ(ports.lines.back(), "0+Could not connect to 127.0.0.1: " + c.error);
+        EXPECT_EQ(ports.closes, 0);
+    }
 }
 
 } // namespace

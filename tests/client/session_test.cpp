@@ -199,6 +199,17 @@ TEST_F(ClientFixture, OnlySocketClosedEndsTheRun) {
     EXPECT_EQ(ports.closes, 1);
 }
 
+// The close is told apart only by who left first: a removed guest hears why.
+TEST_F(ClientFixture, ClosedConnectionTellsAGuestWhy) {
+    loginAs(3);
+    session.sockInfo("Socket Closed");
+    EXPECT_EQ(ports.notices, std::vector<std::string>{"You have been removed from the game."});
+    host("CMD_playerdisconnected+1+Ann");
+    session.sockInfo("Socket Closed");
+    EXPECT_EQ(ports.notices.back(), "The host has closed the table.");
+    EXPECT_EQ(ports.closes, 2);
+}
+
 TEST_F(ClientFixture, FullShowsNoticeThenCloses) {
     host("CMD_full+");
     EXPECT_EQ(ports.notices, std::vector<std::string>{"Game is full"});

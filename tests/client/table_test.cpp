@@ -161,7 +161,7 @@ TEST_F(ClientFixture, CardClicksInAndOutOfTurn) {
     model.cardClicked(4); // a second click waits for the next turn
     EXPECT_EQ(link.sent.size(), 1u);
 
-    host("CMD_nextplayer+2+");
+    host({"CMD_heplayed+2+20+3+", "CMD_nextplayer+2+"});
     model.cardClicked(2); // hidden: already played
     EXPECT_EQ(link.sent.size(), 1u);
     model.cardClicked(4);
@@ -348,6 +348,67 @@ TEST_F(ClientFixture, StartButtonOpensDialogOnlyWhenConnected) {
     model.gameStartChosen("1+0");
     EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_startgame+Ann+30+\xFF",
                                                    "CMD_startgame+Ann+1_0+\xFF"}));
+}
+
+// Cards the computer played for our seat while we watched leave our hand; a click the host
+// answers with another card or asks again for never leaves the player stuck.
+TEST_F(ClientFixture, OwnHandFollowsEveryCardPlayedForOurSeat) {
+    loginAs(1);
+    host({"CMD_mycards+1+1+10+2+20+3+30+4+40", "CMD_justwatching+1+1", "CMD_heplayed+1+20+3+",
+          "CMD_heplayed+1+10+2+", "CMD_justwatching+1+2", "CMD_nextplayer+1+"});
+    EXPECT_FALSE(slot(1).shown || slot(2).shown);
+    EXPECT_EQ(slot(2).card, 0);
+    model.cardClicked(2); // already played for us: nothing is sent, the turn stays
+    EXPECT_TRUE(link.sent.empty());
+    EXPECT_EQ(session.state().whoseturn, 1);
+
+    model.cardClicked(3);
+    EXPECT_EQ(link.sent, std::vector<std::string>{"CMD_playcard+1+3+\xFF"});
+    host("CMD_heplayed+1+40+1+"); // the host played slot 4 instead (watching was switched on)
+    EXPECT_TRUE(slot(3).shown);
+    EXPECT_EQ(slot(3).card, 30);
+    EXPECT_FALSE(slot(4).shown);
+
+    host("CMD_nextplayer+1+");
+    model.cardClicked(3);
+    host("CMD_nextplayer+1+"); // asked again: the card was not taken, it is back in the hand
+    EXPECT_TRUE(slot(3).shown);
+    model.cardClicked(3);
+    EXPECT_EQ(link.sent.size(), 3u);
+}
+
+TEST_F(ClientFixture, StatusLineAtRoundAndGameEndsAndWatchTextsForOwnSeat) {
+    loginAs(1, "You");
+    host("CMD_existingplayers+2+Klot+0");
+    const struct {
+        std::string message, status;
+    } cases[] = {
+        {"CMD_roundover+2+16+20+12", "Klot wins the round: +16"},
+        {"CMD_roundover+1+7+27+3", "You win the round: +7"},
+    };
+    for (const auto& c : cases) {
+        host(c.message);
+        EXPECT_EQ(model.view().status, c.status) << c.message;
+    }
+    host({"CMD_nextplayer+2+", "CMD_winner+Klot+2+"});
+    EXPECT_EQ(model.view().turnSeat, 0);
+
+    clearRecords();
+    host({"CMD_justwatching+1+1", "CMD_justwatching+1+2", "CMD_justwatching+2+1"});
+    EXPECT_EQ(ports.lines,
+              (std::vector<std::string>{"0+You are just watching", "0+You are now playing again",
+                                        "0+Klot is just watching"}));
+}
+
+TEST_F(ClientFixture, LateJoinerSeesWhoseTurnItIs) {
+    loginAs(3);
+    host("CMD_existingplayers+1+Ann+0+2+Bob+0");
+    host("CMD_gamestats+3+50+13+2+1+10+0+3+2+20+14+2+3+0+0+4+4+5+27+1");
+    EXPECT_EQ(model.view().turnSeat, 2);
+    EXPECT_EQ(model.view().status, "Bob's turn.");
+    EXPECT_TRUE(seat(1).scoreFollowsName && seat(4).scoreFollowsName);
+    host("CMD_gamestats+3+50+13+3+1+10+0+3");
+    EXPECT_EQ(model.view().status, "Your Turn.");
 }
 
 } // namespace

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real program under a real window manager (Xvfb + openbox): starting and closing it again
+# and again must leave its saved place alone, the title bar must stay on the screen, and a place
+# the player moved the window to must be kept exactly.
+# Usage: window_place_test.sh /path/to/lastling
+set -euo pipefail
+exe=$(realpath "$1")
+for tool in Xvfb openbox xdotool wmctrl; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program keeps its files beside itself when that folder is writable: give it its own.
+cp "$exe" "$work/lastling"
+export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+# A display number nobody uses.
+for n in $(seq 91 140); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+export DISPLAY=$display
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+title="Lastling by Korvel Software"
+ini=$work/korvlobby.ini
+
+value() { tr -d '\r' <"$ini" | sed -n "s/^$1=//Ip" | head -n 1; }
+
+# Starts the program, waits for its window, runs "$@" on the window id, then closes it
+# through the window manager and waits for the program to end.
+run_once() {
+  "$work/lastling" >"$work/out.log" 2>&1 &
+  local pid=$!
+  local win=""
+  for _ in $(seq 150); do
+    win=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$win" ] && break
+    sleep 0.1
+  done
+  [ -n "$win" ] || { echo "FAIL: no window appeared"; cat "$work/out.log"; kill "$pid"; exit 1; }
+  sleep 0.5
+  "$@" "$win"
+  wmctrl -c "$title"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then echo "FAIL: the program did not end on close"; kill "$pid"; exit 1; fi
+  wait "$pid" || true
+}
+
+frame_top() { # the top of the window manager's frame of window $1
+  xwininfo -id "$(xdotool getwindowgeometry "$1" >/dev/null; echo "$1")" -frame 2>/dev/null |
+    sed -n 's/.*Absolute upper-left Y: *//p'
+}
+nothing() { :; }
+
+fails=0
+check() { if [ "$1" != "$2" ]; then echo "FAIL: $3: got '$1', expected '$2'"; fails=$((fails + 1)); else echo "ok: $3"; fi; }
+
+# 1. Five starts in a row without touching the window: the saved place stays put.
+run_once nothing
+first_top=$(value Top); first_left=$(value Left)
+for i in 2 3 4 5; do
+  run_once nothing
+  check "$(value Top),$(value Left)" "${first_top:-},${first_left:-}" "start $i keeps Top,Left"
+done
+top_now=$(value Top)
+if [ -n "$top_now" ] && [ "$top_now" -lt 0 ]; then
+  echo "FAIL: title bar off the screen (Top=$top_now)"; fails=$((fails + 1))
+fi
+
+# 2. Moving the window: the new place is saved and comes back exactly at the next start.
+move() { xdotool windowmove "$1" 200 150; sleep 0.7; }
+run_once move
+moved="$(value Top),$(value Left)"
+record() { xdotool getwindowgeometry "$1" >"$work/geometry.txt"; }
+run_once record
+check "$(value Top),$(value Left)" "$moved" "moved place kept over a start"
+run_once nothing
+check "$(value Top),$(value Left)" "$moved" "moved place kept over a second start"
+
+if [ "$fails" -ne 0 ]; then echo "$fails check(s) failed"; exit 1; fi
+echo "all window place checks passed"
