@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QDeadlineTimer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -214,7 +215,14 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
     QAction* remove = menu->findChild<QAction*>(QStringLiteral("RemoveFromGame1"));
     ASSERT_NE(remove, nullptr);
     ASSERT_TRUE(remove->isEnabled());
+    QStringList guestNotices;
+    guest.setNoticeObserver([&guestNotices](const QString& text) { guestNotices << text; });
     remove->trigger();
+    // The removed player is told before the window goes: it closes once the notice is read.
+    ASSERT_TRUE(runUntil([&] { return !guestNotices.isEmpty(); }));
+    EXPECT_EQ(guestNotices, QStringList{"You have been removed from the game."});
+    EXPECT_FALSE(guest.closeRequested());
+    guest.findChild<QMessageBox*>()->accept();
     ASSERT_TRUE(runUntil([&] { return guest.closeRequested(); }));
     ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == client::kWaiting; }));
     EXPECT_FALSE(host.closeRequested());
