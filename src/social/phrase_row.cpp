@@ -16,9 +16,9 @@ namespace lastling::social {
 
 // A flat button that is all picture: it sinks a pixel while pressed and greys when disabled.
 // With a release handler it also answers the right and middle buttons.
-class PictureButton : public QAbstractButton {
+class PhrasePictureButton : public QAbstractButton {
 public:
-    PictureButton(const QImage& picture, QWidget* parent)
+    PhrasePictureButton(const QImage& picture, QWidget* parent)
         : QAbstractButton(parent), m_picture(QPixmap::fromImage(picture)) {
         setFixedSize(m_picture.size());
         setFocusPolicy(Qt::NoFocus); // the chat entry keeps the keyboard
@@ -85,13 +85,13 @@ PhraseRow::PhraseRow(QWidget* parent, PhraseModel::Clock clock)
     setObjectName(QStringLiteral("phrase_row"));
     setFixedSize(kWidth, kHeight);
     for (int n = 1; n <= kPhraseCount; ++n) {
-        auto* button = new PictureButton(drawPhrasePicture(n), this);
+        auto* button = new PhrasePictureButton(drawPhrasePicture(n), this);
         button->setObjectName(QStringLiteral("b_phrase%1").arg(n));
         button->move(kButtonX[static_cast<std::size_t>(n - 1)], 0);
         connect(button, &QAbstractButton::clicked, this, [this, n] { sendPhrase(n); });
         m_phraseButtons[static_cast<std::size_t>(n - 1)] = button;
     }
-    m_chatterButton = new PictureButton(drawChatterPicture(), this);
+    m_chatterButton = new PhrasePictureButton(drawChatterPicture(), this);
     m_chatterButton->setObjectName(QStringLiteral("b_phrase10"));
     m_chatterButton->move(kButtonX.back(), 0);
     m_chatterButton->setToolTip(tr("Chatter Sounds"));
@@ -176,7 +176,7 @@ void PhraseRow::showPhrases() {
 }
 
 void PhraseRow::greyPhraseButtons(bool grey) {
-    for (PictureButton* button : m_phraseButtons) {
+    for (PhrasePictureButton* button : m_phraseButtons) {
         button->setEnabled(!grey);
     }
 }

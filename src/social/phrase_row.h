@@ -15,7 +15,7 @@ class QTimer;
 
 namespace lastling::social {
 
-class PictureButton;
+class PhrasePictureButton;
 
 // The row of nine phrase buttons `b_phrase1`..`b_phrase9` and the chatter-sound button
 // `b_phrase10`. It sends through the window's sender and owns no connection. While the
@@ -56,8 +56,8 @@ private:
     void greyPhraseButtons(bool grey);
 
     PhraseModel m_model;
-    std::array<PictureButton*, kPhraseCount> m_phraseButtons{};
-    PictureButton* m_chatterButton = nullptr;
+    std::array<PhrasePictureButton*, kPhraseCount> m_phraseButtons{};
+    PhrasePictureButton* m_chatterButton = nullptr;
     QMenu* m_chatterMenu = nullptr;
     QTimer* m_lockTimer = nullptr; // a child, so a test can see that an idle row has none running
 
