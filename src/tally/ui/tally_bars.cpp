@@ -56,8 +56,10 @@ void ShareBar::setShare(const ShareChart& share) {
 
 void ShareBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QString percent = QString::number(m_share.percent) + QLatin1Char('%');
-    const int textWidth = QFontMetrics(font()).horizontalAdvance(QStringLiteral("100%")) + 6;
+    const QString text =
+        QStringLiteral("%1% (fair %2%)").arg(m_share.percent).arg(m_share.fairPercent);
+    const int textWidth =
+        QFontMetrics(font()).horizontalAdvance(QStringLiteral("100% (fair 25%)")) + 6;
     const QRect track(0, 3, width() - textWidth, height() - 6);
     painter.fillRect(track, kTrack);
     const int filled = track.width() * m_share.percent / 100;
@@ -69,7 +71,7 @@ void ShareBar::paintEvent(QPaintEvent*) {
     painter.drawLine(fairX, 0, fairX, height());
     painter.setPen(kInk);
     painter.drawText(QRect(track.right() + 4, 0, textWidth, height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, percent);
+                     Qt::AlignLeft | Qt::AlignVCenter, text);
 }
 
 } // namespace lastling::tally

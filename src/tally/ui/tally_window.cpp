@@ -99,8 +99,9 @@ int indexOf(const std::vector<std::string>& names, const std::string& name) {
 } // namespace
 
 TallyWindow::TallyWindow(TallyKeeper& keeper, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_keeper(keeper),
-      m_ownQuestion(std::make_unique<MessageBoxQuestion>(this)) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_keeper(keeper), m_ownQuestion(std::make_unique<MessageBoxQuestion>(this)) {
     setObjectName(QStringLiteral("tallylist"));
     setWindowTitle(QStringLiteral("Lastling - Tally List"));
     setFixedSize(kWidth, kHeight);
