@@ -32,6 +32,7 @@ std::optional<TallyTable> TallyTable::fromGrid(TallyGrid grid) {
         return std::nullopt;
     TallyTable table(std::move(grid));
     table.clearCurrentRun();
+    table.mergeEqualNames();
     return table;
 }
 
@@ -120,6 +121,21 @@ void TallyTable::clearCurrentRun() {
     for (int row = 1; row < m_grid.rowCount(); ++row) {
         for (int column = kGames + kSessionOffset; column < kColumnCount; ++column)
             m_grid.setCell(column, row, "0");
+    }
+}
+
+void TallyTable::mergeEqualNames() {
+    for (int row = 2; row < m_grid.rowCount();) {
+        const int first = *findFollowed(m_grid.cell(kName, row)) + 1;
+        if (first == row) {
+            ++row;
+            continue;
+        }
+        for (int column = 1; column < kColumnCount; ++column) {
+            const long long sum = static_cast<long long>(count(column, first)) + count(column, row);
+            m_grid.setCell(column, first, std::to_string(std::clamp<long long>(sum, 0, INT_MAX)));
+        }
+        m_grid.removeRow(row);
     }
 }
 

@@ -62,6 +62,8 @@ public:
     void clearCurrentRun();
 
 private:
+    // A file of older days may hold one name twice in different letter case: one row.
+    void mergeEqualNames();
     explicit TallyTable(TallyGrid grid) : m_grid(std::move(grid)) {}
     void countGameWith(int row, std::string_view winner);
 
