@@ -73,6 +73,7 @@ void LobbyInstaller::startDownload() {
     const QUrl url(m_environment.setting(kLobbyUrlKey, QString::fromLatin1(kLobbyUrlDefault)));
     m_fileName = installerFileName(url);
     if (m_fileName.isEmpty()) {
+        setIdleButtons();
         m_state = State::Stopped;
         m_progress = kAborted;
         emit changed();
