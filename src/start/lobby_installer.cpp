@@ -50,6 +50,7 @@ LobbyInstaller::~LobbyInstaller() {
     if (m_download.isRunning()) {
         m_download.disconnect(this);
         m_download.abort();
+        m_file.close();
         discardPartFile();
     }
 }

@@ -19,6 +19,8 @@ namespace lastling::start::testing {
 class HandServer : public QObject {
 public:
     HandServer() {
+        // A proxy taken from the environment must not stand between the test and its server.
+        qputenv("no_proxy", "127.0.0.1");
         m_server.listen(QHostAddress::LocalHost);
         QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
             m_peer = m_server.nextPendingConnection();

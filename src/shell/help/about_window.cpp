@@ -69,20 +69,21 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     }
 
     line(this, QStringLiteral("Lastling, the card game for four seats."), {8, 106, 289, 16});
-    line(this, QStringLiteral("Copyright"), {8, 122, 52, 16});
-    QLabel* year = line(this, QString::number(QDate::currentDate().year()), {60, 122, 30, 16});
+    QLabel* copyright = line(this, QStringLiteral("Copyright \u00A9"), {});
+    QLabel* year = line(this, QString::number(QDate::currentDate().year()), {});
     year->setObjectName(QStringLiteral("label_year"));
-    line(this, QStringLiteral("Korvel Software. MIT License."), {92, 122, 205, 16});
+    QLabel* maker = line(this, QStringLiteral("Korvel Software. MIT License."), {});
+    placeInRow({copyright, year, maker}, 8, 122, 4);
 
-    line(this, QStringLiteral("Version"), {8, 150, 44, 16});
+    QLabel* versionWord = line(this, QStringLiteral("Version"), {});
     const QString versionText = QString::fromLatin1(
         protocol::kVersion.data(), static_cast<qsizetype>(protocol::kVersion.size()));
-    QLabel* version = line(this, versionText, {52, 150, 0, 16});
+    QLabel* version = line(this, versionText, {});
     version->setObjectName(QStringLiteral("version"));
-    version->adjustSize();
-    QLabel* build =
-        line(this, QStringLiteral(".0"), {version->geometry().right() + 1, 150, 20, 16});
+    QLabel* build = line(this, QStringLiteral(".0"), {});
     build->setObjectName(QStringLiteral("label_build"));
+    placeInRow({versionWord}, 8, 150, 0);
+    placeInRow({version, build}, versionWord->geometry().right() + 5, 150, 0);
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));

@@ -43,11 +43,19 @@ constexpr std::array<const char*, kPageCount> kPageFiles{"overview", "connecting
                                                          "scoring",  "documentation", "license",
                                                          "options",  "lobby"};
 
+// Plain text as paragraphs that wrap with the page: blank lines part them.
+QString asParagraphs(const QString& text) {
+    QString html;
+    for (const QString& paragraph : text.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts))
+        html +=
+            QStringLiteral("<p>") + paragraph.simplified().toHtmlEscaped() + QStringLiteral("</p>");
+    return html;
+}
+
 QString pageText(int page) {
     QString html = resources::helpPage(QLatin1String(kPageFiles[page - 1]));
     if (page == 6)
-        html += QStringLiteral("<pre>") + resources::licenceText().toHtmlEscaped() +
-                QStringLiteral("</pre>");
+        html += asParagraphs(resources::licenceText());
     return html;
 }
 
@@ -101,9 +109,10 @@ QWidget* HelpWindow::makeSidePanel() {
 
     creditLine(panel, QStringLiteral("Lastling"), 10, 328, 117);
     creditLine(panel, QStringLiteral("by Korvel Software"), 10, 344, 117);
-    creditLine(panel, QStringLiteral("Copyright"), 10, 360, 56);
-    QLabel* year = creditLine(panel, QString::number(QDate::currentDate().year()), 66, 360, 61);
+    QLabel* copyright = creditLine(panel, QStringLiteral("Copyright \u00A9"), 10, 360, 0);
+    QLabel* year = creditLine(panel, QString::number(QDate::currentDate().year()), 0, 360, 0);
     year->setObjectName(QStringLiteral("label_year"));
+    placeInRow({copyright, year}, 10, 360, 4);
 
     QPushButton* done = sideButton(panel, QStringLiteral("button_done"), "Done", 396);
     done->setStyleSheet(done->styleSheet().replace("text-align: left", "text-align: center"));

@@ -3,6 +3,7 @@
 #include "shell/pictures.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
@@ -20,6 +21,14 @@ void centreOver(QWidget& window, const QWidget* over) {
     QRect frame = window.frameGeometry();
     frame.moveCenter(area.center());
     window.move(frame.topLeft());
+}
+
+void placeInRow(std::initializer_list<QLabel*> labels, int x, int y, int gap) {
+    for (QLabel* label : labels) {
+        const int width = label->sizeHint().width();
+        label->setGeometry(x, y, width, 16);
+        x += width + gap;
+    }
 }
 
 void useBackgroundTile(QWidget& widget, const char* colour) {
