@@ -1,5 +1,7 @@
 #include "start/lobby_installer.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -17,6 +19,24 @@ QString findProgram(const QString& program) {
     return QStandardPaths::findExecutable(program);
 }
 
+// Beside the program when its folder is writable, else in the per-user data folder.
+QString defaultPlace(const QString& fileName) {
+    const QFileInfo programFolder(QCoreApplication::applicationDirPath());
+    if (programFolder.isDir() && programFolder.isWritable())
+        return programFolder.absoluteFilePath() + '/' + fileName;
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(userFolder);
+    return userFolder + '/' + fileName;
+}
+
+InstallerEnvironment completed(InstallerEnvironment environment) {
+    if (!environment.setting)
+        environment.setting = [](const QString&, const QString& fallback) { return fallback; };
+    if (!environment.placeFile)
+        environment.placeFile = &defaultPlace;
+    return environment;
+}
+
 } // namespace
 
 QString installerFileName(const QUrl& url) {
@@ -30,7 +50,7 @@ QString installerFileName(const QUrl& url) {
 }
 
 LobbyInstaller::LobbyInstaller(InstallerEnvironment environment, QObject* parent)
-    : QObject(parent), m_environment(std::move(environment)) {
+    : QObject(parent), m_environment(completed(std::move(environment))) {
     connect(&m_download, &HttpDownload::headerLine, this, [this] {
         m_progress += '.';
         emit changed();

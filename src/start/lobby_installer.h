@@ -38,6 +38,8 @@ public:
     virtual void showMessage(const QString& text) = 0;
 };
 
+// Empty functions take their defaults: no settings, and files beside the program when its
+// folder is writable, else in the per-user data folder. The desktop must be given.
 struct InstallerEnvironment {
     // Reads a settings key; returns `fallback` when the key is missing.
     std::function<QString(const QString& key, const QString& fallback)> setting;

@@ -71,6 +71,8 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
     refresh();
 }
 
+StartDialog::~StartDialog() = default;
+
 QWidget* StartDialog::makeDownloadPanel() {
     QFrame* panel = whitePanel(this, "panel_download");
     auto* picture = new QLabel(panel);

@@ -14,12 +14,10 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const char* which = argc > 1 ? argv[1] : "";
-    lastling::start::SystemDesktop desktop;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-    lastling::start::StartDialog start(
-        {[](const QString&, const QString& fallback) { return fallback; },
-         [&](const QString& name) { return folder + '/' + name; }, &desktop});
-    desktop.setMessageParent(&start);
+    lastling::start::InstallerEnvironment environment;
+    environment.placeFile = [&](const QString& name) { return folder + '/' + name; };
+    lastling::start::StartDialog start(environment);
     lastling::help::HelpWindow help;
     lastling::help::AboutWindow about;
     QObject::connect(&help, &lastling::help::HelpWindow::aboutRequested, &about,
@@ -35,6 +33,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s start|help [PAGE]|about\n", argv[0]);
         return 2;
     }
-    QApplication::setQuitOnLastWindowClosed(true);
     return app.exec();
 }
