@@ -1,0 +1,89 @@
+#include "shell/help/about_window.h"
+#include "shell/help/help_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace lastling::help {
+namespace {
+
+QString text(QWidget& window, const char* name) {
+    return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+void click(QWidget& window, const QString& name) {
+    window.findChild<QPushButton*>(name)->click();
+}
+QString frontPage(QWidget& window) {
+    return window.findChild<QStackedWidget*>()->currentWidget()->objectName();
+}
+
+TEST(HelpWindow, EachButtonBringsItsPageAndTitle) {
+    const struct {
+        const char* button;
+        const char* page;
+        const char* title;
+        const char* mentions; // a word the page must hold
+    } cases[] = {
+        {"SelButton2", "memo2", "Connecting", "7772"},
+        {"SelButton3", "memo3", "Game Play", "trump"},
+        {"SelButton4", "memo4", "Scoring", "Ace"},
+        {"SelButton7", "memo7", "Options", "Bot Speed"},
+        {"SelButton5", "memo5", "Documentation", "1.0.1.0"},
+        {"SelButton6", "memo6", "License", "MIT License"},
+        {"SelButton8", "memo8", "The Lobby", "korvellobby"},
+        {"SelButton1", "memo1", "Overview", "Lastling"},
+    };
+    HelpWindow help;
+    help.showHelp();
+    EXPECT_EQ(frontPage(help), "memo1");
+    EXPECT_EQ(text(help, "label_caption"), "Overview");
+    for (const auto& c : cases) {
+        click(help, QString::fromLatin1(c.button));
+        EXPECT_EQ(frontPage(help), QString::fromLatin1(c.page)) << c.button;
+        EXPECT_EQ(text(help, "label_caption"), QString::fromLatin1(c.title)) << c.button;
+        const auto* page = help.findChild<QTextBrowser*>(QString::fromLatin1(c.page));
+        EXPECT_TRUE(page->toPlainText().contains(QString::fromLatin1(c.mentions))) << c.page;
+    }
+}
+
+TEST(HelpWindow, KeepsThePageInFrontBetweenOpenings) {
+    HelpWindow help;
+    help.showHelp();
+    click(help, "SelButton6");
+    click(help, "button_done");
+    EXPECT_FALSE(help.isVisible());
+
+    help.showHelp();
+
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(frontPage(help), "memo6");
+    EXPECT_EQ(text(help, "label_caption"), "License");
+}
+
+TEST(AboutWindow, ShowsVersionYearAndOpensTheMakersSite) {
+    QList<QUrl> opened;
+    AboutWindow about(nullptr, [&](const QUrl& address) { opened << address; });
+    HelpWindow help;
+    QSignalSpy aboutAsked(&help, &HelpWindow::aboutRequested);
+    about.showAbout();
+
+    const QString year = QString::number(QDate::currentDate().year());
+    EXPECT_EQ(text(about, "label_year"), year);
+    EXPECT_EQ(text(help, "label_year"), year);
+    EXPECT_EQ(text(about, "version"), "1.0.1");
+    EXPECT_EQ(text(about, "label_build"), ".0");
+    QTest::mouseClick(about.findChild<QLabel*>("label_url"), Qt::LeftButton);
+    EXPECT_EQ(opened, QList<QUrl>{QUrl("http://www.korvelsoftware.com")});
+    click(help, "button_about");
+    EXPECT_EQ(aboutAsked.count(), 1);
+}
+
+} // namespace
+} // namespace lastling::help

@@ -1,0 +1,162 @@
+#include "start/lobby_installer.h"
+
+#include "start_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace lastling::start {
+namespace {
+
+using testing::HandServer;
+using testing::okHead;
+using testing::waitUntilIdle;
+using testing::Workplace;
+
+QByteArray piece(char fill, int size) {
+    return QByteArray(size, fill);
+}
+
+TEST(InstallerFileName, TakesOnlyAPlainLastSegment) {
+    const struct {
+        const char* url;
+        const char* name;
+    } cases[] = {
+        {"http://example.org/files/korvellobby.deb", "korvellobby.deb"},
+        {"http://example.org/files/korvel%20lobby.deb", "korvel lobby.deb"},
+        {"http://example.org/files/", ""},
+        {"http://example.org", ""},
+        {"http://example.org/files/.", ""},
+        {"http://example.org/files/..", ""},
+        {"http://example.org/files/..%2F..%2F.bashrc", ""},
+        {"http://example.org/files/a%5Cb.exe", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(installerFileName(QUrl(QString::fromLatin1(c.url))), QString::fromLatin1(c.name))
+            << c.url;
+}
+
+TEST(LobbyDownload, PiecesAreReportedAndTheFileHandedToTheDesktop) {
+    Workplace place;
+    HandServer server;
+    const QByteArray body = piece('a', 1500) + piece('b', 1500) + piece('c', 700);
+    server.answer(okHead(body.size()), {body.mid(0, 1500), body.mid(1500, 1500), body.mid(3000)});
+    place.settings[kLobbyUrlKey] = server.url("/files/korvellobby.deb");
+    LobbyInstaller installer(place.environment());
+    QSignalSpy exits(&installer, &LobbyInstaller::exitRequested);
+    QStringList progress;
+    QStringList subjects;
+    QObject::connect(&installer, &LobbyInstaller::changed, [&] {
+        if (progress.isEmpty() || progress.last() != installer.progressText())
+            progress << installer.progressText();
+        if (subjects.isEmpty() || subjects.last() != installer.subjectText())
+            subjects << installer.subjectText();
+        // The next piece goes out once the last one has been counted.
+        if (installer.progressText() == QString::number(server.sent()) + " bytes")
+            server.sendPiece();
+    });
+
+    installer.startDownload();
+    ASSERT_TRUE(waitUntilIdle(installer));
+
+    EXPECT_TRUE(server.request().startsWith("GET /files/korvellobby.deb HTTP/1.0\r\n"));
+    EXPECT_TRUE(server.request().contains("\r\nUser-Agent: Mozilla/3.0 (compatible)\r\n"));
+    EXPECT_TRUE(server.request().contains(
+        "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"));
+    EXPECT_EQ(progress, QStringList({"Loading", "Loading.", "Loading..", "Loading...", "1500 bytes",
+                                     "3000 bytes", "3700 bytes", "Received 3700 bytes"}));
+    EXPECT_EQ(subjects, QStringList({"", "Downloading: korvellobby.deb", "Installing"}));
+    EXPECT_EQ(place.files(), QStringList{"korvellobby.deb"});
+    QFile kept(place.folder.filePath("korvellobby.deb"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), body);
+    EXPECT_EQ(place.desktop.opened, QStringList{kept.fileName()});
+    EXPECT_EQ(exits.count(), 1);
+}
+
+struct Failure {
+    const char* name;
+    const char* path; // nullptr: nobody listens on the port
+    QByteArray head;
+    QByteArray body;
+    bool diskFull;
+};
+
+class FailedDownload : public ::testing::TestWithParam<Failure> {};
+
+TEST_P(FailedDownload, EndsAbortedWithNoFileAndNothingOpened) {
+    const Failure& failure = GetParam();
+    Workplace place;
+    HandServer server;
+    server.answer(failure.head, {failure.body});
+    if (failure.path) {
+        place.settings[kLobbyUrlKey] = server.url(QString::fromLatin1(failure.path));
+    } else {
+        QTcpServer closed;
+        closed.listen(QHostAddress::LocalHost);
+        place.settings[kLobbyUrlKey] =
+            QStringLiteral("http://127.0.0.1:%1/korvellobby.deb").arg(closed.serverPort());
+    }
+    if (failure.diskFull)
+        QFile::link("/dev/full", place.folder.filePath("korvellobby.deb.part"));
+    LobbyInstaller installer(place.environment());
+    QSignalSpy exits(&installer, &LobbyInstaller::exitRequested);
+    QSignalSpy errors(&installer, &LobbyInstaller::errorOccurred);
+
+    installer.startDownload();
+    ASSERT_TRUE(waitUntilIdle(installer));
+
+    EXPECT_EQ(installer.progressText(), "Download Aborted");
+    EXPECT_EQ(installer.state(), LobbyInstaller::State::Stopped);
+    EXPECT_FALSE(installer.stopEnabled());
+    EXPECT_EQ(place.files(), QStringList());
+    EXPECT_EQ(place.desktop.opened, QStringList());
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_EQ(errors.count(), failure.diskFull ? 1 : 0);
+}
+
+const QByteArray kNotFoundHead = "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\n\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lobby, FailedDownload,
+    ::testing::Values(Failure{"NotFound", "/korvellobby.deb", kNotFoundHead, "not found", false},
+                      Failure{"Refused", nullptr, {}, {}, false},
+                      Failure{"CutShort", "/korvellobby.deb", okHead(100), piece('x', 10), false},
+                      Failure{"DiskFull", "/korvellobby.deb", okHead(5000), piece('x', 5000), true},
+                      Failure{"NoName", "/", okHead(3), "abc", false},
+                      Failure{"DotDot", "/files/..", okHead(3), "abc", false},
+                      Failure{"HiddenFolder", "/files/..%2F..%2Fevil", okHead(3), "abc", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LobbyDownload, EventLoopRunsDuringTheTransfer) {
+    Workplace place;
+    HandServer server;
+    server.answer(okHead(20), {piece('a', 10), piece('b', 10)});
+    place.settings[kLobbyUrlKey] = server.url("/korvellobby.deb");
+    LobbyInstaller installer(place.environment());
+    bool firedDuringTransfer = false;
+
+    installer.startDownload();
+    // The rest of the body waits for a timer of this thread.
+    QTimer::singleShot(20, [&] {
+        firedDuringTransfer = !installer.downloadEnabled();
+        server.sendPiece();
+    });
+    ASSERT_TRUE(waitUntilIdle(installer));
+
+    EXPECT_TRUE(firedDuringTransfer);
+    EXPECT_EQ(installer.progressText(), "Received 20 bytes");
+}
+
+} // namespace
+} // namespace lastling::start
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
