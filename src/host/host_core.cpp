@@ -11,18 +11,7 @@ namespace lastling::host {
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-// The payload of a whole message: after the command word, without the end byte.
-std::string_view payloadOf(std::string_view message, std::string_view word) {
-    message.remove_prefix(word.size());
-    if (!message.empty() && message.back() == protocol::kEnd) {
-        message.remove_suffix(1);
-    }
-    return message;
-}
+constexpr int kDefaultTarget = 5; // for a target score that is not a number
 
 } // namespace
 
@@ -97,7 +86,8 @@ void HostCore::bytesReceived(int slot, std::string_view bytes) {
         logEvent("slot " + std::to_string(slot) + ": closed, too much data without an end byte");
         disconnectsock(slot);
     } else if (m_queuedBytes[slot] > kMaxQueuedBytes) {
-        logEvent("slot " + std::to_string(slot) + ": closed, it sends faster than the host can handle");
+        logEvent("slot " + std::to_string(slot) +
+                 ": closed, it sends faster than the host can handle");
         disconnectsock(slot);
     }
     if (wasEmpty && !m_queue.empty() && m_queueHook) {
@@ -118,8 +108,8 @@ void HostCore::connectionClosed(int slot) {
     }
     SeatRecord& seat = m_seats[slot];
     sendToAllBut(slot, protocol::playerdisconnected(slot, seat.name));
-    logEvent("slot " + std::to_string(slot) + ": " + (seat.name.empty() ? "connection" : seat.name) +
-             " left");
+    logEvent("slot " + std::to_string(slot) + ": " +
+             (seat.name.empty() ? "connection" : seat.name) + " left");
     seat.connected = false;
     seat.name.clear();
     seat.justwatching = false;
@@ -174,7 +164,6 @@ void HostCore::sendTo(int slot, const std::string& message) {
 }
 
 void HostCore::sendToAll(const std::string& message) {
-    noteOutgoing(message);
     sendToAllBut(0, message);
 }
 
@@ -273,7 +262,7 @@ void HostCore::chat(std::string_view payload, int source) {
         return;
     }
     relayFrom(seat, protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
-                                  protocol::safeRelayedChat(fields.rest())));
+                                        protocol::safeRelayedChat(fields.rest())));
 }
 
 void HostCore::action(std::string_view payload, int source) {
@@ -283,7 +272,7 @@ void HostCore::action(std::string_view payload, int source) {
         return;
     }
     relayFrom(seat, protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
-                                    protocol::safeRelayedChat(fields.rest())));
+                                          protocol::safeRelayedChat(fields.rest())));
 }
 
 void HostCore::playasound(std::string_view payload, int source) {
@@ -316,19 +305,27 @@ void HostCore::justwatch(std::string_view payload, int source) {
 }
 
 void HostCore::startgame(std::string_view payload, int source) {
-    if (source == 1 && m_game) {
-        m_game->startgame(payload);
+    if (source != 1 || !m_game) {
+        return;
     }
+    protocol::Fields fields(payload);
+    const std::string starter = fields.text();
+    int target = kDefaultTarget;
+    if (!protocol::tryParseInt(fields.text(), target)) {
+        target = kDefaultTarget;
+    }
+    m_game->startgame(starter, target);
 }
 
 void HostCore::playcard(std::string_view payload, int source) {
     protocol::Fields fields(payload);
     const int seat = fields.number();
     const int slot = fields.number();
-    if (seat != source || !SeatTable::isPlayingSeat(seat) || slot < 1 || slot > 4 || !m_game) {
+    if (seat != source || !SeatTable::isPlayingSeat(seat) || slot < 1 || slot > cards::kHandSlots ||
+        !m_game) {
         return;
     }
-    m_game->playcard(payload);
+    m_game->playcard(seat, slot);
 }
 
 // ---- log ----
@@ -336,21 +333,6 @@ void HostCore::playcard(std::string_view payload, int source) {
 void HostCore::logEvent(const std::string& text) const {
     if (m_eventSink) {
         m_eventSink(text);
-    }
-}
-
-void HostCore::noteOutgoing(const std::string& message) const {
-    if (!m_eventSink) {
-        return;
-    }
-    if (startsWith(message, "CMD_startgame+")) {
-        protocol::Fields fields(payloadOf(message, "CMD_startgame+"));
-        const std::string name = fields.text();
-        logEvent("game started by " + name + ", playing to " + fields.text());
-    } else if (startsWith(message, "CMD_winner+")) {
-        protocol::Fields fields(payloadOf(message, "CMD_winner+"));
-        const std::string name = fields.text();
-        logEvent("game won by " + name + " on seat " + fields.text());
     }
 }
 

@@ -20,9 +20,6 @@ namespace lastling::host {
 class SmartPlayer {
 public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
-
-    // The chance that `card` takes the trick if played now, with no look-ahead.
-    static double winChance(const SeatView& view, int card);
 };
 
 } // namespace lastling::host
