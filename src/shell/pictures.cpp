@@ -456,7 +456,7 @@ const Pictures& Pictures::instance() {
 
 Pictures::Pictures() {
     m_cards[kCardBack] = QPixmap::fromImage(drawCardBack());
-    for (int card = 1; card <= 52; ++card) {
+    for (int card = 1; card <= cards::kCards; ++card) {
         m_cards[static_cast<std::size_t>(card)] = QPixmap::fromImage(drawCardFace(card));
     }
     m_cards[kNoTrump] = QPixmap::fromImage(drawNoTrump());

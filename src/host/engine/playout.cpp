@@ -8,8 +8,11 @@ namespace lastling::host::smart {
 
 namespace {
 
+// Every card of a suit: ranks 1..13 lie next to each other from the suit's two on.
 CardSet suitCards(int suit) {
-    return suit >= 1 && suit <= 4 ? CardSet{0x1FFF} << ((suit - 1) * 13 + 1) : 0;
+    constexpr CardSet kWholeSuit = (CardSet{1} << cards::kRanks) - 1;
+    const int two = cards::cardOf(suit, 1);
+    return two != cards::kNone ? kWholeSuit << two : 0;
 }
 int unseenIn(CardSet cards, CardSet known) {
     return std::popcount(cards & ~known);
