@@ -46,9 +46,6 @@ struct SeatView {
 
     // The seat may play this hand slot (1..4): it holds a card and follows suit if it can.
     bool isLegal(int slot) const { return cards::mayPlay(hand, slot, ledsuit); }
-    bool isVoid(int seat, int suit) const {
-        return (voidSuits[static_cast<std::size_t>(seat)] >> suit) & 1u;
-    }
 };
 
 } // namespace lastling::host
