@@ -86,8 +86,7 @@ void HostCore::bytesReceived(int slot, std::string_view bytes) {
         logEvent("slot " + std::to_string(slot) + ": closed, too much data without an end byte");
         disconnectsock(slot);
     } else if (m_queuedBytes[slot] > kMaxQueuedBytes) {
-        logEvent("slot " + std::to_string(slot) +
-                 ": closed, it sends faster than the host can handle");
+        logEvent("slot " + std::to_string(slot) + ": closed, it sends faster than the host can handle");
         disconnectsock(slot);
     }
     if (wasEmpty && !m_queue.empty() && m_queueHook) {
@@ -108,8 +107,8 @@ void HostCore::connectionClosed(int slot) {
     }
     SeatRecord& seat = m_seats[slot];
     sendToAllBut(slot, protocol::playerdisconnected(slot, seat.name));
-    logEvent("slot " + std::to_string(slot) + ": " +
-             (seat.name.empty() ? "connection" : seat.name) + " left");
+    logEvent("slot " + std::to_string(slot) + ": " + (seat.name.empty() ? "connection" : seat.name) +
+             " left");
     seat.connected = false;
     seat.name.clear();
     seat.justwatching = false;
@@ -163,9 +162,7 @@ void HostCore::sendTo(int slot, const std::string& message) {
     }
 }
 
-void HostCore::sendToAll(const std::string& message) {
-    sendToAllBut(0, message);
-}
+void HostCore::sendToAll(const std::string& message) { sendToAllBut(0, message); }
 
 // The sender's own copy goes first: it is the one its player waits for, and the order of
 // copies across different connections is not visible to anyone.
@@ -262,7 +259,7 @@ void HostCore::chat(std::string_view payload, int source) {
         return;
     }
     relayFrom(seat, protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
-                                        protocol::safeRelayedChat(fields.rest())));
+                                  protocol::safeRelayedChat(fields.rest())));
 }
 
 void HostCore::action(std::string_view payload, int source) {
@@ -272,7 +269,7 @@ void HostCore::action(std::string_view payload, int source) {
         return;
     }
     relayFrom(seat, protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
-                                          protocol::safeRelayedChat(fields.rest())));
+                                    protocol::safeRelayedChat(fields.rest())));
 }
 
 void HostCore::playasound(std::string_view payload, int source) {

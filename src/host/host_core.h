@@ -91,7 +91,7 @@ private:
     TextSink m_eventSink;
     std::function<void()> m_queueHook;
     std::array<protocol::Framer, kMaxSlots + 1> m_framers{}; // index = slot
-    std::array<std::size_t, kMaxSlots + 1> m_queuedBytes{};  // index = slot
+    std::array<std::size_t, kMaxSlots + 1> m_queuedBytes{};   // index = slot
     protocol::ReceiveQueue m_queue;
     protocol::Dispatcher m_dispatcher;
 };
