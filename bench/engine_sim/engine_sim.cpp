@@ -13,27 +13,34 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "host/engine/game_engine.h"
+#include "manual_timer.h"
 
 namespace {
 
 using namespace lastling::host;
 
-// Drops every message but counts the rounds each seat wins ("CMD_roundover+" seat ...).
-class RoundCounter : public Outbox {
+// Ignores every event but counts the rounds each seat wins.
+class RoundCounter : public GameEvents {
 public:
-    void sendTo(int, const std::string&) override {}
-    void sendToAll(const std::string& message) override {
-        constexpr std::string_view kRoundover = "CMD_roundover+";
-        if (message.compare(0, kRoundover.size(), kRoundover) == 0 && message.size() > kRoundover.size()) {
-            const int seat = message[kRoundover.size()] - '0';
-            if (seat >= 1 && seat <= kPlayingSeats) {
-                ++roundsWon[static_cast<std::size_t>(seat)];
-            }
+    void gameStarted(const std::string&, int) override {}
+    void roundStarted(int) override {}
+    void handDealt(int, const lastling::cards::Hand&) override {}
+    void cardDrawn(int, int, int) override {}
+    void turnPassed(int) override {}
+    void cardPlayed(int, int, int) override {}
+    void cardRefused(int, int) override {}
+    void trickTaken(int, int) override {}
+    void seatsOut(const std::vector<int>&) override {}
+    void roundOver(int winner, int, int, const std::vector<int>&) override {
+        if (winner >= 1 && winner <= kPlayingSeats) {
+            ++roundsWon[static_cast<std::size_t>(winner)];
         }
     }
+    void trickStarts() override {}
+    void gameWon(const std::string&, int) override {}
     std::array<long, 5> roundsWon{};
 };
 
@@ -42,7 +49,9 @@ public:
 class SeatSkills : public BotPreferences {
 public:
     int botSpeedMs() const override { return 250; }
-    BotSkill botSkill() const override { return skills[static_cast<std::size_t>(engine->currentplayer())]; }
+    BotSkill botSkill() const override {
+        return skills[static_cast<std::size_t>(engine->currentplayer())];
+    }
     const GameEngine* engine = nullptr;
     std::array<BotSkill, 5> skills{};
 };
@@ -83,8 +92,8 @@ bool parse(int argc, char** argv, Options& options) {
 
 // Runs one game to its end; returns the winning seat, or 0 if the game stalled.
 int playGame(GameEngine& engine, ManualTimer& timer1, ManualTimer& computer, const SeatTable& seats,
-             const std::string& startPayload) {
-    engine.startgame(startPayload);
+             int target) {
+    engine.startgame("Sim", target);
     for (long steps = 0; engine.gameinprogress(); ++steps) {
         if (steps > 1000000 || (!computer.tick() && !timer1.tick())) {
             return 0;
@@ -104,9 +113,10 @@ void report(const char* skill, long wins, long games, int seatsOfSkill) {
     }
     const double share = static_cast<double>(wins) / static_cast<double>(games);
     const double margin = 1.96 * std::sqrt(share * (1 - share) / static_cast<double>(games));
-    std::printf("%-7s seats %d  wins %6ld  share %5.1f%% +- %.1f%% (95%% CI %.1f%%..%.1f%%, fair %.1f%%)\n",
-                skill, seatsOfSkill, wins, 100 * share, 100 * margin, 100 * (share - margin),
-                100 * (share + margin), 100.0 * seatsOfSkill / kPlayingSeats);
+    std::printf(
+        "%-7s seats %d  wins %6ld  share %5.1f%% +- %.1f%% (95%% CI %.1f%%..%.1f%%, fair %.1f%%)\n",
+        skill, seatsOfSkill, wins, 100 * share, 100 * margin, 100 * (share - margin),
+        100 * (share + margin), 100.0 * seatsOfSkill / kPlayingSeats);
 }
 
 } // namespace
@@ -114,7 +124,8 @@ void report(const char* skill, long wins, long games, int seatsOfSkill) {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) {
-        std::fprintf(stderr, "usage: engine_sim [--games N] [--seats CSCC] [--seed S] [--target T]\n");
+        std::fprintf(stderr,
+                     "usage: engine_sim [--games N] [--seats CSCC] [--seed S] [--target T]\n");
         return 2;
     }
     SeatTable seats;
@@ -125,19 +136,20 @@ int main(int argc, char** argv) {
     Random random(options.seed);
     GameEngine engine(seats, out, timer1, computer, skills, random);
     skills.engine = &engine;
-    const std::string startPayload = "Sim+" + std::to_string(options.target) + "+";
 
-    long wins[2] = {0, 0};   // Classic, Smart
+    long wins[2] = {0, 0}; // Classic, Smart
     long rounds[2] = {0, 0};
     long stalled = 0;
     const auto started = std::chrono::steady_clock::now();
     for (long game = 0; game < options.games; ++game) {
         for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-            const char c = options.seats[static_cast<std::size_t>((seat - 1 + game) % kPlayingSeats)];
-            skills.skills[static_cast<std::size_t>(seat)] = c == 'S' ? BotSkill::Smart : BotSkill::Classic;
+            const char c =
+                options.seats[static_cast<std::size_t>((seat - 1 + game) % kPlayingSeats)];
+            skills.skills[static_cast<std::size_t>(seat)] =
+                c == 'S' ? BotSkill::Smart : BotSkill::Classic;
         }
         out.roundsWon = {};
-        const int winner = playGame(engine, timer1, computer, seats, startPayload);
+        const int winner = playGame(engine, timer1, computer, seats, options.target);
         for (int seat = 1; seat <= kPlayingSeats; ++seat) {
             const auto s = static_cast<std::size_t>(seat);
             rounds[skills.skills[s] == BotSkill::Smart ? 1 : 0] += out.roundsWon[s];
@@ -151,10 +163,12 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    const int smartSeats = static_cast<int>(std::count(options.seats.begin(), options.seats.end(), 'S'));
+    const int smartSeats =
+        static_cast<int>(std::count(options.seats.begin(), options.seats.end(), 'S'));
     std::printf("seats %s, %ld games to %d, seed %u\n", options.seats.c_str(), options.games,
                 options.target, options.seed);
-    std::printf("speed   %.0f games/s (%.3f s)\n", static_cast<double>(options.games) / seconds, seconds);
+    std::printf("speed   %.0f games/s (%.3f s)\n", static_cast<double>(options.games) / seconds,
+                seconds);
     std::printf("games won:\n");
     report("Classic", wins[0], options.games, kPlayingSeats - smartSeats);
     report("Smart", wins[1], options.games, smartSeats);

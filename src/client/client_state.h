@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "cards/cards.h"
+
 namespace lastling::client {
 
-inline constexpr int kSeatCount = 4; // playing seats 1..4
-inline constexpr int kMaxSlots = 9;  // connection slots 1..9; 5..9 watch
-inline constexpr int kMaxCard = 52;  // card numbers 1..52, 0 = none
-inline constexpr int kHandSlots = 4;
+inline constexpr int kSeatCount = cards::kSeats; // playing seats 1..4
+inline constexpr int kMaxSlots = 9;              // connection slots 1..9; 5..9 watch
 
 // What the table client knows about itself for the whole run.
 struct ClientState {

@@ -13,11 +13,12 @@ using protocol::Fields;
 
 namespace {
 
-bool isCard(int card) {
-    return card >= 0 && card <= kMaxCard;
+// A card field may also say "no card".
+bool isCardOrNone(int card) {
+    return card == cards::kNone || cards::isCard(card);
 }
 bool isSlot(int slot) {
-    return slot >= 1 && slot <= kHandSlots;
+    return slot >= 1 && slot <= cards::kHandSlots;
 }
 bool isConnectionSlot(int seat) {
     return seat >= 1 && seat <= kMaxSlots;
@@ -237,7 +238,7 @@ void TableModel::roundstart(std::string_view payload) {
     }
     Fields fields(payload);
     const int trump = fields.number();
-    m_view.trump = isCard(trump) ? trump : 0;
+    m_view.trump = isCardOrNone(trump) ? trump : 0;
 }
 
 void TableModel::mycards(std::string_view payload) {
@@ -246,7 +247,7 @@ void TableModel::mycards(std::string_view payload) {
     while (!fields.atEnd()) {
         const int slot = fields.number();
         const int card = fields.number();
-        if (isSlot(slot) && isCard(card)) {
+        if (isSlot(slot) && isCardOrNone(card)) {
             m_view.ownSlots[static_cast<std::size_t>(slot)] = HandSlot{card, true};
         }
     }
@@ -281,7 +282,7 @@ void TableModel::heplayed(std::string_view payload) {
     const int number = fields.number();
     const int card = fields.number();
     const int count = fields.number();
-    if (!m_state.isPlayingSeat(number) || !isCard(card)) {
+    if (!m_state.isPlayingSeat(number) || !isCardOrNone(card)) {
         return;
     }
     seat(number).played = card;
@@ -301,7 +302,7 @@ void TableModel::ownCardPlayed(int card) {
         restorePendingClick(); // the host played another card than the one we clicked
     }
     m_pendingSlot = 0;
-    for (int s = 1; s <= kHandSlots; ++s) {
+    for (int s = 1; s <= cards::kHandSlots; ++s) {
         HandSlot& slot = m_view.ownSlots[static_cast<std::size_t>(s)];
         if (card != 0 && slot.card == card) {
             slot = HandSlot{0, false};
@@ -373,9 +374,9 @@ void TableModel::roundover(std::string_view payload) {
     view.bonus = "+" + std::to_string(points);
     view.score = std::to_string(total);
     std::vector<int> cards;
-    while (!fields.atEnd() && cards.size() < kHandSlots) {
+    while (!fields.atEnd() && cards.size() < cards::kHandSlots) {
         const int card = fields.number();
-        if (isCard(card)) {
+        if (isCardOrNone(card)) {
             cards.push_back(card);
         }
     }
@@ -435,7 +436,7 @@ void TableModel::gamestats(std::string_view payload) {
         }
         seat(number).score = std::to_string(score);
         seat(number).scoreFollowsName = true;
-        if (card != 0 && isCard(card)) {
+        if (card != 0 && isCardOrNone(card)) {
             seat(number).played = card;
             seat(number).playedStack = ++m_playedStack;
         }
@@ -444,7 +445,7 @@ void TableModel::gamestats(std::string_view payload) {
         }
     }
     m_view.playToScore = "Play to Score: " + std::to_string(target);
-    m_view.trump = isCard(trump) ? trump : 0;
+    m_view.trump = isCardOrNone(trump) ? trump : 0;
     if (m_state.whoseturn != 0) {
         showTurn(m_state.whoseturn);
     }

@@ -10,8 +10,10 @@ class EngineTable : public TableGame {
 public:
     explicit EngineTable(GameEngine& engine) : m_engine(engine) {}
 
-    void startgame(std::string_view payload) override { m_engine.startgame(payload); }
-    void playcard(std::string_view payload) override { m_engine.playcard(payload); }
+    void startgame(const std::string& starter, int target) override {
+        m_engine.startgame(starter, target);
+    }
+    void playcard(int seat, int slot) override { m_engine.playcard(seat, slot); }
     bool gameinprogress() const override { return m_engine.gameinprogress(); }
     int targetscore() const override { return m_engine.targetscore(); }
     int trumpcard() const override { return m_engine.trumpcard(); }

@@ -11,18 +11,7 @@ namespace lastling::host {
 
 namespace {
 
-bool startsWith(std::string_view text, std::string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
-}
-
-// The payload of a whole message: after the command word, without the end byte.
-std::string_view payloadOf(std::string_view message, std::string_view word) {
-    message.remove_prefix(word.size());
-    if (!message.empty() && message.back() == protocol::kEnd) {
-        message.remove_suffix(1);
-    }
-    return message;
-}
+constexpr int kDefaultTarget = 5; // for a target score that is not a number
 
 } // namespace
 
@@ -173,10 +162,7 @@ void HostCore::sendTo(int slot, const std::string& message) {
     }
 }
 
-void HostCore::sendToAll(const std::string& message) {
-    noteOutgoing(message);
-    sendToAllBut(0, message);
-}
+void HostCore::sendToAll(const std::string& message) { sendToAllBut(0, message); }
 
 // The sender's own copy goes first: it is the one its player waits for, and the order of
 // copies across different connections is not visible to anyone.
@@ -316,19 +302,27 @@ void HostCore::justwatch(std::string_view payload, int source) {
 }
 
 void HostCore::startgame(std::string_view payload, int source) {
-    if (source == 1 && m_game) {
-        m_game->startgame(payload);
+    if (source != 1 || !m_game) {
+        return;
     }
+    protocol::Fields fields(payload);
+    const std::string starter = fields.text();
+    int target = kDefaultTarget;
+    if (!protocol::tryParseInt(fields.text(), target)) {
+        target = kDefaultTarget;
+    }
+    m_game->startgame(starter, target);
 }
 
 void HostCore::playcard(std::string_view payload, int source) {
     protocol::Fields fields(payload);
     const int seat = fields.number();
     const int slot = fields.number();
-    if (seat != source || !SeatTable::isPlayingSeat(seat) || slot < 1 || slot > 4 || !m_game) {
+    if (seat != source || !SeatTable::isPlayingSeat(seat) || slot < 1 || slot > cards::kHandSlots ||
+        !m_game) {
         return;
     }
-    m_game->playcard(payload);
+    m_game->playcard(seat, slot);
 }
 
 // ---- log ----
@@ -336,21 +330,6 @@ void HostCore::playcard(std::string_view payload, int source) {
 void HostCore::logEvent(const std::string& text) const {
     if (m_eventSink) {
         m_eventSink(text);
-    }
-}
-
-void HostCore::noteOutgoing(const std::string& message) const {
-    if (!m_eventSink) {
-        return;
-    }
-    if (startsWith(message, "CMD_startgame+")) {
-        protocol::Fields fields(payloadOf(message, "CMD_startgame+"));
-        const std::string name = fields.text();
-        logEvent("game started by " + name + ", playing to " + fields.text());
-    } else if (startsWith(message, "CMD_winner+")) {
-        protocol::Fields fields(payloadOf(message, "CMD_winner+"));
-        const std::string name = fields.text();
-        logEvent("game won by " + name + " on seat " + fields.text());
     }
 }
 

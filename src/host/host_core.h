@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/host_ports.h"
+#include "host/game_announcer.h"
 #include "host/host_transport.h"
 #include "host/seat_table.h"
 #include "host/table_game.h"
@@ -18,9 +18,10 @@
 namespace lastling::host {
 
 // The host's connection layer without sockets: slots, login, relays, "just watch", kicks,
-// closed connections, and the receive queue that feeds the game. It is also the engine's
-// Outbox. Everything a client sends is checked against the slot it came from.
-class HostCore : public Outbox {
+// closed connections, and the receive queue that feeds the game. It also announces the
+// engine's events on the wire. Everything a client sends is checked against the slot it came
+// from, and the game gets only numbers that were read and range-checked here.
+class HostCore : public GameAnnouncer {
 public:
     using TextSink = std::function<void(const std::string&)>;
 
@@ -81,7 +82,7 @@ private:
     void sendToAllBut(int slot, const std::string& message);
     void relayFrom(int source, const std::string& message);
     void logEvent(const std::string& text) const;
-    void noteOutgoing(const std::string& message) const;
+    void logGame(const std::string& line) override { logEvent(line); }
 
     SeatTable& m_seats;
     HostTransport& m_transport;

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <string_view>
+#include <string>
 
 namespace lastling::host {
 
 // The part of the game engine that the connection layer drives and reads: the two game
-// messages, the state a late joiner is told, and the turn passing when a seat goes away.
+// requests, read from their messages, the state a late joiner is told, and the turn passing when a
+// seat goes away.
 class TableGame {
 public:
     virtual ~TableGame() = default;
-    virtual void startgame(std::string_view payload) = 0;
-    virtual void playcard(std::string_view payload) = 0;
+    virtual void startgame(const std::string& starter, int target) = 0;
+    virtual void playcard(int seat, int slot) = 0; // a playing seat and a slot 1..4
     virtual bool gameinprogress() const = 0;
     virtual int targetscore() const = 0;
     virtual int trumpcard() const = 0;

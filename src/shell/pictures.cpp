@@ -75,7 +75,7 @@ QPainterPath unitSuitPath(int suit) {
 }
 
 QColor inkOf(int card) {
-    return isRedCard(card) ? kRedInk : kBlackInk;
+    return cards::isRed(card) ? kRedInk : kBlackInk;
 }
 
 void drawSuit(QPainter& painter, int suit, const QRectF& box, const QColor& ink,
@@ -158,7 +158,7 @@ void drawPips(QPainter& painter, int card) {
     constexpr double pipWidth = 12.0;
     constexpr double pipHeight = 13.0;
     const double middle = top + 3 * rowStep;
-    for (const Pip& pip : pipLayout(rankIndexOf(card))) {
+    for (const Pip& pip : pipLayout(cards::rankOf(card) - 1)) {
         const QPointF centre(left + pip.column * columnStep, top + pip.row * rowStep);
         const QRectF box(centre.x() - pipWidth / 2, centre.y() - pipHeight / 2, pipWidth,
                          pipHeight);
@@ -221,9 +221,9 @@ void drawCourt(QPainter& painter, int card) {
     const QColor ink = inkOf(card);
     const QRectF frame(15.5, 12.5, 40, 71);
     painter.setPen(QPen(ink, 1));
-    painter.setBrush(isRedCard(card) ? QColor(0xFC, 0xEE, 0xDA) : QColor(0xE8, 0xEE, 0xF8));
+    painter.setBrush(cards::isRed(card) ? QColor(0xFC, 0xEE, 0xDA) : QColor(0xE8, 0xEE, 0xF8));
     painter.drawRect(frame);
-    drawHeadgear(painter, rankIndexOf(card), QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
+    drawHeadgear(painter, cards::rankOf(card) - 1, QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
     QFont letterFont(QStringLiteral("DejaVu Serif"));
     letterFont.setPixelSize(30);
     letterFont.setBold(true);
@@ -268,7 +268,7 @@ QImage drawCardFace(int card) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     drawCardBlank(painter, Qt::white);
     drawCornerIndices(painter, card);
-    const int rank = rankIndexOf(card);
+    const int rank = cards::rankOf(card) - 1;
     if (rank <= 8) {
         drawPips(painter, card);
     } else if (rank == 12) {
@@ -456,7 +456,7 @@ const Pictures& Pictures::instance() {
 
 Pictures::Pictures() {
     m_cards[kCardBack] = QPixmap::fromImage(drawCardBack());
-    for (int card = 1; card <= 52; ++card) {
+    for (int card = 1; card <= cards::kCards; ++card) {
         m_cards[static_cast<std::size_t>(card)] = QPixmap::fromImage(drawCardFace(card));
     }
     m_cards[kNoTrump] = QPixmap::fromImage(drawNoTrump());

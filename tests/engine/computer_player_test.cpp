@@ -17,13 +17,13 @@ TEST(ClassicPlayerTest, LeadsFirstCardFollowsWithFirstOfTheSuitElseShedsFirstCar
         int slot;
     };
     const Case cases[] = {
-        {{5, 30, 44, 2}, 0, 1},   // leads its first card, whatever it is
-        {{0, 0, 51, 3}, 0, 3},    // the lowest slot that holds a card
-        {{1, 20, 22, 40}, 2, 2},  // first card of the led suit, not the highest
+        {{5, 30, 44, 2}, 0, 1},  // leads its first card, whatever it is
+        {{0, 0, 51, 3}, 0, 3},   // the lowest slot that holds a card
+        {{1, 20, 22, 40}, 2, 2}, // first card of the led suit, not the highest
         {{40, 0, 27, 39}, 3, 3},
-        {{0, 40, 1, 0}, 2, 2},    // cannot follow: first card, trump or not
+        {{0, 40, 1, 0}, 2, 2}, // cannot follow: first card, trump or not
         {{0, 0, 0, 14}, 1, 4},
-        {{0, 0, 0, 0}, 0, 0},     // an empty hand never gets a turn; nothing to play
+        {{0, 0, 0, 0}, 0, 0}, // an empty hand never gets a turn; nothing to play
         {{0, 0, 0, 0}, 3, 0},
     };
     for (const auto& c : cases) {

@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "host/engine/game_engine.h"
+#include "host/game_announcer.h"
+#include "manual_timer.h"
 
 namespace lastling::host::testing {
 
-// Records every message without its end byte; one sent to a single slot reads "slot> text".
-class RecordingOutbox : public Outbox {
+// The engine's events as the host's announcer turns them into messages: records every message
+// without its end byte; one sent to a single slot reads "slot> text".
+class RecordingOutbox : public GameAnnouncer {
 public:
     void sendTo(int slot, const std::string& message) override {
         record(std::to_string(slot) + "> " + strip(message));
@@ -54,10 +57,10 @@ public:
     mutable int asked = 0;
 };
 
-inline int cardOf(int suit, int rank) { return (suit - 1) * 13 + rank; }
-inline std::string cardPayload(int seat, int slot) {
-    return std::to_string(seat) + "+" + std::to_string(slot) + "+";
-}
+using cards::cardOf;
+using cards::countCards;
+using cards::Hand;
+using cards::isCard;
 
 // The deck a game started with this seed deals from: the first draw picks the first
 // leader, the shuffle follows. Written out again here so the engine's deal is checked
@@ -82,22 +85,23 @@ inline std::array<int, 53> expectedDeck(std::uint32_t seed, int* firstDraw = nul
 class EngineTest : public ::testing::Test {
 protected:
     // Seats named in `humans` are connected players; the rest are played by the computer.
-    void startGame(std::uint32_t seed, std::vector<int> humans = {1, 2, 3, 4},
-                   const std::string& payload = "You+30+") {
+    void startGame(std::uint32_t seed, std::vector<int> humans = {1, 2, 3, 4}, int target = 30,
+                   const std::string& starter = "You") {
         for (int seat : humans) {
             seats[seat].connected = true;
             seats[seat].name = "P";
-            seats[seat].name += std::to_string(seat); // "P" + to_string trips a GCC 12 false warning
+            seats[seat].name +=
+                std::to_string(seat); // "P" + to_string trips a GCC 12 false warning
         }
         random = std::make_unique<Random>(seed);
         engine = std::make_unique<GameEngine>(seats, out, timer1, computer, bots, *random);
-        engine->startgame(payload);
+        engine->startgame(starter, target);
     }
 
     // Replaces a seat's hand, to lay out a trick by hand.
-    void setHand(int seat, Hand hand) { seats[seat].hand = hand; }
+    void setHand(int seat, cards::Hand hand) { seats[seat].hand = hand; }
 
-    void play(int seat, int slot) { engine->playcard(cardPayload(seat, slot)); }
+    void play(int seat, int slot) { engine->playcard(seat, slot); }
     // Plays slot 1 of each seat in turn from the one on turn, letting each card pause run.
     void playTrickOfFirstSlots(int cards) {
         for (int i = 0; i < cards; ++i) {
@@ -131,7 +135,9 @@ protected:
 
 namespace lastling::host::testing {
 
-inline int leaderForDraw(int draw) { return (draw == 0 ? 4 : draw) % 4 + 1; }
+inline int leaderForDraw(int draw) {
+    return (draw == 0 ? 4 : draw) % 4 + 1;
+}
 
 // The first seed from `from` on whose first trick `seat` leads.
 inline std::uint32_t seedWithLeader(int seat, std::uint32_t from = 1) {
@@ -160,6 +166,8 @@ inline Suits suitsFor(int trumpsuit) {
     return s;
 }
 
-inline int seatAfter(int seat, int steps = 1) { return (seat - 1 + steps) % 4 + 1; }
+inline int seatAfter(int seat, int steps = 1) {
+    return (seat - 1 + steps) % 4 + 1;
+}
 
 } // namespace lastling::host::testing

@@ -4,8 +4,6 @@
 
 #include <set>
 
-#include "host/engine/cards.h"
-
 namespace lastling::host {
 namespace {
 
@@ -44,23 +42,6 @@ TEST(RandomTest, DrawsStayBelowTheirBoundAndZeroGivesZero) {
 
 TEST(RandomTest, ClockSeedIsWithinOneDay) {
     EXPECT_LT(Random::seedFromClock(), 24u * 60 * 60 * 1000);
-}
-
-TEST(CardsTest, SuitsAndPoints) {
-    struct Case {
-        int card;
-        int suit;
-        int points;
-    };
-    const Case cases[] = {{1, 1, 2},   {9, 1, 10},  {10, 1, 11}, {12, 1, 13}, {13, 1, 14},
-                          {14, 2, 2},  {18, 2, 6},  {26, 2, 14}, {27, 3, 2},  {39, 3, 14},
-                          {40, 4, 2},  {52, 4, 14}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(getsuit(c.card), c.suit) << c.card;
-        EXPECT_EQ(cardPoints(c.card), c.points) << c.card;
-    }
-    EXPECT_EQ(countCards(Hand{0, 5, 0, 52}), 2);
-    EXPECT_EQ(countCards(Hand{}), 0);
 }
 
 } // namespace

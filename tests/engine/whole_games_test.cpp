@@ -22,12 +22,15 @@ std::vector<int> numbersAfter(const std::string& message, std::size_t prefixLeng
     return numbers;
 }
 
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool startsWith(const std::string& text, const char* prefix) {
+    return text.rfind(prefix, 0) == 0;
+}
 
 // Watches every message of a game and checks the game's invariants against the seat table.
 class GameReferee {
 public:
-    GameReferee(const SeatTable& seats, const GameEngine& engine) : m_seats(seats), m_engine(engine) {}
+    GameReferee(const SeatTable& seats, const GameEngine& engine)
+        : m_seats(seats), m_engine(engine) {}
 
     void check(const std::string& m) {
         ++messages;
@@ -93,14 +96,15 @@ private:
         EXPECT_EQ(m_winnerDue, 0) << "a round after the target was reached";
         int handPoints = 0;
         for (std::size_t i = 3; i < f.size(); ++i) {
-            handPoints += cardPoints(f[i]);
+            handPoints += cards::pointsOf(f[i]);
         }
         EXPECT_EQ(points, handPoints);
         EXPECT_GT(points, 0);
         EXPECT_EQ(total, m_scores[winner] + points) << "scores only grow, by the round's points";
         m_scores[winner] = total;
         for (int seat = 1; seat <= 4; ++seat) {
-            EXPECT_EQ(m_engine.counthiscards(seat) > 0, seat == winner) << "round winner is the last seat with cards";
+            EXPECT_EQ(m_engine.counthiscards(seat) > 0, seat == winner)
+                << "round winner is the last seat with cards";
             EXPECT_EQ(m_seats[seat].score, m_scores[seat]);
         }
         if (total >= m_engine.targetscore()) {
@@ -137,7 +141,7 @@ TEST_F(EngineTest, AThousandComputerGamesKeepEveryInvariant) {
         engine = std::make_unique<GameEngine>(seats, out, timer1, computer, bots, *random);
         GameReferee referee(seats, *engine);
         out.onSend = [&referee](const std::string& m) { referee.check(m); };
-        engine->startgame("Sim+30+");
+        engine->startgame("Sim", 30);
         ASSERT_TRUE(runToEnd(*engine, timer1, computer)) << "game " << game << " stalled";
         ASSERT_EQ(referee.games, 1) << "game " << game;
         EXPECT_GE(referee.rounds, 1);
@@ -153,7 +157,7 @@ TEST_F(EngineTest, TheSameSeedReplaysTheSameGame) {
     for (auto& run : runs) {
         random = std::make_unique<Random>(20240601);
         engine = std::make_unique<GameEngine>(seats, out, timer1, computer, bots, *random);
-        engine->startgame("Sim+60+");
+        engine->startgame("Sim", 60);
         ASSERT_TRUE(runToEnd(*engine, timer1, computer));
         run = out.take();
     }

@@ -11,7 +11,9 @@
 
 namespace lastling::host::testing {
 
-inline std::string wire(std::string_view text) { return std::string(text) + '\xFF'; }
+inline std::string wire(std::string_view text) {
+    return std::string(text) + '\xFF';
+}
 
 // Records what the core sends; a close reports "Socket Closed" back like a socket does,
 // twice when asked to, as a peer close would.
@@ -44,8 +46,10 @@ public:
 // Stands in for the engine: records the calls, answers from fixed values.
 class FakeGame : public TableGame {
 public:
-    void startgame(std::string_view payload) override { started.emplace_back(payload); }
-    void playcard(std::string_view payload) override { played.emplace_back(payload); }
+    void startgame(const std::string& starter, int target) override {
+        started.emplace_back(starter, target);
+    }
+    void playcard(int seat, int slot) override { played.emplace_back(seat, slot); }
     bool gameinprogress() const override { return inProgress; }
     int targetscore() const override { return target; }
     int trumpcard() const override { return trump; }
@@ -59,8 +63,8 @@ public:
     int trump = 40;
     int current = 2;
     std::array<int, 5> cards{0, 4, 3, 2, 1};
-    std::vector<std::string> started;
-    std::vector<std::string> played;
+    std::vector<std::pair<std::string, int>> started; // starter, target
+    std::vector<std::pair<int, int>> played;          // seat, slot
     std::vector<int> left;
     std::vector<int> watching;
 };

@@ -17,11 +17,13 @@ class HostCoreTest : public ::testing::Test, public HostFixture {};
 TEST_F(HostCoreTest, HandsOutLowestFreeSlotAndRefusesTheTenth) {
     for (int expected = 1; expected <= kMaxSlots; ++expected) {
         ASSERT_EQ(connect(), expected);
-        EXPECT_EQ(transport.sentTo(expected), Messages{wire("CMD_sendlogininfo+" + std::to_string(expected))});
+        EXPECT_EQ(transport.sentTo(expected),
+                  Messages{wire("CMD_sendlogininfo+" + std::to_string(expected))});
     }
     clearSent();
     EXPECT_EQ(connect(), kFullSlot);
-    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{kFullSlot, wire("CMD_full+")}}));
+    EXPECT_EQ(transport.sent,
+              (std::vector<std::pair<int, std::string>>{{kFullSlot, wire("CMD_full+")}}));
     EXPECT_EQ(transport.closed, std::vector<int>{kFullSlot});
     EXPECT_EQ(seats.slotsinuse, kMaxSlots);
     EXPECT_FALSE(seats[kFullSlot].connected);
@@ -61,7 +63,8 @@ TEST_F(HostCoreTest, LoginAnnouncesToAllAndListsTheOthersOnce) {
 
 TEST_F(HostCoreTest, FirstLoginAloneGetsNoRoster) {
     join("You");
-    EXPECT_EQ(transport.sentTo(1), (Messages{wire("CMD_sendlogininfo+1"), wire("CMD_newplayerinfo+1+You+0")}));
+    EXPECT_EQ(transport.sentTo(1),
+              (Messages{wire("CMD_sendlogininfo+1"), wire("CMD_newplayerinfo+1+You+0")}));
 }
 
 TEST_F(HostCoreTest, LoginNameIsTheWholeRestMadeSafe) {
@@ -92,7 +95,8 @@ TEST_P(VersionTest, MismatchWarnsBothButKeepsTheNewcomer) {
     join("Bob");
     clearSent();
     join("Eve", GetParam().version);
-    const Messages warnHost = GetParam().warned ? Messages{wire("CMD_havewrongversion+Eve")} : Messages{};
+    const Messages warnHost =
+        GetParam().warned ? Messages{wire("CMD_havewrongversion+Eve")} : Messages{};
     const Messages warnEve = GetParam().warned ? Messages{wire("CMD_wrongversion+")} : Messages{};
     const Messages toHost = transport.sentTo(1);
     EXPECT_EQ(Messages(toHost.begin() + 1, toHost.end()), warnHost);
@@ -159,7 +163,8 @@ TEST_P(RelayTest, RelaysToEveryoneWithTheSendersName) {
     connect(); // slot 3, not logged in: gets the relays too
     clearSent();
     receive(2, GetParam().received);
-    const Messages expected = GetParam().relayed.empty() ? Messages{} : Messages{wire(GetParam().relayed)};
+    const Messages expected =
+        GetParam().relayed.empty() ? Messages{} : Messages{wire(GetParam().relayed)};
     for (int slot = 1; slot <= 3; ++slot) {
         EXPECT_EQ(transport.sentTo(slot), expected) << "slot " << slot;
     }
@@ -177,25 +182,19 @@ INSTANTIATE_TEST_SUITE_P(
         RelayCase{"CMD_playasound+2+wave7+", "CMD_playasound+2+wave7+"},
         RelayCase{"CMD_playasound+002+wave1+", "CMD_playasound+2+wave1+"},
         // a forged seat, a foreign one, or no number: nothing goes out
-        RelayCase{"CMD_chat+1+I am the host|clBlack", ""},
-        RelayCase{"CMD_chat+3+x|clBlack", ""},
-        RelayCase{"CMD_chat+0+x|clBlack", ""},
-        RelayCase{"CMD_chat+10+x|clBlack", ""},
-        RelayCase{"CMD_chat+-2+x|clBlack", ""},
-        RelayCase{"CMD_chat+99999999999+x|clBlack", ""},
-        RelayCase{"CMD_chat+two+x|clBlack", ""},
-        RelayCase{"CMD_chat+", ""},
-        RelayCase{"CMD_action+1+x|clBlack", ""},
-        RelayCase{"CMD_playasound+4+wave1+", ""},
-        RelayCase{"cmd_chat+2+x|clBlack", ""},
-        RelayCase{"CMD_chat", ""},
-        RelayCase{"", ""}));
+        RelayCase{"CMD_chat+1+I am the host|clBlack", ""}, RelayCase{"CMD_chat+3+x|clBlack", ""},
+        RelayCase{"CMD_chat+0+x|clBlack", ""}, RelayCase{"CMD_chat+10+x|clBlack", ""},
+        RelayCase{"CMD_chat+-2+x|clBlack", ""}, RelayCase{"CMD_chat+99999999999+x|clBlack", ""},
+        RelayCase{"CMD_chat+two+x|clBlack", ""}, RelayCase{"CMD_chat+", ""},
+        RelayCase{"CMD_action+1+x|clBlack", ""}, RelayCase{"CMD_playasound+4+wave1+", ""},
+        RelayCase{"cmd_chat+2+x|clBlack", ""}, RelayCase{"CMD_chat", ""}, RelayCase{"", ""}));
 
 TEST_F(HostCoreTest, RelaysGoToTheSenderFirstThenByRisingSlot) {
     for (const char* name : {"Ann", "Bob", "Cid", "Dee"}) {
         join(name);
     }
-    for (const char* message : {"CMD_chat+3+hi|clBlack", "CMD_action+3+waves|clBlack", "CMD_playasound+3+wave1+"}) {
+    for (const char* message :
+         {"CMD_chat+3+hi|clBlack", "CMD_action+3+waves|clBlack", "CMD_playasound+3+wave1+"}) {
         clearSent();
         receive(3, message);
         std::vector<int> order;
@@ -259,42 +258,56 @@ INSTANTIATE_TEST_SUITE_P(
                       IgnoredCase{2, "CMD_logininfo+0+1.0.1+Mallory"},
                       IgnoredCase{2, "CMD_logininfo+11+1.0.1+Mallory"},
                       IgnoredCase{2, "CMD_logininfo+x+1.0.1+Mallory"},
-                      IgnoredCase{2, "CMD_kickhim+1+3+"},
-                      IgnoredCase{2, "CMD_kickhim+2+3+"},
-                      IgnoredCase{1, "CMD_kickhim+1+0+"},
-                      IgnoredCase{1, "CMD_kickhim+1+10+"},
-                      IgnoredCase{1, "CMD_kickhim+1+11+"},
-                      IgnoredCase{1, "CMD_kickhim+1+-5+"},
+                      IgnoredCase{2, "CMD_kickhim+1+3+"}, IgnoredCase{2, "CMD_kickhim+2+3+"},
+                      IgnoredCase{1, "CMD_kickhim+1+0+"}, IgnoredCase{1, "CMD_kickhim+1+10+"},
+                      IgnoredCase{1, "CMD_kickhim+1+11+"}, IgnoredCase{1, "CMD_kickhim+1+-5+"},
                       IgnoredCase{1, "CMD_kickhim+1+8+"}, // nobody there
-                      IgnoredCase{1, "CMD_kickhim+2+3+"},
-                      IgnoredCase{2, "CMD_startgame+P2+30+"},
-                      IgnoredCase{5, "CMD_startgame+P5+30+"},
-                      IgnoredCase{2, "CMD_playcard+3+1+"},
-                      IgnoredCase{2, "CMD_playcard+2+0+"},
-                      IgnoredCase{2, "CMD_playcard+2+5+"},
-                      IgnoredCase{5, "CMD_playcard+5+1+"},
-                      IgnoredCase{2, "CMD_playcard+2+"},
-                      IgnoredCase{2, "CMD_justwatch+3+1"},
-                      IgnoredCase{2, "CMD_justwatch+3+2"},
-                      IgnoredCase{5, "CMD_justwatch+5+1"},
-                      IgnoredCase{1, "CMD_justwatch+5+1"},
-                      IgnoredCase{1, "CMD_justwatch+0+1"},
-                      IgnoredCase{1, "CMD_justwatch+-1+2"},
-                      IgnoredCase{2, "CMD_justwatch+2+3"},
-                      IgnoredCase{2, "CMD_justwatch+2+1+"},
-                      IgnoredCase{2, "CMD_unknown+2+x"},
-                      IgnoredCase{2, "+2+x"}));
+                      IgnoredCase{1, "CMD_kickhim+2+3+"}, IgnoredCase{2, "CMD_startgame+P2+30+"},
+                      IgnoredCase{5, "CMD_startgame+P5+30+"}, IgnoredCase{2, "CMD_playcard+3+1+"},
+                      IgnoredCase{2, "CMD_playcard+2+0+"}, IgnoredCase{2, "CMD_playcard+2+5+"},
+                      IgnoredCase{5, "CMD_playcard+5+1+"}, IgnoredCase{2, "CMD_playcard+2+"},
+                      IgnoredCase{2, "CMD_playcard+2+x+"},
+                      IgnoredCase{2, "CMD_playcard+2+99999999999+"},
+                      IgnoredCase{2, "CMD_playcard+x+1+"}, IgnoredCase{2, "CMD_playcard+"},
+                      IgnoredCase{2, "CMD_justwatch+3+1"}, IgnoredCase{2, "CMD_justwatch+3+2"},
+                      IgnoredCase{5, "CMD_justwatch+5+1"}, IgnoredCase{1, "CMD_justwatch+5+1"},
+                      IgnoredCase{1, "CMD_justwatch+0+1"}, IgnoredCase{1, "CMD_justwatch+-1+2"},
+                      IgnoredCase{2, "CMD_justwatch+2+3"}, IgnoredCase{2, "CMD_justwatch+2+1+"},
+                      IgnoredCase{2, "CMD_unknown+2+x"}, IgnoredCase{2, "+2+x"}));
 
 // ---- the game's two messages ----
 
-TEST_F(HostCoreTest, StartgameAndPlaycardReachTheEngineWithTheirPayload) {
+struct StartCase {
+    std::string payload;
+    std::string starter;
+    int target;
+};
+
+class StartgameTest : public ::testing::TestWithParam<StartCase>, public HostFixture {};
+
+TEST_P(StartgameTest, ReachesTheEngineAsStarterAndTargetWithFiveForATargetThatIsNoNumber) {
+    join("Ann");
+    receive(1, "CMD_startgame+" + GetParam().payload);
+    ASSERT_EQ(game.started.size(), 1u) << GetParam().payload;
+    EXPECT_EQ(game.started[0].first, GetParam().starter);
+    EXPECT_EQ(game.started[0].second, GetParam().target);
+    EXPECT_TRUE(errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, StartgameTest,
+    ::testing::Values(StartCase{"Ann+30+", "Ann", 30}, StartCase{"Ann+7", "Ann", 7},
+                      StartCase{"Ann+abc+", "Ann", 5}, StartCase{"Ann++", "Ann", 5},
+                      StartCase{"Ann", "Ann", 5}, StartCase{"Ann+ 30+", "Ann", 5},
+                      StartCase{"Ann+99999999999+", "Ann", 5},
+                      StartCase{"Ann+2147483647+", "Ann", 2147483647},
+                      StartCase{"Ann+-5+", "Ann", -5}, StartCase{"+0+", "", 0}));
+
+TEST_F(HostCoreTest, PlaycardReachesTheEngineAsSeatAndSlot) {
     join("Ann");
     join("Bob");
-    receive(1, "CMD_startgame+Ann+30+");
     receive(2, "CMD_playcard+2+4+");
-    receive(1, "CMD_startgame+Ann+abc+");
-    EXPECT_EQ(game.started, (Messages{"Ann+30+", "Ann+abc+"}));
-    EXPECT_EQ(game.played, Messages{"2+4+"});
+    EXPECT_EQ(game.played, (std::vector<std::pair<int, int>>{{2, 4}}));
 }
 
 // ---- just watch ----
@@ -377,7 +390,8 @@ TEST_F(HostCoreTest, ClosedConnectionIsHandledOnceAndKeepsTheSeatsGame) {
     clearSent();
     core.connectionClosed(2);
     core.connectionClosed(2);
-    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{1, wire("CMD_playerdisconnected+2+Bob")}}));
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{
+                                  {1, wire("CMD_playerdisconnected+2+Bob")}}));
     EXPECT_EQ(game.left, std::vector<int>{2});
     EXPECT_EQ(seats[2].name, "");
     EXPECT_FALSE(seats[2].justwatching);
@@ -478,7 +492,8 @@ TEST_P(FloodTest, ClosesAConnectionThatNeverEndsItsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(Sizes, FloodTest,
                          ::testing::Values(FloodCase{100, false}, FloodCase{64 * 1024, false},
-                                           FloodCase{64 * 1024 + 1, true}, FloodCase{1 << 20, true}));
+                                           FloodCase{64 * 1024 + 1, true},
+                                           FloodCase{1 << 20, true}));
 
 TEST_F(HostCoreTest, AFloodOfCompleteMessagesIsBoundedPerConnection) {
     join("Ann");
@@ -533,15 +548,16 @@ TEST_F(HostCoreTest, SendToAllGoesToConnectedSlotsInOrder) {
     core.sendTo(2, "Y");
     core.sendTo(3, "Z");
     core.sendTo(12, "W");
-    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{1, "X"}, {3, "X"}, {3, "Z"}}));
+    EXPECT_EQ(transport.sent,
+              (std::vector<std::pair<int, std::string>>{{1, "X"}, {3, "X"}, {3, "Z"}}));
 }
 
 TEST_F(HostCoreTest, EventLogNamesJoinsLeavesAndGames) {
     std::vector<std::string> events;
     core.setEventSink([&](const std::string& line) { events.push_back(line); });
     join("Ann");
-    core.sendToAll(wire("CMD_startgame+Ann+30+"));
-    core.sendToAll(wire("CMD_winner+Klot+2+"));
+    core.gameStarted("Ann", 30); // the engine reports its games through the core
+    core.gameWon("Klot", 2);
     core.connectionClosed(1);
     const std::string all = ::testing::PrintToString(events);
     for (const char* expected : {"Ann logged in", "started by Ann", "won by Klot", "Ann left"}) {

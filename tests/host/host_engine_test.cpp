@@ -3,6 +3,7 @@
 #include "host/engine/game_engine.h"
 #include "host/engine/random.h"
 #include "host/engine_table.h"
+#include "manual_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -141,7 +142,8 @@ TEST_P(HostEngineTest, LateJoinerIsToldTheTableAsItStands) {
                         std::to_string(engine.currentplayer());
     for (int seat = 1; seat <= 4; ++seat) {
         stats += "+" + std::to_string(seat) + "+" + std::to_string(seats[seat].score) + "+" +
-                 std::to_string(seats[seat].playedcard) + "+" + std::to_string(engine.counthiscards(seat));
+                 std::to_string(seats[seat].playedcard) + "+" +
+                 std::to_string(engine.counthiscards(seat));
     }
     EXPECT_EQ(toBob[toBob.size() - 2], wire(stats));
     std::string cards = "CMD_mycards+2";

@@ -4,10 +4,10 @@ namespace lastling::host {
 
 namespace {
 
-int firstSlotWhere(const Hand& hand, int suit) {
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
-        const int card = hand[slot - 1];
-        if (card != 0 && (suit == 0 || getsuit(card) == suit)) {
+int firstSlotWhere(const cards::Hand& hand, int suit) {
+    for (int slot = 1; slot <= cards::kHandSlots; ++slot) {
+        const int card = hand[static_cast<std::size_t>(slot - 1)];
+        if (cards::isCard(card) && (suit == 0 || cards::suitOf(card) == suit)) {
             return slot;
         }
     }
@@ -17,12 +17,16 @@ int firstSlotWhere(const Hand& hand, int suit) {
 } // namespace
 
 int ClassicPlayer::chooseSlot(const SeatView& view) {
-    if (view.ledsuit != 0) {
-        if (const int slot = firstSlotWhere(view.hand, view.ledsuit); slot != 0) {
+    return chooseSlot(view.hand, view.ledsuit);
+}
+
+int ClassicPlayer::chooseSlot(const cards::Hand& hand, int ledsuit) {
+    if (ledsuit != 0) {
+        if (const int slot = firstSlotWhere(hand, ledsuit); slot != 0) {
             return slot;
         }
     }
-    return firstSlotWhere(view.hand, 0);
+    return firstSlotWhere(hand, 0);
 }
 
 } // namespace lastling::host

@@ -9,6 +9,7 @@ namespace lastling::host {
 class ClassicPlayer {
 public:
     static int chooseSlot(const SeatView& view); // hand slot 1..4, or 0 for an empty hand
+    static int chooseSlot(const cards::Hand& hand, int ledsuit);
 };
 
 } // namespace lastling::host

@@ -5,14 +5,11 @@
 
 #include "host/engine/classic_player.h"
 #include "host/engine/smart_player.h"
-#include "protocol/fields.h"
-#include "protocol/messages.h"
 
 namespace lastling::host {
 
 namespace {
 
-constexpr int kDefaultTarget = 5; // a target that is not a number
 constexpr int kCardPauseTicks = 1;
 constexpr int kRoundPauseTicks = 7;
 constexpr int kTrickPauseTicks = 3;
@@ -27,34 +24,31 @@ int addPoints(int score, int points) {
 
 } // namespace
 
-GameEngine::GameEngine(SeatTable& seats, Outbox& out, Timer& timer1, Timer& computerTimer,
+GameEngine::GameEngine(SeatTable& seats, GameEvents& events, Timer& paceTimer, Timer& computerTimer,
                        const BotPreferences& bots, Random& random)
-    : m_seats(seats), m_out(out), m_timer1(timer1), m_computerTimer(computerTimer), m_bots(bots),
-      m_random(random) {
-    m_timer1.setHandler([this] { timer1Timer(); });
-    m_computerTimer.setHandler([this] { computertimerTimer(); });
+    : m_seats(seats), m_events(events), m_paceTimer(paceTimer), m_computerTimer(computerTimer),
+      m_bots(bots), m_random(random) {
+    m_paceTimer.setHandler([this] { onPaceTick(); });
+    m_computerTimer.setHandler([this] { onComputerTick(); });
 }
 
-void GameEngine::setTickMs(int ms) { m_tickMs = ms > 0 ? ms : 1; }
+void GameEngine::setTickMs(int ms) {
+    m_tickMs = ms > 0 ? ms : 1;
+}
 
 int GameEngine::counthiscards(int seat) const {
-    return SeatTable::isPlayingSeat(seat) ? countCards(m_seats[seat].hand) : 0;
+    return SeatTable::isPlayingSeat(seat) ? cards::countCards(m_seats[seat].hand) : 0;
 }
 
 // ---- game and round ----
 
-void GameEngine::startgame(std::string_view payload) {
-    m_timer1.stop();
+void GameEngine::startgame(const std::string& starter, int target) {
+    m_paceTimer.stop();
     m_computerTimer.stop();
     m_awaitingCard = false;
     m_gameinprogress = true;
-
-    protocol::Fields fields(payload);
-    const std::string name = fields.text();
-    if (!protocol::tryParseInt(fields.text(), m_targetscore)) {
-        m_targetscore = kDefaultTarget;
-    }
-    m_out.sendToAll(protocol::startgameAnnounce(name, m_targetscore));
+    m_targetscore = target;
+    m_events.gameStarted(starter, m_targetscore);
 
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
         m_seats[seat].score = 0;
@@ -97,7 +91,7 @@ bool GameEngine::checkforwin() {
     }
     const SeatRecord& record = m_seats[winner];
     const std::string& name = record.name.empty() ? record.computername : record.name;
-    m_out.sendToAll(protocol::winner(name, winner));
+    m_events.gameWon(name, winner);
     m_gameinprogress = false;
     m_awaitingCard = false;
     return true;
@@ -105,17 +99,17 @@ bool GameEngine::checkforwin() {
 
 void GameEngine::shuffle() {
     m_deck.fill(0);
-    for (int card = 1; card <= kCards; ++card) {
+    for (int card = 1; card <= cards::kCards; ++card) {
         int position = 0;
         do {
-            position = static_cast<int>(m_random.below(kCards)) + 1;
+            position = static_cast<int>(m_random.below(cards::kCards)) + 1;
         } while (m_deck[position] != 0);
         m_deck[position] = card;
     }
     m_deckpos = 1; // position 1 is the trump card and is never dealt
     m_trumpcard = m_deck[1];
-    m_trumpsuit = getsuit(m_trumpcard);
-    m_out.sendToAll(protocol::roundstart(m_trumpcard));
+    m_trumpsuit = cards::suitOf(m_trumpcard);
+    m_events.roundStarted(m_trumpcard);
     deal();
 }
 
@@ -129,14 +123,9 @@ void GameEngine::deal() {
         }
     }
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-        if (!m_seats[seat].connected) {
-            continue;
+        if (m_seats[seat].connected) {
+            m_events.handDealt(seat, m_seats[seat].hand);
         }
-        std::vector<protocol::SlotCard> cards;
-        for (int slot = 1; slot <= kHandSlots; ++slot) {
-            cards.push_back({slot, m_seats[seat].hand[slot - 1]});
-        }
-        m_out.sendTo(seat, protocol::mycards(seat, cards));
     }
     passTurn();
 }
@@ -170,7 +159,7 @@ void GameEngine::passTurn() {
         endhand();
         return;
     }
-    m_out.sendToAll(protocol::nextplayer(m_currentplayer));
+    m_events.turnPassed(m_currentplayer);
     m_awaitingCard = true;
     const SeatRecord& record = m_seats[m_currentplayer];
     if (!record.connected || record.justwatching) {
@@ -193,25 +182,10 @@ void GameEngine::seatStartsWatching(int seat) {
 
 // ---- cards ----
 
-void GameEngine::playcard(std::string_view payload) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (!SeatTable::isPlayingSeat(seat) || seat != m_currentplayer) {
-        return;
+void GameEngine::playcard(int seat, int slot) {
+    if (SeatTable::isPlayingSeat(seat)) {
+        playcardFor(seat, slot);
     }
-    playcardFor(seat, fields.number());
-}
-
-bool GameEngine::canfollow(int seat) const {
-    if (m_ledsuit == 0) {
-        return false;
-    }
-    for (int card : m_seats[seat].hand) {
-        if (card != 0 && getsuit(card) == m_ledsuit) {
-            return true;
-        }
-    }
-    return false;
 }
 
 bool GameEngine::playcardFor(int seat, int slot) {
@@ -219,57 +193,43 @@ bool GameEngine::playcardFor(int seat, int slot) {
     if (!m_gameinprogress || !m_awaitingCard || seat != m_currentplayer) {
         return false;
     }
-    if (slot < 1 || slot > kHandSlots) {
-        return false;
-    }
     SeatRecord& record = m_seats[seat];
-    const int card = record.hand[slot - 1];
-    if (card == 0) {
-        return false;
+    if (slot < 1 || slot > cards::kHandSlots || !cards::isCard(record.hand[slot - 1])) {
+        return false; // an empty slot: the seat plays again
     }
-    if (m_ledsuit != 0 && getsuit(card) != m_ledsuit && canfollow(seat)) {
+    if (!cards::mayPlay(record.hand, slot, m_ledsuit)) {
         if (record.connected) {
-            m_out.sendTo(seat, protocol::error(seat, slot));
+            m_events.cardRefused(seat, slot);
         }
         return false;
     }
+    const int card = record.hand[slot - 1];
     record.playedcard = card;
-    record.hand[slot - 1] = 0;
+    record.hand[slot - 1] = cards::kNone;
     m_playedThisRound.set(static_cast<std::size_t>(card));
-    if (m_ledsuit != 0 && getsuit(card) != m_ledsuit) {
+    if (m_ledsuit != 0 && cards::suitOf(card) != m_ledsuit) {
         m_voidSuits[seat] |= 1u << m_ledsuit;
     }
     m_playLog.add(seat, card, m_trickleader == 0);
     if (m_trickleader == 0) {
         m_trickleader = seat;
-        m_ledsuit = getsuit(card);
+        m_ledsuit = cards::suitOf(card);
     }
     m_awaitingCard = false;
     m_computerTimer.stop();
-    m_out.sendToAll(protocol::heplayed(seat, card, counthiscards(seat)));
-    armTimer1(kCardPauseTicks, Step::PassTurn);
+    m_events.cardPlayed(seat, card, counthiscards(seat));
+    armPause(kCardPauseTicks, Step::PassTurn);
     return true;
 }
 
 // ---- tricks ----
 
 int GameEngine::checktrick() const {
-    int ledWinner = 0;
-    int trumpWinner = 0;
+    cards::Trick table{};
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-        const int card = m_seats[seat].playedcard;
-        if (card == 0) {
-            continue;
-        }
-        if (getsuit(card) == m_ledsuit && (ledWinner == 0 || card > m_seats[ledWinner].playedcard)) {
-            ledWinner = seat;
-        }
-        if (getsuit(card) == m_trumpsuit &&
-            (trumpWinner == 0 || card > m_seats[trumpWinner].playedcard)) {
-            trumpWinner = seat;
-        }
+        table[static_cast<std::size_t>(seat)] = m_seats[seat].playedcard;
     }
-    return trumpWinner != 0 ? trumpWinner : ledWinner;
+    return cards::trickWinner(table, m_ledsuit, m_trumpsuit);
 }
 
 void GameEngine::endhand() {
@@ -279,7 +239,7 @@ void GameEngine::endhand() {
     }
     m_currentplayer = winner;
     drawCard(winner);
-    m_out.sendToAll(protocol::endhand(winner, counthiscards(winner)));
+    m_events.trickTaken(winner, counthiscards(winner));
 
     std::vector<int> out;
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
@@ -289,7 +249,7 @@ void GameEngine::endhand() {
         }
     }
     if (!out.empty()) {
-        m_out.sendToAll(protocol::playerstats(out));
+        m_events.seatsOut(out);
     }
     if (static_cast<int>(out.size()) >= kPlayingSeats - 1) {
         endround(roundWinner(winner));
@@ -301,17 +261,17 @@ void GameEngine::endhand() {
     m_currentplayer = winner == 1 ? kPlayingSeats : winner - 1; // so the turn lands on the winner
     m_trickleader = 0;
     m_ledsuit = 0;
-    armTimer1(kTrickPauseTicks, Step::NextTrick);
+    armPause(kTrickPauseTicks, Step::NextTrick);
 }
 
 void GameEngine::drawCard(int winner) {
     // Only a trick that others were made to sit out can empty the deck; then nobody draws.
-    if (m_deckpos >= kCards) {
+    if (m_deckpos >= cards::kCards) {
         return;
     }
     m_voidSuits[winner] = 0; // the drawn card may be of any suit
-    Hand& hand = m_seats[winner].hand;
-    for (int slot = 1; slot <= kHandSlots; ++slot) {
+    cards::Hand& hand = m_seats[winner].hand;
+    for (int slot = 1; slot <= cards::kHandSlots; ++slot) {
         if (hand[slot - 1] != 0) {
             continue;
         }
@@ -320,7 +280,7 @@ void GameEngine::drawCard(int winner) {
         m_deck[m_deckpos] = 0;
         hand[slot - 1] = card;
         if (m_seats[winner].connected) {
-            m_out.sendTo(winner, protocol::mycards(winner, {{slot, card}}));
+            m_events.cardDrawn(winner, slot, card);
         }
         return;
     }
@@ -338,40 +298,39 @@ int GameEngine::roundWinner(int trickWinner) const {
 
 void GameEngine::endround(int winner) {
     m_currentplayer = winner; // the seat after the round winner leads the next round
-    int points = 0;
-    std::vector<int> cards;
-    for (int card : m_seats[winner].hand) {
-        if (card != 0) {
-            points += cardPoints(card);
-            cards.push_back(card);
+    SeatRecord& record = m_seats[winner];
+    const int points = cards::handPoints(record.hand);
+    std::vector<int> left;
+    for (int card : record.hand) {
+        if (cards::isCard(card)) {
+            left.push_back(card);
         }
     }
-    SeatRecord& record = m_seats[winner];
     record.score = addPoints(record.score, points);
-    m_out.sendToAll(protocol::roundover(winner, points, record.score, cards));
-    armTimer1(kRoundPauseTicks, Step::NextRound);
+    m_events.roundOver(winner, points, record.score, left);
+    armPause(kRoundPauseTicks, Step::NextRound);
 }
 
 void GameEngine::starthand() {
-    m_out.sendToAll(protocol::starthand());
+    m_events.trickStarts();
     passTurn();
 }
 
 // ---- pacing ----
 
-void GameEngine::armTimer1(int ticks, Step step) {
-    m_timer1.stop();
+void GameEngine::armPause(int ticks, Step step) {
+    m_paceTimer.stop();
     m_pauseticks = ticks;
     m_step = step;
-    m_timer1.start(m_tickMs);
+    m_paceTimer.start(m_tickMs);
 }
 
-void GameEngine::timer1Timer() {
+void GameEngine::onPaceTick() {
     --m_pauseticks;
     if (m_pauseticks >= 1) {
         return;
     }
-    m_timer1.stop();
+    m_paceTimer.stop();
     switch (m_step) {
     case Step::PassTurn:
         passTurn();
@@ -395,7 +354,7 @@ void GameEngine::armComputer() {
     m_computerTimer.start(speed > 0 ? speed : kDefaultBotSpeedMs);
 }
 
-void GameEngine::computertimerTimer() {
+void GameEngine::onComputerTick() {
     --m_botticks;
     if (m_botticks >= 1) {
         return;
@@ -434,7 +393,7 @@ SeatView GameEngine::viewFor(int seat) const {
     for (int other = 1; other <= kPlayingSeats; ++other) {
         const SeatRecord& record = m_seats[other];
         view.table[other] = record.playedcard;
-        view.handCounts[other] = countCards(record.hand);
+        view.handCounts[other] = cards::countCards(record.hand);
         view.inround[other] = record.inround;
         view.scores[other] = record.score;
     }

@@ -3,31 +3,32 @@
 #include <array>
 #include <bitset>
 #include <string>
-#include <string_view>
 
-#include "host/engine/cards.h"
+#include "cards/cards.h"
+#include "host/engine/engine_ports.h"
+#include "host/engine/game_events.h"
 #include "host/engine/random.h"
+#include "host/engine/seat_table.h"
 #include "host/engine/seat_view.h"
-#include "host/host_ports.h"
-#include "host/seat_table.h"
 
 namespace lastling::host {
 
 // Runs the card game on the seat table: shuffle, deal, turns, tricks, scoring, the end of the
 // game and the pauses between them, and plays every seat that has no human at the table.
-// All calls come from one thread; a bad number in a payload throws protocol::ConversionError
-// and the handler stops where it stands.
+// It reports each step to its GameEvents. All calls come from one thread; any number is
+// accepted and checked before it indexes anything.
 class GameEngine {
 public:
-    GameEngine(SeatTable& seats, Outbox& out, Timer& timer1, Timer& computerTimer,
+    GameEngine(SeatTable& seats, GameEvents& events, Timer& paceTimer, Timer& computerTimer,
                const BotPreferences& bots, Random& random);
 
     void setTickMs(int ms); // length of one pacing tick, default 1000
 
-    // "CMD_startgame" payload: name "+" target "+". Starts a new game in any state.
-    void startgame(std::string_view payload);
-    // "CMD_playcard" payload: seat "+" slot "+". Anything not playable now is ignored.
-    void playcard(std::string_view payload);
+    // Starts a new game in any state. A target of 0 or less is reached before the first deal.
+    void startgame(const std::string& starter, int target);
+    // The seat plays the card in its hand slot 1..4. A card that may not be played now is
+    // ignored; one that does not follow suit while the seat could is refused to the seat.
+    void playcard(int seat, int slot);
     // Passes the turn of the seat that is awaiting its card. Ignored during a pause,
     // since every pause passes the turn itself when it ends.
     void findplayer();
@@ -51,7 +52,7 @@ public:
     SeatView viewFor(int seat) const;
 
 private:
-    enum class Step { PassTurn = 1, NextRound = 2, NextTrick = 3 }; // the tag of timer1
+    enum class Step { PassTurn = 1, NextRound = 2, NextTrick = 3 }; // what a pause ends with
 
     void startround();
     bool checkforwin();
@@ -60,22 +61,21 @@ private:
     void passTurn();
     bool advanceToSeatInRound();
     bool playcardFor(int seat, int slot);
-    bool canfollow(int seat) const;
     int checktrick() const;
     void endhand();
     void drawCard(int winner);
     void endround(int winner);
     void starthand();
-    void armTimer1(int ticks, Step step);
-    void timer1Timer();
+    void armPause(int ticks, Step step);
+    void onPaceTick();
     void armComputer();
-    void computertimerTimer();
+    void onComputerTick();
     void computerplay(int seat);
     int roundWinner(int trickWinner) const;
 
     SeatTable& m_seats;
-    Outbox& m_out;
-    Timer& m_timer1;
+    GameEvents& m_events;
+    Timer& m_paceTimer;
     Timer& m_computerTimer;
     const BotPreferences& m_bots;
     Random& m_random;
@@ -85,13 +85,13 @@ private:
     bool m_awaitingCard = false; // "CMD_nextplayer" went out and no card was taken since
     int m_targetscore = 0;
     int m_currentplayer = 0;
-    std::array<int, kCards + 1> m_deck{}; // positions 1..52; 0 once taken
+    std::array<int, cards::kCards + 1> m_deck{}; // positions 1..52; 0 once taken
     int m_deckpos = 0;
     int m_trumpcard = 0;
     int m_trumpsuit = 0;
     int m_ledsuit = 0;
     int m_trickleader = 0;
-    std::bitset<kCards + 1> m_playedThisRound;
+    std::bitset<cards::kCards + 1> m_playedThisRound;
     std::array<unsigned, kPlayingSeats + 1> m_voidSuits{}; // shown by playing off the led suit
     PlayLog m_playLog;
     int m_pauseticks = 0;

@@ -4,7 +4,7 @@
 #include <bitset>
 #include <cstdint>
 
-#include "host/engine/cards.h"
+#include "cards/cards.h"
 
 namespace lastling::host {
 
@@ -27,16 +27,16 @@ struct PlayLog {
 // announced to the whole table. A computer player gets nothing else, so it cannot peek at
 // other hands or at the deck.
 struct SeatView {
-    int seat = 0;             // 1..4, the seat on turn
-    Hand hand{};              // own cards only
-    std::array<int, 5> table{};      // card each seat has on the table in this trick, index 1..4
-    int ledsuit = 0;          // 0 while the seat leads
+    int seat = 0;         // 1..4, the seat on turn
+    cards::Hand hand{};   // own cards only
+    cards::Trick table{}; // card each seat has on the table in this trick, index 1..4
+    int ledsuit = 0;      // 0 while the seat leads
     int trickleader = 0;
-    int trumpcard = 0;        // face up, never dealt
+    int trumpcard = 0; // face up, never dealt
     int trumpsuit = 0;
-    std::bitset<kCards + 1> seen;    // cards played so far this round, this trick included
-    std::array<int, 5> handCounts{}; // cards in each seat's hand, index 1..4
-    std::array<bool, 5> inround{};   // still holding cards this round
+    std::bitset<cards::kCards + 1> seen; // cards played so far this round, this trick included
+    std::array<int, 5> handCounts{};     // cards in each seat's hand, index 1..4
+    std::array<bool, 5> inround{};       // still holding cards this round
     std::array<int, 5> scores{};
     // Suits each seat has shown it does not hold (bit 1 << suit): it played another suit to a
     // trick led in that suit and has drawn no card since. Index 1..4.
@@ -45,9 +45,7 @@ struct SeatView {
     PlayLog playLog; // every card played this round, in order
 
     // The seat may play this hand slot (1..4): it holds a card and follows suit if it can.
-    bool isLegal(int slot) const;
-    bool canfollow() const;
-    bool isVoid(int seat, int suit) const { return (voidSuits[static_cast<std::size_t>(seat)] >> suit) & 1u; }
+    bool isLegal(int slot) const { return cards::mayPlay(hand, slot, ledsuit); }
 };
 
 } // namespace lastling::host

@@ -10,19 +10,15 @@ namespace lastling::host {
 // A seat that loses a trick loses a card for good, and the last seat with cards takes the
 // round with the points in its hand; the trick winner draws a card and keeps its count.
 // Following, it sheds its weakest card when it cannot take the trick; when it can, it plays out
-// each card it may follow with, as below, since the cheapest winner may still be beaten. Leading
-// decides most rounds: it plays out the rest of the round for every card it may lead, hundreds
-// of times over where the choice is close, on hidden hands guessed from the unseen cards, with
-// the other seats playing as the classic player does. The guesses follow
-// what the round's plays have shown, read as the classic player's: which hand slots are empty,
-// which suits the card in each slot cannot be of, where the next drawn card goes. It leads the
-// card whose rounds end best for its chance to win the game from the scores they leave.
+// each card it may follow with, since the cheapest winner may still be beaten. Leading decides
+// most rounds: it plays out the rest of the round for every card it may lead, hundreds of times
+// over where the choice is close (playout.h), on hidden hands guessed from the unseen cards
+// (hand_guess.h), with the other seats playing as the classic player does. It plays the card
+// whose rounds end best for its chance to win the game from the scores they leave
+// (game_odds.h).
 class SmartPlayer {
 public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
-
-    // The chance that `card` takes the trick if played now, with no look-ahead.
-    static double winChance(const SeatView& view, int card);
 };
 
 } // namespace lastling::host
