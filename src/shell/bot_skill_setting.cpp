@@ -1,6 +1,6 @@
 #include "shell/bot_skill_setting.h"
 
-#include "shell/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <QFile>
 #include <QSaveFile>

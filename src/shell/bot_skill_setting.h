@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/host_ports.h"
-#include "shell/settings/settings_file.h"
+#include "settings/settings_file.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 
 #include "client/ports.h"
 #include "host/host_ports.h"
-#include "shell/settings/settings_file.h"
+#include "settings/settings_file.h"
 #include "shell/window_options.h"
 #include "tally/tally_table.h"
 

@@ -1,6 +1,6 @@
-#include "shell/settings/colour_text.h"
-#include "shell/settings/ini_document.h"
-#include "shell/settings/settings_file.h"
+#include "settings/colour_text.h"
+#include "settings/ini_document.h"
+#include "settings/settings_file.h"
 
 #include <gtest/gtest.h>
 

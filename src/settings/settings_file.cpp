@@ -1,17 +1,15 @@
-#include "shell/settings/settings_file.h"
+#include "settings/settings_file.h"
 
-#include "shell/settings/ini_document.h"
+#include "settings/ini_document.h"
+#include "settings/program_files.h"
 
-#include <QDir>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QString>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <unistd.h>
 
 namespace lastling::settings {
 namespace {
@@ -114,6 +112,7 @@ Settings loadinifile(const std::filesystem::path& file) {
         settings.phrases[static_cast<std::size_t>(n - 1)] = reader.text(phraseKey(n)).value_or("");
     settings.playsounds = reader.switchedOn("Playsounds");
     settings.playerphrasesounds = reader.switchedOn("Playerphrasesounds");
+    settings.botskill = reader.text("Botskill") == "1" ? 1 : 0;
     return settings;
 }
 
@@ -143,16 +142,8 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
     });
 }
 
-std::filesystem::path programFilePath(std::string_view fileName) {
-    std::error_code error;
-    const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (!error && ::access(programFolder.c_str(), W_OK) == 0)
-        return programFolder / fileName;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(userFolder);
-    return std::filesystem::path(userFolder.toStdString()) / fileName;
+std::filesystem::path settingsFilePath() {
+    return programFilePath(kSettingsFileName);
 }
-
-std::filesystem::path settingsFilePath() { return programFilePath(kSettingsFileName); }
 
 } // namespace lastling::settings

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings/colour_text.h"
+#include "settings/colour_text.h"
 
 #include <array>
 #include <filesystem>
@@ -34,7 +34,8 @@ struct Settings {
     int turnsound = 0;            // 0 "Classic", 1 "New"
     bool playerphrasesounds = true;
     bool playsounds = true;
-    Phrases phrases; // an empty phrase keeps its button's built-in text
+    int botskill = 0; // 0 "Classic", 1 "Smart": how the host's computer players choose
+    Phrases phrases;  // an empty phrase keeps its button's built-in text
 };
 
 struct SaveResult {
@@ -56,9 +57,5 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
 // "korvlobby.ini" beside the executable when that folder is writable, else in the per-user
 // configuration folder.
 std::filesystem::path settingsFilePath();
-
-// A file of the program's own: beside the executable when that folder is writable, else in
-// the per-user configuration folder.
-std::filesystem::path programFilePath(std::string_view fileName);
 
 } // namespace lastling::settings
