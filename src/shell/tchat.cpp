@@ -6,7 +6,6 @@
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/error_box.h"
-#include "shell/bot_skill_setting.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "social/chat_entry.h"
@@ -79,11 +78,10 @@ QString fromLatin1(const std::string& text) {
 
 Tchat::Tchat(WindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)),
-      m_settingsPath(m_options.settingsPath.isEmpty()
-                         ? settings::settingsFilePath()
-                         : std::filesystem::path(m_options.settingsPath.toStdString())),
-      m_tallyPath(tallyPathFor(m_options)),
-      m_client(std::make_unique<client::TableClient>()) {
+      m_settings(m_options.settingsPath.isEmpty()
+                     ? settings::settingsFilePath()
+                     : std::filesystem::path(m_options.settingsPath.toStdString())),
+      m_tallyPath(tallyPathFor(m_options)), m_client(std::make_unique<client::TableClient>()) {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Lastling by Korvel Software"));
     QFont font(QStringLiteral("Arial"));
@@ -475,7 +473,7 @@ void Tchat::chooseBotSkill(host::BotSkill skill) {
 // ---- settings ----
 
 void Tchat::loadinifile() {
-    const settings::Settings loaded = settings::loadinifile(m_settingsPath);
+    const settings::Settings loaded = m_settings.load();
     m_chat->applyTextSize(loaded.textsize);
     setGeometry(loaded.left, loaded.top, loaded.width, loaded.height);
     m_remembered = QRect(loaded.left, loaded.top, loaded.width, loaded.height);
@@ -491,7 +489,7 @@ void Tchat::loadinifile() {
     m_turnSound = loaded.turnsound == 1 ? 1 : 0;
     action(m_turnSound == 1 ? QStringLiteral("New1") : QStringLiteral("Classic1"))
         ->setChecked(true);
-    m_botSkill = readBotSkill(m_settingsPath);
+    m_botSkill = loaded.botskill == 1 ? host::BotSkill::Smart : host::BotSkill::Classic;
     action(m_botSkill == host::BotSkill::Smart ? QStringLiteral("Smart1")
                                                : QStringLiteral("ClassicSkill1"))
         ->setChecked(true);
@@ -512,13 +510,10 @@ void Tchat::saveinifile() {
     current.turnsound = m_turnSound;
     current.playerphrasesounds = action(QStringLiteral("PlayerPhraseSounds1"))->isChecked();
     current.playsounds = action(QStringLiteral("PlaySounds1"))->isChecked();
-    const settings::SaveResult saved = settings::saveinifile(current, m_settingsPath);
+    current.botskill = m_botSkill == host::BotSkill::Smart ? 1 : 0;
+    const settings::SaveResult saved = m_settings.save(current);
     if (!saved) {
         throw std::runtime_error(saved.message);
-    }
-    const settings::SaveResult skill = writeBotSkill(m_settingsPath, m_botSkill);
-    if (!skill) {
-        throw std::runtime_error(skill.message);
     }
 }
 

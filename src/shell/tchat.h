@@ -2,7 +2,7 @@
 
 #include "client/ports.h"
 #include "host/host_ports.h"
-#include "settings/settings_file.h"
+#include "settings/settings_store.h"
 #include "shell/window_options.h"
 #include "tally/tally_table.h"
 
@@ -66,7 +66,7 @@ public:
     social::ChatModel& chatModel();
     social::ChatPanel& chatPanel() { return *m_chat; }
     QAction* action(const QString& objectName) const; // menu items by their names
-    const std::filesystem::path& settingsPath() const { return m_settingsPath; }
+    const std::filesystem::path& settingsPath() const { return m_settings.path(); }
     const tally::TallyTable& tallyTable() const { return m_tally; }
     int hostPort() const;
     bool closeRequested() const { return m_closeRequested; }
@@ -132,7 +132,7 @@ private:
     std::vector<std::string> playersAtTable() const;
 
     WindowOptions m_options;
-    std::filesystem::path m_settingsPath;
+    settings::SettingsStore m_settings;
     std::filesystem::path m_tallyPath;
     tally::TallyTable m_tally;
     std::unique_ptr<client::TableClient> m_client;
