@@ -1,8 +1,8 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "client/ui/tgamestart.h"
-#include "client/ui/tspylist.h"
+#include "client/ui/game_start_dialog.h"
+#include "client/ui/spy_list_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
@@ -115,8 +115,8 @@ void MainWindow::buildWindow() {
     m_board->move(1, 1);
     buildChatColumn();
     const QPixmap& tile = Pictures::instance().backgroundTile();
-    m_gamestart = new client::Tgamestart(tile, Pictures::instance().startButton(), this);
-    m_spylist = new client::Tspylist(tile, this);
+    m_gameStart = new client::GameStartDialog(tile, Pictures::instance().startButton(), this);
+    m_spyList = new client::SpyListDialog(tile, this);
 }
 
 void MainWindow::buildChatColumn() {
@@ -151,7 +151,7 @@ void MainWindow::connectMenus() {
         guarded([this] { m_client->model().justWatchClicked(); });
         redraw(); // the check mark follows the host's answer, not the click
     });
-    connect(m_menus.spyList, &QAction::triggered, this, [this] { showModeless(m_spylist); });
+    connect(m_menus.spyList, &QAction::triggered, this, [this] { showModeless(m_spyList); });
 }
 
 // Each choice goes to the preferences, which announce it; the window saves at once.
@@ -203,7 +203,7 @@ void MainWindow::buildKeyboardPlay() {
 void MainWindow::wireClient() {
     m_bridge = std::make_unique<ClientBridge>(BridgeParts{
         *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
-        [this] { loadinifile(); }, [this] { m_gamestart->showCentredOn(this); }});
+        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
     m_bridge->setStartDialog([this] {
         if (m_startDialog) {
             showModeless(m_startDialog);
@@ -215,22 +215,23 @@ void MainWindow::wireClient() {
     m_client->setGamePort(m_options.gamePort);
     client::ClientSession& session = m_client->session();
     session.on("CMD_chat",
-               [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
+               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
     session.on("CMD_action",
-               [this](std::string_view payload, int) { m_chat->chatrecieved(payload); });
+               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
     connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
     connect(m_board, &Board::cardClicked, this,
             [this](int slot) { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
-    connect(m_gamestart, &client::Tgamestart::startChosen, this, [this](const QString& target) {
-        guarded([this, &target] {
-            m_client->model().gameStartChosen(toLatin1(target));
-            saveinifile();
-        });
-    });
-    connect(m_spylist, &client::Tspylist::removeRequested, this,
+    connect(m_gameStart, &client::GameStartDialog::startChosen, this,
+            [this](const QString& target) {
+                guarded([this, &target] {
+                    m_client->model().gameStartChosen(toLatin1(target));
+                    saveinifile();
+                });
+            });
+    connect(m_spyList, &client::SpyListDialog::removeRequested, this,
             [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
 }
 
@@ -303,8 +304,8 @@ void MainWindow::redraw() {
     m_board->showTable(view, [&model](int seat) { return model.screenPositionOf(seat); });
     m_menus.startGame->setEnabled(view.startGameEnabled);
     m_menus.justWatch->setChecked(view.justWatchChecked);
-    m_spylist->setEntries(view.spyList);
-    m_spylist->setKickEnabled(view.kickhimEnabled);
+    m_spyList->setEntries(view.spyList);
+    m_spyList->setKickEnabled(view.kickhimEnabled);
     alertOnOwnTurn();
 }
 
@@ -386,8 +387,8 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     guarded([this] { saveBoundsIfMoved(); });
-    m_gamestart->hide();
-    m_spylist->hide();
+    m_gameStart->hide();
+    m_spyList->hide();
     event->accept();
     m_closeRequested = true;
     emit runEnded();
@@ -427,7 +428,7 @@ void MainWindow::loadinifile() {
     m_remembered = QRect(loaded.left, loaded.top, loaded.width, loaded.height);
     m_chat->setChatColour(loaded.textcolor);
     if (loaded.playtoscoreGiven) {
-        m_gamestart->setTarget(loaded.playtoscore);
+        m_gameStart->setTarget(loaded.playtoscore);
     }
     m_preferences->apply(loaded);
     showPreferences();
@@ -442,7 +443,7 @@ void MainWindow::saveinifile() {
     current.width = width();
     current.height = height();
     current.textcolor = m_chat->chatColour();
-    current.playtoscore = m_gamestart->target();
+    current.playtoscore = m_gameStart->target();
     m_preferences->writeInto(current);
     const settings::SaveResult saved = m_settings.save(current);
     if (!saved) {

@@ -17,8 +17,8 @@ class QMenu;
 namespace lastling::client {
 class SoundSink;
 class TableClient;
-class Tgamestart;
-class Tspylist;
+class GameStartDialog;
+class SpyListDialog;
 } // namespace lastling::client
 
 namespace lastling::social {
@@ -59,8 +59,8 @@ public:
     // ---- parts ----
     client::TableClient& client() { return *m_client; }
     Board& board() { return *m_board; }
-    client::Tgamestart& gameStartDialog() { return *m_gamestart; }
-    client::Tspylist& spyListDialog() { return *m_spylist; }
+    client::GameStartDialog& gameStartDialog() { return *m_gameStart; }
+    client::SpyListDialog& spyListDialog() { return *m_spyList; }
     social::ChatModel& chatModel();
     social::ChatPanel& chatPanel() { return *m_chat; }
     PlayerPreferences& preferences() { return *m_preferences; }
@@ -125,8 +125,8 @@ private:
     std::unique_ptr<InProcessHost> m_host;
     Board* m_board = nullptr;
     std::unique_ptr<social::ChatPanel> m_chat;
-    client::Tgamestart* m_gamestart = nullptr;
-    client::Tspylist* m_spylist = nullptr;
+    client::GameStartDialog* m_gameStart = nullptr;
+    client::SpyListDialog* m_spyList = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<QWidget> m_startDialog;

@@ -12,10 +12,10 @@ class QAction;
 namespace lastling::client {
 
 // "Lastling - Spys": the spectators at the table, with "Remove From Game" for the host.
-class Tspylist : public QDialog {
+class SpyListDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Tspylist(const QPixmap& background, QWidget* parent = nullptr);
+    explicit SpyListDialog(const QPixmap& background, QWidget* parent = nullptr);
 
     // Entries "seat: name" in arrival order (Latin-1).
     void setEntries(const std::vector<std::string>& entries);
