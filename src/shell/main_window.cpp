@@ -1,8 +1,8 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "client/ui/game_start_dialog.h"
-#include "client/ui/spy_list_dialog.h"
+#include "shell/game_start_dialog.h"
+#include "shell/spy_list_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
@@ -115,8 +115,8 @@ void MainWindow::buildWindow() {
     m_board->move(1, 1);
     buildChatColumn();
     const QPixmap& tile = Pictures::instance().backgroundTile();
-    m_gameStart = new client::GameStartDialog(tile, Pictures::instance().startButton(), this);
-    m_spyList = new client::SpyListDialog(tile, this);
+    m_gameStart = new GameStartDialog(tile, Pictures::instance().startButton(), this);
+    m_spyList = new SpyListDialog(tile, this);
 }
 
 void MainWindow::buildChatColumn() {
@@ -224,14 +224,14 @@ void MainWindow::wireClient() {
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
-    connect(m_gameStart, &client::GameStartDialog::startChosen, this,
+    connect(m_gameStart, &GameStartDialog::startChosen, this,
             [this](const QString& target) {
                 guarded([this, &target] {
                     m_client->model().gameStartChosen(toLatin1(target));
                     saveinifile();
                 });
             });
-    connect(m_spyList, &client::SpyListDialog::removeRequested, this,
+    connect(m_spyList, &SpyListDialog::removeRequested, this,
             [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
 }
 

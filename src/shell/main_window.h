@@ -17,8 +17,6 @@ class QMenu;
 namespace lastling::client {
 class SoundSink;
 class TableClient;
-class GameStartDialog;
-class SpyListDialog;
 } // namespace lastling::client
 
 namespace lastling::social {
@@ -34,6 +32,8 @@ namespace lastling::shell {
 
 class Board;
 class ClientBridge;
+class GameStartDialog;
+class SpyListDialog;
 class InProcessHost;
 class PlayerPreferences;
 class TallyRecord;
@@ -59,8 +59,8 @@ public:
     // ---- parts ----
     client::TableClient& client() { return *m_client; }
     Board& board() { return *m_board; }
-    client::GameStartDialog& gameStartDialog() { return *m_gameStart; }
-    client::SpyListDialog& spyListDialog() { return *m_spyList; }
+    GameStartDialog& gameStartDialog() { return *m_gameStart; }
+    SpyListDialog& spyListDialog() { return *m_spyList; }
     social::ChatModel& chatModel();
     social::ChatPanel& chatPanel() { return *m_chat; }
     PlayerPreferences& preferences() { return *m_preferences; }
@@ -125,8 +125,8 @@ private:
     std::unique_ptr<InProcessHost> m_host;
     Board* m_board = nullptr;
     std::unique_ptr<social::ChatPanel> m_chat;
-    client::GameStartDialog* m_gameStart = nullptr;
-    client::SpyListDialog* m_spyList = nullptr;
+    GameStartDialog* m_gameStart = nullptr;
+    SpyListDialog* m_spyList = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<QWidget> m_startDialog;

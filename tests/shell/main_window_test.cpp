@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "client/ui/game_start_dialog.h"
+#include "shell/game_start_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/player_preferences.h"

@@ -1,6 +1,6 @@
 #include "client/table_view.h"
-#include "client/ui/game_start_dialog.h"
-#include "client/ui/spy_list_dialog.h"
+#include "shell/game_start_dialog.h"
+#include "shell/spy_list_dialog.h"
 #include "shell/board.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
@@ -238,7 +238,7 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
 
 TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     guiApp();
-    client::GameStartDialog dialog{QPixmap(), QPixmap()};
+    GameStartDialog dialog{QPixmap(), QPixmap()};
     EXPECT_EQ(dialog.targetText(), "30");
     const std::vector<std::pair<int, int>> cases = {
         {5, 10}, {10, 10}, {70, 70}, {500, 500}, {501, 500}, {-2147483647, 10}, {2147483647, 500}};
@@ -248,7 +248,7 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     }
     dialog.setTarget(40);
     dialog.show();
-    QSignalSpy chosen(&dialog, &client::GameStartDialog::startChosen);
+    QSignalSpy chosen(&dialog, &GameStartDialog::startChosen);
     auto* start = dialog.findChild<QLabel*>(QStringLiteral("button_start"));
     ASSERT_NE(start, nullptr);
     QTest::mouseClick(start, Qt::LeftButton);
@@ -259,10 +259,10 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
 
 TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {
     guiApp();
-    client::SpyListDialog dialog{QPixmap()};
+    SpyListDialog dialog{QPixmap()};
     dialog.setEntries({"6: Bo", "7: Cy"});
     ASSERT_EQ(dialog.list()->count(), 2);
-    QSignalSpy removed(&dialog, &client::SpyListDialog::removeRequested);
+    QSignalSpy removed(&dialog, &SpyListDialog::removeRequested);
     dialog.removeEntryAt(0);
     EXPECT_EQ(removed.count(), 0); // disabled until hosting enables it
     dialog.setKickEnabled(true);

@@ -1,4 +1,4 @@
-#include "client/ui/spy_list_dialog.h"
+#include "shell/spy_list_dialog.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace lastling::client {
+namespace lastling::shell {
 
 SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     : QDialog(parent), m_background(background) {
@@ -101,4 +101,4 @@ void SpyListDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
 }
 
-} // namespace lastling::client
+} // namespace lastling::shell

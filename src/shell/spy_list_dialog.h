@@ -9,7 +9,7 @@
 class QListWidget;
 class QAction;
 
-namespace lastling::client {
+namespace lastling::shell {
 
 // "Lastling - Spys": the spectators at the table, with "Remove From Game" for the host.
 class SpyListDialog : public QDialog {
@@ -45,4 +45,4 @@ private:
     int m_remembered = -1;
 };
 
-} // namespace lastling::client
+} // namespace lastling::shell

@@ -6,7 +6,7 @@
 class QSpinBox;
 class QLabel;
 
-namespace lastling::client {
+namespace lastling::shell {
 
 // "Lastling - Game Start": the target score and the START GAME button of a new game.
 class GameStartDialog : public QDialog {
@@ -42,4 +42,4 @@ private:
     QLabel* m_start = nullptr;
 };
 
-} // namespace lastling::client
+} // namespace lastling::shell

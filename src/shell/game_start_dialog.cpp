@@ -1,4 +1,4 @@
-#include "client/ui/game_start_dialog.h"
+#include "shell/game_start_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace lastling::client {
+namespace lastling::shell {
 
 namespace {
 
@@ -113,4 +113,4 @@ void GameStartDialog::pressStart() {
     emit startChosen(targetText());
 }
 
-} // namespace lastling::client
+} // namespace lastling::shell
