@@ -1,9 +1,9 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "shell/game_start_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
+#include "shell/game_start_dialog.h"
 #include "shell/player_preferences.h"
 #include "shell/window_program.h"
 #include "social/chat_model.h"
@@ -398,6 +398,30 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         EXPECT_EQ(keys[0], QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)));
         EXPECT_EQ(keys[1], QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot)));
     }
+}
+
+// Windows built elsewhere join through one call each: the item comes alive and shows them.
+TEST_F(WindowTest, JoiningWindowsEnableAndShowThroughTheirItems) {
+    MainWindow window(options());
+    const std::vector<std::pair<const char*, void (MainWindow::*)(QWidget*)>> joins = {
+        {"PrhaseList1", &MainWindow::setPhraseEditor},
+        {"ViewTally1", &MainWindow::setTallyWindow},
+        {"Help2", &MainWindow::setHelpWindow},
+        {"About1", &MainWindow::setAboutWindow}};
+    for (const auto& [item, join] : joins) {
+        QAction* action = window.action(QString::fromLatin1(item));
+        ASSERT_FALSE(action->isEnabled()) << item;
+        auto* joined = new QWidget(&window, Qt::Window);
+        (window.*join)(joined);
+        ASSERT_TRUE(action->isEnabled()) << item;
+        action->trigger();
+        EXPECT_TRUE(joined->isVisible()) << item;
+    }
+    auto* row = new QWidget;
+    window.setPhraseRow(row);
+    EXPECT_EQ(row->parentWidget(), &window.board());
+    EXPECT_EQ(row->geometry(), Board::phraseRowPlace());
+    EXPECT_EQ(window.board().findChild<QWidget*>(QStringLiteral("b_phrase1")), nullptr);
 }
 
 TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {
