@@ -1,7 +1,13 @@
 # lastling_add_subfolders(dir): adds every subfolder of dir that has a CMakeLists.txt.
+# Without LASTLING_GUI the window layers (folders named in LASTLING_WIDGET_FOLDERS, under
+# src/, tests/ and bench/ alike) are left out, so the headless host builds without QtWidgets.
 function(lastling_add_subfolders dir)
   file(GLOB subdirs LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/${dir}/*)
   foreach(sub IN LISTS subdirs)
+    get_filename_component(name ${sub} NAME)
+    if(NOT LASTLING_GUI AND name IN_LIST LASTLING_WIDGET_FOLDERS)
+      continue()
+    endif()
     if(EXISTS ${sub}/CMakeLists.txt)
       add_subdirectory(${sub})
     endif()

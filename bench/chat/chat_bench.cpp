@@ -17,8 +17,8 @@ using lastling::social::ChatPanel;
 std::string lineFor(int i) {
     static const char* const colours[] = {"clBlack", "clRed", "$00FF8040", "clNavy", "clGreen"};
     const int seat = i % 5 + 1;
-    std::string line = std::to_string(seat) + "+Player" + std::to_string(seat) + " chats: line " + std::to_string(i) +
-                       " with a few words of ordinary chat text";
+    std::string line = std::to_string(seat) + "+Player" + std::to_string(seat) + " chats: line " +
+                       std::to_string(i) + " with a few words of ordinary chat text";
     if (i % 7 == 0) {
         line += " :)#1" + std::to_string(i % 8);
     }
@@ -33,8 +33,7 @@ struct Took {
     double cpuMs; // this process alone: the machine may be shared
 };
 
-template <typename Work>
-Took measure(Work work) {
+template <typename Work> Took measure(Work work) {
     QElapsedTimer timer;
     timer.start();
     const std::clock_t cpuStart = std::clock();
@@ -47,7 +46,7 @@ Took measure(Work work) {
 Took appendLines(ChatPanel& panel, int count) {
     return measure([&] {
         for (int i = 0; i < count; ++i) {
-            panel.chatrecieved(lineFor(i));
+            panel.showChatMessage(lineFor(i));
         }
     });
 }
@@ -65,19 +64,23 @@ int main(int argc, char** argv) {
 
     constexpr int kLines = 10000;
     const Took append = appendLines(panel, kLines);
-    std::printf("append %d chat lines to the view: %.1f ms wall, %.1f ms CPU (%.1f us CPU per line), %d lines kept\n",
+    std::printf("append %d chat lines to the view: %.1f ms wall, %.1f ms CPU (%.1f us CPU per "
+                "line), %d lines kept\n",
                 kLines, append.wallMs, append.cpuMs, append.cpuMs * 1000.0 / kLines,
                 panel.view()->document()->blockCount());
 
-    const Took recolour = measure([&] { panel.chatrecieved("1+Player1 chats: a new colour|clPurple"); });
-    std::printf("recolour one seat's earlier lines in a full view: %.1f ms wall, %.1f ms CPU\n", recolour.wallMs,
-                recolour.cpuMs);
+    const Took recolour =
+        measure([&] { panel.showChatMessage("1+Player1 chats: a new colour|clPurple"); });
+    std::printf("recolour one seat's earlier lines in a full view: %.1f ms wall, %.1f ms CPU\n",
+                recolour.wallMs, recolour.cpuMs);
 
     const Took resize = measure([&] { panel.applyTextSize(12); });
-    std::printf("change the text size of a full view: %.1f ms wall, %.1f ms CPU\n", resize.wallMs, resize.cpuMs);
+    std::printf("change the text size of a full view: %.1f ms wall, %.1f ms CPU\n", resize.wallMs,
+                resize.cpuMs);
 
     panel.clearMainChat();
     const Took again = appendLines(panel, 1000);
-    std::printf("append 1000 lines after Clear Main Chat: %.1f ms wall, %.1f ms CPU\n", again.wallMs, again.cpuMs);
+    std::printf("append 1000 lines after Clear Main Chat: %.1f ms wall, %.1f ms CPU\n",
+                again.wallMs, again.cpuMs);
     return 0;
 }

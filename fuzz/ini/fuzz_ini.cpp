@@ -1,7 +1,7 @@
 // Arbitrary bytes as a settings file: reading must never fail, and a write must read back
 // while leaving the other keys as they were.
-#include "shell/settings/colour_text.h"
-#include "shell/settings/ini_document.h"
+#include "settings/colour_text.h"
+#include "settings/ini_document.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -111,7 +111,7 @@ void TableModel::setHostControls(bool host) {
 
 // ---- roster ----
 
-void TableModel::sortstuff(int ownSeat) {
+void TableModel::turnTableToOwnSeat(int ownSeat) {
     if (m_turned) {
         return;
     }
@@ -127,7 +127,7 @@ void TableModel::placeRosterEntry(int number, const std::string& name, const std
         if (m_ports.settings) {
             m_ports.settings->loadinifile();
         }
-        sortstuff(number);
+        turnTableToOwnSeat(number);
     } else {
         systemLine(name + " is Connected.");
     }

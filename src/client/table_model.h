@@ -93,7 +93,7 @@ private:
     void send(const std::string& message);
     void systemLine(const std::string& text); // adds "0+" in front
     void sound(const std::string& name);
-    void sortstuff(int seat);
+    void turnTableToOwnSeat(int seat); // once: the own seat goes to the bottom
     void placeRosterEntry(int seat, const std::string& name, const std::string& flag);
     void hishand(int seat, int count);
     void clearall();

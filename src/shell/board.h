@@ -4,12 +4,19 @@
 
 #include <QLabel>
 #include <QPoint>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
+class QPushButton;
+
+namespace lastling::social {
+class ChatPanel;
+} // namespace lastling::social
 
 namespace lastling::shell {
 
@@ -43,6 +50,13 @@ public:
     // The chat column's place: the chat view goes into this panel (262 x 440 inside).
     QWidget* chatPanel() const { return m_chatPanel; }
     QWidget* chatColumn() { return this; }
+    // Puts the chat's view, entry field and smiley button into their places in the column.
+    void placeChat(social::ChatPanel& chat);
+    // The row under the logo for the nine phrase buttons and the chatter-sound button. Until
+    // a row is given, disabled buttons "b_phrase1".."b_phrase10" hold the places; `row`
+    // replaces them and becomes the board's child.
+    static QRect phraseRowPlace();
+    void setPhraseRow(QWidget* row);
 
     // For tests and accessibility checks.
     QLabel* handSlot(int slot) const;      // 1..4
@@ -83,6 +97,7 @@ private:
     void buildTable();
     void buildSeatGroup(int position);
     void buildChatFrame();
+    void buildPhrasePlaces();
     void showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& group);
     void placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group);
     void stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf);
@@ -97,6 +112,7 @@ private:
     QLabel* m_turnMarker = nullptr;
     ClickablePicture* m_startButton = nullptr;
     QWidget* m_chatPanel = nullptr;
+    std::vector<QPushButton*> m_phrasePlaces;
 };
 
 // Composes another seat's hand picture from the model's offsets and picture indices.

@@ -1,6 +1,6 @@
 #include "shell/window_main.h"
 
-#include "shell/tchat.h"
+#include "shell/main_window.h"
 #include "shell/window_program.h"
 
 #include <QApplication>
@@ -16,8 +16,8 @@ int runWindowProgram(int argc, char** argv) {
     if (!program.start()) {
         return 0; // another copy runs and has been raised
     }
-    QObject::connect(program.window(), &shell::Tchat::runEnded, &application, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(program.window(), &shell::MainWindow::runEnded, &application,
+                     &QApplication::quit, Qt::QueuedConnection);
     return QApplication::exec();
 }
 

@@ -3,8 +3,8 @@
 #include "net/event_errors.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
+#include "shell/main_window.h"
 #include "shell/single_instance.h"
-#include "shell/tchat.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -28,8 +28,8 @@ bool WindowProgram::start() {
             return false;
         }
     }
-    m_window = std::make_unique<Tchat>(m_options);
-    QPointer<Tchat> window = m_window.get();
+    m_window = std::make_unique<MainWindow>(m_options);
+    QPointer<MainWindow> window = m_window.get();
     setEventErrorSink([window](const std::string& message) {
         showErrorBox(window.data(),
                      QString::fromLatin1(message.data(), static_cast<qsizetype>(message.size())));

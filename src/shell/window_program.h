@@ -10,7 +10,7 @@ namespace lastling::shell {
 
 class CursorBlinkLimit;
 class SingleInstance;
-class Tchat;
+class MainWindow;
 
 // One run of the window program inside an existing QApplication: the single-instance claim,
 // the main window, the error box for failures raised inside events.
@@ -21,12 +21,12 @@ public:
 
     // False when another copy runs (it has been asked to raise its window): nothing was made.
     bool start();
-    Tchat* window() const { return m_window.get(); }
+    MainWindow* window() const { return m_window.get(); }
 
 private:
     WindowOptions m_options;
     std::unique_ptr<SingleInstance> m_instance;
-    std::unique_ptr<Tchat> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
 };
 

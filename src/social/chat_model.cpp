@@ -75,7 +75,7 @@ bool ChatModel::addlinetochat(std::string_view line, Colour colour) {
     return true;
 }
 
-void ChatModel::chatrecieved(std::string_view payload) {
+void ChatModel::showChatMessage(std::string_view payload) {
     const auto bar = payload.find('|');
     if (bar == std::string_view::npos) {
         addlinetochat(payload, kRed);

@@ -36,10 +36,10 @@ struct TextStyle {
 struct ChatRun {
     enum class Kind { Text, Link, Smiley };
     Kind kind = Kind::Text;
-    int style = 0;     // Text and Link
-    std::string text;  // Text and Link (a link keeps its trailing blank)
-    int jump = -1;     // Link: its number in the view, counted from 0 since the last clear
-    int smiley = 0;    // Smiley: picture index 0..17
+    int style = 0;    // Text and Link
+    std::string text; // Text and Link (a link keeps its trailing blank)
+    int jump = -1;    // Link: its number in the view, counted from 0 since the last clear
+    int smiley = 0;   // Smiley: picture index 0..17
 
     bool operator==(const ChatRun&) const = default;
 };
@@ -69,8 +69,10 @@ public:
     bool addlinetochat(std::string_view line, Colour colour);
     // A system line "0+text" in the system-line colour.
     void addSystemLine(std::string_view line) { addlinetochat(line, kSystemLineBlue); }
-    void chatrecieved(std::string_view payload);
-    static SendResult sendit(std::string_view fieldText, int myseat, bool loggedin, Colour chatColour);
+    // A received "CMD_chat" or "CMD_action" payload: seat, "+", text, "|", colour text.
+    void showChatMessage(std::string_view payload);
+    static SendResult sendit(std::string_view fieldText, int myseat, bool loggedin,
+                             Colour chatColour);
     static bool islink(std::string_view word);
 
     // Address to open for link number `jump`, trailing blanks removed; empty when no such

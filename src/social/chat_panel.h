@@ -1,6 +1,5 @@
 #pragma once
 
-#include "client/ports.h"
 #include "social/chat_model.h"
 #include "social/link_opener.h"
 
@@ -30,10 +29,10 @@ struct ChatSession {
 };
 
 // The chat column's working part: the model, the view `mainchat`, the entry field `mychat`,
-// the smiley button with its pop-up, and the menu commands; it is also the table client's
-// ChatLines port. The window places the widgets and puts the actions into its menus; one
-// action object serves both menus, so their check marks never disagree.
-class ChatPanel : public QObject, public client::ChatLines {
+// the smiley button with its pop-up, and the menu commands. The window places the widgets and puts
+// the actions into its menus; one action object serves both menus, so their check marks never
+// disagree.
+class ChatPanel : public QObject {
     Q_OBJECT
 public:
     using Sender = std::function<void(const std::string& message)>;
@@ -70,15 +69,17 @@ public:
 
     // ---- commands ----
     void sendit();
-    void chatrecieved(std::string_view payload) { m_model.chatrecieved(payload); }
-    void addlinetochat(std::string_view line, Colour colour) { m_model.addlinetochat(line, colour); }
-    void addSystemLine(const std::string& line) override { m_model.addSystemLine(line); }
+    void showChatMessage(std::string_view payload) { m_model.showChatMessage(payload); }
+    void addlinetochat(std::string_view line, Colour colour) {
+        m_model.addlinetochat(line, colour);
+    }
+    void addSystemLine(const std::string& line) { m_model.addSystemLine(line); }
     void selectAll();
     void copy();
     void clearMainChat();
     void setScrollChatOff(bool off);
     void chooseTextColour();
-    void setTextSize(int pointSize); // the "Text Size" items: also saves
+    void setTextSize(int pointSize);   // the "Text Size" items: also saves
     void applyTextSize(int pointSize); // from the settings file: does not save
     int textSize() const { return m_model.pointSize(); }
     Colour chatColour() const { return m_chatColour; }

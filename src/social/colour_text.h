@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings/colour_text.h"
+#include "settings/colour_text.h"
 
 namespace lastling::social {
 

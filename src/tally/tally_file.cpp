@@ -1,6 +1,6 @@
 #include "tally/tally_file.h"
 
-#include "shell/settings/settings_file.h"
+#include "settings/program_files.h"
 #include "tally/lzrw1.h"
 
 namespace lastling::tally {

@@ -1,9 +1,11 @@
-#include "shell/settings/colour_text.h"
-#include "shell/settings/ini_document.h"
-#include "shell/settings/settings_file.h"
+#include "settings/colour_text.h"
+#include "settings/ini_document.h"
+#include "settings/settings_file.h"
+#include "settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -163,6 +165,26 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const Settings& s) { EXPECT_EQ(s.textsize, 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SettingsFolder, OnlyTheExactOneMeansTheSmartBotSkill) {
+    const std::pair<std::string, int> cases[] = {
+        {"[Lastling]\r\nBotskill=1\r\n", 1},
+        {"[lastling]\r\nBOTSKILL=1\r\n", 1},
+        {"[Lastling]\r\nBotskill=1", 1},
+        {"[Lastling]\r\nBotskill=0\r\n", 0},
+        {"[Lastling]\r\nBotskill=2\r\n", 0},
+        {"[Lastling]\r\nBotskill=$1\r\n", 0},
+        {"[Lastling]\r\nBotskill=Smart\r\n", 0},
+        {"[Other]\r\nBotskill=1\r\n", 0},
+        {"[Lastl", 0},
+        {std::string("\xFF\x00\x01[Lastling\n=\n==1\n", 17), 0},
+        {"[Lastling]\r\nBotskill=1\r\n" + std::string(2 << 20, 'x'), 0}, // too large to read
+    };
+    for (const auto& [text, skill] : cases) {
+        write(text);
+        EXPECT_EQ(loadinifile(file()).botskill, skill) << text.substr(0, 40);
+    }
+}
+
 TEST_F(SettingsFolder, MissingFileGivesDefaults) {
     const Settings settings = loadinifile(file());
     EXPECT_EQ(settings.width, 772);
@@ -234,6 +256,7 @@ Settings changedSettings() {
     settings.turnsound = 1;
     settings.playerphrasesounds = false;
     settings.playsounds = false;
+    settings.botskill = 1;
     return settings;
 }
 
@@ -242,7 +265,7 @@ TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder) {
     EXPECT_EQ(read(),
               "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
               "Textcolor=$00FF8040\r\nPlaytoscore=120\r\nBotspeed=250\r\nTurnsound=1\r\n"
-              "Playerphrasesounds=false\r\nPlaysounds=false\r\n");
+              "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n");
 }
 
 TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
@@ -254,7 +277,9 @@ TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
     EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("Playsounds=false\r\n\r\n[Other]\r\nx=1\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Playsounds=false\r\nBotskill=1\r\n\r\n[Other]\r\nx=1\r\n"),
+              std::string::npos)
+        << text;
     const Settings back = loadinifile(file());
     EXPECT_EQ(back.phrases[0], "Hej");
     EXPECT_EQ(back.textsize, 11);
@@ -301,6 +326,32 @@ TEST_F(SettingsFolder, KeepsTheFilesLineEnds) {
     write("[Lastling]\nTop=1\n");
     ASSERT_TRUE(saveinifile(Settings{}, file()));
     EXPECT_EQ(read().find('\r'), std::string::npos);
+}
+
+// A file the program could not read is never rewritten with the defaults it fell back on:
+// changing the bot skill changes that key and keeps everything else the file holds.
+TEST_F(SettingsFolder, UnreadableFileKeepsItsKeysWhenTheBotSkillChanges) {
+    const std::string keys = "[Other]\r\nkey=value\r\n[Lastling]\r\nTop=40\r\nBotspeed=250\r\n"
+                             "Playsounds=false\r\nPhrase3=hello\r\n";
+    const std::pair<const char*, std::string> cases[] = {
+        {"Readable", keys},
+        {"Damaged", std::string("\0\xff[\x01=\n[Lastling\n", 13) + keys + "\x7f==\r\r\n"},
+        {"Oversized", keys + ";" + std::string(2 << 20, 'x') + "\r\n"},
+    };
+    for (const auto& [name, text] : cases) {
+        write(text);
+        SettingsStore store(file());
+        Settings settings = store.load();
+        settings.botskill = 1;
+        ASSERT_TRUE(store.save(settings)) << name;
+        const std::string after = read();
+        for (const char* kept : {"key=value", "Top=40", "Botspeed=250", "Playsounds=false",
+                                 "Phrase3=hello", "Botskill=1"})
+            EXPECT_NE(after.find(kept), std::string::npos) << name << ": " << kept;
+        if (std::string_view(name) == "Oversized") { // nothing else was written
+            EXPECT_EQ(after.size(), text.size() + std::strlen("Botskill=1\r\n"));
+        }
+    }
 }
 
 TEST(SettingsPath, IsNamedKorvlobbyIni) {

@@ -1,8 +1,7 @@
 #include "client/table_view.h"
-#include "client/ui/tgamestart.h"
-#include "client/ui/tspylist.h"
+#include "shell/game_start_dialog.h"
+#include "shell/spy_list_dialog.h"
 #include "shell/board.h"
-#include "shell/bot_skill_setting.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
 #include "shell/single_instance.h"
@@ -44,66 +43,6 @@ TEST(ErrorBox, FullStopOnlyAfterCharactersBeyondThePeriod) {
     for (const auto& [message, shown] : cases) {
         EXPECT_EQ(errorBoxText(message), shown) << message.toStdString();
     }
-}
-
-// ---- "Botskill" key ----
-
-class BotSkillFile : public ::testing::Test {
-protected:
-    std::filesystem::path path() const {
-        return std::filesystem::path(m_dir.path().toStdString()) / "korvlobby.ini";
-    }
-    void write(const std::string& text) const { std::ofstream(path(), std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    QTemporaryDir m_dir;
-};
-
-TEST_F(BotSkillFile, OnlyTheExactOneIsSmart) {
-    const std::vector<std::pair<std::string, host::BotSkill>> cases = {
-        {"[Lastling]\r\nBotskill=1\r\n", host::BotSkill::Smart},
-        {"[lastling]\r\nBOTSKILL=1\r\n", host::BotSkill::Smart}, // case-insensitive names
-        {"[Lastling]\r\nBotskill=0\r\n", host::BotSkill::Classic},
-        {"[Lastling]\r\nBotskill=2\r\n", host::BotSkill::Classic},
-        {"[Lastling]\r\nBotskill=Smart\r\n", host::BotSkill::Classic},
-        {"[Lastling]\r\nBotskill=\r\n", host::BotSkill::Classic},
-        {"[Other]\r\nBotskill=1\r\n", host::BotSkill::Classic},
-        {"[Lastling]\r\nBotskill=1", host::BotSkill::Smart}, // truncated: no last line end
-        {"[Lastl", host::BotSkill::Classic},                 // truncated header
-        {std::string("\xFF\x00\x01[Lastling\n=\n==1\n", 17), host::BotSkill::Classic},
-    };
-    for (const auto& [text, skill] : cases) {
-        write(text);
-        EXPECT_EQ(readBotSkill(path()), skill) << text;
-    }
-}
-
-TEST_F(BotSkillFile, MissingOrOversizedFileReadsClassic) {
-    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
-    write("[Lastling]\r\nBotskill=1\r\n" + std::string(2 * 1024 * 1024, 'x'));
-    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
-}
-
-TEST_F(BotSkillFile, WritingKeepsEveryOtherKeyAndSection) {
-    write("[Other]\r\nkey=value\r\n[Lastling]\r\nBotspeed=250\r\nPhrase3=hello\r\n");
-    ASSERT_TRUE(writeBotSkill(path(), host::BotSkill::Smart));
-    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Smart);
-    ASSERT_TRUE(writeBotSkill(path(), host::BotSkill::Classic));
-    EXPECT_EQ(readBotSkill(path()), host::BotSkill::Classic);
-    const std::string text = read();
-    for (const char* kept :
-         {"[Other]", "key=value", "Botspeed=250", "Phrase3=hello", "Botskill=0"}) {
-        EXPECT_NE(text.find(kept), std::string::npos) << kept;
-    }
-}
-
-TEST_F(BotSkillFile, RefusedWriteSaysWhere) {
-    const auto nowhere = path().parent_path() / "missing" / "korvlobby.ini";
-    const settings::SaveResult result = writeBotSkill(nowhere, host::BotSkill::Smart);
-    EXPECT_FALSE(result);
-    EXPECT_EQ(result.message, "Unable to write to " + nowhere.string());
 }
 
 // ---- single instance ----
@@ -299,7 +238,7 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
 
 TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     guiApp();
-    client::Tgamestart dialog{QPixmap(), QPixmap()};
+    GameStartDialog dialog{QPixmap(), QPixmap()};
     EXPECT_EQ(dialog.targetText(), "30");
     const std::vector<std::pair<int, int>> cases = {
         {5, 10}, {10, 10}, {70, 70}, {500, 500}, {501, 500}, {-2147483647, 10}, {2147483647, 500}};
@@ -309,7 +248,7 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     }
     dialog.setTarget(40);
     dialog.show();
-    QSignalSpy chosen(&dialog, &client::Tgamestart::startChosen);
+    QSignalSpy chosen(&dialog, &GameStartDialog::startChosen);
     auto* start = dialog.findChild<QLabel*>(QStringLiteral("button_start"));
     ASSERT_NE(start, nullptr);
     QTest::mouseClick(start, Qt::LeftButton);
@@ -320,10 +259,10 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
 
 TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {
     guiApp();
-    client::Tspylist dialog{QPixmap()};
+    SpyListDialog dialog{QPixmap()};
     dialog.setEntries({"6: Bo", "7: Cy"});
     ASSERT_EQ(dialog.list()->count(), 2);
-    QSignalSpy removed(&dialog, &client::Tspylist::removeRequested);
+    QSignalSpy removed(&dialog, &SpyListDialog::removeRequested);
     dialog.removeEntryAt(0);
     EXPECT_EQ(removed.count(), 0); // disabled until hosting enables it
     dialog.setKickEnabled(true);

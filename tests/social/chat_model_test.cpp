@@ -29,7 +29,9 @@ std::string render(const ChatLine& line) {
     return out;
 }
 
-std::string wire(std::string text) { return text + '\xFF'; }
+std::string wire(std::string text) {
+    return text + '\xFF';
+}
 
 // ---- sending ----
 
@@ -58,15 +60,23 @@ INSTANTIATE_TEST_SUITE_P(
         SendCase{"ChatInHexColour", "hi", true, 0xFF8040, wire("CMD_chat+2+hi|$00FF8040"), true},
         SendCase{"PlusKept", "a+b", true, kBlack, wire("CMD_chat+2+a+b|clBlack"), true},
         SendCase{"Action", "/me waves", true, kRed, wire("CMD_action+2+waves|clRed"), true},
-        SendCase{"ActionGluedToCommand", "/mewaves", true, kBlack, wire("CMD_action+2+aves|clBlack"), true},
+        SendCase{"ActionGluedToCommand", "/mewaves", true, kBlack,
+                 wire("CMD_action+2+aves|clBlack"), true},
         SendCase{"BareMe", "/me", true, kBlack, wire("CMD_action+2+|clBlack"), true},
         SendCase{"OtherSlashCommand", "/quit now", true, kBlack, "", true},
         SendCase{"LoneSlash", "/", true, kBlack, "", true},
         SendCase{"Empty", "", true, kBlack, "", true},
         SendCase{"NotLoggedIn", "hello", false, kBlack, "", false},
-        SendCase{"BarAndEndByteMadeSafe", std::string("a|b\xFF" "c"), true, kBlack,
-                 wire("CMD_chat+2+a\xA6" "b\xA6" "c|clBlack"), true},
-        SendCase{"ActionMadeSafe", "/me x|y", true, kBlack, wire("CMD_action+2+x\xA6y|clBlack"), true}),
+        SendCase{"BarAndEndByteMadeSafe",
+                 std::string("a|b\xFF"
+                             "c"),
+                 true, kBlack,
+                 wire("CMD_chat+2+a\xA6"
+                      "b\xA6"
+                      "c|clBlack"),
+                 true},
+        SendCase{"ActionMadeSafe", "/me x|y", true, kBlack, wire("CMD_action+2+x\xA6y|clBlack"),
+                 true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- receiving and showing ----
@@ -79,12 +89,12 @@ struct ShowCase {
     Colour colour;
 };
 
-class ChatrecievedTest : public ::testing::TestWithParam<ShowCase> {};
+class ShowChatMessageTest : public ::testing::TestWithParam<ShowCase> {};
 
-TEST_P(ChatrecievedTest, ShowsTheLineInItsSeatStyleAndColour) {
+TEST_P(ShowChatMessageTest, ShowsTheLineInItsSeatStyleAndColour) {
     const auto& c = GetParam();
     ChatModel model;
-    model.chatrecieved(c.payload);
+    model.showChatMessage(c.payload);
     if (c.shown.empty()) {
         EXPECT_TRUE(model.lines().empty());
         return;
@@ -97,21 +107,22 @@ TEST_P(ChatrecievedTest, ShowsTheLineInItsSeatStyleAndColour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Payloads, ChatrecievedTest,
+    Payloads, ShowChatMessageTest,
     ::testing::Values(
         ShowCase{"RelayedChat", "2+Ann chats: hello|clBlack", "[7]Ann chats:  hello ", 7, kBlack},
         ShowCase{"RelayedAction", "1+Ann waves|$00FF8040", "[6] Ann waves ", 6, 0xFF8040},
-        ShowCase{"PhraseAction", "9+Bo says: hi there|clNavy", "[14]Bo says:  hi there ", 14, 0x800000},
+        ShowCase{"PhraseAction", "9+Bo says: hi there|clNavy", "[14]Bo says:  hi there ", 14,
+                 0x800000},
         ShowCase{"BarInTextCutsAndGoesRed", "3+Cy chats: a|b|clBlue", "[8]Cy chats:  a ", 8, kRed},
         ShowCase{"NoBarIsRed", "3+Cy chats: plain", "[8]Cy chats:  plain ", 8, kRed},
         ShowCase{"NoColourIsRed", "3+Cy chats: x|purple", "[8]Cy chats:  x ", 8, kRed},
         ShowCase{"EmptyColourIsRed", "3+Cy chats: x|", "[8]Cy chats:  x ", 8, kRed},
-        ShowCase{"SystemLine", "0+You are Connected.|clBlue", "[0] You are Connected. ", 0, 0xFF0000},
+        ShowCase{"SystemLine", "0+You are Connected.|clBlue", "[0] You are Connected. ", 0,
+                 0xFF0000},
         ShowCase{"RunsOfBlanks", "4+D:a   b|clBlack", "[9]D: a   b ", 9, kBlack},
         ShowCase{"LeadingZeroSeat", "05+E: x|clBlack", "[10]E:  x ", 10, kBlack},
         ShowCase{"Latin1Kept", "2+\xC5sa: h\xE9j|clBlack", "[7]\xC5sa:  h\xE9j ", 7, kBlack},
-        ShowCase{"Empty", "", "", 0, 0},
-        ShowCase{"NoPlus", "hello|clBlack", "", 0, 0},
+        ShowCase{"Empty", "", "", 0, 0}, ShowCase{"NoPlus", "hello|clBlack", "", 0, 0},
         ShowCase{"SeatMissing", "+hi|clBlack", "", 0, 0},
         ShowCase{"SeatNotANumber", "x+hi|clBlack", "", 0, 0},
         ShowCase{"SeatBeyondNine", "10+hi|clBlack", "", 0, 0},
@@ -126,7 +137,7 @@ TEST(ChatModelTest, OversizedLineIsKeptWhole) {
     for (std::size_t i = 7; i < text.size(); i += 8) {
         text[i] = ' ';
     }
-    model.chatrecieved("2+Big: " + text + "|clBlack");
+    model.showChatMessage("2+Big: " + text + "|clBlack");
     ASSERT_EQ(model.lines().size(), 1u);
     std::size_t shownChars = 0;
     for (const auto& run : model.lines().front().runs) {
@@ -147,9 +158,9 @@ TEST(ChatModelTest, SmileyCodes) {
         {"hi:)#12 there:)#99", "[7]A:  hi <2>[7] there <0>"},
         {":)#10:)#27", "[7]A:   <0>[7] <17>"},
         {"x:)#28", "[7]A:  x <0>"},
-        {"x:)#1", "[7]A:  x <0>"},   // one digit at the end
-        {"x:)#", "[7]A:  x <0>"},    // no digits at all
-        {"x:)#2a", "[7]A:  x <0>"},  // not a number
+        {"x:)#1", "[7]A:  x <0>"},  // one digit at the end
+        {"x:)#", "[7]A:  x <0>"},   // no digits at all
+        {"x:)#2a", "[7]A:  x <0>"}, // not a number
         {"x:)#-1", "[7]A:  x <0>"},
         {"x:)#15y", "[7]A:  x <5>[7]y "},
         {"x:)#15 :)#", "[7]A:  x <5>[7]  <0>"},
@@ -167,9 +178,16 @@ TEST(ChatModelTest, SmileyCodes) {
 
 TEST(ChatModelTest, Islink) {
     const std::vector<std::pair<std::string, bool>> cases{
-        {"www.example.com ", true}, {"WWW.EXAMPLE.COM", true}, {"HTTP://X.ORG", true},
-        {"(see:http://x.org)", true}, {"https://x.org", false}, {"https://www.x.org", true},
-        {"", false}, {"www", false}, {"http:/x", false}, {"\xC9WWW.x", true},
+        {"www.example.com ", true},
+        {"WWW.EXAMPLE.COM", true},
+        {"HTTP://X.ORG", true},
+        {"(see:http://x.org)", true},
+        {"https://x.org", false},
+        {"https://www.x.org", true},
+        {"", false},
+        {"www", false},
+        {"http:/x", false},
+        {"\xC9WWW.x", true},
     };
     for (const auto& [word, link] : cases) {
         EXPECT_EQ(ChatModel::islink(word), link) << word;
@@ -178,10 +196,11 @@ TEST(ChatModelTest, Islink) {
 
 TEST(ChatModelTest, LinksAreNumberedAndOpenTheirOwnAddress) {
     ChatModel model;
-    model.chatrecieved("2+Al chats: see www.a.com and HTTP://B.ORG/x but not https://c.net|clBlack");
+    model.showChatMessage(
+        "2+Al chats: see www.a.com and HTTP://B.ORG/x but not https://c.net|clBlack");
     ASSERT_EQ(model.lines().size(), 1u);
-    EXPECT_EQ(render(model.lines().front()),
-              "[7]Al chats:  see {link#0}www.a.com [7]and {link#1}HTTP://B.ORG/x [7]but not https://c.net ");
+    EXPECT_EQ(render(model.lines().front()), "[7]Al chats:  see {link#0}www.a.com [7]and "
+                                             "{link#1}HTTP://B.ORG/x [7]but not https://c.net ");
     EXPECT_EQ(model.linkCounter(), 1);
     EXPECT_EQ(model.linkSlot(0), "www.a.com ");
     EXPECT_EQ(model.linkAddress(0), "www.a.com");
@@ -244,7 +263,8 @@ TEST(ChatModelTest, ANewColourRecoloursTheSeatStyleOnly) {
 
 TEST(ChatModelTest, PointSizesAreSetTogetherAndKeptReadable) {
     ChatModel model;
-    for (const auto& [asked, got] : std::vector<std::pair<int, int>>{{8, 8}, {11, 11}, {14, 14}, {0, 6}, {-5, 6}, {1000, 72}}) {
+    for (const auto& [asked, got] : std::vector<std::pair<int, int>>{
+             {8, 8}, {11, 11}, {14, 14}, {0, 6}, {-5, 6}, {1000, 72}}) {
         model.setAllPointSizes(asked);
         for (const auto& style : model.styles()) {
             EXPECT_EQ(style.pointSize, got) << asked;

@@ -24,7 +24,9 @@
 #include <vector>
 
 // Readable failure output for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace lastling::social {
 namespace {
@@ -42,9 +44,10 @@ struct RecordingOpener : LinkOpener {
 // other receives, and settle() works both receive queues off.
 class InProcessTable : public host::HostTransport, public client::Link {
 public:
-    explicit InProcessTable(client::ChatLines& chat) : m_core(m_seats, *this), m_session(m_model, *this) {
+    explicit InProcessTable(ChatPanel& chat)
+        : m_lines(chat), m_core(m_seats, *this), m_session(m_model, *this) {
         client::ClientPorts ports;
-        ports.chat = &chat;
+        ports.chat = &m_lines;
         m_model.setPorts(ports);
     }
 
@@ -84,6 +87,14 @@ public:
     void sendGame(const std::string& bytes) override { m_core.bytesReceived(m_slot, bytes); }
 
 private:
+    // The client's system lines go to the panel, as the window's bridge sends them.
+    struct PanelLines : client::ChatLines {
+        explicit PanelLines(ChatPanel& panel) : m_panel(panel) {}
+        void addSystemLine(const std::string& line) override { m_panel.addSystemLine(line); }
+        ChatPanel& m_panel;
+    };
+
+    PanelLines m_lines;
     host::SeatTable m_seats;
     host::HostCore m_core;
     client::TableModel m_model;
@@ -133,15 +144,20 @@ protected:
 
 TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
     InProcessTable table(*m_panel);
-    table.session().on("CMD_chat", [this](std::string_view payload, int) { m_panel->chatrecieved(payload); });
-    table.session().on("CMD_action", [this](std::string_view payload, int) { m_panel->chatrecieved(payload); });
+    table.session().on(
+        "CMD_chat", [this](std::string_view payload, int) { m_panel->showChatMessage(payload); });
+    table.session().on(
+        "CMD_action", [this](std::string_view payload, int) { m_panel->showChatMessage(payload); });
     m_panel->setSender([&table](const std::string& message) { table.session().send(message); });
-    m_panel->setSessionSource([&table] { return ChatSession{table.state().myseat, table.state().loggedin}; });
+    m_panel->setSessionSource([&table] {
+        return ChatSession{table.state().myseat, table.state().loggedin};
+    });
     table.joinAs("Ann");
     ASSERT_TRUE(table.state().loggedin);
 
     QTest::keyClicks(m_panel->entry(), QStringLiteral("hello there :)#12"));
-    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("hello there :)#12")); // placeholder went first
+    EXPECT_EQ(m_panel->entry()->text(),
+              QStringLiteral("hello there :)#12")); // placeholder went first
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     EXPECT_TRUE(m_panel->entry()->text().isEmpty());
     table.settle();
@@ -179,8 +195,8 @@ TEST_F(ChatViewTest, OutsideLatin1BecomesQuestionMarks) {
 }
 
 TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
-    m_panel->chatrecieved("2+Bob chats: go to www.example.com now|clBlack");
-    m_panel->chatrecieved("3+Cy chats: or HTTP://Example.ORG/page|clRed");
+    m_panel->showChatMessage("2+Bob chats: go to www.example.com now|clBlack");
+    m_panel->showChatMessage("3+Cy chats: or HTTP://Example.ORG/page|clRed");
     EXPECT_EQ(formatOf(QStringLiteral("www.example")).foreground().color(), QColor(0, 128, 0));
     EXPECT_TRUE(formatOf(QStringLiteral("www.example")).fontUnderline());
 
@@ -194,12 +210,12 @@ TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
 
 TEST_F(ChatViewTest, LinksBeyondTheTableAndAfterClearOpenTheirOwnAddress) {
     for (int i = 0; i < 103; ++i) {
-        m_panel->chatrecieved("1+A: www.site" + std::to_string(i) + ".com|clBlack");
+        m_panel->showChatMessage("1+A: www.site" + std::to_string(i) + ".com|clBlack");
     }
     clickLink(102);
     m_panel->mainchatJump(1); // its slot was taken by link 101 when the counter wrapped
     m_panel->clearMainChat();
-    m_panel->chatrecieved("1+A: www.fresh.com|clBlack");
+    m_panel->showChatMessage("1+A: www.fresh.com|clBlack");
     clickLink(0);
     ASSERT_EQ(m_opened.size(), 3u);
     EXPECT_EQ(m_opened[0].host(), QStringLiteral("www.site102.com"));
@@ -210,7 +226,7 @@ TEST_F(ChatViewTest, LinksBeyondTheTableAndAfterClearOpenTheirOwnAddress) {
 TEST_F(ChatViewTest, OnlyWebAddressesAreOpened) {
     for (const char* word : {"file:///etc/www.passwd", "javascript:www.x()", "ssh://www.host"}) {
         m_panel->clearMainChat();
-        m_panel->chatrecieved(std::string("1+A: ") + word + "|clBlack");
+        m_panel->showChatMessage(std::string("1+A: ") + word + "|clBlack");
         m_panel->mainchatJump(0);
     }
     m_panel->mainchatJump(-1);
@@ -220,9 +236,9 @@ TEST_F(ChatViewTest, OnlyWebAddressesAreOpened) {
 }
 
 TEST_F(ChatViewTest, SeatColourAndTextSizeRestyleEarlierLines) {
-    m_panel->chatrecieved("3+Cy chats: first :)#11|clRed");
-    m_panel->chatrecieved("4+Di chats: other|clGreen");
-    m_panel->chatrecieved("3+Cy chats: second|clBlue");
+    m_panel->showChatMessage("3+Cy chats: first :)#11|clRed");
+    m_panel->showChatMessage("4+Di chats: other|clGreen");
+    m_panel->showChatMessage("3+Cy chats: second|clBlue");
     EXPECT_EQ(formatOf(QStringLiteral("first")).foreground().color(), QColor(0, 0, 255));
     EXPECT_EQ(formatOf(QStringLiteral("second")).foreground().color(), QColor(0, 0, 255));
     EXPECT_EQ(formatOf(QStringLiteral("other")).foreground().color(), QColor(0, 128, 0));
@@ -230,7 +246,8 @@ TEST_F(ChatViewTest, SeatColourAndTextSizeRestyleEarlierLines) {
     m_panel->setTextSize(14);
     EXPECT_EQ(m_saves, 1);
     EXPECT_EQ(m_panel->textSize(), 14);
-    for (const QString& text : {QStringLiteral("first"), QStringLiteral("other"), QStringLiteral("Cy chats")}) {
+    for (const QString& text :
+         {QStringLiteral("first"), QStringLiteral("other"), QStringLiteral("Cy chats")}) {
         EXPECT_EQ(formatOf(text).fontPointSize(), 14.0) << text.toStdString();
     }
     for (QAction* item : m_panel->textSizeActions()) {
@@ -289,10 +306,11 @@ TEST_F(ChatViewTest, SelectAllCopiesPlainTextWithSmileyCodes) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
 
     m_panel->addSystemLine("0+You are Connected.");
-    m_panel->chatrecieved("2+Al chats: hi:)#13 www.x.com|clBlack");
+    m_panel->showChatMessage("2+Al chats: hi:)#13 www.x.com|clBlack");
     m_panel->selectAll();
     m_panel->copy();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral(" You are Connected. \nAl chats:  hi :)#13 www.x.com "));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QStringLiteral(" You are Connected. \nAl chats:  hi :)#13 www.x.com "));
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasHtml());
     EXPECT_EQ(formatOf(QStringLiteral("You are")).foreground().color(), QColor(0, 0, 255));
     EXPECT_EQ(formatOf(QStringLiteral("You are")).fontWeight(), QFont::Bold);
@@ -300,11 +318,12 @@ TEST_F(ChatViewTest, SelectAllCopiesPlainTextWithSmileyCodes) {
 
 TEST_F(ChatViewTest, EachLineStaysOneParagraphAndOldLinesLeave) {
     m_panel->model().setMaxLines(20);
-    m_panel->chatrecieved(std::string("2+A: one\ntwo\rthree\x01\x85|clBlack"));
+    m_panel->showChatMessage(std::string("2+A: one\ntwo\rthree\x01\x85|clBlack"));
     EXPECT_EQ(document().blockCount(), 1);
     EXPECT_TRUE(document().toPlainText().contains(QStringLiteral("one?two?three??")));
     for (int i = 0; i < 100; ++i) {
-        m_panel->chatrecieved("2+A: line " + std::to_string(i) + " www.l" + std::to_string(i) + ".com|clBlack");
+        m_panel->showChatMessage("2+A: line " + std::to_string(i) + " www.l" + std::to_string(i) +
+                                 ".com|clBlack");
         ASSERT_EQ(document().blockCount(), static_cast<int>(m_panel->model().lines().size()));
     }
     EXPECT_TRUE(document().lastBlock().text().contains(QStringLiteral("line 99")));
@@ -331,7 +350,7 @@ TEST_F(ChatViewTest, ScrollChatOffKeepsThePlaceAndMirrorsOneAction) {
 }
 
 TEST_F(ChatViewTest, ClearEmptiesTheViewAndFocusesTheEntry) {
-    m_panel->chatrecieved("2+A: www.x.com|clBlack");
+    m_panel->showChatMessage("2+A: www.x.com|clBlack");
     m_panel->clearAction()->trigger();
     EXPECT_TRUE(document().isEmpty());
     EXPECT_EQ(m_panel->model().linkCounter(), -1);

@@ -1,33 +1,35 @@
-#include "shell/settings/settings_file.h"
+#include "settings/settings_file.h"
 
-#include "shell/settings/ini_document.h"
+#include "settings/ini_document.h"
+#include "settings/program_files.h"
 
-#include <QDir>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QString>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <unistd.h>
 
 namespace lastling::settings {
 namespace {
 
-// Nobody's settings file is this large; such a file is left alone rather than rewritten.
-constexpr std::uintmax_t kMaxFileSize = 16u << 20;
+// A settings file is a few hundred bytes. The reader takes nothing larger than this (it
+// falls back to the defaults); the writer still edits files up to kMaxEditSize key by key,
+// so that the user's other keys survive, and leaves anything larger alone.
+constexpr std::uintmax_t kMaxReadSize = 1u << 20;
+constexpr std::uintmax_t kMaxEditSize = 64u << 20;
 
 enum class ReadOutcome { Read, Missing, Failed };
 
-ReadOutcome readDocument(const std::filesystem::path& file, IniDocument& document) {
+ReadOutcome readDocument(const std::filesystem::path& file, std::uintmax_t limit,
+                         IniDocument& document) {
     std::error_code error;
     if (!std::filesystem::exists(file, error))
         return error ? ReadOutcome::Failed : ReadOutcome::Missing;
     const auto size = std::filesystem::file_size(file, error);
     std::ifstream in(file, std::ios::binary);
-    if (error || size > kMaxFileSize || !in)
+    if (error || size > limit || !in)
         return ReadOutcome::Failed;
     const std::string text(std::istreambuf_iterator<char>(in), {});
     if (in.bad())
@@ -46,15 +48,6 @@ SaveResult writeDocument(const IniDocument& document, const std::filesystem::pat
     if (written)
         return {};
     return {false, "Unable to write to " + file.string()};
-}
-
-template <typename SetKeys>
-SaveResult updateFile(const std::filesystem::path& file, SetKeys setKeys) {
-    IniDocument document;
-    if (readDocument(file, document) == ReadOutcome::Failed)
-        return {false, "Unable to write to " + file.string()};
-    setKeys(document);
-    return writeDocument(document, file);
 }
 
 class SectionReader {
@@ -91,10 +84,13 @@ std::string phraseKey(int number) {
 
 } // namespace
 
-Settings loadinifile(const std::filesystem::path& file) {
+std::optional<Settings> readSettings(const std::filesystem::path& file) {
     Settings settings;
     IniDocument document;
-    if (readDocument(file, document) != ReadOutcome::Read)
+    const ReadOutcome outcome = readDocument(file, kMaxReadSize, document);
+    if (outcome == ReadOutcome::Failed)
+        return std::nullopt;
+    if (outcome == ReadOutcome::Missing)
         return settings;
     const SectionReader reader(document);
     const int textsize = reader.integer("Textsize", 8);
@@ -114,45 +110,53 @@ Settings loadinifile(const std::filesystem::path& file) {
         settings.phrases[static_cast<std::size_t>(n - 1)] = reader.text(phraseKey(n)).value_or("");
     settings.playsounds = reader.switchedOn("Playsounds");
     settings.playerphrasesounds = reader.switchedOn("Playerphrasesounds");
+    settings.botskill = reader.text("Botskill") == "1" ? 1 : 0;
     return settings;
 }
 
+Settings loadinifile(const std::filesystem::path& file) {
+    return readSettings(file).value_or(Settings{});
+}
+
+KeyValues keyValues(const Settings& settings) {
+    return {
+        {"Textsize", std::to_string(settings.textsize)},
+        {"Top", std::to_string(settings.top)},
+        {"Left", std::to_string(settings.left)},
+        {"Width", std::to_string(settings.width)},
+        {"Height", std::to_string(settings.height)},
+        {"Textcolor", colourText(settings.textcolor)},
+        {"Playtoscore", std::to_string(settings.playtoscore)},
+        {"Botspeed", std::to_string(settings.botspeed)},
+        {"Turnsound", std::to_string(settings.turnsound)},
+        {"Playerphrasesounds", settings.playerphrasesounds ? "true" : "false"},
+        {"Playsounds", settings.playsounds ? "true" : "false"},
+        {"Botskill", settings.botskill == 1 ? "1" : "0"},
+    };
+}
+
+SaveResult writeKeys(const KeyValues& keys, const std::filesystem::path& file) {
+    IniDocument document;
+    if (readDocument(file, kMaxEditSize, document) == ReadOutcome::Failed)
+        return {false, "Unable to write to " + file.string()};
+    for (const auto& [key, value] : keys)
+        document.setValue(kSectionName, key, value);
+    return writeDocument(document, file);
+}
+
 SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file) {
-    return updateFile(file, [&settings](IniDocument& document) {
-        const auto set = [&document](std::string_view key, const std::string& value) {
-            document.setValue(kSectionName, key, value);
-        };
-        set("Textsize", std::to_string(settings.textsize));
-        set("Top", std::to_string(settings.top));
-        set("Left", std::to_string(settings.left));
-        set("Width", std::to_string(settings.width));
-        set("Height", std::to_string(settings.height));
-        set("Textcolor", colourText(settings.textcolor));
-        set("Playtoscore", std::to_string(settings.playtoscore));
-        set("Botspeed", std::to_string(settings.botspeed));
-        set("Turnsound", std::to_string(settings.turnsound));
-        set("Playerphrasesounds", settings.playerphrasesounds ? "true" : "false");
-        set("Playsounds", settings.playsounds ? "true" : "false");
-    });
+    return writeKeys(keyValues(settings), file);
 }
 
 SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file) {
-    return updateFile(file, [&phrases](IniDocument& document) {
-        for (int n = 1; n <= kPhraseCount; ++n)
-            document.setValue(kSectionName, phraseKey(n), phrases[static_cast<std::size_t>(n - 1)]);
-    });
+    KeyValues keys;
+    for (int n = 1; n <= kPhraseCount; ++n)
+        keys.emplace_back(phraseKey(n), phrases[static_cast<std::size_t>(n - 1)]);
+    return writeKeys(keys, file);
 }
 
-std::filesystem::path programFilePath(std::string_view fileName) {
-    std::error_code error;
-    const auto programFolder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-    if (!error && ::access(programFolder.c_str(), W_OK) == 0)
-        return programFolder / fileName;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(userFolder);
-    return std::filesystem::path(userFolder.toStdString()) / fileName;
+std::filesystem::path settingsFilePath() {
+    return programFilePath(kSettingsFileName);
 }
-
-std::filesystem::path settingsFilePath() { return programFilePath(kSettingsFileName); }
 
 } // namespace lastling::settings

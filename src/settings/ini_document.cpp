@@ -1,4 +1,4 @@
-#include "shell/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <algorithm>
 #include <charconv>

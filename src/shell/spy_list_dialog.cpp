@@ -1,4 +1,4 @@
-#include "client/ui/tspylist.h"
+#include "shell/spy_list_dialog.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -9,9 +9,9 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace lastling::client {
+namespace lastling::shell {
 
-Tspylist::Tspylist(const QPixmap& background, QWidget* parent)
+SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     : QDialog(parent), m_background(background) {
     setWindowTitle(QStringLiteral("Lastling - Spys"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -25,7 +25,7 @@ Tspylist::Tspylist(const QPixmap& background, QWidget* parent)
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->viewport()->installEventFilter(this);
     m_list->setAccessibleName(QStringLiteral("Spy List"));
-    connect(m_list, &QListWidget::customContextMenuRequested, this, &Tspylist::openMenu);
+    connect(m_list, &QListWidget::customContextMenuRequested, this, &SpyListDialog::openMenu);
 
     auto* title = new QLabel(QStringLiteral("Spy List"), this);
     QFont titleFont(QStringLiteral("Arial"));
@@ -45,7 +45,7 @@ Tspylist::Tspylist(const QPixmap& background, QWidget* parent)
     connect(m_kick, &QAction::triggered, this, [this] { removeEntryAt(m_remembered); });
 }
 
-void Tspylist::setEntries(const std::vector<std::string>& entries) {
+void SpyListDialog::setEntries(const std::vector<std::string>& entries) {
     QStringList texts;
     for (const std::string& entry : entries) {
         texts << QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
@@ -60,21 +60,21 @@ void Tspylist::setEntries(const std::vector<std::string>& entries) {
     }
 }
 
-void Tspylist::setKickEnabled(bool enabled) {
+void SpyListDialog::setKickEnabled(bool enabled) {
     m_kick->setEnabled(enabled);
 }
 
-bool Tspylist::kickEnabled() const {
+bool SpyListDialog::kickEnabled() const {
     return m_kick->isEnabled();
 }
 
-void Tspylist::removeEntryAt(int index) {
+void SpyListDialog::removeEntryAt(int index) {
     if (m_kick->isEnabled() && index >= 0 && index < m_list->count()) {
         emit removeRequested(index);
     }
 }
 
-void Tspylist::openMenu(const QPoint& at) {
+void SpyListDialog::openMenu(const QPoint& at) {
     QListWidgetItem* item = m_list->itemAt(at);
     m_remembered = item != nullptr ? m_list->row(item) : -1;
     QMenu menu(this);
@@ -83,7 +83,7 @@ void Tspylist::openMenu(const QPoint& at) {
 }
 
 // Moving over the list remembers the entry under the pointer, none below the last one.
-bool Tspylist::eventFilter(QObject* watched, QEvent* event) {
+bool SpyListDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_list->viewport() && event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
         QListWidgetItem* item = m_list->itemAt(move->position().toPoint());
@@ -92,7 +92,7 @@ bool Tspylist::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void Tspylist::paintEvent(QPaintEvent* event) {
+void SpyListDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (!m_background.isNull()) {
@@ -101,4 +101,4 @@ void Tspylist::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
 }
 
-} // namespace lastling::client
+} // namespace lastling::shell

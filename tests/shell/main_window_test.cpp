@@ -1,9 +1,10 @@
-#include "shell/tchat.h"
+#include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "client/ui/tgamestart.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
+#include "shell/game_start_dialog.h"
+#include "shell/player_preferences.h"
 #include "shell/window_program.h"
 #include "social/chat_model.h"
 
@@ -21,6 +22,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <functional>
 #include <set>
 
 namespace lastling::shell {
@@ -57,8 +59,10 @@ protected:
         return result;
     }
 
-    static const client::TableView& view(Tchat& window) { return window.client().model().view(); }
-    static const client::ClientState& state(Tchat& window) { return window.client().state(); }
+    static const client::TableView& view(MainWindow& window) {
+        return window.client().model().view();
+    }
+    static const client::ClientState& state(MainWindow& window) { return window.client().state(); }
 
     QTemporaryDir m_dir;
     mutable int m_files = 0;
@@ -100,7 +104,7 @@ std::vector<int> candidateSlots(const client::TableView& view) {
 }
 
 TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
-    Tchat window(options());
+    MainWindow window(options());
     window.show();
     ASSERT_TRUE(
         runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
@@ -173,8 +177,8 @@ TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
     const bool iWon = end.seats[static_cast<std::size_t>(state(window).myseat)].winner;
     EXPECT_EQ(window.tallyTable().count(tally::kOwnGames, 0), 1);
     tally::TallyTable saved;
-    ASSERT_TRUE(tally::loadTallyFile(
-        saved, std::filesystem::path(m_dir.path().toStdString()) / "Lastlingtally.tld"));
+    ASSERT_TRUE(tally::loadTallyFile(saved, std::filesystem::path(m_dir.path().toStdString()) /
+                                                "Lastlingtally.tld"));
     EXPECT_EQ(saved.count(tally::kOwnGames, 0), 1);
     EXPECT_EQ(saved.count(tally::kOwnWins, 0), iWon ? 1 : 0);
     EXPECT_TRUE(window.action(QStringLiteral("StartGame1"))->isEnabled());
@@ -183,14 +187,14 @@ TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
 // ---- two clients at one host ----
 
 TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
-    Tchat host(options({"Ann", "127.0.0.1", "true"}));
+    MainWindow host(options({"Ann", "127.0.0.1", "true"}));
     host.show();
     ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
     EXPECT_EQ(state(host).myseat, 1);
 
     WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
     joining.gamePort = std::to_string(host.hostPort());
-    Tchat guest(joining);
+    MainWindow guest(joining);
     guest.show();
     ASSERT_TRUE(runUntil([&] {
         return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" &&
@@ -231,31 +235,44 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
 // ---- menus and the settings file ----
 
 TEST_F(WindowTest, OptionMenusSaveAtOnceAndFeedTheHost) {
-    Tchat window(options());
+    MainWindow window(options());
     const std::vector<std::tuple<QString, int, const char*>> speeds = {
         {"Fast1", 250, "Botspeed=250"},
         {"Slow1", 1000, "Botspeed=1000"},
         {"Normal1", 500, "Botspeed=500"}};
     WindowOptions plain = options();
     plain.botSpeedMs.reset();
-    Tchat menus(plain);
+    MainWindow menus(plain);
     for (const auto& [item, speed, line] : speeds) {
         menus.action(item)->trigger();
-        EXPECT_EQ(menus.botSpeedMs(), speed);
+        EXPECT_EQ(menus.preferences().botSpeedMs(), speed);
         EXPECT_TRUE(menus.action(item)->isChecked());
         EXPECT_NE(readFile(menus.settingsPath()).find(line), std::string::npos) << line;
     }
     menus.action(QStringLiteral("Smart1"))->trigger();
-    EXPECT_EQ(menus.botSkill(), host::BotSkill::Smart);
+    EXPECT_EQ(menus.preferences().botSkill(), host::BotSkill::Smart);
     EXPECT_NE(readFile(menus.settingsPath()).find("Botskill=1"), std::string::npos);
     menus.action(QStringLiteral("ClassicSkill1"))->trigger();
-    EXPECT_EQ(menus.botSkill(), host::BotSkill::Classic);
+    EXPECT_EQ(menus.preferences().botSkill(), host::BotSkill::Classic);
     menus.action(QStringLiteral("New1"))->trigger();
-    EXPECT_TRUE(menus.turnSoundNew());
+    EXPECT_TRUE(menus.preferences().turnSoundNew());
     EXPECT_NE(readFile(menus.settingsPath()).find("Turnsound=1"), std::string::npos);
+    // The sound switches: off after one trigger, saved at once, on again after another.
+    const std::vector<std::tuple<const char*, std::function<bool()>, const char*>> switches = {
+        {"PlaySounds1", [&menus] { return menus.preferences().playSounds(); }, "Playsounds="},
+        {"PlayerPhraseSounds1", [&menus] { return menus.preferences().playerPhraseSounds(); },
+         "Playerphrasesounds="}};
+    for (const auto& [item, isOn, key] : switches) {
+        for (const bool on : {false, true}) {
+            menus.action(QString::fromLatin1(item))->trigger();
+            EXPECT_EQ(isOn(), on) << item;
+            const std::string line = std::string(key) + (on ? "true" : "false");
+            EXPECT_NE(readFile(menus.settingsPath()).find(line), std::string::npos) << line;
+        }
+    }
     // A test's own bot speed wins over the menu.
     window.action(QStringLiteral("Slow1"))->trigger();
-    EXPECT_EQ(window.botSpeedMs(), 1);
+    EXPECT_EQ(window.preferences().botSpeedMs(), 1);
 }
 
 struct LoadCase {
@@ -274,12 +291,12 @@ TEST_P(LoadSettingsTest, ValuesChooseTheirMenuItems) {
     WindowOptions plain = options();
     plain.botSpeedMs.reset();
     { std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << given.file; }
-    Tchat window(plain);
+    MainWindow window(plain);
     window.loadinifile();
-    EXPECT_EQ(window.botSpeedMs(), given.botSpeed);
+    EXPECT_EQ(window.preferences().botSpeedMs(), given.botSpeed);
     EXPECT_TRUE(window.action(QString::fromLatin1(given.speedItem))->isChecked());
-    EXPECT_EQ(window.botSkill(), given.skill);
-    EXPECT_EQ(window.turnSoundNew(), given.turnNew);
+    EXPECT_EQ(window.preferences().botSkill(), given.skill);
+    EXPECT_EQ(window.preferences().turnSoundNew(), given.turnNew);
     EXPECT_EQ(window.gameStartDialog().target(), given.target);
 }
 
@@ -308,14 +325,14 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     }
     const std::string before = readFile(plain.settingsPath.toStdString());
     {
-        Tchat unmoved(plain);
+        MainWindow unmoved(plain);
         unmoved.loadinifile();
         EXPECT_EQ(unmoved.pos(), QPoint(50, 40));
         unmoved.close();
     }
     EXPECT_EQ(readFile(plain.settingsPath.toStdString()), before);
     {
-        Tchat moved(plain);
+        MainWindow moved(plain);
         moved.loadinifile();
         moved.action(QStringLiteral("ResetScreenLocation1"))->trigger();
         moved.close();
@@ -326,7 +343,7 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
 }
 
 TEST_F(WindowTest, NeverSmallerThanTheBoard) {
-    Tchat window(options());
+    MainWindow window(options());
     window.show();
     window.resize(200, 100);
     QCoreApplication::processEvents();
@@ -339,16 +356,16 @@ TEST_F(WindowTest, RefusedSettingsWriteReachesTheErrorReport) {
     setEventErrorSink([&errors](const std::string& message) { errors.push_back(message); });
     WindowOptions nowhere = options();
     nowhere.settingsPath = m_dir.filePath(QStringLiteral("missing/korvlobby.ini"));
-    Tchat window(nowhere);
+    MainWindow window(nowhere);
     window.action(QStringLiteral("Fast1"))->trigger();
     setEventErrorSink(nullptr);
     ASSERT_EQ(errors.size(), 1U);
     EXPECT_EQ(errors[0], "Unable to write to " + nowhere.settingsPath.toStdString());
-    EXPECT_EQ(window.botSpeedMs(), 1); // the choice itself stands
+    EXPECT_EQ(window.preferences().botSpeedMs(), 1); // the choice itself stands
 }
 
 TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
-    Tchat window(options());
+    MainWindow window(options());
     const std::vector<std::tuple<const char*, const char*, bool, bool>> items = {
         // name, caption, enabled, checked
         {"StartGame1", "Start Game", false, false},
@@ -391,15 +408,39 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     }
 }
 
+// Windows built elsewhere join through one call each: the item comes alive and shows them.
+TEST_F(WindowTest, JoiningWindowsEnableAndShowThroughTheirItems) {
+    MainWindow window(options());
+    const std::vector<std::pair<const char*, void (MainWindow::*)(QWidget*)>> joins = {
+        {"PrhaseList1", &MainWindow::setPhraseEditor},
+        {"ViewTally1", &MainWindow::setTallyWindow},
+        {"Help2", &MainWindow::setHelpWindow},
+        {"About1", &MainWindow::setAboutWindow}};
+    for (const auto& [item, join] : joins) {
+        QAction* action = window.action(QString::fromLatin1(item));
+        ASSERT_FALSE(action->isEnabled()) << item;
+        auto* joined = new QWidget(&window, Qt::Window);
+        (window.*join)(joined);
+        ASSERT_TRUE(action->isEnabled()) << item;
+        action->trigger();
+        EXPECT_TRUE(joined->isVisible()) << item;
+    }
+    auto* row = new QWidget;
+    window.setPhraseRow(row);
+    EXPECT_EQ(row->parentWidget(), &window.board());
+    EXPECT_EQ(row->geometry(), Board::phraseRowPlace());
+    EXPECT_EQ(window.board().findChild<QWidget*>(QStringLiteral("b_phrase1")), nullptr);
+}
+
 TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {
-    Tchat first(options());
+    MainWindow first(options());
     first.show();
     ASSERT_TRUE(runUntil([&] { return state(first).loggedin; }));
     std::vector<std::string> errors;
     setEventErrorSink([&errors](const std::string& message) { errors.push_back(message); });
     WindowOptions clash = options();
     clash.gamePort = std::to_string(first.hostPort());
-    Tchat second(clash);
+    MainWindow second(clash);
     second.show();
     setEventErrorSink(nullptr);
     ASSERT_EQ(errors.size(), 1U);

@@ -9,13 +9,13 @@
 class QListWidget;
 class QAction;
 
-namespace lastling::client {
+namespace lastling::shell {
 
 // "Lastling - Spys": the spectators at the table, with "Remove From Game" for the host.
-class Tspylist : public QDialog {
+class SpyListDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit Tspylist(const QPixmap& background, QWidget* parent = nullptr);
+    explicit SpyListDialog(const QPixmap& background, QWidget* parent = nullptr);
 
     // Entries "seat: name" in arrival order (Latin-1).
     void setEntries(const std::vector<std::string>& entries);
@@ -45,4 +45,4 @@ private:
     int m_remembered = -1;
 };
 
-} // namespace lastling::client
+} // namespace lastling::shell

@@ -6,17 +6,18 @@
 class QSpinBox;
 class QLabel;
 
-namespace lastling::client {
+namespace lastling::shell {
 
 // "Lastling - Game Start": the target score and the START GAME button of a new game.
-class Tgamestart : public QDialog {
+class GameStartDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kMinimumTarget = 10;
     static constexpr int kMaximumTarget = 500;
     static constexpr int kTargetStep = 10;
 
-    Tgamestart(const QPixmap& background, const QPixmap& startPicture, QWidget* parent = nullptr);
+    GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
+                    QWidget* parent = nullptr);
 
     // The up-down position; values outside 10..500 are brought into range.
     void setTarget(int target);
@@ -41,4 +42,4 @@ private:
     QLabel* m_start = nullptr;
 };
 
-} // namespace lastling::client
+} // namespace lastling::shell

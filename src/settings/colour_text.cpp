@@ -1,6 +1,6 @@
-#include "shell/settings/colour_text.h"
+#include "settings/colour_text.h"
 
-#include "shell/settings/ini_document.h"
+#include "settings/ini_document.h"
 
 #include <array>
 #include <cstdio>

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "shell/settings/colour_text.h"
+#include "settings/colour_text.h"
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace lastling::settings {
 
@@ -34,7 +37,8 @@ struct Settings {
     int turnsound = 0;            // 0 "Classic", 1 "New"
     bool playerphrasesounds = true;
     bool playsounds = true;
-    Phrases phrases; // an empty phrase keeps its button's built-in text
+    int botskill = 0; // 0 "Classic", 1 "Smart": how the host's computer players choose
+    Phrases phrases;  // an empty phrase keeps its button's built-in text
 };
 
 struct SaveResult {
@@ -43,11 +47,24 @@ struct SaveResult {
     explicit operator bool() const { return ok; }
 };
 
-// Reads the section "Lastling"; a missing or unreadable file gives every default.
+// Each key of the section with its text as written, in the order it is written.
+using KeyValues = std::vector<std::pair<std::string, std::string>>;
+
+// Reads the section "Lastling"; a missing file gives every default. Nothing when the file is
+// there but could not be read (or is far too large to be a settings file).
+std::optional<Settings> readSettings(const std::filesystem::path& file);
+// As readSettings, with the defaults for a file that could not be read.
 Settings loadinifile(const std::filesystem::path& file);
 
-// Writes the eleven keys from "Textsize" to "Playsounds", never the phrases; every other
-// key and section of the file stays as it was. The file is replaced whole or not at all.
+// The twelve keys from "Textsize" to "Botskill", never the phrases.
+KeyValues keyValues(const Settings& settings);
+
+// The one writer of the file: sets the given keys in the section; every other key and section
+// stays as it was. The file is replaced whole or not at all; a file that exists but cannot be
+// read is left alone and reported.
+SaveResult writeKeys(const KeyValues& keys, const std::filesystem::path& file);
+
+// Writes keyValues(settings).
 SaveResult saveinifile(const Settings& settings, const std::filesystem::path& file);
 
 // Writes "Phrase1" to "Phrase9" (the phrase editor's "Done").
@@ -56,9 +73,5 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
 // "korvlobby.ini" beside the executable when that folder is writable, else in the per-user
 // configuration folder.
 std::filesystem::path settingsFilePath();
-
-// A file of the program's own: beside the executable when that folder is writable, else in
-// the per-user configuration folder.
-std::filesystem::path programFilePath(std::string_view fileName);
 
 } // namespace lastling::settings

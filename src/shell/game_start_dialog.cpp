@@ -1,4 +1,4 @@
-#include "client/ui/tgamestart.h"
+#include "shell/game_start_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,7 +8,7 @@
 
 #include <functional>
 
-namespace lastling::client {
+namespace lastling::shell {
 
 namespace {
 
@@ -39,7 +39,8 @@ private:
 
 } // namespace
 
-Tgamestart::Tgamestart(const QPixmap& background, const QPixmap& startPicture, QWidget* parent)
+GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
+                                 QWidget* parent)
     : QDialog(parent), m_background(background) {
     setWindowTitle(QStringLiteral("Lastling - Game Start"));
     setFixedSize(257, 112);
@@ -76,19 +77,19 @@ Tgamestart::Tgamestart(const QPixmap& background, const QPixmap& startPicture, Q
     m_start->setAccessibleName(QStringLiteral("START GAME"));
 }
 
-void Tgamestart::setTarget(int target) {
+void GameStartDialog::setTarget(int target) {
     m_target->setValue(target);
 }
 
-int Tgamestart::target() const {
+int GameStartDialog::target() const {
     return m_target->value();
 }
 
-QString Tgamestart::targetText() const {
+QString GameStartDialog::targetText() const {
     return m_target->text();
 }
 
-void Tgamestart::showCentredOn(const QWidget* owner) {
+void GameStartDialog::showCentredOn(const QWidget* owner) {
     if (owner != nullptr) {
         const QPoint centre = owner->frameGeometry().center();
         move(centre - QPoint(width() / 2, height() / 2));
@@ -98,7 +99,7 @@ void Tgamestart::showCentredOn(const QWidget* owner) {
     activateWindow();
 }
 
-void Tgamestart::paintEvent(QPaintEvent* event) {
+void GameStartDialog::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
     if (!m_background.isNull()) {
@@ -107,9 +108,9 @@ void Tgamestart::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
 }
 
-void Tgamestart::pressStart() {
+void GameStartDialog::pressStart() {
     hide();
     emit startChosen(targetText());
 }
 
-} // namespace lastling::client
+} // namespace lastling::shell

@@ -1,0 +1,462 @@
+#include "shell/main_window.h"
+
+#include "client/table_client.h"
+#include "shell/game_start_dialog.h"
+#include "shell/spy_list_dialog.h"
+#include "net/event_errors.h"
+#include "shell/board.h"
+#include "shell/client_bridge.h"
+#include "shell/error_box.h"
+#include "shell/in_process_host.h"
+#include "shell/pictures.h"
+#include "shell/player_preferences.h"
+#include "shell/tally_record.h"
+#include "social/chat_model.h"
+#include "social/chat_panel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+#include <exception>
+#include <stdexcept>
+
+namespace lastling::shell {
+
+namespace {
+
+const QColor kWindowColour(0xF7, 0xF5, 0xD2);
+const char* const kMakerSite = "http://www.korvelsoftware.com";
+constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
+
+// The client area: window colour with the background tile over it.
+class TiledBackground : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), kWindowColour);
+        painter.drawTiledPixmap(rect(), Pictures::instance().backgroundTile());
+    }
+};
+
+std::string toLatin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+std::filesystem::path settingsPathFor(const WindowOptions& options) {
+    return options.settingsPath.isEmpty()
+               ? settings::settingsFilePath()
+               : std::filesystem::path(options.settingsPath.toStdString());
+}
+
+// Tests give their own settings file; the tally then stays beside it, never in the real place.
+std::filesystem::path tallyPathFor(const WindowOptions& options) {
+    if (!options.tallyPath.isEmpty()) {
+        return std::filesystem::path(options.tallyPath.toStdString());
+    }
+    if (!options.settingsPath.isEmpty()) {
+        return std::filesystem::path(options.settingsPath.toStdString()).parent_path() /
+               tally::tallyFilePath().filename();
+    }
+    return tally::tallyFilePath();
+}
+
+void showModeless(QWidget* window) {
+    window->show();
+    window->raise();
+}
+
+} // namespace
+
+MainWindow::MainWindow(WindowOptions options, QWidget* parent)
+    : QMainWindow(parent), m_options(std::move(options)), m_settings(settingsPathFor(m_options)),
+      m_preferences(std::make_unique<PlayerPreferences>(m_options.botSpeedMs)),
+      m_tally(std::make_unique<TallyRecord>(tallyPathFor(m_options))),
+      m_client(std::make_unique<client::TableClient>()) {
+    setObjectName(QStringLiteral("chat"));
+    setWindowTitle(QStringLiteral("Lastling by Korvel Software"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    setFont(font);
+    m_host = makeInProcessHost(*m_preferences, m_options.hostTickMs);
+    loadTally();
+    buildWindow();
+    m_menus = buildMainMenus(*menuBar(), *m_chat);
+    connectMenus();
+    buildKeyboardPlay();
+    wireClient();
+    setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+    redraw();
+}
+
+MainWindow::~MainWindow() {
+    // The client's socket may report its close while the window goes away: nobody listens.
+    m_client->setPorts({});
+    m_chat.reset();
+}
+
+void MainWindow::buildWindow() {
+    auto* client = new TiledBackground(this);
+    client->setObjectName(QStringLiteral("client_area"));
+    client->setMinimumSize(Board::kWidth + kBoardMargin, Board::kHeight + kBoardMargin);
+    setCentralWidget(client);
+    m_board = new Board(client);
+    m_board->move(1, 1);
+    buildChatColumn();
+    const QPixmap& tile = Pictures::instance().backgroundTile();
+    m_gameStart = new GameStartDialog(tile, Pictures::instance().startButton(), this);
+    m_spyList = new SpyListDialog(tile, this);
+}
+
+void MainWindow::buildChatColumn() {
+    // The panel's widgets live in the board; the panel itself is released first on the way
+    // out, while they still exist.
+    m_chat = std::make_unique<social::ChatPanel>(m_board);
+    m_chat->setParent(nullptr);
+    m_board->placeChat(*m_chat);
+    m_chat->setSender([this](const std::string& message) { m_client->send(message); });
+    m_chat->setSessionSource([this] {
+        const client::ClientState& state = m_client->state();
+        return social::ChatSession{state.myseat, state.loggedin};
+    });
+    m_chat->setSettingsSaver([this] { guarded([this] { saveinifile(); }); });
+    m_chat->setLinkOpener(std::make_unique<social::DesktopLinkOpener>());
+    auto* logo = m_board->findChild<QLabel*>(QStringLiteral("image_logo"));
+    if (auto* clickable = qobject_cast<ClickablePicture*>(logo)) {
+        clickable->setCursor(Qt::PointingHandCursor);
+        connect(clickable, &ClickablePicture::clicked, this,
+                [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerSite))); });
+    }
+}
+
+void MainWindow::connectMenus() {
+    connect(m_menus.startGame, &QAction::triggered, this,
+            [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
+    connect(m_menus.exit, &QAction::triggered, this, &QWidget::close);
+    connectPreferenceMenus();
+    connect(m_menus.resetScreenLocation, &QAction::triggered, this,
+            &MainWindow::resetScreenLocation);
+    connect(m_menus.justWatch, &QAction::triggered, this, [this] {
+        guarded([this] { m_client->model().justWatchClicked(); });
+        redraw(); // the check mark follows the host's answer, not the click
+    });
+    connect(m_menus.spyList, &QAction::triggered, this, [this] { showModeless(m_spyList); });
+}
+
+// Each choice goes to the preferences, which announce it; the window saves at once.
+void MainWindow::connectPreferenceMenus() {
+    PlayerPreferences& preferences = *m_preferences;
+    connect(m_menus.playSounds, &QAction::triggered, &preferences,
+            &PlayerPreferences::choosePlaySounds);
+    connect(m_menus.playerPhraseSounds, &QAction::triggered, &preferences,
+            &PlayerPreferences::choosePlayerPhraseSounds);
+    connect(m_menus.turnSound, &QActionGroup::triggered, &preferences,
+            [&preferences](QAction* item) {
+                preferences.chooseTurnSoundNew(item->data().toInt() == 1);
+            });
+    connect(m_menus.botSpeed, &QActionGroup::triggered, &preferences,
+            [&preferences](QAction* item) { preferences.chooseBotSpeed(item->data().toInt()); });
+    connect(m_menus.botSkill, &QActionGroup::triggered, &preferences,
+            [&preferences](QAction* item) {
+                preferences.chooseBotSkill(item->data().toInt() == 1 ? host::BotSkill::Smart
+                                                                     : host::BotSkill::Classic);
+            });
+    connect(&preferences, &PlayerPreferences::chosen, this,
+            [this] { guarded([this] { saveinifile(); }); });
+}
+
+// The menu items show what the preferences hold, after a load.
+void MainWindow::showPreferences() {
+    const PlayerPreferences& preferences = *m_preferences;
+    m_menus.playSounds->setChecked(preferences.playSounds());
+    m_menus.playerPhraseSounds->setChecked(preferences.playerPhraseSounds());
+    checkTag(*m_menus.turnSound, preferences.turnSoundNew() ? 1 : 0);
+    checkTag(*m_menus.botSpeed, preferences.botSpeedChoice());
+    checkTag(*m_menus.botSkill, preferences.botSkill() == host::BotSkill::Smart ? 1 : 0);
+}
+
+// Alt+1..Alt+4 and F5..F8 play the hand slots; neither ever types into the chat field.
+void MainWindow::buildKeyboardPlay() {
+    for (int slot = 1; slot <= 4; ++slot) {
+        auto* play = new QAction(QStringLiteral("Play card %1").arg(slot), this);
+        play->setObjectName(QStringLiteral("PlayCard%1").arg(slot));
+        play->setShortcuts({QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)),
+                            QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot))});
+        play->setShortcutContext(Qt::WindowShortcut);
+        connect(play, &QAction::triggered, this,
+                [this, slot] { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
+        addAction(play);
+    }
+}
+
+void MainWindow::wireClient() {
+    m_bridge = std::make_unique<ClientBridge>(BridgeParts{
+        *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
+        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
+    m_bridge->setStartDialog([this] {
+        if (m_startDialog) {
+            showModeless(m_startDialog);
+        } else if (m_options.showStartDialog) {
+            m_options.showStartDialog();
+        }
+    });
+    m_client->setPorts(m_bridge->ports());
+    m_client->setGamePort(m_options.gamePort);
+    client::ClientSession& session = m_client->session();
+    session.on("CMD_chat",
+               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
+    session.on("CMD_action",
+               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
+    connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
+    connect(m_board, &Board::cardClicked, this,
+            [this](int slot) { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
+    connect(m_board, &Board::startClicked, this,
+            [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
+    connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
+    connect(m_gameStart, &GameStartDialog::startChosen, this,
+            [this](const QString& target) {
+                guarded([this, &target] {
+                    m_client->model().gameStartChosen(toLatin1(target));
+                    saveinifile();
+                });
+            });
+    connect(m_spyList, &SpyListDialog::removeRequested, this,
+            [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
+}
+
+// ---- the windows and rows that join later ----
+
+void MainWindow::setSoundPlayer(client::SoundSink* player) {
+    m_bridge->setSoundPlayer(player);
+}
+
+void MainWindow::setPhraseRow(QWidget* row) {
+    m_board->setPhraseRow(row);
+}
+
+void MainWindow::attachWindow(QAction* item, QWidget* window) {
+    item->setEnabled(true);
+    QPointer<QWidget> shown = window;
+    connect(item, &QAction::triggered, this, [shown] {
+        if (shown) {
+            showModeless(shown);
+        }
+    });
+}
+
+void MainWindow::setPhraseEditor(QWidget* editor) {
+    attachWindow(m_menus.phraseList, editor);
+}
+
+void MainWindow::setTallyWindow(QWidget* window) {
+    attachWindow(m_menus.viewTally, window);
+}
+
+void MainWindow::setHelpWindow(QWidget* window) {
+    attachWindow(m_menus.helpContent, window);
+}
+
+void MainWindow::setAboutWindow(QWidget* window) {
+    attachWindow(m_menus.about, window);
+}
+
+void MainWindow::setStartDialog(QWidget* dialog) {
+    m_startDialog = dialog;
+}
+
+void MainWindow::setNoticeObserver(std::function<void(const QString&)> observer) {
+    m_bridge->setNoticeObserver(std::move(observer));
+}
+
+// ---- drawing ----
+
+QAction* MainWindow::action(const QString& objectName) const {
+    QAction* item = findChild<QAction*>(objectName);
+    return item != nullptr ? item : m_chat->findChild<QAction*>(objectName);
+}
+
+social::ChatModel& MainWindow::chatModel() {
+    return m_chat->model();
+}
+
+const tally::TallyTable& MainWindow::tallyTable() const {
+    return m_tally->table();
+}
+
+int MainWindow::hostPort() const {
+    return m_host->listeningPort();
+}
+
+void MainWindow::redraw() {
+    const client::TableModel& model = m_client->model();
+    const client::TableView& view = model.view();
+    m_board->showTable(view, [&model](int seat) { return model.screenPositionOf(seat); });
+    m_menus.startGame->setEnabled(view.startGameEnabled);
+    m_menus.justWatch->setChecked(view.justWatchChecked);
+    m_spyList->setEntries(view.spyList);
+    m_spyList->setKickEnabled(view.kickhimEnabled);
+    alertOnOwnTurn();
+}
+
+// The player's turn asks for attention once, when the window is in the background.
+void MainWindow::alertOnOwnTurn() {
+    const client::ClientState& state = m_client->state();
+    const bool myTurn = state.myseat != 0 && state.whoseturn == state.myseat;
+    if (!myTurn) {
+        m_alertedThisTurn = false;
+        return;
+    }
+    if (!m_alertedThisTurn && !isActiveWindow()) {
+        QApplication::alert(this);
+    }
+    m_alertedThisTurn = true;
+}
+
+void MainWindow::openSeatMenu(int position, const QPoint& globalPos) {
+    std::unique_ptr<QMenu> menu = makeSeatMenu(position);
+    menu->exec(globalPos);
+}
+
+// `popup_kick`: its items' states are taken when it opens, for the seat the label shows.
+std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
+    const int seat = m_client->model().seatAt(position);
+    const client::SeatPopupItems items = m_client->model().seatPopupItems(seat);
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("popup_kick"));
+    const auto addItem = [this, &menu, seat](const char* name, const char* caption, bool enabled,
+                                             void (client::TableModel::*command)(int)) {
+        QAction* item = menu->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        item->setEnabled(enabled);
+        connect(item, &QAction::triggered, this, [this, seat, command] {
+            guarded([this, seat, command] { (m_client->model().*command)(seat); });
+        });
+    };
+    addItem("RemoveFromGame1", "Remove From Game", items.removeFromGame,
+            &client::TableModel::removeFromGame);
+    addItem("SettoJustWatch1", "Set to Just Watch", items.setToJustWatch,
+            &client::TableModel::setToJustWatch);
+    addItem("UnsetJustWatch1", "Unset Just Watch", items.unsetJustWatch,
+            &client::TableModel::unsetJustWatch);
+    return menu;
+}
+
+// Exceptions never cross the event loop: a failing action reaches the error box and the
+// program goes on with the next event.
+void MainWindow::guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& failure) {
+        reportEventError(failure.what());
+    }
+}
+
+// ---- start-up and window events ----
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    startOnce();
+}
+
+void MainWindow::startOnce() {
+    if (m_started) {
+        return;
+    }
+    m_started = true;
+    guarded([this] { m_client->startFromParams(m_options.params); });
+    redraw();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        m_alertedThisTurn = true; // seen now; no alert for a turn the player is looking at
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    guarded([this] { saveBoundsIfMoved(); });
+    m_gameStart->hide();
+    m_spyList->hide();
+    event->accept();
+    m_closeRequested = true;
+    emit runEnded();
+}
+
+// The place is saved only when it differs from what the settings file last held.
+void MainWindow::saveBoundsIfMoved() {
+    if (QRect(pos(), size()) == m_remembered) {
+        return;
+    }
+    if (const QScreen* screen = this->screen()) {
+        const QRect work = screen->availableGeometry();
+        const QSize outer = frameGeometry().size();
+        QSize inner = size();
+        if (outer.width() > work.width()) {
+            inner.setWidth(inner.width() - 15);
+        }
+        if (outer.height() > work.height()) {
+            inner.setHeight(inner.height() - 15);
+        }
+        resize(inner);
+    }
+    m_remembered = QRect(pos(), size());
+    saveinifile();
+}
+
+void MainWindow::resetScreenLocation() {
+    setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+}
+
+// ---- settings and tally ----
+
+void MainWindow::loadinifile() {
+    const settings::Settings loaded = m_settings.load();
+    m_chat->applyTextSize(loaded.textsize);
+    setGeometry(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_remembered = QRect(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_chat->setChatColour(loaded.textcolor);
+    if (loaded.playtoscoreGiven) {
+        m_gameStart->setTarget(loaded.playtoscore);
+    }
+    m_preferences->apply(loaded);
+    showPreferences();
+    emit settingsLoaded(loaded);
+}
+
+void MainWindow::saveinifile() {
+    settings::Settings current;
+    current.textsize = m_chat->textSize();
+    current.top = y();
+    current.left = x();
+    current.width = width();
+    current.height = height();
+    current.textcolor = m_chat->chatColour();
+    current.playtoscore = m_gameStart->target();
+    m_preferences->writeInto(current);
+    const settings::SaveResult saved = m_settings.save(current);
+    if (!saved) {
+        throw std::runtime_error(saved.message);
+    }
+}
+
+void MainWindow::loadTally() {
+    const tally::TallyFileResult loaded = m_tally->load();
+    if (!loaded) {
+        showErrorBox(this, QString::fromLatin1(loaded.message.data(),
+                                               static_cast<qsizetype>(loaded.message.size())));
+    }
+}
+
+} // namespace lastling::shell

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "settings/settings_store.h"
+#include "shell/menu_builder.h"
+#include "shell/window_options.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QMenu;
+
+namespace lastling::client {
+class SoundSink;
+class TableClient;
+} // namespace lastling::client
+
+namespace lastling::social {
+class ChatModel;
+class ChatPanel;
+} // namespace lastling::social
+
+namespace lastling::tally {
+class TallyTable;
+} // namespace lastling::tally
+
+namespace lastling::shell {
+
+class Board;
+class ClientBridge;
+class GameStartDialog;
+class SpyListDialog;
+class InProcessHost;
+class PlayerPreferences;
+class TallyRecord;
+
+// The main window "Lastling by Korvel Software". It puts the parts together (board, chat
+// column, menus, the table client with its bridge, the in-process host, the player's
+// preferences, the tally) and connects them; it draws the client's table model and forwards
+// the player's actions, and holds no game logic.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultWidth = 772;
+    static constexpr int kDefaultHeight = 535;
+    static constexpr int kDefaultLeft = 3;
+    static constexpr int kDefaultTop = 3;
+
+    explicit MainWindow(WindowOptions options, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // `processparams`: runs once, when the window is first shown.
+    void startOnce();
+
+    // ---- parts ----
+    client::TableClient& client() { return *m_client; }
+    Board& board() { return *m_board; }
+    GameStartDialog& gameStartDialog() { return *m_gameStart; }
+    SpyListDialog& spyListDialog() { return *m_spyList; }
+    social::ChatModel& chatModel();
+    social::ChatPanel& chatPanel() { return *m_chat; }
+    PlayerPreferences& preferences() { return *m_preferences; }
+    settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
+    TallyRecord& tallyRecord() { return *m_tally; }
+    const tally::TallyTable& tallyTable() const;
+    const std::filesystem::path& settingsPath() const { return m_settings.path(); }
+    QAction* action(const QString& objectName) const; // menu items by their names
+    int hostPort() const;
+    bool closeRequested() const { return m_closeRequested; }
+    // The seat pop-up for the name label at a screen position (0 bottom .. 3 right).
+    std::unique_ptr<QMenu> makeSeatMenu(int position);
+
+    // `loadinifile`: applies the settings file to every part; announced by settingsLoaded.
+    void loadinifile();
+    // `saveinifile`: a refused write throws; callers inside events go through guarded().
+    void saveinifile();
+    void setNoticeObserver(std::function<void(const QString&)> observer);
+
+    // ---- the windows and rows that join later; each call wires one in ----
+    void setSoundPlayer(client::SoundSink* player); // game and chatter sounds
+    void setPhraseRow(QWidget* row);       // replaces the phrase button places under the logo
+    void setPhraseEditor(QWidget* editor); // "View" > "Phrase List"
+    void setTallyWindow(QWidget* window);  // "View" > "View Tally"
+    void setHelpWindow(QWidget* window);   // "Help" > "Content", F1
+    void setAboutWindow(QWidget* window);  // "Help" > "About"
+    void setStartDialog(QWidget* dialog);  // shown by a start without parameters
+
+signals:
+    // The run is over (connection closed, "Game is full" dismissed, Exit).
+    void runEnded();
+    // After loadinifile: the phrase row takes its texts from here.
+    void settingsLoaded(const settings::Settings& loaded);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildChatColumn();
+    void connectMenus();
+    void connectPreferenceMenus();
+    void buildKeyboardPlay();
+    void wireClient();
+    void showPreferences();
+    void attachWindow(QAction* item, QWidget* window);
+    void redraw();
+    void alertOnOwnTurn();
+    void openSeatMenu(int position, const QPoint& globalPos);
+    void resetScreenLocation();
+    void saveBoundsIfMoved();
+    void guarded(const std::function<void()>& work);
+    void loadTally();
+
+    WindowOptions m_options;
+    settings::SettingsStore m_settings;
+    std::unique_ptr<PlayerPreferences> m_preferences;
+    std::unique_ptr<TallyRecord> m_tally;
+    std::unique_ptr<client::TableClient> m_client;
+    std::unique_ptr<InProcessHost> m_host;
+    Board* m_board = nullptr;
+    std::unique_ptr<social::ChatPanel> m_chat;
+    GameStartDialog* m_gameStart = nullptr;
+    SpyListDialog* m_spyList = nullptr;
+    MainMenus m_menus;
+    std::unique_ptr<ClientBridge> m_bridge;
+    QPointer<QWidget> m_startDialog;
+
+    QRect m_remembered; // bounds last read from or written to the settings file
+    bool m_started = false;
+    bool m_closeRequested = false;
+    bool m_alertedThisTurn = false;
+};
+
+} // namespace lastling::shell
