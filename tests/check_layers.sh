@@ -32,7 +32,11 @@ social_model_files() {
 }
 
 files_of() {
-  if [ "$1" = social ]; then social_model_files | sort -u; else find "$1" -name '*.h' -o -name '*.cpp'; fi
+  case "$1" in
+    social) social_model_files | sort -u ;;
+    tally) find tally -path tally/ui -prune -o \( -name '*.h' -o -name '*.cpp' \) -print ;; # ui/: its window
+    *) find "$1" -name '*.h' -o -name '*.cpp' ;;
+  esac
 }
 
 # Qt headers of the window modules, found where the Qt headers are installed.

@@ -40,7 +40,7 @@ QString shownAction(const std::string& sent, const std::string& name) {
     const std::string relayed = protocol::actionRelay(
         payload.substr(0, plus), name, protocol::safeRelayedChat(payload.substr(plus + 1)));
     ChatModel chat;
-    chat.chatrecieved(
+    chat.showChatMessage(
         std::string_view(relayed).substr(prefix.size(), relayed.size() - prefix.size() - 1));
     QString shown;
     for (const ChatRun& run : chat.lines().back().runs) {
