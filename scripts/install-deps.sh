@@ -11,6 +11,7 @@ packages=(
   libcurl4-openssl-dev libjpeg62-turbo-dev
   clang libclang-rt-14-dev
   python3 lz4
+  qt6-multimedia-dev pulseaudio pulseaudio-utils
 )
 
 missing=()
