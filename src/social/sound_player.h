@@ -2,21 +2,29 @@
 
 #include "client/ports.h"
 
+#include <QAudioFormat>
+#include <QBuffer>
+#include <QByteArray>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
-class QSoundEffect;
+class QAudioSink;
 
 namespace lastling::social {
 
 // Plays the program's own sounds through Qt Multimedia. Every "<name>.wav" of the folder is
-// loaded once, when the player is made; play() looks a name up without regard to case, stops
-// the sound still playing and starts the new one, and returns at once. A name that is not in
-// the set sounds the desktop's alert instead.
+// read and decoded once, when the player is made; play() looks a name up without regard to
+// case, cuts the sound still playing, starts the new one and returns at once. A name that is
+// not in the set sounds the desktop's alert instead.
+//
+// Each sound goes to a QAudioSink that is left to play out its buffer at the end. (Qt 6.4's
+// QSoundEffect stops its stream as soon as the last bytes are handed over, which drops the
+// final tenth of a second or so: most of a card's click.)
 class SoundPlayer : public client::SoundSink {
 public:
     using Alert = std::function<void()>;
@@ -31,15 +39,25 @@ public:
 
     void play(const std::string& name) override;
 
-    int count() const { return static_cast<int>(m_effects.size()); }
-    // Every sound decoded and ready to start without delay.
-    bool ready() const;
-    // The last sound started is still sounding.
+    // How many sounds were loaded.
+    int count() const { return static_cast<int>(m_clips.size()); }
+    // The last sound started is still sounding (or the device refused it: then false).
     bool playing() const;
 
 private:
-    std::unordered_map<std::string, std::unique_ptr<QSoundEffect>> m_effects; // lower-case names
-    QSoundEffect* m_current = nullptr;
+    struct Clip {
+        QAudioFormat format;
+        QByteArray pcm;
+    };
+
+    void load(const QString& path);
+    void finishWhenDrained();
+
+    std::unordered_map<std::string, Clip> m_clips; // by lower-case name
+    QBuffer m_source;                              // reads the clip being played
+    std::unique_ptr<QAudioSink> m_sink;            // the sound playing, if any
+    qint64 m_lengthUs = 0;                         // of the sound playing
+    QTimer m_drained; // closes an idle sink once its buffer has been heard
     Alert m_alert;
 };
 
