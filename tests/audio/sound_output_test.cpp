@@ -144,6 +144,7 @@ struct OutputCase {
     std::vector<Step> steps;
     std::string measuredBy; // the file whose threshold the recording is read with
     double extraSeconds;    // expected span beyond that file's audible length
+    double shortBy;         // how much shorter the recording may be (timing between sounds)
 };
 
 void PrintTo(const OutputCase& c, std::ostream* os) {
@@ -247,18 +248,22 @@ TEST_P(SoundOutput, SoundsOfTheFilesLengthComeOut) {
     const double expected = fileSpan(c.measuredBy, threshold) + c.extraSeconds;
     ASSERT_GT(expected, 0.0);
     const double heard = loudSpan(recorded, kRate, threshold);
-    EXPECT_NEAR(heard, expected, 0.1 + 0.2 * expected)
-        << "recorded " << double(recorded.size()) / kRate << " s, peak " << peak(recorded);
+    // A lost end makes it shorter; a device running dry for a moment only makes it longer.
+    const std::string figures = "recorded " + std::to_string(double(recorded.size()) / kRate) +
+                                " s, peak " + std::to_string(peak(recorded));
+    EXPECT_GE(heard, expected - c.shortBy) << figures;
+    EXPECT_LE(heard, expected + 0.15 + 0.2 * expected) << figures;
     EXPECT_EQ(alerts, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Speaker, SoundOutput,
     ::testing::Values(
-        OutputCase{"CardPlaced", {{"placecard", 0}}, "placecard", 0.0},
-        OutputCase{"CoughInAnyCase", {{"WAVE2", 0}}, "wave2", 0.0},
-        // Applause cut short by a card: the applause stops at once.
-        OutputCase{"NewSoundCutsTheOld", {{"wave13", 500}, {"placecard", 0}}, "placecard", 0.5}),
+        OutputCase{"CardPlaced", {{"placecard", 0}}, "placecard", 0.0, 0.03},
+        OutputCase{"CoughInAnyCase", {{"WAVE2", 0}}, "wave2", 0.0, 0.03},
+        // Applause cut short by a card: the applause stops at once, the card is heard whole.
+        OutputCase{
+            "NewSoundCutsTheOld", {{"wave13", 500}, {"placecard", 0}}, "placecard", 0.5, 0.1}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SoundOutput, UnknownNameSoundsTheAlertInstead) {
