@@ -151,16 +151,15 @@ void PrintTo(const OutputCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-// One server for the whole process: Qt Multimedia connects once and stays connected.
-class SoundOutput : public ::testing::TestWithParam<OutputCase> {
-protected:
-    static void SetUpTestSuite() {
+// One application and one server for the whole process, made before the first test and
+// ended after the last: Qt Multimedia connects once and stays connected.
+class AudioEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
         static int argc = 1;
         static char name[] = "sound_output_test";
         static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance()) {
-            s_app = std::make_unique<QCoreApplication>(argc, argv);
-        }
+        s_app = std::make_unique<QCoreApplication>(argc, argv);
         s_pulse = std::make_unique<PrivatePulse>();
         s_problem = s_pulse->start();
         // The player reaches the server the way every pulse client does.
@@ -168,13 +167,31 @@ protected:
         qputenv("XDG_RUNTIME_DIR", s_pulse->environment().value("XDG_RUNTIME_DIR").toUtf8());
     }
 
-    static void TearDownTestSuite() { s_pulse.reset(); }
+    void TearDown() override {
+        s_pulse.reset();
+        s_app.reset();
+    }
 
+    static std::unique_ptr<QCoreApplication> s_app;
+    static std::unique_ptr<PrivatePulse> s_pulse;
+    static QString s_problem;
+};
+
+std::unique_ptr<QCoreApplication> AudioEnvironment::s_app;
+std::unique_ptr<PrivatePulse> AudioEnvironment::s_pulse;
+QString AudioEnvironment::s_problem;
+
+// gtest owns the environment.
+const ::testing::Environment* const kAudio =
+    ::testing::AddGlobalTestEnvironment(new AudioEnvironment);
+
+class SoundOutput : public ::testing::TestWithParam<OutputCase> {
+protected:
     void SetUp() override {
-        ASSERT_TRUE(s_problem.isEmpty())
+        ASSERT_TRUE(AudioEnvironment::s_problem.isEmpty())
             << "could not start a private PulseAudio server (Debian packages pulseaudio and "
                "pulseaudio-utils): "
-            << s_problem.toStdString();
+            << AudioEnvironment::s_problem.toStdString();
     }
 
     // Records the sink's monitor with parec. A stream of silence keeps the sink running, so
@@ -183,9 +200,9 @@ protected:
         const QStringList raw{QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
                               QStringLiteral("--rate=%1").arg(kRate),
                               QStringLiteral("--channels=1"), QStringLiteral("--latency-msec=20")};
-        m_silence.setProcessEnvironment(s_pulse->environment());
+        m_silence.setProcessEnvironment(AudioEnvironment::s_pulse->environment());
         m_silence.start(QStringLiteral("pacat"), raw + QStringList{QStringLiteral("/dev/zero")});
-        m_recorder.setProcessEnvironment(s_pulse->environment());
+        m_recorder.setProcessEnvironment(AudioEnvironment::s_pulse->environment());
         m_recorder.start(QStringLiteral("parec"),
                          raw +
                              QStringList{QStringLiteral("-d"), kSink + QStringLiteral(".monitor")});
@@ -213,16 +230,9 @@ protected:
         return samples;
     }
 
-    static std::unique_ptr<QCoreApplication> s_app;
-    static std::unique_ptr<PrivatePulse> s_pulse;
-    static QString s_problem;
     QProcess m_silence;
     QProcess m_recorder;
 };
-
-std::unique_ptr<QCoreApplication> SoundOutput::s_app;
-std::unique_ptr<PrivatePulse> SoundOutput::s_pulse;
-QString SoundOutput::s_problem;
 
 TEST_P(SoundOutput, SoundsOfTheFilesLengthComeOut) {
     const OutputCase& c = GetParam();
