@@ -89,7 +89,7 @@ void SoundPlayer::play(const std::string& name) {
     m_lengthUs = found->second.format.durationForBytes(found->second.pcm.size());
     QObject::connect(m_sink.get(), &QAudioSink::stateChanged, [this](QAudio::State state) {
         if (state == QAudio::IdleState) {
-            finishWhenDrained();
+            m_drained.start(); // never closes the sink inside its own signal
         } else if (state == QAudio::ActiveState) {
             m_drained.stop(); // it had only run dry for a moment
         }
