@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 lz4
   desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
+  qt6-multimedia-dev pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -1,0 +1,46 @@
+#include "social/sound_rules.h"
+
+#include "protocol/fields.h"
+#include "social/sound_names.h"
+
+#include <utility>
+
+namespace lastling::social {
+
+namespace {
+constexpr int kLastPlayingSeat = 4;
+constexpr int kLastSeat = 9;
+} // namespace
+
+SoundRules::SoundRules(client::SoundSink& speaker, client::ChatLines* chat, SeatName seatName)
+    : m_speaker(speaker), m_chat(chat), m_seatName(std::move(seatName)) {}
+
+void SoundRules::play(const std::string& name) {
+    if (m_playSounds) {
+        m_speaker.play(name);
+    }
+}
+
+void SoundRules::playasound(std::string_view payload) {
+    protocol::Fields fields(payload);
+    int seat = 0;
+    if (!protocol::tryParseInt(fields.text(), seat) || seat < 1 || seat > kLastSeat) {
+        return;
+    }
+    const int number = chatterSoundNumber(fields.text());
+    if (number == 0) {
+        return;
+    }
+    if (m_playerPhraseSounds) {
+        m_speaker.play(chatterSoundName(number));
+        return;
+    }
+    // Spectators have no name label, so their chatter shows nothing.
+    if (seat > kLastPlayingSeat || !m_chat || !m_seatName) {
+        return;
+    }
+    m_chat->addSystemLine("0+" + m_seatName(seat) + ": <Chatter Sound> " +
+                          std::string(chatterCaption(number)));
+}
+
+} // namespace lastling::social

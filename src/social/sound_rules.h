@@ -1,0 +1,44 @@
+#pragma once
+
+#include "client/ports.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace lastling::social {
+
+// Decides what the table hears. It stands between the table client and the speaker: table
+// sounds pass when "Play Sounds" is on; chatter sounds received from the host play when
+// "Player Phrase Sounds" is on and otherwise become a system line in the chat. No widgets, no
+// audio: the speaker is any SoundSink (the real SoundPlayer, or a recorder in tests).
+class SoundRules : public client::SoundSink {
+public:
+    // The caption of the name label of playing seat 1..4.
+    using SeatName = std::function<std::string(int seat)>;
+
+    SoundRules(client::SoundSink& speaker, client::ChatLines* chat, SeatName seatName);
+
+    // The Options switches; both on until the settings say otherwise.
+    void setPlaySounds(bool on) { m_playSounds = on; }
+    bool playSounds() const { return m_playSounds; }
+    void setPlayerPhraseSounds(bool on) { m_playerPhraseSounds = on; }
+    bool playerPhraseSounds() const { return m_playerPhraseSounds; }
+
+    // `playsounds`: a table sound ("placecard", "turnnew", ...).
+    void play(const std::string& name) override;
+
+    // `playasound`: the payload of a received "CMD_playasound", "<seat>+wave<N>+". Any other
+    // sender may have written it, so a name other than "wave1".."wave20" or a seat outside
+    // 1..9 makes it do nothing at all.
+    void playasound(std::string_view payload);
+
+private:
+    client::SoundSink& m_speaker;
+    client::ChatLines* m_chat;
+    SeatName m_seatName;
+    bool m_playSounds = true;
+    bool m_playerPhraseSounds = true;
+};
+
+} // namespace lastling::social

@@ -1,0 +1,122 @@
+#include "social/sound_rules.h"
+
+#include "../client/client_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lastling::social {
+namespace {
+
+using client::testing::ClientFixture;
+using Names = std::vector<std::string>;
+
+struct Speaker : client::SoundSink {
+    Names played;
+    void play(const std::string& name) override { played.push_back(name); }
+};
+
+// A client logged in at seat 1 as "Me", with "Ann" at seat 3 and a spectator at seat 7;
+// the host's messages reach the rules as the window wires them.
+class SoundRulesTest : public ClientFixture {
+protected:
+    SoundRulesTest() : rules(speaker, &ports, [this](int seat) { return this->seat(seat).name; }) {
+        auto wired = ports.all();
+        wired.sounds = &rules;
+        model.setPorts(wired);
+        session.on("CMD_playasound",
+                   [this](std::string_view payload, int) { rules.playasound(payload); });
+        loginAs(1, "Me");
+        host({"CMD_existingplayers+3+Ann+0", "CMD_existingplayers+7+Spy+0"});
+        clearRecords();
+        speaker.played.clear();
+    }
+
+    Speaker speaker;
+    SoundRules rules;
+};
+
+struct SwitchCase {
+    const char* name;
+    bool playSounds;
+    bool playerPhraseSounds;
+    bool turnSoundNew;
+    Names heard;
+    Names lines;
+};
+
+class SoundSwitches : public SoundRulesTest, public ::testing::WithParamInterface<SwitchCase> {};
+
+// The own turn, then a cough from seat 3.
+TEST_P(SoundSwitches, GovernTableAndChatterSoundsApart) {
+    const SwitchCase& c = GetParam();
+    rules.setPlaySounds(c.playSounds);
+    rules.setPlayerPhraseSounds(c.playerPhraseSounds);
+    ports.newTurnSound = c.turnSoundNew;
+
+    host({"CMD_nextplayer+1+", "CMD_playasound+3+wave2+"});
+
+    EXPECT_EQ(speaker.played, c.heard);
+    EXPECT_EQ(ports.lines, c.lines);
+    EXPECT_TRUE(errors.empty());
+}
+
+const std::string kAnnCoughs = "0+Ann: <Chatter Sound> Cough";
+
+INSTANTIATE_TEST_SUITE_P(
+    Combinations, SoundSwitches,
+    ::testing::Values(SwitchCase{"BothOn", true, true, false, {"turn", "wave2"}, {}},
+                      SwitchCase{"TurnSoundNew", true, true, true, {"turnnew", "wave2"}, {}},
+                      SwitchCase{"TableOffChatterOn", false, true, true, {"wave2"}, {}},
+                      SwitchCase{"ChatterOffShowsLine", true, false, false, {"turn"}, {kAnnCoughs}},
+                      SwitchCase{"BothOff", false, false, true, {}, {kAnnCoughs}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ChatterCase {
+    const char* name;
+    std::string payload;
+    Names heardWhenOn;  // "Player Phrase Sounds" on
+    Names linesWhenOff; // and off
+};
+
+class ChatterSounds : public SoundRulesTest, public ::testing::WithParamInterface<ChatterCase> {};
+
+TEST_P(ChatterSounds, PlayOrShowOnlyWellFormedSounds) {
+    const ChatterCase& c = GetParam();
+    rules.setPlaySounds(false); // has no say over chatter sounds
+    host("CMD_playasound+" + c.payload);
+    EXPECT_EQ(speaker.played, c.heardWhenOn);
+
+    rules.setPlayerPhraseSounds(false);
+    speaker.played.clear();
+    host("CMD_playasound+" + c.payload);
+    EXPECT_TRUE(speaker.played.empty());
+    EXPECT_EQ(ports.lines, c.linesWhenOff);
+
+    EXPECT_TRUE(ports.notices.empty());
+    EXPECT_TRUE(errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Payloads, ChatterSounds,
+    ::testing::Values(
+        ChatterCase{
+            "OwnSoundBackFromHostOnce", "1+wave3+", {"wave3"}, {"0+Me: <Chatter Sound> Hello"}},
+        ChatterCase{"NameInAnyCase", "3+WAVE20+", {"wave20"}, {"0+Ann: <Chatter Sound> Crying"}},
+        ChatterCase{"SpectatorHeardButNeverShown", "7+wave13+", {"wave13"}, {}},
+        ChatterCase{"NumberZero", "3+wave0+", {}, {}},
+        ChatterCase{"NumberTooHigh", "3+wave21+", {}, {}},
+        ChatterCase{"LeadingZero", "3+wave07+", {}, {}}, ChatterCase{"NoNumber", "3+wave+", {}, {}},
+        ChatterCase{"TrailingLetters", "3+wave2x+", {}, {}},
+        ChatterCase{"TableSoundName", "3+winner+", {}, {}}, ChatterCase{"EmptyName", "3++", {}, {}},
+        ChatterCase{"NoName", "3", {}, {}}, ChatterCase{"SeatZero", "0+wave2+", {}, {}},
+        ChatterCase{"SeatTen", "10+wave2+", {}, {}},
+        ChatterCase{"SeatNegative", "-3+wave2+", {}, {}},
+        ChatterCase{"SeatNotANumber", "x+wave2+", {}, {}},
+        ChatterCase{"SeatOverflowing", "4294967299+wave2+", {}, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lastling::social
