@@ -17,10 +17,11 @@ declare -A allowed=(
   [social]="social settings protocol"
 )
 
-# The model part of src/social is what its widget-free target builds, with their headers.
+# The model part of src/social is what its widget-free targets build, with their headers.
 social_model_files() {
   [ -f social/CMakeLists.txt ] || return 0
-  sed -n '/add_library(lastling_chat /,/)/p' social/CMakeLists.txt |
+  # The widget-free targets: chat, phrases and what is heard.
+  sed -n -E '/add_library\(lastling_(chat|phrases|soundmodel) /,/\)/p' social/CMakeLists.txt |
     grep -oE '[a-z_]+\.cpp' | while read -r source; do
       base=social/${source%.cpp}
       for file in "$base.cpp" "$base.h"; do [ -f "$file" ] && echo "$file"; done

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ports.h"
+#include "social/speaker.h"
 
 #include <QAudioFormat>
 #include <QBuffer>
@@ -25,7 +25,7 @@ namespace lastling::social {
 // Each sound goes to a QAudioSink that is left to play out its buffer at the end. (Qt 6.4's
 // QSoundEffect stops its stream as soon as the last bytes are handed over, which drops the
 // final tenth of a second or so: most of a card's click.)
-class SoundPlayer : public client::SoundSink {
+class SoundPlayer : public Speaker {
 public:
     using Alert = std::function<void()>;
 

@@ -12,8 +12,8 @@ constexpr int kLastPlayingSeat = 4;
 constexpr int kLastSeat = 9;
 } // namespace
 
-SoundRules::SoundRules(client::SoundSink& speaker, client::ChatLines* chat, SeatName seatName)
-    : m_speaker(speaker), m_chat(chat), m_seatName(std::move(seatName)) {}
+SoundRules::SoundRules(Speaker& speaker, SystemLine systemLine, SeatName seatName)
+    : m_speaker(speaker), m_systemLine(std::move(systemLine)), m_seatName(std::move(seatName)) {}
 
 void SoundRules::play(const std::string& name) {
     if (m_playSounds) {
@@ -36,10 +36,10 @@ void SoundRules::playasound(std::string_view payload) {
         return;
     }
     // Spectators have no name label, so their chatter shows nothing.
-    if (seat > kLastPlayingSeat || !m_chat || !m_seatName) {
+    if (seat > kLastPlayingSeat || !m_systemLine || !m_seatName) {
         return;
     }
-    m_chat->addSystemLine("0+" + m_seatName(seat) + ": <Chatter Sound> " +
+    m_systemLine("0+" + m_seatName(seat) + ": <Chatter Sound> " +
                           std::string(chatterCaption(number)));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/ports.h"
+#include "social/speaker.h"
 
 #include <functional>
 #include <string>
@@ -11,13 +11,15 @@ namespace lastling::social {
 // Decides what the table hears. It stands between the table client and the speaker: table
 // sounds pass when "Play Sounds" is on; chatter sounds received from the host play when
 // "Player Phrase Sounds" is on and otherwise become a system line in the chat. No widgets, no
-// audio: the speaker is any SoundSink (the real SoundPlayer, or a recorder in tests).
-class SoundRules : public client::SoundSink {
+// audio: the speaker is the real SoundPlayer, or a recorder in tests.
+class SoundRules : public Speaker {
 public:
     // The caption of the name label of playing seat 1..4.
     using SeatName = std::function<std::string(int seat)>;
+    // Adds a system line ("0+text") to the chat.
+    using SystemLine = std::function<void(const std::string& line)>;
 
-    SoundRules(client::SoundSink& speaker, client::ChatLines* chat, SeatName seatName);
+    SoundRules(Speaker& speaker, SystemLine systemLine, SeatName seatName);
 
     // The Options switches; both on until the settings say otherwise.
     void setPlaySounds(bool on) { m_playSounds = on; }
@@ -34,8 +36,8 @@ public:
     void playasound(std::string_view payload);
 
 private:
-    client::SoundSink& m_speaker;
-    client::ChatLines* m_chat;
+    Speaker& m_speaker;
+    SystemLine m_systemLine;
     SeatName m_seatName;
     bool m_playSounds = true;
     bool m_playerPhraseSounds = true;

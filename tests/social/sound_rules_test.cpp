@@ -13,18 +13,29 @@ namespace {
 using client::testing::ClientFixture;
 using Names = std::vector<std::string>;
 
-struct Speaker : client::SoundSink {
+struct Recorder : Speaker {
     Names played;
     void play(const std::string& name) override { played.push_back(name); }
+};
+
+// The window's side of the client's sound port: table sounds go through the rules.
+struct RulesPort : client::SoundSink {
+    SoundRules& rules;
+    explicit RulesPort(SoundRules& r) : rules(r) {}
+    void play(const std::string& name) override { rules.play(name); }
 };
 
 // A client logged in at seat 1 as "Me", with "Ann" at seat 3 and a spectator at seat 7;
 // the host's messages reach the rules as the window wires them.
 class SoundRulesTest : public ClientFixture {
 protected:
-    SoundRulesTest() : rules(speaker, &ports, [this](int seat) { return this->seat(seat).name; }) {
+    SoundRulesTest()
+        : rules(
+              speaker, [this](const std::string& line) { ports.addSystemLine(line); },
+              [this](int seat) { return this->seat(seat).name; }),
+          port(rules) {
         auto wired = ports.all();
-        wired.sounds = &rules;
+        wired.sounds = &port;
         model.setPorts(wired);
         session.on("CMD_playasound",
                    [this](std::string_view payload, int) { rules.playasound(payload); });
@@ -34,8 +45,9 @@ protected:
         speaker.played.clear();
     }
 
-    Speaker speaker;
+    Recorder speaker;
     SoundRules rules;
+    RulesPort port;
 };
 
 struct SwitchCase {
