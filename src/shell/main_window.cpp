@@ -107,6 +107,7 @@ MainWindow::~MainWindow() {
     // The client's socket may report its close while the window goes away: nobody listens.
     m_client->setPorts({});
     m_chat.reset();
+    delete m_tallyWindow.data(); // it draws from the tally keeper, which goes before children
 }
 
 void MainWindow::buildWindow() {
@@ -260,6 +261,7 @@ void MainWindow::setPhraseEditor(social::PhraseEditor* editor) {
 
 // "View Tally" lists the players at the table now, then shows the window without waiting.
 void MainWindow::setTallyWindow(tally::TallyWindow* window) {
+    m_tallyWindow = window;
     attachWindow(m_menus.viewTally, window, [this, window] {
         m_tally->loadchecklist(seatNames(), m_client->state().myseat);
         window->showCentredOn(this);

@@ -144,6 +144,7 @@ private:
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<QWidget> m_startDialog;
+    QPointer<QWidget> m_tallyWindow;
 
     QRect m_remembered; // bounds last read from or written to the settings file
     bool m_started = false;
