@@ -211,8 +211,6 @@ void MainWindow::wireClient() {
     m_bridge->setStartDialog([this] {
         if (m_startDialog) {
             showModeless(m_startDialog);
-        } else if (m_options.showStartDialog) {
-            m_options.showStartDialog();
         }
     });
     m_client->setPorts(m_bridge->ports());
