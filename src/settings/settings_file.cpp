@@ -118,6 +118,14 @@ Settings loadinifile(const std::filesystem::path& file) {
     return readSettings(file).value_or(Settings{});
 }
 
+std::optional<std::string> readSettingText(const std::filesystem::path& file,
+                                           std::string_view key) {
+    IniDocument document;
+    if (readDocument(file, kMaxReadSize, document) != ReadOutcome::Read)
+        return std::nullopt;
+    return SectionReader(document).text(key);
+}
+
 KeyValues keyValues(const Settings& settings) {
     return {
         {"Textsize", std::to_string(settings.textsize)},

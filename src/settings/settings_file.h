@@ -55,6 +55,9 @@ using KeyValues = std::vector<std::pair<std::string, std::string>>;
 std::optional<Settings> readSettings(const std::filesystem::path& file);
 // As readSettings, with the defaults for a file that could not be read.
 Settings loadinifile(const std::filesystem::path& file);
+// One key of the section as written, for keys that only other parts know; nothing when the
+// file or the key is missing or the file could not be read.
+std::optional<std::string> readSettingText(const std::filesystem::path& file, std::string_view key);
 
 // The twelve keys from "Textsize" to "Botskill", never the phrases.
 KeyValues keyValues(const Settings& settings);

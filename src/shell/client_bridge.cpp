@@ -1,11 +1,10 @@
 #include "shell/client_bridge.h"
 
 #include "client/table_client.h"
-#include "shell/error_box.h"
 #include "shell/in_process_host.h"
 #include "shell/player_preferences.h"
-#include "shell/tally_record.h"
 #include "social/chat_panel.h"
+#include "tally/tally_keeper.h"
 
 #include <QMessageBox>
 #include <QWidget>
@@ -18,6 +17,14 @@ QString fromLatin1(const std::string& text) {
 }
 
 } // namespace
+
+std::vector<std::string> seatNames(const client::TableView& view) {
+    std::vector<std::string> names;
+    for (int seat = 1; seat <= 4; ++seat) {
+        names.push_back(view.seats[static_cast<std::size_t>(seat)].name);
+    }
+    return names;
+}
 
 ClientBridge::ClientBridge(BridgeParts parts, QObject* parent)
     : QObject(parent), m_parts(std::move(parts)) {}
@@ -44,25 +51,10 @@ void ClientBridge::addSystemLine(const std::string& line) {
     m_parts.chat.addlinetochat(line, social::kSystemLineBlue);
 }
 
-// The other seated players now: every named seat but the own one.
-std::vector<std::string> ClientBridge::playersAtTable() const {
-    std::vector<std::string> players;
-    const client::TableView& view = m_parts.client.model().view();
-    const int myseat = m_parts.client.state().myseat;
-    for (int seat = 1; seat <= 4; ++seat) {
-        const std::string& name = view.seats[static_cast<std::size_t>(seat)].name;
-        if (seat != myseat && name != client::kWaiting) {
-            players.push_back(name);
-        }
-    }
-    return players;
-}
-
+// The keeper saves the game itself and reports a failed write.
 void ClientBridge::addgame(const std::string& name) {
-    const tally::TallyFileResult saved = m_parts.tally.addgame(name, playersAtTable());
-    if (!saved) {
-        showErrorBox(&m_parts.window, fromLatin1(saved.message));
-    }
+    m_parts.tally.addgame(name, seatNames(m_parts.client.model().view()),
+                          m_parts.client.state().myseat);
 }
 
 void ClientBridge::notice(const std::string& text) {

@@ -15,23 +15,30 @@ class QWidget;
 
 namespace lastling::client {
 class TableClient;
+struct TableView;
 } // namespace lastling::client
 
 namespace lastling::social {
 class ChatPanel;
 } // namespace lastling::social
 
+namespace lastling::tally {
+class TallyKeeper;
+} // namespace lastling::tally
+
 namespace lastling::shell {
 
 class InProcessHost;
 class PlayerPreferences;
-class TallyRecord;
+
+// The names of seats 1..4 as the table shows them ("<Waiting>" for an empty one).
+std::vector<std::string> seatNames(const client::TableView& view);
 
 // What the bridge forwards to; every part outlives the bridge.
 struct BridgeParts {
     QWidget& window; // parent of the notices; closed on request
     social::ChatPanel& chat;
-    TallyRecord& tally;
+    tally::TallyKeeper& tally; // saves each game it records
     const PlayerPreferences& preferences;
     InProcessHost& host;
     client::TableClient& client;
@@ -76,8 +83,6 @@ private:
     void showGameStartDialog() override;
     void showStartDialog() override;
     void startHost(bool loopbackOnly) override;
-
-    std::vector<std::string> playersAtTable() const;
 
     BridgeParts m_parts;
     client::SoundSink* m_sounds = nullptr;

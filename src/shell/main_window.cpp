@@ -7,12 +7,16 @@
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
+#include "shell/help/about_window.h"
+#include "shell/help/help_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
-#include "shell/tally_record.h"
 #include "social/chat_model.h"
 #include "social/chat_panel.h"
+#include "social/phrase_editor.h"
+#include "tally/tally_keeper.h"
+#include "tally/ui/tally_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -33,7 +37,6 @@ namespace lastling::shell {
 namespace {
 
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
-const char* const kMakerSite = "http://www.korvelsoftware.com";
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
 
 // The client area: window colour with the background tile over it.
@@ -82,7 +85,7 @@ void showModeless(QWidget* window) {
 MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     : QMainWindow(parent), m_options(std::move(options)), m_settings(settingsPathFor(m_options)),
       m_preferences(std::make_unique<PlayerPreferences>(m_options.botSpeedMs)),
-      m_tally(std::make_unique<TallyRecord>(tallyPathFor(m_options))),
+      m_tally(std::make_unique<tally::TallyKeeper>(tallyPathFor(m_options))),
       m_client(std::make_unique<client::TableClient>()) {
     setObjectName(QStringLiteral("chat"));
     setWindowTitle(QStringLiteral("Lastling by Korvel Software"));
@@ -104,6 +107,7 @@ MainWindow::~MainWindow() {
     // The client's socket may report its close while the window goes away: nobody listens.
     m_client->setPorts({});
     m_chat.reset();
+    delete m_tallyWindow.data(); // it draws from the tally keeper, which goes before children
 }
 
 void MainWindow::buildWindow() {
@@ -136,7 +140,7 @@ void MainWindow::buildChatColumn() {
     if (auto* clickable = qobject_cast<ClickablePicture*>(logo)) {
         clickable->setCursor(Qt::PointingHandCursor);
         connect(clickable, &ClickablePicture::clicked, this,
-                [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kMakerSite))); });
+                [] { QDesktopServices::openUrl(help::makerSite()); });
     }
 }
 
@@ -207,8 +211,6 @@ void MainWindow::wireClient() {
     m_bridge->setStartDialog([this] {
         if (m_startDialog) {
             showModeless(m_startDialog);
-        } else if (m_options.showStartDialog) {
-            m_options.showStartDialog();
         }
     });
     m_client->setPorts(m_bridge->ports());
@@ -245,30 +247,31 @@ void MainWindow::setPhraseRow(QWidget* row) {
     m_board->setPhraseRow(row);
 }
 
-void MainWindow::attachWindow(QAction* item, QWidget* window) {
+// The item comes alive and opens the window; the connection goes with the window.
+void MainWindow::attachWindow(QAction* item, QWidget* window, std::function<void()> open) {
     item->setEnabled(true);
-    QPointer<QWidget> shown = window;
-    connect(item, &QAction::triggered, this, [shown] {
-        if (shown) {
-            showModeless(shown);
-        }
+    connect(item, &QAction::triggered, window, std::move(open));
+}
+
+void MainWindow::setPhraseEditor(social::PhraseEditor* editor) {
+    attachWindow(m_menus.phraseList, editor, [editor] { editor->openEditor(); });
+}
+
+// "View Tally" lists the players at the table now, then shows the window without waiting.
+void MainWindow::setTallyWindow(tally::TallyWindow* window) {
+    m_tallyWindow = window;
+    attachWindow(m_menus.viewTally, window, [this, window] {
+        m_tally->loadchecklist(seatNames(), m_client->state().myseat);
+        window->showCentredOn(this);
     });
 }
 
-void MainWindow::setPhraseEditor(QWidget* editor) {
-    attachWindow(m_menus.phraseList, editor);
+void MainWindow::setHelpWindow(help::HelpWindow* window) {
+    attachWindow(m_menus.helpContent, window, [window] { window->showHelp(); });
 }
 
-void MainWindow::setTallyWindow(QWidget* window) {
-    attachWindow(m_menus.viewTally, window);
-}
-
-void MainWindow::setHelpWindow(QWidget* window) {
-    attachWindow(m_menus.helpContent, window);
-}
-
-void MainWindow::setAboutWindow(QWidget* window) {
-    attachWindow(m_menus.about, window);
+void MainWindow::setAboutWindow(help::AboutWindow* window) {
+    attachWindow(m_menus.about, window, [window] { window->showAbout(); });
 }
 
 void MainWindow::setStartDialog(QWidget* dialog) {
@@ -296,6 +299,10 @@ const tally::TallyTable& MainWindow::tallyTable() const {
 
 int MainWindow::hostPort() const {
     return m_host->listeningPort();
+}
+
+std::vector<std::string> MainWindow::seatNames() const {
+    return shell::seatNames(m_client->model().view());
 }
 
 void MainWindow::redraw() {
@@ -452,6 +459,8 @@ void MainWindow::saveinifile() {
 }
 
 void MainWindow::loadTally() {
+    connect(m_tally.get(), &tally::TallyKeeper::saveFailed, this,
+            [this](const QString& message) { showErrorBox(this, message); });
     const tally::TallyFileResult loaded = m_tally->load();
     if (!loaded) {
         showErrorBox(this, QString::fromLatin1(loaded.message.data(),

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -24,9 +26,20 @@ class ChatModel;
 class ChatPanel;
 } // namespace lastling::social
 
+namespace lastling::social {
+class PhraseEditor;
+} // namespace lastling::social
+
 namespace lastling::tally {
+class TallyKeeper;
 class TallyTable;
+class TallyWindow;
 } // namespace lastling::tally
+
+namespace lastling::help {
+class AboutWindow;
+class HelpWindow;
+} // namespace lastling::help
 
 namespace lastling::shell {
 
@@ -36,7 +49,6 @@ class GameStartDialog;
 class SpyListDialog;
 class InProcessHost;
 class PlayerPreferences;
-class TallyRecord;
 
 // The main window "Lastling by Korvel Software". It puts the parts together (board, chat
 // column, menus, the table client with its bridge, the in-process host, the player's
@@ -65,11 +77,13 @@ public:
     social::ChatPanel& chatPanel() { return *m_chat; }
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
-    TallyRecord& tallyRecord() { return *m_tally; }
+    tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
     const tally::TallyTable& tallyTable() const;
     const std::filesystem::path& settingsPath() const { return m_settings.path(); }
     QAction* action(const QString& objectName) const; // menu items by their names
     int hostPort() const;
+    // The names of seats 1..4 as the table shows them ("<Waiting>" for an empty one).
+    std::vector<std::string> seatNames() const;
     bool closeRequested() const { return m_closeRequested; }
     // The seat pop-up for the name label at a screen position (0 bottom .. 3 right).
     std::unique_ptr<QMenu> makeSeatMenu(int position);
@@ -82,12 +96,12 @@ public:
 
     // ---- the windows and rows that join later; each call wires one in ----
     void setSoundPlayer(client::SoundSink* player); // game and chatter sounds
-    void setPhraseRow(QWidget* row);       // replaces the phrase button places under the logo
-    void setPhraseEditor(QWidget* editor); // "View" > "Phrase List"
-    void setTallyWindow(QWidget* window);  // "View" > "View Tally"
-    void setHelpWindow(QWidget* window);   // "Help" > "Content", F1
-    void setAboutWindow(QWidget* window);  // "Help" > "About"
-    void setStartDialog(QWidget* dialog);  // shown by a start without parameters
+    void setPhraseRow(QWidget* row); // replaces the phrase button places under the logo
+    void setPhraseEditor(social::PhraseEditor* editor); // "View" > "Phrase List"
+    void setTallyWindow(tally::TallyWindow* window);    // "View" > "View Tally"
+    void setHelpWindow(help::HelpWindow* window);       // "Help" > "Content", F1
+    void setAboutWindow(help::AboutWindow* window);     // "Help" > "About"
+    void setStartDialog(QWidget* dialog);               // shown by a start without parameters
 
 signals:
     // The run is over (connection closed, "Game is full" dismissed, Exit).
@@ -108,7 +122,7 @@ private:
     void buildKeyboardPlay();
     void wireClient();
     void showPreferences();
-    void attachWindow(QAction* item, QWidget* window);
+    void attachWindow(QAction* item, QWidget* window, std::function<void()> open);
     void redraw();
     void alertOnOwnTurn();
     void openSeatMenu(int position, const QPoint& globalPos);
@@ -120,7 +134,7 @@ private:
     WindowOptions m_options;
     settings::SettingsStore m_settings;
     std::unique_ptr<PlayerPreferences> m_preferences;
-    std::unique_ptr<TallyRecord> m_tally;
+    std::unique_ptr<tally::TallyKeeper> m_tally;
     std::unique_ptr<client::TableClient> m_client;
     std::unique_ptr<InProcessHost> m_host;
     Board* m_board = nullptr;
@@ -130,6 +144,7 @@ private:
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<QWidget> m_startDialog;
+    QPointer<QWidget> m_tallyWindow;
 
     QRect m_remembered; // bounds last read from or written to the settings file
     bool m_started = false;

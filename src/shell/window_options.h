@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +19,6 @@ struct WindowOptions {
     QString tallyPath;               // empty: beside a given settings file, else its usual place
     QString instanceName;            // empty: "levrok" and the user's name
     bool singleInstance = true;
-    std::function<void()> showStartDialog; // the solo start dialog; empty: nothing to show
 };
 
 } // namespace lastling::shell

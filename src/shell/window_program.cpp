@@ -1,15 +1,144 @@
 #include "shell/window_program.h"
 
+#include "client/table_client.h"
 #include "net/event_errors.h"
+#include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
+#include "shell/help/about_window.h"
+#include "shell/help/help_window.h"
 #include "shell/main_window.h"
+#include "shell/pictures.h"
 #include "shell/single_instance.h"
+#include "social/chat_panel.h"
+#include "social/phrase_editor.h"
+#include "social/phrase_row.h"
+#include "start/start_dialog.h"
+#include "tally/ui/tally_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QPainter>
 #include <QPointer>
 
+#include <array>
+#include <optional>
+#include <tuple>
+
 namespace lastling::shell {
+
+namespace {
+
+constexpr const char* kDesktopName = "com.korvelsoftware.Lastling";
+
+void addPhraseRow(MainWindow& window, SideWindows& sides) {
+    auto* row = new social::PhraseRow(&window);
+    client::TableClient& client = window.client();
+    row->setSender([&client](const std::string& message) { client.send(message); });
+    row->setSessionSource([&client] {
+        const client::ClientState& state = client.state();
+        return social::ChatSession{state.myseat, state.loggedin};
+    });
+    social::ChatPanel& chat = window.chatPanel();
+    row->setColourSource([&chat] { return chat.chatColour(); });
+    QObject::connect(
+        &window, &MainWindow::settingsLoaded, row,
+        [row](const settings::Settings& loaded) { row->model().applySettings(loaded.phrases); });
+    window.setPhraseRow(row);
+    sides.phraseRow = row;
+
+    auto* editor = new social::PhraseEditor(row->model(), &window);
+    editor->setBackgroundTile(Pictures::instance().backgroundTile());
+    settings::SettingsStore& store = window.settingsStore();
+    editor->setSaver([&store](const social::PhraseTexts& texts) {
+        const settings::SaveResult saved = store.savePhrases(texts);
+        if (!saved) {
+            reportEventError(saved.message);
+        }
+        return saved.ok;
+    });
+    window.setPhraseEditor(editor);
+    sides.phraseEditor = editor;
+}
+
+void addStartDialog(MainWindow& window, SideWindows& sides) {
+    auto* dialog = new start::StartDialog(installerEnvironment(window.settingsPath()), &window);
+    // Leaving for the lobby ends the game exactly as "File" > "Exit" does.
+    QObject::connect(dialog, &start::StartDialog::exitRequested,
+                     window.action(QStringLiteral("Exit1")), &QAction::trigger);
+    QObject::connect(dialog, &start::StartDialog::errorOccurred, &window,
+                     [&window](const QString& text) { showErrorBox(&window, text); });
+    window.setStartDialog(dialog);
+    sides.start = dialog;
+}
+
+} // namespace
+
+SideWindows addSideWindows(MainWindow& window) {
+    SideWindows sides;
+    sides.tally = new tally::TallyWindow(window.tallyKeeper(), &window);
+    window.setTallyWindow(sides.tally);
+    sides.about = new help::AboutWindow(&window);
+    window.setAboutWindow(sides.about);
+    addStartDialog(window, sides);
+    sides.help = new help::HelpWindow(&window);
+    QObject::connect(sides.help, &help::HelpWindow::aboutRequested, sides.about,
+                     &help::AboutWindow::showAbout);
+    window.setHelpWindow(sides.help);
+    addPhraseRow(window, sides);
+    return sides;
+}
+
+start::InstallerEnvironment installerEnvironment(std::filesystem::path settingsFile) {
+    start::InstallerEnvironment environment;
+    environment.setting = [file = std::move(settingsFile)](const QString& key,
+                                                           const QString& fallback) {
+        const std::optional<std::string> text = settings::readSettingText(file, key.toStdString());
+        // An empty value would name no program and no address.
+        return text && !text->empty() ? QString::fromLocal8Bit(*text) : fallback;
+    };
+    return environment;
+}
+
+namespace {
+
+// A trump card over a card back on the table's green, from the table's own pictures.
+QPixmap drawProgramIcon(int size) {
+    QPixmap icon(size, size);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x23, 0x7a, 0x4d));
+    const qreal margin = size / 32.0;
+    painter.drawRoundedRect(QRectF(margin, margin, size - 2 * margin, size - 2 * margin),
+                            size / 6.0, size / 6.0);
+    const Pictures& pictures = Pictures::instance();
+    const qreal cardHeight = size * 0.62;
+    const qreal cardWidth = cardHeight * kCardWidth / kCardHeight;
+    const QRectF card(-cardWidth / 2, -cardHeight / 2, cardWidth, cardHeight);
+    const std::array<std::tuple<qreal, qreal, int>, 2> cards = {
+        std::tuple{0.40, -14.0, 0}, std::tuple{0.60, 10.0, 52}}; // the back, the ace of spades
+    for (const auto& [x, angle, number] : cards) {
+        painter.save();
+        painter.translate(size * x, size * 0.5);
+        painter.rotate(angle);
+        painter.drawPixmap(card, pictures.card(number), pictures.card(number).rect());
+        painter.restore();
+    }
+    return icon;
+}
+
+} // namespace
+
+QIcon programIcon() {
+    QIcon drawn;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        drawn.addPixmap(drawProgramIcon(size));
+    }
+    return QIcon::fromTheme(QString::fromLatin1(kDesktopName), drawn);
+}
 
 WindowProgram::WindowProgram(WindowOptions options) : m_options(std::move(options)) {}
 
@@ -20,6 +149,8 @@ WindowProgram::~WindowProgram() {
 }
 
 bool WindowProgram::start() {
+    // Before any window exists: the desktop matches windows to the entry by this name.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopName));
     if (m_options.singleInstance) {
         const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName()
                                                               : m_options.instanceName;
@@ -28,7 +159,9 @@ bool WindowProgram::start() {
             return false;
         }
     }
+    QApplication::setWindowIcon(programIcon());
     m_window = std::make_unique<MainWindow>(m_options);
+    m_sides = addSideWindows(*m_window);
     QPointer<MainWindow> window = m_window.get();
     setEventErrorSink([window](const std::string& message) {
         showErrorBox(window.data(),

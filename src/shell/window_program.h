@@ -1,10 +1,32 @@
 #pragma once
 
 #include "shell/window_options.h"
+#include "start/lobby_installer.h"
 
+#include <QIcon>
+
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+namespace lastling::social {
+class PhraseEditor;
+class PhraseRow;
+} // namespace lastling::social
+
+namespace lastling::tally {
+class TallyWindow;
+} // namespace lastling::tally
+
+namespace lastling::help {
+class AboutWindow;
+class HelpWindow;
+} // namespace lastling::help
+
+namespace lastling::start {
+class StartDialog;
+} // namespace lastling::start
 
 namespace lastling::shell {
 
@@ -12,8 +34,30 @@ class CursorBlinkLimit;
 class SingleInstance;
 class MainWindow;
 
+// The windows beside the main one. They are made hidden right after it, as its children, and
+// live until it goes; the main window's menus and the table client reach them.
+struct SideWindows {
+    social::PhraseRow* phraseRow = nullptr;
+    social::PhraseEditor* phraseEditor = nullptr;
+    tally::TallyWindow* tally = nullptr;
+    help::AboutWindow* about = nullptr;
+    start::StartDialog* start = nullptr;
+    help::HelpWindow* help = nullptr;
+};
+
+// Makes the side windows and wires each to its menu item, the table client, the settings
+// file and the error box.
+SideWindows addSideWindows(MainWindow& window);
+
+// The start dialog's view of the outside: its two keys come from `settingsFile` at the moment
+// they are needed; files and the desktop keep their defaults.
+start::InstallerEnvironment installerEnvironment(std::filesystem::path settingsFile);
+
+// The program's icon: the desktop theme's, else the one drawn here.
+QIcon programIcon();
+
 // One run of the window program inside an existing QApplication: the single-instance claim,
-// the main window, the error box for failures raised inside events.
+// the main window with its side windows, the error box for failures raised inside events.
 class WindowProgram {
 public:
     explicit WindowProgram(WindowOptions options);
@@ -22,11 +66,13 @@ public:
     // False when another copy runs (it has been asked to raise its window): nothing was made.
     bool start();
     MainWindow* window() const { return m_window.get(); }
+    const SideWindows& sideWindows() const { return m_sides; }
 
 private:
     WindowOptions m_options;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
+    SideWindows m_sides;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
 };
 

@@ -48,10 +48,20 @@ QPushButton* button(const char* name, const QString& text, QWidget* parent) {
     return result;
 }
 
+// The installer keeps the desktop it is given; without one it gets the dialog's own.
+InstallerEnvironment withDesktop(InstallerEnvironment environment, Desktop* own) {
+    if (environment.desktop == nullptr)
+        environment.desktop = own;
+    return environment;
+}
+
 } // namespace
 
 StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_installer(std::move(environment)) {
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      m_ownDesktop(environment.desktop == nullptr ? std::make_unique<SystemDesktop>(this)
+                                                  : nullptr),
+      m_installer(withDesktop(std::move(environment), m_ownDesktop.get())) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(QStringLiteral("Download The Korvel Lobby"));
     setFixedSize(kWidth, kHeight);

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -29,15 +28,7 @@ namespace lastling::shell {
 namespace {
 
 using testing::guiApp;
-
-// Runs the event loop until `condition` holds; the deadline only guards against a hang.
-template <typename Condition> bool runUntil(Condition condition, int guardSeconds = 120) {
-    QDeadlineTimer guard(guardSeconds * 1000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
+using testing::runUntil;
 
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -406,30 +397,6 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         EXPECT_EQ(keys[0], QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)));
         EXPECT_EQ(keys[1], QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot)));
     }
-}
-
-// Windows built elsewhere join through one call each: the item comes alive and shows them.
-TEST_F(WindowTest, JoiningWindowsEnableAndShowThroughTheirItems) {
-    MainWindow window(options());
-    const std::vector<std::pair<const char*, void (MainWindow::*)(QWidget*)>> joins = {
-        {"PrhaseList1", &MainWindow::setPhraseEditor},
-        {"ViewTally1", &MainWindow::setTallyWindow},
-        {"Help2", &MainWindow::setHelpWindow},
-        {"About1", &MainWindow::setAboutWindow}};
-    for (const auto& [item, join] : joins) {
-        QAction* action = window.action(QString::fromLatin1(item));
-        ASSERT_FALSE(action->isEnabled()) << item;
-        auto* joined = new QWidget(&window, Qt::Window);
-        (window.*join)(joined);
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
-        EXPECT_TRUE(joined->isVisible()) << item;
-    }
-    auto* row = new QWidget;
-    window.setPhraseRow(row);
-    EXPECT_EQ(row->parentWidget(), &window.board());
-    EXPECT_EQ(row->geometry(), Board::phraseRowPlace());
-    EXPECT_EQ(window.board().findChild<QWidget*>(QStringLiteral("b_phrase1")), nullptr);
 }
 
 TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {

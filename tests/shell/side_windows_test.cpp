@@ -1,0 +1,288 @@
+#include "shell/window_program.h"
+
+#include "client/table_client.h"
+#include "shell/board.h"
+#include "shell/game_start_dialog.h"
+#include "shell/help/about_window.h"
+#include "shell/help/help_window.h"
+#include "shell/main_window.h"
+#include "social/chat_model.h"
+#include "social/phrase_editor.h"
+#include "social/phrase_row.h"
+#include "start/start_dialog.h"
+#include "tally/ui/tally_window.h"
+
+#include "gui_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <functional>
+
+namespace lastling::shell {
+namespace {
+
+using testing::guiApp;
+using testing::runUntil;
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const QString& path, const std::string& text) {
+    std::ofstream(path.toStdString(), std::ios::binary) << text;
+}
+
+// A chat line as the player reads it: its runs, blanks collapsed as the view shows them.
+std::string lineText(const social::ChatLine& line) {
+    std::string text;
+    for (const social::ChatRun& run : line.runs) {
+        for (const char c : run.text) {
+            if (c != ' ' || (!text.empty() && text.back() != ' ')) {
+                text += c;
+            }
+        }
+    }
+    return text;
+}
+
+bool chatHolds(MainWindow& window, const std::string& wanted) {
+    for (const social::ChatLine& line : window.chatModel().lines()) {
+        if (lineText(line).find(wanted) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString labelText(QWidget& window, const QString& name) {
+    auto* label = window.findChild<QLabel*>(name);
+    return label != nullptr ? label->text() : QStringLiteral("<none>");
+}
+
+class SideWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override { guiApp(); }
+
+    WindowOptions options(std::vector<std::string> params = {}) const {
+        WindowOptions result;
+        result.params = std::move(params);
+        result.gamePort = "0";
+        result.hostTickMs = 1;
+        result.botSpeedMs = 1;
+        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby%1.ini").arg(m_files++));
+        result.singleInstance = false;
+        return result;
+    }
+
+    static const client::ClientState& state(MainWindow& window) { return window.client().state(); }
+    static const client::TableView& view(MainWindow& window) {
+        return window.client().model().view();
+    }
+
+    QTemporaryDir m_dir;
+    mutable int m_files = 0;
+};
+
+// ---- each window is made hidden at start and opened from its item, key or button ----
+
+TEST_F(SideWindowsTest, EachWindowOpensFromItsItemOrKey) {
+    WindowProgram program(options());
+    ASSERT_TRUE(program.start());
+    MainWindow& window = *program.window();
+    const SideWindows& sides = program.sideWindows();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "com.korvelsoftware.Lastling");
+    EXPECT_FALSE(QApplication::windowIcon().isNull());
+    EXPECT_EQ(sides.phraseRow->parentWidget(), &window.board());
+    EXPECT_EQ(sides.phraseRow->geometry(), Board::phraseRowPlace());
+
+    // A start without parameters shows the start dialog over the solo game that runs behind.
+    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
+    EXPECT_TRUE(runUntil([&] { return state(window).loggedin; }));
+    const std::vector<QWidget*> hidden = {sides.phraseEditor, sides.tally, sides.help, sides.about};
+    for (QWidget* side : hidden) {
+        EXPECT_FALSE(side->isVisible()) << side->windowTitle().toStdString();
+    }
+    sides.start->findChild<QPushButton*>(QStringLiteral("Button1"))->click(); // "Play Solo Game"
+
+    const std::vector<std::tuple<const char*, std::function<void()>, QWidget*>> openers = {
+        {"View Tally", [&] { window.action(QStringLiteral("ViewTally1"))->trigger(); },
+         sides.tally},
+        {"Phrase List", [&] { window.action(QStringLiteral("PrhaseList1"))->trigger(); },
+         sides.phraseEditor},
+        {"Content", [&] { window.action(QStringLiteral("Help2"))->trigger(); }, sides.help},
+        {"F1", [&] { QTest::keyClick(&window, Qt::Key_F1); }, sides.help},
+        {"About", [&] { window.action(QStringLiteral("About1"))->trigger(); }, sides.about},
+        {"the help's About",
+         [&] { sides.help->findChild<QPushButton*>(QStringLiteral("button_about"))->click(); },
+         sides.about},
+    };
+    for (const auto& [name, open, shown] : openers) {
+        shown->hide();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << name;
+        open();
+        EXPECT_TRUE(shown->isVisible()) << name;
+        EXPECT_EQ(shown->parentWidget(), &window) << name; // lives as long as the main window
+    }
+}
+
+// ---- the start dialog's keys come from the settings file ----
+
+TEST_F(SideWindowsTest, StartDialogReadsItsKeysFromTheSettingsFile) {
+    const QString file = m_dir.filePath(QStringLiteral("keys.ini"));
+    const std::vector<std::tuple<const char*, std::string, const char*>> cases = {
+        // file, Lobbyprogram as read (fallback "fb")
+        {"given", "[Lastling]\r\nLobbyprogram=mylobby\r\n", "mylobby"},
+        {"any case", "[lastling]\nLOBBYPROGRAM = mylobby \n", "mylobby"},
+        {"empty value", "[Lastling]\nLobbyprogram=\n", "fb"},
+        {"other section", "[Other]\nLobbyprogram=mylobby\n[Lastling]\nTop=3\n", "fb"},
+        {"no file", "", "fb"},
+        {"too large", "[Lastling]\nLobbyprogram=mylobby\n;" + std::string(2 << 20, 'x'), "fb"},
+    };
+    const start::InstallerEnvironment environment = installerEnvironment(file.toStdString());
+    for (const auto& [name, text, expected] : cases) {
+        QFile::remove(file);
+        if (!text.empty()) {
+            writeFile(file, text);
+        }
+        EXPECT_EQ(environment.setting(QStringLiteral("Lobbyprogram"), QStringLiteral("fb")),
+                  QString::fromLatin1(expected))
+            << name;
+    }
+}
+
+// A lobby program that starts ends the game exactly as "File" > "Exit" does.
+TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramWhenTheLobbyStarts) {
+    WindowOptions given = options();
+    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=true\n"); // found on PATH
+    MainWindow window(given);
+    const SideWindows sides = addSideWindows(window);
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
+    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    EXPECT_TRUE(window.closeRequested());
+    EXPECT_FALSE(window.isVisible());
+}
+
+// ---- phrases and chatter sounds travel through the real client and host ----
+
+TEST_F(SideWindowsTest, PhrasesAndChatterSoundsReachTheTable) {
+    WindowOptions given = options({"Ann", "127.0.0.1", "true"});
+    writeFile(given.settingsPath, "[Lastling]\r\nPhrase2=Hi all\r\nPhrase3=\r\n");
+    MainWindow window(given);
+    const SideWindows sides = addSideWindows(window);
+    std::vector<std::string> sounds;
+    window.client().session().on("CMD_playasound", [&sounds](std::string_view payload, int) {
+        sounds.emplace_back(payload);
+    });
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return state(window).loggedin; }));
+
+    // The settings' phrases replace the built-in ones, empty ones excepted.
+    EXPECT_EQ(sides.phraseRow->phraseButton(2)->toolTip(), "Hi all");
+    EXPECT_EQ(sides.phraseRow->phraseButton(3)->toolTip(), "Nice Try!");
+
+    QTest::mouseClick(sides.phraseRow->phraseButton(1), Qt::LeftButton);
+    EXPECT_TRUE(runUntil([&] { return chatHolds(window, "Ann says: Way To Go!"); }));
+
+    QAction* cough = sides.phraseRow->chatterMenu()->findChild<QAction*>(QStringLiteral("wave2"));
+    ASSERT_EQ(cough->text(), "Cough");
+    cough->trigger();
+    ASSERT_TRUE(runUntil([&] { return !sounds.empty(); }));
+    EXPECT_NE(sounds.front().find("wave2"), std::string::npos) << sounds.front();
+
+    // The editor's "Done" gives the row the new text and writes it to the settings file.
+    window.action(QStringLiteral("PrhaseList1"))->trigger();
+    sides.phraseEditor->field(9)->setText(QStringLiteral("Good night"));
+    QTest::mouseClick(sides.phraseEditor->doneButton(), Qt::LeftButton);
+    EXPECT_FALSE(sides.phraseEditor->isVisible());
+    EXPECT_EQ(sides.phraseRow->phraseButton(9)->toolTip(), "Good night");
+    const std::string saved = readFile(window.settingsPath());
+    EXPECT_NE(saved.find("Phrase9=Good night"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Phrase2=Hi all"), std::string::npos) << saved;
+}
+
+// ---- the tally over a real table, and after a restart ----
+
+// Ann hosts and Bob joins; both watch while the computer plays their seats to the end.
+TEST_F(SideWindowsTest, FollowedOpponentIsCountedAndKeptAcrossARestart) {
+    const WindowOptions annOptions = options({"Ann", "127.0.0.1", "true"});
+    QString counted;
+    {
+        MainWindow ann(annOptions);
+        const SideWindows annSides = addSideWindows(ann);
+        ann.show();
+        ASSERT_TRUE(runUntil([&] { return state(ann).loggedin; }));
+        WindowOptions bobOptions = options({"Bob", "127.0.0.1", "false"});
+        bobOptions.gamePort = std::to_string(ann.hostPort());
+        bobOptions.tallyPath = m_dir.filePath(QStringLiteral("bob.tld")); // a tally of his own
+        MainWindow bob(bobOptions);
+        bob.show();
+        ASSERT_TRUE(runUntil([&] { return view(ann).seats[2].name == "Bob"; }));
+
+        // Ann follows Bob from "Players In Current Game".
+        ann.action(QStringLiteral("ViewTally1"))->trigger();
+        auto* atTable = annSides.tally->findChild<QListWidget*>(QStringLiteral("checklist"));
+        ASSERT_EQ(atTable->count(), 1);
+        EXPECT_EQ(atTable->item(0)->text(), "Bob");
+        EXPECT_EQ(atTable->item(0)->checkState(), Qt::Unchecked);
+        atTable->item(0)->setCheckState(Qt::Checked);
+        auto* tallied = annSides.tally->findChild<QListWidget*>(QStringLiteral("listbox_tally"));
+        ASSERT_TRUE(runUntil([&] { return tallied->count() == 1; }));
+
+        // Watching is for a game in progress: the computer then plays both seats.
+        ann.client().model().startButtonClicked();
+        ASSERT_TRUE(ann.gameStartDialog().isVisible());
+        ann.gameStartDialog().setTarget(10);
+        QTest::mouseClick(ann.gameStartDialog().findChild<QLabel*>(QStringLiteral("button_start")),
+                          Qt::LeftButton);
+        ASSERT_TRUE(runUntil([&] { return view(bob).playToScore == "Play to Score: 10"; }));
+        ann.action(QStringLiteral("JustWatch1"))->trigger();
+        bob.action(QStringLiteral("JustWatch1"))->trigger();
+        ASSERT_TRUE(
+            runUntil([&] { return view(ann).status.find("Won the Game!") != std::string::npos; }));
+
+        tallied->setCurrentRow(0);
+        EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("mylabel_1")), "1");
+        EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("label_hisnametop")), "Bob's Tally");
+        EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("label_1")), "1"); // games together
+        EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("label_5")), "1"); // this session
+        for (int column = 2; column <= 4; ++column) { // Bob, Ann or a computer player won
+            const QString count =
+                labelText(*annSides.tally, QStringLiteral("label_%1").arg(column));
+            if (count == "1") {
+                counted = QStringLiteral("label_%1").arg(column);
+            }
+        }
+        ASSERT_FALSE(counted.isEmpty());
+    }
+
+    // A new program on the same files: the totals are there, the session starts at zero.
+    MainWindow ann(annOptions);
+    const SideWindows annSides = addSideWindows(ann);
+    ann.action(QStringLiteral("ViewTally1"))->trigger();
+    auto* tallied = annSides.tally->findChild<QListWidget*>(QStringLiteral("listbox_tally"));
+    ASSERT_EQ(tallied->count(), 1);
+    EXPECT_EQ(tallied->item(0)->text(), "Bob");
+    EXPECT_EQ(tallied->item(0)->checkState(), Qt::Checked);
+    tallied->setCurrentRow(0);
+    EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("mylabel_1")), "1");
+    EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("label_1")), "1");
+    EXPECT_EQ(labelText(*annSides.tally, counted), "1");
+    EXPECT_EQ(labelText(*annSides.tally, QStringLiteral("label_5")), "0");
+}
+
+} // namespace
+} // namespace lastling::shell
