@@ -5,6 +5,7 @@
 #include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
+#include "shell/table_sounds.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/main_window.h"
@@ -144,6 +145,10 @@ WindowProgram::WindowProgram(WindowOptions options) : m_options(std::move(option
 
 WindowProgram::~WindowProgram() {
     setEventErrorSink(nullptr);
+    if (m_window) {
+        m_window->setSoundPlayer(nullptr);
+    }
+    m_sounds.reset();
     m_window.reset();
     m_blinkLimit.reset();
 }
@@ -162,6 +167,8 @@ bool WindowProgram::start() {
     QApplication::setWindowIcon(programIcon());
     m_window = std::make_unique<MainWindow>(m_options);
     m_sides = addSideWindows(*m_window);
+    m_sounds = std::make_unique<TableSounds>(*m_window);
+    m_window->setSoundPlayer(m_sounds.get());
     QPointer<MainWindow> window = m_window.get();
     setEventErrorSink([window](const std::string& message) {
         showErrorBox(window.data(),

@@ -33,6 +33,7 @@ namespace lastling::shell {
 class CursorBlinkLimit;
 class SingleInstance;
 class MainWindow;
+class TableSounds;
 
 // The windows beside the main one. They are made hidden right after it, as its children, and
 // live until it goes; the main window's menus and the table client reach them.
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
     SideWindows m_sides;
+    std::unique_ptr<TableSounds> m_sounds;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
 };
 

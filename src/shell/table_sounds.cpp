@@ -1,0 +1,38 @@
+#include "shell/table_sounds.h"
+
+#include "client/table_client.h"
+#include "shell/main_window.h"
+#include "shell/player_preferences.h"
+#include "social/chat_panel.h"
+
+namespace lastling::shell {
+
+TableSounds::TableSounds(MainWindow& window)
+    : m_window(window),
+      m_rules(
+          m_player, [&window](const std::string& line) { window.chatPanel().addSystemLine(line); },
+          [&window](int seat) {
+              return window.client().model().view().seats.at(static_cast<std::size_t>(seat)).name;
+          }) {
+    window.client().session().on("CMD_playasound", [this](std::string_view payload, int) {
+        playasound(payload);
+    });
+}
+
+void TableSounds::readSwitches() {
+    const PlayerPreferences& preferences = m_window.preferences();
+    m_rules.setPlaySounds(preferences.playSounds());
+    m_rules.setPlayerPhraseSounds(preferences.playerPhraseSounds());
+}
+
+void TableSounds::play(const std::string& name) {
+    readSwitches();
+    m_rules.play(name);
+}
+
+void TableSounds::playasound(std::string_view payload) {
+    readSwitches();
+    m_rules.playasound(payload);
+}
+
+} // namespace lastling::shell
