@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 lz4
   desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
+  xvfb openbox xdotool wmctrl x11-utils
 )
 
 missing=()
