@@ -1,15 +1,15 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
+#include "shell/game_start_dialog.h"
+#include "shell/spy_list_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
-#include "shell/game_start_dialog.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
-#include "shell/spy_list_dialog.h"
 #include "shell/tally_record.h"
 #include "shell/window_place.h"
 #include "social/chat_model.h"
@@ -227,12 +227,13 @@ void MainWindow::wireClient() {
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
-    connect(m_gameStart, &GameStartDialog::startChosen, this, [this](const QString& target) {
-        guarded([this, &target] {
-            m_client->model().gameStartChosen(toLatin1(target));
-            saveinifile();
-        });
-    });
+    connect(m_gameStart, &GameStartDialog::startChosen, this,
+            [this](const QString& target) {
+                guarded([this, &target] {
+                    m_client->model().gameStartChosen(toLatin1(target));
+                    saveinifile();
+                });
+            });
     connect(m_spyList, &SpyListDialog::removeRequested, this,
             [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
 }
