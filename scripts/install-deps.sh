@@ -13,6 +13,7 @@ packages=(
   python3 lz4
   desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
   qt6-multimedia-dev pulseaudio pulseaudio-utils
+  xvfb openbox xdotool wmctrl x11-utils
 )
 
 missing=()

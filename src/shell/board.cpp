@@ -8,6 +8,7 @@
 
 #include <QContextMenuEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +43,17 @@ const std::array<GroupPlaces, 4> kPlaces = {{
 }};
 // clang-format on
 
+// Where each seat's line of name, score and bonus must end: the table's right edge, and for
+// the left seat the top seat's cards.
+constexpr std::array<int, 4> kNameLineEnd = {492, 205, 492, 492};
+constexpr int kScoreGap = 4; // between name and score
+constexpr int kBonusGap = 2; // between score and bonus
+
+// "Play to Score: " keeps this centre however wide its target.
+constexpr QPoint kPlayToScoreAt(34, 16);
+constexpr int kPlayToScoreWidth = 103;
+constexpr int kStatusWidth = 487;
+
 const std::array<QPoint, 4> kHandSlotPlaces = {{{104, 406}, {184, 406}, {264, 406}, {344, 406}}};
 
 const QColor kChatBackground(0xF9, 0xFA, 0xE7);
@@ -63,6 +75,7 @@ QLabel* pictureLabel(QWidget* parent, const QPoint& at, const QPixmap& pixmap) {
 
 QLabel* textLabel(QWidget* parent, const QPoint& at, int pixels, bool bold = false) {
     auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText); // names and texts come from the network
     label->setFont(arialPixels(pixels, bold));
     label->move(at);
     return label;
@@ -169,10 +182,10 @@ void Board::buildTable() {
         marker->show();
         m_groups[static_cast<std::size_t>(position)].marker = marker;
     }
-    m_playToScore = textLabel(this, {34, 16}, 13);
-    m_playToScore->setFixedWidth(103);
+    m_playToScore = textLabel(this, kPlayToScoreAt, 13);
+    m_playToScore->setObjectName(QStringLiteral("label_playtoscore"));
     m_playToScore->setAlignment(Qt::AlignCenter);
-    m_playToScore->setText(QStringLiteral("Play to Score: 0"));
+    showPlayToScore(QStringLiteral("Play to Score: 0"));
     m_trump = new QLabel(this);
     m_trump->setGeometry(45, 32, kCardWidth, kCardHeight);
     m_trump->setObjectName(QStringLiteral("image_trump"));
@@ -204,7 +217,7 @@ void Board::buildTable() {
     connect(m_startButton, &ClickablePicture::clicked, this, &Board::startClicked);
     m_status = textLabel(this, {5, 505}, 13, true);
     m_status->setObjectName(QStringLiteral("label_status"));
-    m_status->setFixedWidth(487);
+    m_status->setFixedWidth(kStatusWidth);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setText(QStringLiteral("Welcome to Lastling"));
     m_status->setAccessibleDescription(QStringLiteral("Game status"));
@@ -224,6 +237,7 @@ void Board::buildSeatGroup(int position) {
     group.eyes = pictureLabel(this, at.eyes, position == 2 ? pictures.eyesTop() : pictures.eyes());
     group.eyes->setAccessibleName(QStringLiteral("Just watching"));
     auto* name = new SeatNameLabel(this, position);
+    name->setTextFormat(Qt::PlainText);
     name->setFont(arialPixels(13));
     name->move(at.name);
     name->setText(QString::fromLatin1(client::kWaiting));
@@ -317,7 +331,7 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
             continue;
         }
         SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
-        showSeat(view.seats[static_cast<std::size_t>(seat)], seat, group);
+        showSeat(view.seats[static_cast<std::size_t>(seat)], position, group);
         placeScoreAndBonus(view.seats[static_cast<std::size_t>(seat)], position, group);
         if (seat == view.turnSeat) {
             turnPosition = position;
@@ -329,20 +343,18 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
     showHandSlots(view);
     showTurnMarker(turnPosition);
     showCard(m_trump, view.trump, trumpAccessibleName(view.trump));
-    setTextIfChanged(m_playToScore, fromLatin1(view.playToScore));
-    m_playToScore->setFixedWidth(103);
-    setTextIfChanged(m_status, fromLatin1(view.status));
-    m_status->setFixedWidth(487);
+    showPlayToScore(fromLatin1(view.playToScore));
+    showStatus(fromLatin1(view.status));
     setShown(m_startButton, view.startButtonVisible);
 }
 
-void Board::showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& group) {
+void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& group) {
     const QString name = fromLatin1(seat.name);
-    setTextIfChanged(group.name, name);
-    setShown(group.name, seat.nameVisible);
     setTextIfChanged(group.score, fromLatin1(seat.score));
     setShown(group.score, seat.scoreVisible);
     setTextIfChanged(group.bonus, fromLatin1(seat.bonus));
+    showName(group, name, position);
+    setShown(group.name, seat.nameVisible);
     setShown(group.took, seat.took);
     setShown(group.done, seat.out);
     setShown(group.winner, seat.winner);
@@ -355,23 +367,56 @@ void Board::showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& gr
     group.hand->adjustSize();
     group.hand->setAccessibleName(seat.hand.faceUp ? name + QStringLiteral("'s remaining cards")
                                                    : name + QStringLiteral("'s hand"));
-    Q_UNUSED(seatNumber);
+}
+
+// A long name is cut short with "…" so that the score and a round's bonus still fit before the
+// line's end; the whole name stays in the tooltip and the accessible name.
+void Board::showName(SeatGroup& group, const QString& name, int position) {
+    const QFontMetrics metrics(group.score->font());
+    const int scoreWidth = std::max(metrics.horizontalAdvance(group.score->text()),
+                                    metrics.horizontalAdvance(QStringLiteral("000")));
+    const int bonusWidth = std::max(metrics.horizontalAdvance(group.bonus->text()),
+                                    metrics.horizontalAdvance(QStringLiteral("+00")));
+    const int room = kNameLineEnd[static_cast<std::size_t>(position)] - group.name->x() -
+                     kScoreGap - scoreWidth - kBonusGap - bonusWidth;
+    setTextIfChanged(
+        group.name,
+        QFontMetrics(group.name->font()).elidedText(name, Qt::ElideRight, std::max(room, 0)));
+    if (group.name->accessibleName() != name) {
+        group.name->setAccessibleName(name);
+        group.name->setToolTip(name);
+    }
 }
 
 // Name labels size to their text; a running game puts the score just right of the name
-// and the round's bonus just right of the score.
+// and the round's bonus just right of the score. Before that they keep their own places,
+// unless a longer name reaches them: they never cover it.
 void Board::placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group) {
     const GroupPlaces& at = kPlaces[static_cast<std::size_t>(position)];
-    QPoint scoreAt = at.score;
-    if (seat.scoreFollowsName) {
-        scoreAt = QPoint(group.name->x() + group.name->width() + 4, at.score.y());
-    }
-    group.score->move(scoreAt);
-    QPoint bonusAt = at.bonus;
-    if (seat.bonusFollowsScore) {
-        bonusAt = QPoint(group.score->x() + group.score->width() + 2, at.bonus.y());
-    }
-    group.bonus->move(bonusAt);
+    const int afterName = group.name->x() + group.name->width() + kScoreGap;
+    group.score->move(seat.scoreFollowsName ? afterName : std::max(at.score.x(), afterName),
+                      at.score.y());
+    const int afterScore = group.score->x() + group.score->width() + kBonusGap;
+    group.bonus->move(seat.bonusFollowsScore ? afterScore : std::max(at.bonus.x(), afterScore),
+                      at.bonus.y());
+}
+
+// Centred on its place, and wide enough for the largest target.
+void Board::showPlayToScore(const QString& text) {
+    setTextIfChanged(m_playToScore, text);
+    const int width =
+        std::max(kPlayToScoreWidth, m_playToScore->fontMetrics().horizontalAdvance(text) + 4);
+    const int centre = kPlayToScoreAt.x() + kPlayToScoreWidth / 2;
+    m_playToScore->setFixedWidth(width);
+    m_playToScore->move(std::max(0, centre - width / 2), kPlayToScoreAt.y());
+}
+
+void Board::showStatus(const QString& text) {
+    const QString shown =
+        m_status->fontMetrics().elidedText(text, Qt::ElideRight, kStatusWidth - 4);
+    setTextIfChanged(m_status, shown);
+    m_status->setFixedWidth(kStatusWidth);
+    m_status->setToolTip(shown != text ? text : QString());
 }
 
 // The newest card of a trick lies on top of the others.

@@ -98,7 +98,10 @@ private:
     void buildSeatGroup(int position);
     void buildChatFrame();
     void buildPhrasePlaces();
-    void showSeat(const client::SeatView& seat, int seatNumber, SeatGroup& group);
+    void showSeat(const client::SeatView& seat, int position, SeatGroup& group);
+    void showName(SeatGroup& group, const QString& name, int position);
+    void showPlayToScore(const QString& text);
+    void showStatus(const QString& text);
     void placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group);
     void stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf);
     void showHandSlots(const client::TableView& view);

@@ -15,9 +15,10 @@ void showErrorBox(QWidget* parent, const QString& message) {
     auto* box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Lastling"),
                                 errorBoxText(message), QMessageBox::Ok, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(parent != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+    // Modeless: the player can still read the chat or leave through File > Exit meanwhile.
+    box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("errorBox"));
-    box->open();
+    box->show(); // open() would make it window-modal
 }
 
 } // namespace lastling::shell

@@ -12,6 +12,7 @@
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
+#include "shell/window_place.h"
 #include "social/chat_model.h"
 #include "social/chat_panel.h"
 #include "social/phrase_editor.h"
@@ -23,11 +24,13 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 #include <exception>
 #include <stdexcept>
@@ -99,7 +102,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     connectMenus();
     buildKeyboardPlay();
     wireClient();
-    setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+    resetScreenLocation();
     redraw();
 }
 
@@ -401,29 +404,78 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     emit runEnded();
 }
 
-// The place is saved only when it differs from what the settings file last held.
+// Left, Top, Width and Height are the outer frame's, for reading and writing alike. The place
+// is saved only when it differs from what the settings file last held, and never before the
+// file was read: the defaults the window holds until then would overwrite the player's own.
 void MainWindow::saveBoundsIfMoved() {
-    if (QRect(pos(), size()) == m_remembered) {
+    if (!m_settingsRead || outerBounds() == m_remembered) {
         return;
     }
     if (const QScreen* screen = this->screen()) {
         const QRect work = screen->availableGeometry();
-        const QSize outer = frameGeometry().size();
-        QSize inner = size();
+        QRect outer = outerBounds();
         if (outer.width() > work.width()) {
-            inner.setWidth(inner.width() - 15);
+            outer.setWidth(outer.width() - 15);
         }
         if (outer.height() > work.height()) {
-            inner.setHeight(inner.height() - 15);
+            outer.setHeight(outer.height() - 15);
         }
-        resize(inner);
+        setOuterBounds(outer);
     }
-    m_remembered = QRect(pos(), size());
+    m_remembered = outerBounds();
     saveinifile();
 }
 
 void MainWindow::resetScreenLocation() {
-    setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+    setOuterBounds(QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight));
+}
+
+// The window manager's frame around the client area; none until it has framed the window.
+QMargins MainWindow::frameMargins() const {
+    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+}
+
+QRect MainWindow::outerBounds() const {
+    return m_pendingBounds.value_or(geometry().marginsAdded(frameMargins()));
+}
+
+// Puts the frame's top-left at `outer`'s and gives the frame `outer`'s size. The frame is
+// known only once the window manager has put the window on the screen: until then they wait.
+void MainWindow::setOuterBounds(const QRect& outer) {
+    if (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed()) {
+        m_pendingBounds = outer;
+        windowHandle()->installEventFilter(this);
+        return;
+    }
+    m_pendingBounds.reset();
+    const QMargins frame = frameMargins();
+    if (windowHandle() == nullptr) { // not on the screen yet: a move places the frame
+        resize(outer.size());
+        move(outer.topLeft());
+        return;
+    }
+    // Qt's own idea of the frame lags behind the window manager's: place the client area.
+    setGeometry(outer.marginsRemoved(frame));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && m_pendingBounds &&
+        windowHandle()->isExposed()) {
+        setOuterBounds(*m_pendingBounds);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// A saved place whose title bar is off every screen (another screen then, or a bad file)
+// comes back onto the nearest one.
+QRect MainWindow::startingBounds(const QRect& saved) const {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens << screen->availableGeometry();
+    }
+    constexpr int kUsualTitleHeight = 24; // before the window manager has told us its own
+    const int title = frameMargins().top() > 0 ? frameMargins().top() : kUsualTitleHeight;
+    return keepTitleBarOnScreen(saved, title, screens);
 }
 
 // ---- settings and tally ----
@@ -431,8 +483,9 @@ void MainWindow::resetScreenLocation() {
 void MainWindow::loadinifile() {
     const settings::Settings loaded = m_settings.load();
     m_chat->applyTextSize(loaded.textsize);
-    setGeometry(loaded.left, loaded.top, loaded.width, loaded.height);
-    m_remembered = QRect(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_remembered = savedFrame(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_settingsRead = true;
+    setOuterBounds(startingBounds(m_remembered));
     m_chat->setChatColour(loaded.textcolor);
     if (loaded.playtoscoreGiven) {
         m_gameStart->setTarget(loaded.playtoscore);
@@ -445,10 +498,11 @@ void MainWindow::loadinifile() {
 void MainWindow::saveinifile() {
     settings::Settings current;
     current.textsize = m_chat->textSize();
-    current.top = y();
-    current.left = x();
-    current.width = width();
-    current.height = height();
+    const QRect outer = outerBounds();
+    current.top = outer.top();
+    current.left = outer.left();
+    current.width = outer.width();
+    current.height = outer.height();
     current.textcolor = m_chat->chatColour();
     current.playtoscore = m_gameStart->target();
     m_preferences->writeInto(current);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWindow();
@@ -128,6 +130,10 @@ private:
     void openSeatMenu(int position, const QPoint& globalPos);
     void resetScreenLocation();
     void saveBoundsIfMoved();
+    QMargins frameMargins() const;
+    QRect outerBounds() const;
+    void setOuterBounds(const QRect& outer);
+    QRect startingBounds(const QRect& saved) const;
     void guarded(const std::function<void()>& work);
     void loadTally();
 
@@ -146,7 +152,9 @@ private:
     QPointer<QWidget> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
 
-    QRect m_remembered; // bounds last read from or written to the settings file
+    QRect m_remembered; // outer bounds last read from or written to the settings file
+    bool m_settingsRead = false;
+    std::optional<QRect> m_pendingBounds; // waiting for the window manager's frame
     bool m_started = false;
     bool m_closeRequested = false;
     bool m_alertedThisTurn = false;

@@ -55,9 +55,12 @@ void addChatCommands(QMenu* options, social::ChatPanel& chat) {
     options->addAction(colour);
     QMenu* sizes = options->addMenu(QStringLiteral("Text Size"));
     sizes->menuAction()->setObjectName(QStringLiteral("TextSize1"));
+    auto* group = new QActionGroup(sizes); // radio items, like the other choices
+    group->setExclusive(true);
     for (QAction* size : chat.textSizeActions()) {
         size->setObjectName(QStringLiteral("N") + size->text());
         sizes->addAction(size);
+        group->addAction(size);
     }
     QAction* scrollOff = chat.scrollChatOffAction();
     scrollOff->setObjectName(QStringLiteral("ScrollChatOff2"));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -9,7 +10,27 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace lastling::shell {
+
+namespace {
+
+constexpr int kTitleLeft = 6;
+constexpr int kDoneLeft = 104;
+
+// The title keeps its size where the font allows; a wider font is stepped down until the
+// whole title fits before the "Done" button.
+void fitTitle(QLabel& title, QFont font, int room) {
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(title.text()) > room) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    title.setFont(font);
+    const int height = std::max(24, QFontMetrics(font).height());
+    title.setGeometry(kTitleLeft, 152 - height / 2, room, height);
+}
+
+} // namespace
 
 SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     : QDialog(parent), m_background(background) {
@@ -28,15 +49,15 @@ SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     connect(m_list, &QListWidget::customContextMenuRequested, this, &SpyListDialog::openMenu);
 
     auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    title->setObjectName(QStringLiteral("label_title"));
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setPixelSize(19);
     titleFont.setBold(true);
-    title->setFont(titleFont);
-    title->setGeometry(6, 140, 90, 24);
+    fitTitle(*title, titleFont, kDoneLeft - kTitleLeft - 2);
 
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
-    done->setGeometry(104, 141, 53, 22);
+    done->setGeometry(kDoneLeft, 141, 53, 22);
     connect(done, &QPushButton::clicked, this, &QDialog::hide);
 
     m_kick = new QAction(QStringLiteral("Remove From Game"), this);

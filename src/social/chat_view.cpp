@@ -64,7 +64,8 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
     setReadOnly(true);
     setUndoRedoEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Read-only: no text caret. Selecting is by mouse; copying and paging by the keyboard.
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
     setMouseTracking(true);
     document()->setDocumentMargin(kMargin);
     document()->documentLayout()->registerHandler(SmileyObject::kObjectType, new SmileyObject(this));

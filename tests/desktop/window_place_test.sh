@@ -93,5 +93,16 @@ check "$(value Top),$(value Left)" "$moved" "moved place kept over a start"
 run_once nothing
 check "$(value Top),$(value Left)" "$moved" "moved place kept over a second start"
 
+# 3. A saved place with the title bar above the screen: the window comes back onto the screen
+# and that place is what gets saved.
+sed -i 's/^Top=[-0-9]*/Top=-200/' "$ini"
+run_once nothing
+top_now=$(value Top)
+if [ -z "$top_now" ] || [ "$top_now" -lt 0 ]; then
+  echo "FAIL: a title bar above the screen stays there (Top=$top_now)"; fails=$((fails + 1))
+else
+  echo "ok: a title bar above the screen comes back (Top=$top_now)"
+fi
+
 if [ "$fails" -ne 0 ]; then echo "$fails check(s) failed"; exit 1; fi
 echo "all window place checks passed"

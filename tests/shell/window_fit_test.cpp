@@ -1,0 +1,282 @@
+// The window as a player meets it: long names and large targets fit their places, a title bar
+// stays reachable, a failed join leaves the window usable, and the chat view shows no caret.
+#include "client/table_view.h"
+#include "shell/board.h"
+#include "shell/main_window.h"
+#include "shell/spy_list_dialog.h"
+#include "shell/window_place.h"
+#include "shell/window_program.h"
+#include "social/chat_model.h"
+#include "social/chat_panel.h"
+#include "social/chat_view.h"
+
+#include "gui_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QMessageBox>
+#include <QTcpServer>
+#include <QTemporaryDir>
+
+#include <string>
+
+namespace lastling::shell {
+namespace {
+
+template <typename Condition> bool runUntil(Condition condition) {
+    QDeadlineTimer guard(60000);
+    while (!condition() && !guard.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return condition();
+}
+
+int seatPosition(int seat) {
+    return seat - 1; // seat 1 at the bottom, then left, top, right
+}
+
+// ---- names, scores and the target on the table ----
+
+struct NamesCase {
+    const char* what;
+    bool inGame; // score follows the name, a round's bonus follows the score
+    std::string score;
+    std::string bonus;
+};
+
+void PrintTo(const NamesCase& given, std::ostream* out) {
+    *out << given.what;
+}
+
+class SeatLineTest : public ::testing::TestWithParam<NamesCase> {
+protected:
+    void SetUp() override { testing::guiApp(); }
+};
+
+TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
+    const NamesCase& given = GetParam();
+    const std::string longName = "Bartholomew-Maximilian-Long-xx"; // 30 characters
+    Board board;
+    for (const std::string& name : {longName, std::string("Ann")}) {
+        client::TableView view;
+        for (int seat = 1; seat <= 4; ++seat) {
+            client::SeatView& s = view.seats[static_cast<std::size_t>(seat)];
+            s.name = name;
+            s.score = given.score;
+            s.bonus = given.bonus;
+            s.scoreFollowsName = given.inGame;
+            s.bonusFollowsScore = given.inGame && !given.bonus.empty();
+        }
+        board.showTable(view, seatPosition);
+        for (int position = 0; position < 4; ++position) {
+            const std::string where =
+                std::string(given.what) + ", " + name + ", position " + std::to_string(position);
+            const QLabel* label = board.nameLabel(position);
+            const QLabel* score = board.scoreLabel(position);
+            const QLabel* bonus = board.bonusLabel(position);
+            EXPECT_EQ(label->toolTip().toStdString(), name) << where;
+            EXPECT_EQ(label->accessibleName().toStdString(), name) << where;
+            // Cut with "…" where the seat's line has no room for the whole name: the right
+            // seat's line is the shortest, the bottom seat's the longest.
+            const QString shown = label->text();
+            const bool cut = shown.endsWith(QChar(0x2026));
+            if (position == client::kRight || position == client::kBottom) {
+                EXPECT_EQ(cut, name == longName && position == client::kRight) << where;
+            }
+            EXPECT_TRUE(QString::fromStdString(name).startsWith(cut ? shown.chopped(1) : shown))
+                << where;
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << where;
+            EXPECT_GE(score->x(), label->geometry().right() + 1) << where; // never over the name
+            EXPECT_GE(score->width(), score->fontMetrics().horizontalAdvance(score->text()))
+                << where;
+            const QRect line = score->geometry().united(label->geometry());
+            const QRect all = given.bonus.empty() ? line : line.united(bonus->geometry());
+            EXPECT_LE(all.right(), 492) << where; // before the chat column
+            if (!given.bonus.empty()) {
+                EXPECT_GE(bonus->x(), score->geometry().right() + 1) << where;
+            }
+        }
+        // A short name before a game leaves the score at its own place.
+        if (name == "Ann" && !given.inGame) {
+            EXPECT_EQ(board.scoreLabel(client::kBottom)->pos(), QPoint(204, 386));
+            EXPECT_EQ(board.scoreLabel(client::kRight)->pos(), QPoint(439, 198));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SeatLineTest,
+                         ::testing::Values(NamesCase{"before a game", false, "0", ""},
+                                           NamesCase{"in a game", true, "488", ""},
+                                           NamesCase{"after a round", true, "488", "+50"}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
+    testing::guiApp();
+    Board board;
+    const int centre = board.playToScore()->geometry().center().x();
+    for (const char* target : {"10", "100", "500"}) {
+        client::TableView view;
+        view.playToScore = std::string("Play to Score: ") + target;
+        board.showTable(view, seatPosition);
+        const QLabel* label = board.playToScore();
+        EXPECT_EQ(label->text().toStdString(), view.playToScore);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()) + 2)
+            << target;
+        EXPECT_NEAR(label->geometry().center().x(), centre, 1) << target;
+        EXPECT_GE(label->x(), 0) << target;
+    }
+}
+
+TEST(TableTexts, SpyListTitleIsWhole) {
+    testing::guiApp();
+    SpyListDialog spies(QPixmap{});
+    const auto* title = spies.findChild<QLabel*>(QStringLiteral("label_title"));
+    const auto* done = spies.findChild<QWidget*>(QStringLiteral("button_done"));
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->text(), "Spy List");
+    EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()));
+    EXPECT_LE(title->geometry().right(), done->x());
+    EXPECT_GE(title->height(), title->fontMetrics().height());
+}
+
+// ---- where the frame goes at start ----
+
+struct PlaceCase {
+    const char* what;
+    QRect saved;
+    QList<QRect> screens;
+    QPoint expected;
+};
+
+void PrintTo(const PlaceCase& given, std::ostream* out) {
+    *out << given.what;
+}
+
+class TitleBarTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(TitleBarTest, StaysWithinReach) {
+    const PlaceCase& given = GetParam();
+    const QRect placed = keepTitleBarOnScreen(given.saved, 24, given.screens);
+    EXPECT_EQ(placed.topLeft(), given.expected) << given.what;
+    EXPECT_EQ(placed.size(), given.saved.size()) << given.what;
+}
+
+const QList<QRect> kOneScreen = {QRect(0, 0, 1280, 1024)};
+const QList<QRect> kTwoScreens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 1920, 1080)};
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, TitleBarTest,
+    ::testing::Values(
+        PlaceCase{"on the screen", {3, 3, 772, 577}, kOneScreen, {3, 3}},
+        PlaceCase{
+            "partly off to the left, title in reach", {-700, 40, 772, 577}, kOneScreen, {-700, 40}},
+        PlaceCase{"crept above the top", {2, -20, 772, 577}, kOneScreen, {2, 0}},
+        PlaceCase{"far below", {100, 5000, 772, 577}, kOneScreen, {100, 447}},
+        PlaceCase{"title barely in reach across", {1250, 10, 772, 577}, kOneScreen, {508, 10}},
+        PlaceCase{"a screen that is gone", {3500, 100, 772, 577}, kTwoScreens, {2428, 100}},
+        PlaceCase{"on the second screen", {1400, 100, 772, 577}, kTwoScreens, {1400, 100}},
+        PlaceCase{"larger than the screen", {-50, -50, 2000, 1500}, kOneScreen, {0, 0}},
+        PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(SavedFrame, HostileNumbersStayInRange) {
+    const QRect frame = savedFrame(2147483647, -2147483647 - 1, 0, 2147483647);
+    EXPECT_EQ(frame, QRect(kMaxPlace, -kMaxPlace, 1, kMaxPlace));
+    EXPECT_EQ(savedFrame(3, 3, 772, 535), QRect(3, 3, 772, 535));
+}
+
+// ---- the window around a failed join, and its chat view ----
+
+class WindowFitTest : public ::testing::Test {
+protected:
+    void SetUp() override { testing::guiApp(); }
+
+    WindowOptions options(std::vector<std::string> params, std::string port) const {
+        WindowOptions result;
+        result.params = std::move(params);
+        result.gamePort = std::move(port);
+        result.hostTickMs = 1;
+        result.botSpeedMs = 1;
+        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby.ini"));
+        result.singleInstance = false;
+        return result;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// A port nobody listens on: taken for a moment, then given back.
+std::string closedPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    return std::to_string(server.serverPort());
+}
+
+bool chatHas(MainWindow& window, const std::string& part) {
+    for (const social::ChatLine& line : window.chatModel().lines()) {
+        std::string text;
+        for (const social::ChatRun& run : line.runs) {
+            text += run.text;
+        }
+        if (text.find(part) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
+    WindowProgram program(options({"Bob", "127.0.0.1", "false"}, closedPort()));
+    ASSERT_TRUE(program.start());
+    MainWindow& window = *program.window();
+    QMessageBox* box = nullptr;
+    ASSERT_TRUE(runUntil([&] {
+        box = window.findChild<QMessageBox*>(QStringLiteral("errorBox"));
+        return box != nullptr && box->isVisible();
+    }));
+    EXPECT_NE(box->text().indexOf(QStringLiteral("ECONNREFUSED")), -1) << box->text().toStdString();
+    EXPECT_TRUE(chatHas(window, "Could not connect to 127.0.0.1"));
+    // The box leaves the window to the player: nothing modal stands in the way of Exit.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(box->isModal());
+    EXPECT_FALSE(window.closeRequested());
+    window.action(QStringLiteral("Exit1"))->trigger();
+    EXPECT_TRUE(window.closeRequested());
+}
+
+TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
+    MainWindow window(options({}, "0"));
+    window.show();
+    social::ChatView& view = *window.chatPanel().view();
+    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(runUntil([&] { return window.isActiveWindow(); }));
+    view.clearFocus();
+    QCoreApplication::processEvents();
+    const QImage unfocused = view.viewport()->grab().toImage();
+    view.setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(runUntil([&] { return view.hasFocus(); }));
+    EXPECT_EQ(view.viewport()->grab().toImage(), unfocused);
+}
+
+TEST_F(WindowFitTest, TextSizesAreRadioItemsLikeTheOtherChoices) {
+    MainWindow window(options({}, "0"));
+    for (const char* item : {"N8", "N10", "N12", "N14", "Classic1", "Slow1", "Fast1"}) {
+        const QActionGroup* group = window.action(QString::fromLatin1(item))->actionGroup();
+        ASSERT_NE(group, nullptr) << item;
+        EXPECT_TRUE(group->isExclusive()) << item;
+    }
+    window.action(QStringLiteral("N14"))->trigger();
+    window.action(QStringLiteral("N14"))->trigger(); // a radio item stays chosen
+    EXPECT_TRUE(window.action(QStringLiteral("N14"))->isChecked());
+    EXPECT_FALSE(window.action(QStringLiteral("N10"))->isChecked());
+    EXPECT_EQ(window.chatPanel().textSize(), 14);
+}
+
+} // namespace
+} // namespace lastling::shell
