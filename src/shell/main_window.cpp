@@ -144,6 +144,11 @@ void MainWindow::connectMenus() {
     connect(m_menus.startGame, &QAction::triggered, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_menus.exit, &QAction::triggered, this, &QWidget::close);
+    m_tableChooser = new TableChooser(*this, m_settings);
+    connect(m_menus.hostTable, &QAction::triggered, m_tableChooser,
+            [this] { m_tableChooser->open(TableDialog::Kind::Host); });
+    connect(m_menus.joinTable, &QAction::triggered, m_tableChooser,
+            [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocation);
@@ -239,6 +244,10 @@ void MainWindow::wireClient() {
 
 void MainWindow::setSoundPlayer(client::SoundSink* player) {
     m_bridge->setSoundPlayer(player);
+}
+
+void MainWindow::setTableRestarter(TableChooser::Restarter restart) {
+    m_tableChooser->setRestarter(std::move(restart));
 }
 
 void MainWindow::setPhraseRow(QWidget* row) {
