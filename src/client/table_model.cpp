@@ -431,6 +431,7 @@ void TableModel::winner(std::string_view payload) {
     m_state.whoseturn = 0;
     m_pendingSlot = 0;
     m_trick.clear();
+    m_view.lastTrick = {}; // its stack goes with the other markers
     hideLastTrick();
     sound("winner");
     const bool mine = ownNameIs(name);

@@ -131,7 +131,8 @@ private:
     bool m_hostLeft = false;
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
-    std::vector<TrickCard> m_trick; // cards of the trick being played, in order
+    // Cards of the trick being played, in order.
+    std::vector<TrickCard> m_trick;
 };
 
 } // namespace lastling::client

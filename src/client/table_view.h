@@ -38,7 +38,8 @@ struct SeatView {
     bool out = false;    // OUT badge
     bool winner = false; // WINNER badge
     bool eyes = false;   // just watching
-    bool chatIgnored = false; // this client hides the seat's chat, actions and chatter sounds
+    // This client hides the seat's chat, actions and chatter sounds.
+    bool chatIgnored = false;
 };
 
 // One card of a trick and who played it (the name as the table showed it, "You" for our own).
@@ -50,7 +51,8 @@ struct TrickCard {
     bool operator==(const TrickCard&) const = default;
 };
 
-// The last finished trick, in the order its cards were played.
+// The last finished trick, in the order its cards were played. Its taker keeps the took-trick
+// stack on show until the next trick is taken, so the stack can be clicked to see it.
 struct LastTrick {
     std::vector<TrickCard> cards; // empty until a trick has been taken
     int takerSeat = 0;

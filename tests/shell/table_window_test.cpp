@@ -1,9 +1,13 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
+#include "protocol/messages.h"
+#include "shell/board.h"
+#include "shell/last_trick_panel.h"
 #include "shell/single_instance.h"
 #include "shell/table_dialogs.h"
 #include "shell/window_program.h"
+#include "social/chat_model.h"
 
 #include "gui_app.h"
 
@@ -13,9 +17,11 @@
 #include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fstream>
 
@@ -167,6 +173,90 @@ TEST_F(TableWindowTest, NewCopyStartsAfterNameAndPortAreReleased) {
     EXPECT_TRUE(nameFree);
     EXPECT_TRUE(portFree);
     EXPECT_EQ(program.window(), nullptr);
+}
+
+TEST_F(TableWindowTest, LastTrickOpensFromTheStackAndTheMenu) {
+    MainWindow window(options());
+    client::TableModel& model = window.client().model();
+    model.state().myseat = 1;
+    model.state().loggedin = true;
+    model.newplayerinfo("1+Ann+0+2+Bob+0+3+Cy+0+4+Dee+0");
+    for (const char* play : {"1+37+3", "2+40+3", "3+2+3", "4+51+3"}) {
+        model.heplayed(play);
+    }
+    model.endhand("4+4");
+    model.starthand("");
+    model.notifyChanged();
+
+    QAction* item = window.action(QStringLiteral("LastTrick1"));
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    ASSERT_TRUE(item->isEnabled());
+    Board& board = window.board();
+    QLabel* stack = board.tookTrick(model.screenPositionOf(4));
+    ASSERT_TRUE(stack->isVisibleTo(&board)); // the taker keeps it into the next trick
+    LastTrickPanel* panel = board.lastTrickPanel();
+    EXPECT_FALSE(panel->isVisibleTo(&board));
+
+    QTest::mouseClick(stack, Qt::LeftButton);
+    ASSERT_TRUE(panel->isVisibleTo(&board));
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(panel->accessibleName(),
+              "Last trick: You played Queen of Hearts, Bob played Two of Spades, Cy played "
+              "Three of Clubs, Dee played King of Spades, Dee took it");
+    QTest::mouseClick(panel, Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisibleTo(&board));
+    EXPECT_FALSE(item->isChecked());
+
+    item->trigger();
+    ASSERT_TRUE(panel->isVisibleTo(&board));
+    QTest::keyClick(panel, Qt::Key_Escape);
+    EXPECT_FALSE(panel->isVisibleTo(&board));
+    item->trigger();
+    model.starthand(""); // the next trick starts
+    model.notifyChanged();
+    EXPECT_FALSE(panel->isVisibleTo(&board));
+    EXPECT_FALSE(item->isChecked());
+}
+
+bool chatHolds(MainWindow& window, const std::string& text) {
+    for (const social::ChatLine& line : window.chatModel().lines()) {
+        for (const social::ChatRun& run : line.runs) {
+            if (run.text.find(text) != std::string::npos) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+TEST_F(TableWindowTest, IgnoreHidesAPlayersChatAndStopIgnoringShowsItAgain) {
+    MainWindow host(options({"Ann", "127.0.0.1", "true"}));
+    host.show();
+    ASSERT_TRUE(runUntil([&] { return host.client().state().loggedin; }));
+    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
+    joining.gamePort = std::to_string(host.hostPort());
+    MainWindow guest(joining);
+    guest.show();
+    ASSERT_TRUE(runUntil([&] { return host.client().model().view().seats[2].name == "Bob"; }));
+    const int bobAt = host.client().model().screenPositionOf(2);
+    const auto choose = [&host, bobAt](const char* name, bool enabled) {
+        std::unique_ptr<QMenu> menu = host.makeSeatMenu(bobAt);
+        QAction* item = menu->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(item, nullptr) << name;
+        ASSERT_EQ(item->isEnabled(), enabled) << name;
+        item->trigger();
+    };
+    choose("StopIgnoring1", false);
+    choose("IgnoreChat1", true);
+    guest.client().send(protocol::chat(2, "first words|clBlack"));
+    guest.client().send(protocol::action(2, "waves|clBlack"));
+    ASSERT_TRUE(runUntil([&] { return chatHolds(guest, "waves"); }));
+    choose("IgnoreChat1", false);
+    choose("StopIgnoring1", true);
+    guest.client().send(protocol::chat(2, "second words|clBlack"));
+    ASSERT_TRUE(runUntil([&] { return chatHolds(host, "second"); }));
+    EXPECT_FALSE(chatHolds(host, "first"));
+    EXPECT_FALSE(chatHolds(host, "waves"));
 }
 
 } // namespace
