@@ -52,6 +52,7 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
                              QStringLiteral("Host's &address:"), address, kMaxAddress + 2);
         m_address->setPlaceholderText(QStringLiteral("192.168.1.20, ::1 or a name"));
     }
+    m_name->setMinimumWidth(220); // room for a host name without scrolling
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("label_problem"));
     m_problem->setStyleSheet(QStringLiteral("color: #A00000;"));
