@@ -136,6 +136,7 @@ void TableModel::placeRosterEntry(int number, const std::string& name, const std
         view.name = name;
         view.nameVisible = true;
         view.scoreVisible = true;
+        view.chatIgnored = false; // a newcomer in the seat is heard
         if (flag == "1") {
             view.eyes = true;
         }
@@ -170,6 +171,7 @@ void TableModel::playerdisconnected(std::string_view payload) {
         }
         view.name = kWaiting;
         view.eyes = false;
+        view.chatIgnored = false;
         return;
     }
     const std::string entry = std::to_string(number) + ": " + name;
@@ -209,6 +211,9 @@ void TableModel::startthegame(std::string_view payload) {
     const std::string target = fields.text();
     m_view.startButtonVisible = false;
     m_view.justWatchChecked = false;
+    m_view.lastTrick = {};
+    m_trick.clear();
+    hideLastTrick();
     clearall();
     m_view.playToScore = "Play to Score: " + target;
     if (m_state.isSpectator() || !ownNameIs(name)) {
@@ -225,6 +230,8 @@ void TableModel::startthegame(std::string_view payload) {
 
 void TableModel::roundstart(std::string_view payload) {
     m_pendingSlot = 0;
+    m_trick.clear();
+    hideLastTrick();
     for (int s = 1; s <= kSeatCount; ++s) {
         SeatView& view = seat(s);
         view.winner = false;
@@ -277,6 +284,20 @@ void TableModel::showTurn(int number) {
         number == m_state.myseat ? std::string("Your Turn.") : seat(number).name + "'s turn.";
 }
 
+std::string TableModel::nameOf(int number) const {
+    return number == m_state.myseat ? std::string("You")
+                                    : m_view.seats[static_cast<std::size_t>(number)].name;
+}
+
+void TableModel::recordTrickCard(int number, int card) {
+    if (card == 0) {
+        return;
+    }
+    // A seat plays once per trick; a repeat from a faulty host replaces its card.
+    std::erase_if(m_trick, [number](const TrickCard& played) { return played.seat == number; });
+    m_trick.push_back(TrickCard{number, nameOf(number), card});
+}
+
 void TableModel::heplayed(std::string_view payload) {
     Fields fields(payload);
     const int number = fields.number();
@@ -287,6 +308,7 @@ void TableModel::heplayed(std::string_view payload) {
     }
     seat(number).played = card;
     seat(number).playedStack = ++m_playedStack;
+    recordTrickCard(number, card);
     hishand(number, count);
     if (number == m_state.myseat) {
         ownCardPlayed(card);
@@ -341,6 +363,10 @@ void TableModel::endhand(std::string_view payload) {
     m_view.status = number == m_state.myseat ? std::string("You took the trick.")
                                              : seat(number).name + " took the trick.";
     seat(number).took = true;
+    if (!m_trick.empty()) {
+        m_view.lastTrick = LastTrick{m_trick, number, nameOf(number)};
+    }
+    m_trick.clear();
     hishand(number, count);
     sound("taketrick");
 }
@@ -356,6 +382,8 @@ void TableModel::playerstats(std::string_view payload) {
 }
 
 void TableModel::starthand(std::string_view) {
+    m_trick.clear();
+    hideLastTrick();
     for (int s = 1; s <= kSeatCount; ++s) {
         seat(s).played = 0;
         seat(s).took = false;
@@ -402,6 +430,9 @@ void TableModel::winner(std::string_view payload) {
     m_view.turnSeat = 0;
     m_state.whoseturn = 0;
     m_pendingSlot = 0;
+    m_trick.clear();
+    m_view.lastTrick = {}; // its stack goes with the other markers
+    hideLastTrick();
     sound("winner");
     const bool mine = ownNameIs(name);
     m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
@@ -439,6 +470,7 @@ void TableModel::gamestats(std::string_view payload) {
         if (card != 0 && isCardOrNone(card)) {
             seat(number).played = card;
             seat(number).playedStack = ++m_playedStack;
+            recordTrickCard(number, card);
         }
         if (number != m_state.myseat) {
             hishand(number, count);
@@ -514,6 +546,13 @@ SeatPopupItems TableModel::seatPopupItems(int number) const {
         m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
         items.removeFromGame = false;
     }
+    if (m_state.isPlayingSeat(number) && number != m_state.myseat) {
+        const SeatView& shown = m_view.seats[static_cast<std::size_t>(number)];
+        // Waiting seats and computer players never chat.
+        const bool human = shown.name != kWaiting && shown.name != placeholderName(number);
+        items.ignoreChat = human && !shown.chatIgnored;
+        items.stopIgnoring = shown.chatIgnored;
+    }
     return items;
 }
 
@@ -538,6 +577,43 @@ void TableModel::removeSpy(int index) {
     if (protocol::tryParseInt(std::string_view(entry).substr(0, entry.find(':')), target)) {
         kicking(target);
     }
+}
+
+void TableModel::toggleLastTrick() {
+    m_view.lastTrickShown = !m_view.lastTrickShown && !m_view.lastTrick.cards.empty();
+    emit changed();
+}
+
+void TableModel::ignoreChat(int number) {
+    if (seatPopupItems(number).ignoreChat) {
+        seat(number).chatIgnored = true;
+        systemLine("You no longer see what " + seat(number).name + " sends to the chat.");
+        emit changed();
+    }
+}
+
+void TableModel::stopIgnoring(int number) {
+    if (seatPopupItems(number).stopIgnoring) {
+        seat(number).chatIgnored = false;
+        systemLine("You see what " + seat(number).name + " sends to the chat again.");
+        emit changed();
+    }
+}
+
+bool TableModel::ignoresSender(std::string_view payload) const {
+    int number = 0;
+    return protocol::tryParseInt(payload.substr(0, payload.find('+')), number) &&
+           m_state.isPlayingSeat(number) &&
+           m_view.seats[static_cast<std::size_t>(number)].chatIgnored;
+}
+
+std::function<void(std::string_view, int)>
+TableModel::unlessIgnored(std::function<void(std::string_view, int)> handler) const {
+    return [this, handler = std::move(handler)](std::string_view payload, int source) {
+        if (!ignoresSender(payload)) {
+            handler(payload, source);
+        }
+    };
 }
 
 } // namespace lastling::client

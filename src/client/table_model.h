@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lastling::protocol {
 class Dispatcher;
@@ -84,6 +85,18 @@ public:
     void setToJustWatch(int seat);
     void unsetJustWatch(int seat);
     void removeSpy(int index); // spy list entry index, 0-based
+    // The took-trick marker or "View" > "Last Trick": shows or hides the last finished trick.
+    void toggleLastTrick();
+    // Seat pop-up: hide or show again what a seated player sends to the chat. Local only;
+    // it ends when the player leaves, so a newcomer in that seat is heard.
+    void ignoreChat(int seat);
+    void stopIgnoring(int seat);
+    // Whether a "CMD_chat", "CMD_action" or "CMD_playasound" payload ("<seat>+...") comes
+    // from a seat whose chat is ignored.
+    bool ignoresSender(std::string_view payload) const;
+    // `handler` for one of those words, skipping what ignored seats send.
+    std::function<void(std::string_view payload, int source)>
+    unlessIgnored(std::function<void(std::string_view payload, int source)> handler) const;
 
 signals:
     // After each handled message or action; the window redraws from view().
@@ -105,6 +118,9 @@ private:
     void ownCardPlayed(int card);
     void restorePendingClick();
     void showTurn(int seat);
+    std::string nameOf(int seat) const; // as the table shows it; "You" for our own seat
+    void recordTrickCard(int seat, int card);
+    void hideLastTrick() { m_view.lastTrickShown = false; }
 
     ClientState m_state;
     TableView m_view;
@@ -115,6 +131,8 @@ private:
     bool m_hostLeft = false;
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
+    // Cards of the trick being played, in order.
+    std::vector<TrickCard> m_trick;
 };
 
 } // namespace lastling::client

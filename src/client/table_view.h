@@ -38,6 +38,25 @@ struct SeatView {
     bool out = false;    // OUT badge
     bool winner = false; // WINNER badge
     bool eyes = false;   // just watching
+    // This client hides the seat's chat, actions and chatter sounds.
+    bool chatIgnored = false;
+};
+
+// One card of a trick and who played it (the name as the table showed it, "You" for our own).
+struct TrickCard {
+    int seat = 0;
+    std::string name;
+    int card = 0;
+
+    bool operator==(const TrickCard&) const = default;
+};
+
+// The last finished trick, in the order its cards were played. Its taker keeps the took-trick
+// stack on show until the next trick is taken, so the stack can be clicked to see it.
+struct LastTrick {
+    std::vector<TrickCard> cards; // empty until a trick has been taken
+    int takerSeat = 0;
+    std::string takerName;
 };
 
 // One of the local player's four hand slots.
@@ -50,6 +69,8 @@ struct SeatPopupItems {
     bool removeFromGame = false;
     bool setToJustWatch = false;
     bool unsetJustWatch = false;
+    bool ignoreChat = false;   // another seated player whose chat is shown
+    bool stopIgnoring = false; // a seated player whose chat is hidden
 };
 
 struct TableView {
@@ -64,6 +85,8 @@ struct TableView {
     bool kickhimEnabled = false;      // spy list's "Remove From Game"
     bool justWatchChecked = false;    // Options > Just Watch
     std::vector<std::string> spyList; // "seat: name" in arrival order
+    LastTrick lastTrick;
+    bool lastTrickShown = false; // until the next click or the next trick starts
 };
 
 // Screen positions of a seat group after turning: 0 bottom, 1 left, 2 top, 3 right.

@@ -78,6 +78,15 @@ void readPlaytoscore(const SectionReader& reader, Settings& settings) {
         settings.playtoscore = std::clamp<int>(*number, kMinPlaytoscore, kMaxPlaytoscore);
 }
 
+// The dialogs' fields take these as they are; a damaged file must not fill them with pages.
+constexpr std::size_t kMaxRememberedText = 255;
+
+std::string remembered(const SectionReader& reader, std::string_view key) {
+    std::string text = reader.text(key).value_or("");
+    text.resize(std::min(text.size(), kMaxRememberedText));
+    return text;
+}
+
 std::string phraseKey(int number) {
     return "Phrase" + std::to_string(number);
 }
@@ -111,6 +120,8 @@ std::optional<Settings> readSettings(const std::filesystem::path& file) {
     settings.playsounds = reader.switchedOn("Playsounds");
     settings.playerphrasesounds = reader.switchedOn("Playerphrasesounds");
     settings.botskill = reader.text("Botskill") == "1" ? 1 : 0;
+    settings.lastname = remembered(reader, "Lastname");
+    settings.lasthost = remembered(reader, "Lasthost");
     return settings;
 }
 
@@ -160,6 +171,14 @@ SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file
     KeyValues keys;
     for (int n = 1; n <= kPhraseCount; ++n)
         keys.emplace_back(phraseKey(n), phrases[static_cast<std::size_t>(n - 1)]);
+    return writeKeys(keys, file);
+}
+
+SaveResult saveLastTable(const std::string& name, const std::optional<std::string>& host,
+                         const std::filesystem::path& file) {
+    KeyValues keys{{"Lastname", name}};
+    if (host)
+        keys.emplace_back("Lasthost", *host);
     return writeKeys(keys, file);
 }
 

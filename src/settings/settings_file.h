@@ -39,6 +39,9 @@ struct Settings {
     bool playsounds = true;
     int botskill = 0; // 0 "Classic", 1 "Smart": how the host's computer players choose
     Phrases phrases;  // an empty phrase keeps its button's built-in text
+    // What the "Host a Table" and "Join a Table" dialogs offer again; checked when used.
+    std::string lastname;
+    std::string lasthost;
 };
 
 struct SaveResult {
@@ -72,6 +75,10 @@ SaveResult saveinifile(const Settings& settings, const std::filesystem::path& fi
 
 // Writes "Phrase1" to "Phrase9" (the phrase editor's "Done").
 SaveResult savePhrases(const Phrases& phrases, const std::filesystem::path& file);
+
+// Writes "Lastname" and, when `host` is given, "Lasthost" (a table hosted or joined).
+SaveResult saveLastTable(const std::string& name, const std::optional<std::string>& host,
+                         const std::filesystem::path& file);
 
 // "korvlobby.ini" beside the executable when that folder is writable, else in the per-user
 // configuration folder.

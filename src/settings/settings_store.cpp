@@ -43,4 +43,9 @@ SaveResult SettingsStore::savePhrases(const Phrases& phrases) {
     return settings::savePhrases(phrases, m_file);
 }
 
+SaveResult SettingsStore::saveLastTable(const std::string& name,
+                                        const std::optional<std::string>& host) {
+    return settings::saveLastTable(name, host, m_file);
+}
+
 } // namespace lastling::settings

@@ -3,6 +3,8 @@
 #include "settings/settings_file.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace lastling::settings {
 
@@ -20,6 +22,8 @@ public:
     // `saveinifile`: all twelve keys in one write (only the changed ones after a failed read).
     SaveResult save(const Settings& current);
     SaveResult savePhrases(const Phrases& phrases);
+    // "Lastname" and, when given, "Lasthost"; no other key changes.
+    SaveResult saveLastTable(const std::string& name, const std::optional<std::string>& host);
 
 private:
     std::filesystem::path m_file;

@@ -1,6 +1,7 @@
 #include "shell/board.h"
 
 #include "shell/card_names.h"
+#include "shell/last_trick_panel.h"
 #include "shell/pictures.h"
 #include "social/chat_entry.h"
 #include "social/chat_panel.h"
@@ -221,6 +222,9 @@ void Board::buildTable() {
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setText(QStringLiteral("Welcome to Lastling"));
     m_status->setAccessibleDescription(QStringLiteral("Game status"));
+    m_lastTrick = new LastTrickPanel(this);
+    m_lastTrick->move((496 - LastTrickPanel::kWidth) / 2, 180);
+    connect(m_lastTrick, &LastTrickPanel::clicked, this, &Board::lastTrickClicked);
 }
 
 void Board::buildSeatGroup(int position) {
@@ -230,8 +234,14 @@ void Board::buildSeatGroup(int position) {
     group.hand = new QLabel(this);
     group.hand->move(at.hand);
     group.hand->hide();
-    group.took = pictureLabel(this, at.took, pictures.tookTrick());
-    group.took->setAccessibleName(QStringLiteral("Took the trick"));
+    auto* took = new ClickablePicture(this);
+    took->setPixmap(pictures.tookTrick());
+    took->setGeometry(QRect(at.took, pictures.tookTrick().size()));
+    took->setCursor(Qt::PointingHandCursor);
+    took->setAccessibleName(QStringLiteral("Took the last trick (Ctrl+L shows it)"));
+    took->hide();
+    connect(took, &ClickablePicture::clicked, this, &Board::lastTrickClicked);
+    group.took = took;
     group.played = new QLabel(this);
     group.played->setGeometry(QRect(at.played, QSize(kCardWidth, kCardHeight)));
     group.eyes = pictureLabel(this, at.eyes, position == 2 ? pictures.eyesTop() : pictures.eyes());
@@ -332,6 +342,9 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
         }
         SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
         showSeat(view.seats[static_cast<std::size_t>(seat)], position, group);
+        // The last trick's taker keeps the stack: clicking it shows that trick.
+        setShown(group.took, view.seats[static_cast<std::size_t>(seat)].took ||
+                                 seat == view.lastTrick.takerSeat);
         placeScoreAndBonus(view.seats[static_cast<std::size_t>(seat)], position, group);
         if (seat == view.turnSeat) {
             turnPosition = position;
@@ -346,6 +359,7 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
     showPlayToScore(fromLatin1(view.playToScore));
     showStatus(fromLatin1(view.status));
     setShown(m_startButton, view.startButtonVisible);
+    m_lastTrick->showTrick(view.lastTrick, view.lastTrickShown);
 }
 
 void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& group) {

@@ -20,6 +20,8 @@ class ChatPanel;
 
 namespace lastling::shell {
 
+class LastTrickPanel;
+
 // A picture that reports left clicks (card slots, START GAME).
 class ClickablePicture : public QLabel {
     Q_OBJECT
@@ -74,11 +76,13 @@ public:
     QLabel* playToScore() const { return m_playToScore; }
     QLabel* turnMarker() const { return m_turnMarker; }
     QLabel* startButton() const { return m_startButton; }
+    LastTrickPanel* lastTrickPanel() const { return m_lastTrick; }
 
 signals:
     void cardClicked(int slot); // 1..4
     void startClicked();
     void seatMenuRequested(int position, const QPoint& globalPos);
+    void lastTrickClicked(); // a took-trick stack or the shown last trick
 
 private:
     struct SeatGroup {
@@ -115,6 +119,7 @@ private:
     QLabel* m_turnMarker = nullptr;
     ClickablePicture* m_startButton = nullptr;
     QWidget* m_chatPanel = nullptr;
+    LastTrickPanel* m_lastTrick = nullptr;
     std::vector<QPushButton*> m_phrasePlaces;
 };
 

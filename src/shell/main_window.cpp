@@ -151,6 +151,11 @@ void MainWindow::connectMenus() {
     connect(m_menus.startGame, &QAction::triggered, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_menus.exit, &QAction::triggered, this, &QWidget::close);
+    m_tableChooser = new TableChooser(*this, m_settings);
+    connect(m_menus.hostTable, &QAction::triggered, m_tableChooser,
+            [this] { m_tableChooser->open(TableDialog::Kind::Host); });
+    connect(m_menus.joinTable, &QAction::triggered, m_tableChooser,
+            [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocation);
@@ -159,6 +164,8 @@ void MainWindow::connectMenus() {
         redraw(); // the check mark follows the host's answer, not the click
     });
     connect(m_menus.spyList, &QAction::triggered, this, [this] { showModeless(m_spyList); });
+    connect(m_menus.lastTrick, &QAction::triggered, this,
+            [this] { m_client->model().toggleLastTrick(); });
 }
 
 // Each choice goes to the preferences, which announce it; the window saves at once.
@@ -219,16 +226,20 @@ void MainWindow::wireClient() {
     m_client->setPorts(m_bridge->ports());
     m_client->setGamePort(m_options.gamePort);
     client::ClientSession& session = m_client->session();
-    session.on("CMD_chat",
-               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
-    session.on("CMD_action",
-               [this](std::string_view payload, int) { m_chat->showChatMessage(payload); });
+    // Whoever handles "CMD_playasound" wraps it the same way: ignored seats are not heard.
+    const auto showChat = [this](std::string_view payload, int) {
+        m_chat->showChatMessage(payload);
+    };
+    session.on("CMD_chat", m_client->model().unlessIgnored(showChat));
+    session.on("CMD_action", m_client->model().unlessIgnored(showChat));
     connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
     connect(m_board, &Board::cardClicked, this,
             [this](int slot) { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
+    connect(m_board, &Board::lastTrickClicked, this,
+            [this] { m_client->model().toggleLastTrick(); });
     connect(m_gameStart, &GameStartDialog::startChosen, this,
             [this](const QString& target) {
                 guarded([this, &target] {
@@ -244,6 +255,10 @@ void MainWindow::wireClient() {
 
 void MainWindow::setSoundPlayer(client::SoundSink* player) {
     m_bridge->setSoundPlayer(player);
+}
+
+void MainWindow::setTableRestarter(TableChooser::Restarter restart) {
+    m_tableChooser->setRestarter(std::move(restart));
 }
 
 void MainWindow::setPhraseRow(QWidget* row) {
@@ -314,6 +329,8 @@ void MainWindow::redraw() {
     m_board->showTable(view, [&model](int seat) { return model.screenPositionOf(seat); });
     m_menus.startGame->setEnabled(view.startGameEnabled);
     m_menus.justWatch->setChecked(view.justWatchChecked);
+    m_menus.lastTrick->setEnabled(!view.lastTrick.cards.empty());
+    m_menus.lastTrick->setChecked(view.lastTrickShown);
     m_spyList->setEntries(view.spyList);
     m_spyList->setKickEnabled(view.kickhimEnabled);
     alertOnOwnTurn();
@@ -359,6 +376,10 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
             &client::TableModel::setToJustWatch);
     addItem("UnsetJustWatch1", "Unset Just Watch", items.unsetJustWatch,
             &client::TableModel::unsetJustWatch);
+    menu->addSeparator();
+    addItem("IgnoreChat1", "Ignore Chat", items.ignoreChat, &client::TableModel::ignoreChat);
+    addItem("StopIgnoring1", "Stop Ignoring", items.stopIgnoring,
+            &client::TableModel::stopIgnoring);
     return menu;
 }
 

@@ -2,6 +2,7 @@
 
 #include "settings/settings_store.h"
 #include "shell/menu_builder.h"
+#include "shell/table_dialogs.h"
 #include "shell/window_options.h"
 
 #include <QMainWindow>
@@ -79,6 +80,9 @@ public:
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
     tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
+    TableChooser& tableChooser() { return *m_tableChooser; } // "Host/Join a Table..."
+    // Ends this run for a table chosen there; the window program starts the new copy.
+    void setTableRestarter(TableChooser::Restarter restart);
     const tally::TallyTable& tallyTable() const;
     const std::filesystem::path& settingsPath() const { return m_settings.path(); }
     QAction* action(const QString& objectName) const; // menu items by their names
@@ -147,6 +151,7 @@ private:
     std::unique_ptr<social::ChatPanel> m_chat;
     GameStartDialog* m_gameStart = nullptr;
     SpyListDialog* m_spyList = nullptr;
+    TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<QWidget> m_startDialog;

@@ -45,6 +45,10 @@ void buildFileMenu(QMenuBar& bar, MainMenus& menus) {
     QMenu* file = bar.addMenu(QStringLiteral("File"));
     menus.startGame = addItem(file, QStringLiteral("StartGame1"), QStringLiteral("Start Game"));
     menus.startGame->setEnabled(false);
+    menus.hostTable =
+        addItem(file, QStringLiteral("HostTable1"), QStringLiteral("Host a Table..."));
+    menus.joinTable =
+        addItem(file, QStringLiteral("JoinTable1"), QStringLiteral("Join a Table..."));
     file->addSeparator();
     menus.exit = addItem(file, QStringLiteral("Exit1"), QStringLiteral("Exit"));
 }
@@ -106,6 +110,9 @@ void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
     menus.viewTally = addItem(view, QStringLiteral("ViewTally1"), QStringLiteral("View Tally"));
     menus.viewTally->setEnabled(false);
     menus.spyList = addItem(view, QStringLiteral("SpyList1"), QStringLiteral("Spy List"));
+    menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"), QStringLiteral("Last Trick"));
+    menus.lastTrick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menus.lastTrick->setCheckable(true);
     menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("Phrase List"));
     menus.phraseList->setEnabled(false);
     QMenu* help = bar.addMenu(QStringLiteral("Help"));

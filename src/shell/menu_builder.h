@@ -20,6 +20,8 @@ namespace lastling::shell {
 // tests know ("Fast1", "N10", "PrhaseList1", ...); radio groups carry each item's tag as data.
 struct MainMenus {
     QAction* startGame = nullptr;
+    QAction* hostTable = nullptr; // "Host a Table...": a new run that hosts
+    QAction* joinTable = nullptr; // "Join a Table...": a new run that joins
     QAction* exit = nullptr;
     QAction* playSounds = nullptr;
     QAction* playerPhraseSounds = nullptr;
@@ -30,6 +32,7 @@ struct MainMenus {
     QAction* justWatch = nullptr;
     QAction* viewTally = nullptr;
     QAction* spyList = nullptr;
+    QAction* lastTrick = nullptr; // Ctrl+L, checkable: shows the last finished trick
     QAction* phraseList = nullptr;
     QAction* helpContent = nullptr; // F1
     QAction* about = nullptr;

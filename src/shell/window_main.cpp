@@ -18,7 +18,12 @@ int runWindowProgram(int argc, char** argv) {
     }
     QObject::connect(program.window(), &shell::MainWindow::runEnded, &application,
                      &QApplication::quit, Qt::QueuedConnection);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    if (!program.finish()) {
+        qWarning("lastling: could not start the chosen table in a new copy of the program");
+        return 1;
+    }
+    return code;
 }
 
 } // namespace lastling

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPointer>
+#include <QProcess>
 
 #include <array>
 #include <optional>
@@ -141,7 +142,10 @@ QIcon programIcon() {
     return QIcon::fromTheme(QString::fromLatin1(kDesktopName), drawn);
 }
 
-WindowProgram::WindowProgram(WindowOptions options) : m_options(std::move(options)) {}
+WindowProgram::WindowProgram(WindowOptions options)
+    : m_options(std::move(options)), m_startCopy([](const QStringList& params) {
+          return QProcess::startDetached(QCoreApplication::applicationFilePath(), params);
+      }) {}
 
 WindowProgram::~WindowProgram() {
     setEventErrorSink(nullptr);
@@ -184,9 +188,26 @@ bool WindowProgram::start() {
                              window->activateWindow();
                          });
     }
+    m_window->setTableRestarter([this](const QStringList& params) {
+        m_restartParams = params;
+        m_restart = true;
+        m_window->close(); // a normal end: the place is saved, the run ends
+    });
     m_blinkLimit = std::make_unique<CursorBlinkLimit>();
     m_window->show();
     return true;
+}
+
+bool WindowProgram::finish() {
+    if (!m_restart) {
+        return true;
+    }
+    m_restart = false;
+    // The new copy must find the game port and the single-instance name free.
+    setEventErrorSink(nullptr);
+    m_window.reset();
+    m_instance.reset();
+    return m_startCopy(m_restartParams);
 }
 
 std::vector<std::string> latin1Params(int argc, char** argv) {

@@ -4,8 +4,10 @@
 #include "start/lobby_installer.h"
 
 #include <QIcon>
+#include <QStringList>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -64,10 +66,19 @@ public:
     explicit WindowProgram(WindowOptions options);
     ~WindowProgram();
 
+    // Starts a copy of the program with the given parameters, not waiting for it.
+    using CopyStarter = std::function<bool(const QStringList& params)>;
+
     // False when another copy runs (it has been asked to raise its window): nothing was made.
     bool start();
     MainWindow* window() const { return m_window.get(); }
     const SideWindows& sideWindows() const { return m_sides; }
+
+    void setCopyStarter(CopyStarter starter) { m_startCopy = std::move(starter); }
+    // After the event loop: a table chosen in the window starts in a new copy, once this one
+    // has let go of its connections, its host port and the single-instance name. Returns
+    // false only when that copy could not be started.
+    bool finish();
 
 private:
     WindowOptions m_options;
@@ -76,6 +87,9 @@ private:
     SideWindows m_sides;
     std::unique_ptr<TableSounds> m_sounds;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
+    CopyStarter m_startCopy;
+    QStringList m_restartParams;
+    bool m_restart = false;
 };
 
 // Command-line parameters after the program name, as the single-byte text the wire carries

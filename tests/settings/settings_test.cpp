@@ -306,6 +306,21 @@ TEST_F(SettingsFolder, PhrasesAreWrittenOnlyBySavePhrases) {
     EXPECT_EQ(read().find("[Lastling]", 1), std::string::npos);
 }
 
+TEST_F(SettingsFolder, LastTableTouchesOnlyItsOwnKeys) {
+    write("[Lastling]\r\nBotspeed=250\r\nLasthost=old.example\r\n[Other]\r\nx=1\r\n");
+    ASSERT_TRUE(saveLastTable("Ann", std::nullopt, file())); // hosting keeps the address
+    EXPECT_EQ(loadinifile(file()).lasthost, "old.example");
+    ASSERT_TRUE(saveLastTable("Bob", std::string("::1"), file()));
+    const Settings back = loadinifile(file());
+    EXPECT_EQ(back.lastname, "Bob");
+    EXPECT_EQ(back.lasthost, "::1");
+    EXPECT_EQ(back.botspeed, 250);
+    EXPECT_NE(read().find("[Other]\r\nx=1\r\n"), std::string::npos) << read();
+    write("[Lastling]\r\nLastname=" + std::string(5000, 'n') + "\r\n");
+    EXPECT_EQ(loadinifile(file()).lastname, std::string(255, 'n'));
+    EXPECT_EQ(loadinifile(file()).lasthost, "");
+}
+
 TEST_F(SettingsFolder, UnwritablePlaceIsReported) {
     const fs::path nowhere = m_dir / "missing-folder" / "korvlobby.ini";
     const SaveResult result = saveinifile(Settings{}, nowhere);

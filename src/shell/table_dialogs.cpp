@@ -1,0 +1,124 @@
+#include "shell/table_dialogs.h"
+
+#include "net/event_errors.h"
+#include "settings/settings_store.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace lastling::shell {
+namespace {
+
+QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string toLatin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QLineEdit* addField(QFormLayout* form, const QString& objectName, const QString& caption,
+                    const QString& text, int maxLength) {
+    auto* field = new QLineEdit(text.left(maxLength));
+    field->setObjectName(objectName);
+    field->setMaxLength(maxLength);
+    field->setAccessibleName(QString(caption).remove(u'&').remove(u':'));
+    form->addRow(caption, field);
+    return field;
+}
+
+} // namespace
+
+TableDialog::TableDialog(Kind kind, const QString& name, const QString& address, QWidget* parent)
+    : QDialog(parent), m_kind(kind) {
+    const bool hosting = kind == Kind::Host;
+    setObjectName(hosting ? QStringLiteral("HostTableDialog") : QStringLiteral("JoinTableDialog"));
+    setWindowTitle(hosting ? QStringLiteral("Lastling - Host a Table")
+                           : QStringLiteral("Lastling - Join a Table"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    m_name = addField(form, QStringLiteral("edit_name"), QStringLiteral("Your &name:"), name,
+                      kMaxPlayerName);
+    if (!hosting) {
+        m_address = addField(form, QStringLiteral("edit_address"),
+                             QStringLiteral("Host's &address:"), address, kMaxAddress + 2);
+        m_address->setPlaceholderText(QStringLiteral("192.168.1.20, ::1 or a name"));
+    }
+    m_name->setMinimumWidth(220); // room for a host name without scrolling
+    m_problem = new QLabel(this);
+    m_problem->setObjectName(QStringLiteral("label_problem"));
+    m_problem->setStyleSheet(QStringLiteral("color: #A00000;"));
+    m_problem->setWordWrap(true);
+    m_problem->hide();
+    layout->addWidget(m_problem);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(hosting ? QStringLiteral("&Host") : QStringLiteral("&Join"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &TableDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &TableDialog::reject);
+    layout->addWidget(buttons);
+    (m_name->text().isEmpty() || hosting ? m_name : m_address)->setFocus();
+}
+
+TableLaunch TableDialog::launch() const {
+    return m_kind == Kind::Host ? hostTable(m_name->text())
+                                : joinTable(m_name->text(), m_address->text());
+}
+
+QString TableDialog::problem() const {
+    return m_problem->isVisibleTo(this) ? m_problem->text() : QString();
+}
+
+void TableDialog::accept() {
+    const TableLaunch chosenLaunch = launch();
+    if (!chosenLaunch.ok()) {
+        m_problem->setText(chosenLaunch.problem);
+        m_problem->show();
+        m_problem->setFocus();
+        return;
+    }
+    QDialog::accept();
+    emit chosen(chosenLaunch);
+}
+
+TableChooser::TableChooser(QWidget& window, settings::SettingsStore& settings)
+    : QObject(&window), m_window(window), m_settings(settings) {}
+
+void TableChooser::open(TableDialog::Kind kind) {
+    if (m_dialog) {
+        m_dialog->close();
+    }
+    // Only the two remembered keys are wanted; a file that cannot be read offers nothing.
+    const settings::Settings remembered =
+        settings::readSettings(m_settings.path()).value_or(settings::Settings{});
+    auto* dialog = new TableDialog(kind, fromLatin1(remembered.lastname),
+                                   fromLatin1(remembered.lasthost), &m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &TableDialog::chosen, this,
+            [this, kind](const TableLaunch& launch) { start(launch, kind); });
+    m_dialog = dialog;
+    dialog->open();
+}
+
+void TableChooser::start(const TableLaunch& launch, TableDialog::Kind kind) {
+    const std::optional<std::string> host =
+        kind == TableDialog::Kind::Join ? std::optional(toLatin1(launch.address)) : std::nullopt;
+    // A file that refuses the write costs only the remembered entries, not the table.
+    const settings::SaveResult saved = m_settings.saveLastTable(toLatin1(launch.name), host);
+    if (!saved) {
+        reportEventError(saved.message);
+    }
+    if (m_restart) {
+        m_restart(launch.params);
+    }
+}
+
+} // namespace lastling::shell

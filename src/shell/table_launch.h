@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the "Host a Table" and "Join a Table" dialogs start: the same three parameters a lobby
+// program gives, `NAME HOST true|false`. No widgets, so the rules are tested directly.
+namespace lastling::shell {
+
+inline constexpr int kMaxPlayerName = 30;
+inline constexpr int kMaxAddress = 253; // the longest host name
+
+struct TableLaunch {
+    QStringList params; // empty when the entries are refused
+    QString problem;    // why they are refused, in the player's words
+    QString name;       // the entries as cleaned; remembered for the next time
+    QString address;    // join only
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// Surrounding blanks go; what is left must be a name the wire can carry unchanged.
+QString nameProblem(const QString& cleanedName);
+// An IPv4 or IPv6 address ("[::1]" may keep its brackets) or a host name.
+QString addressProblem(const QString& cleanedAddress);
+
+TableLaunch hostTable(const QString& name);
+TableLaunch joinTable(const QString& name, const QString& address);
+
+} // namespace lastling::shell

@@ -1,0 +1,61 @@
+#include "shell/table_launch.h"
+
+#include <gtest/gtest.h>
+
+namespace lastling::shell {
+namespace {
+
+struct LaunchCase {
+    const char* what;
+    bool hosting;
+    QString name;
+    QString address;
+    QStringList params; // empty: refused
+};
+
+class TableLaunchTest : public ::testing::TestWithParam<LaunchCase> {};
+
+TEST_P(TableLaunchTest, BuildsTheThreeParametersOrRefuses) {
+    const LaunchCase& c = GetParam();
+    const TableLaunch launch = c.hosting ? hostTable(c.name) : joinTable(c.name, c.address);
+    EXPECT_EQ(launch.params, c.params) << c.what;
+    EXPECT_EQ(launch.ok(), !c.params.isEmpty()) << c.what;
+    EXPECT_EQ(launch.problem.isEmpty(), launch.ok()) << c.what;
+}
+
+const QString kFarName = QString(31, u'x');
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, TableLaunchTest,
+    ::testing::Values(
+        LaunchCase{"host", true, "  Ann ", "", {"Ann", "127.0.0.1", "true"}},
+        LaunchCase{
+            "host ignores an address", true, "Ann", "10.0.0.9", {"Ann", "127.0.0.1", "true"}},
+        LaunchCase{"latin-1 name",
+                   true,
+                   QString::fromUtf8("J\xC3\xB6rg"),
+                   "",
+                   {QString::fromUtf8("J\xC3\xB6rg"), "127.0.0.1", "true"}},
+        LaunchCase{"ipv4", false, "Bob", " 192.168.1.20 ", {"Bob", "192.168.1.20", "false"}},
+        LaunchCase{"ipv6", false, "Bob", "::1", {"Bob", "::1", "false"}},
+        LaunchCase{"ipv6 in brackets", false, "Bob", "[fd00::2]", {"Bob", "fd00::2", "false"}},
+        LaunchCase{
+            "host name", false, "Bob", "cards.example.org", {"Bob", "cards.example.org", "false"}},
+        LaunchCase{"empty name", true, "   ", "", {}}, LaunchCase{"plus", true, "A+B", "", {}},
+        LaunchCase{"bar", false, "A|B", "::1", {}},
+        LaunchCase{"control byte", true, "A\tB", "", {}},
+        LaunchCase{"end byte", true, QString(QChar(0xFF)), "", {}},
+        LaunchCase{"c1 control", true, QStringLiteral("A") + QChar(0x9B) + "B", "", {}},
+        LaunchCase{"option word", true, "--serve", "", {}},
+        LaunchCase{"too long", true, kFarName, "", {}},
+        LaunchCase{"beyond latin-1", true, QString::fromUtf8("\xE2\x82\xAC"), "", {}},
+        LaunchCase{"empty address", false, "Bob", "  ", {}},
+        LaunchCase{"blank inside", false, "Bob", "my host", {}},
+        LaunchCase{"bad ipv4", false, "Bob", "300.1.1.1", {}},
+        LaunchCase{"digit-led name", false, "Bob", "3com.example", {}},
+        LaunchCase{"option address", false, "Bob", "--help", {}},
+        LaunchCase{"bad ipv6", false, "Bob", "::g", {}},
+        LaunchCase{"scoped ipv6", false, "Bob", "fe80::1%eth0", {}}));
+
+} // namespace
+} // namespace lastling::shell
