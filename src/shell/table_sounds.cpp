@@ -14,9 +14,10 @@ TableSounds::TableSounds(MainWindow& window)
           [&window](int seat) {
               return window.client().model().view().seats.at(static_cast<std::size_t>(seat)).name;
           }) {
-    window.client().session().on("CMD_playasound", [this](std::string_view payload, int) {
-        playasound(payload);
-    });
+    // An ignored player's chatter sounds are not heard, like its chat.
+    window.client().session().on(
+        "CMD_playasound", window.client().model().unlessIgnored(
+                              [this](std::string_view payload, int) { playasound(payload); }));
 }
 
 void TableSounds::readSwitches() {
