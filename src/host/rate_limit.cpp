@@ -70,7 +70,8 @@ RelayLimiter::RelayLimiter(const RelayLimits& limits)
     : m_limits(limits), m_window(countOf(limits.perWindow), limits.windowMs),
       m_burst(std::max(limits.burst, 1),
               limits.windowMs / std::max<std::int64_t>(limits.perWindow, 1)),
-      m_flood(countOf(limits.floodPerWindow), limits.windowMs) {}
+      m_flood(countOf(limits.floodPerWindow), limits.windowMs),
+      m_unlimitedFlood(countOf(limits.floodPerWindow), limits.windowMs) {}
 
 RelayLimiter::Verdict RelayLimiter::note(std::int64_t now) {
     if (!m_limits.enabled()) {
@@ -92,7 +93,7 @@ RelayLimiter::Verdict RelayLimiter::noteUnlimited(std::int64_t now) {
     if (!m_limits.enabled()) {
         return Verdict::Relay;
     }
-    return m_flood.admit(now) ? Verdict::Relay : Verdict::Flooding;
+    return m_unlimitedFlood.admit(now) ? Verdict::Relay : Verdict::Flooding;
 }
 
 } // namespace lastling::host

@@ -66,7 +66,8 @@ public:
     explicit RelayLimiter(const RelayLimits& limits);
     // One relayable message arrived at `now`.
     Verdict note(std::int64_t now);
-    // One message that is never dropped but still counts toward flooding (a repeated login).
+    // One message that is never dropped, but sent as often as a flood is one (a repeated
+    // login: each goes out to every connection with the name in it).
     Verdict noteUnlimited(std::int64_t now);
     // Messages dropped since the last call.
     long takeDropped() {
@@ -80,6 +81,7 @@ private:
     SlidingWindow m_window;
     BurstLimit m_burst;
     SlidingWindow m_flood;
+    SlidingWindow m_unlimitedFlood;
     long m_dropped = 0;
 };
 
