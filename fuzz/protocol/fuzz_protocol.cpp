@@ -22,9 +22,9 @@ void readFields(std::string_view payload) {
     for (int i = 0; i < 64 && !fields.atEnd(); ++i) {
         int value = 0;
         const std::string text = fields.text();
-        if (tryParseInt(text, value) && std::to_string(value) != text && text != "-0" &&
-            text.find_first_not_of('0') != 0 && text.find("-0") != 0) {
-            std::abort(); // a strict decimal reads back as itself, leading zeros aside
+        const bool leadingZero = text.rfind('0', 0) == 0 || text.rfind("-0", 0) == 0;
+        if (tryParseInt(text, value) && !leadingZero && std::to_string(value) != text) {
+            std::abort(); // a strict decimal reads back as itself
         }
     }
     (void)fields.rest();
