@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang under ASan + UBSan and runs each for a short time.
-# FUZZ_SECONDS sets the time per target (default 30).
+# FUZZ_SECONDS sets the time per target (default 30). Findings go to build-fuzz/crash-*.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${FUZZ_SECONDS:-30}
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+launcher=""
+if command -v ccache >/dev/null; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher \
   -DCMAKE_CXX_COMPILER=clang++ -DLASTLING_SANITIZE=ON -DLASTLING_FUZZ=ON \
   -DLASTLING_TESTS=OFF >/dev/null
 targets=$(cd fuzz && for d in */; do [ -f "$d/CMakeLists.txt" ] && sed -n 's/.*lastling_add_fuzzer(NAME \([A-Za-z0-9_]*\).*/fuzz_\1/p' "$d/CMakeLists.txt"; done)
@@ -16,7 +18,8 @@ for t in $targets; do
   seeds=fuzz/${t#fuzz_}/seeds
   [ -d "$seeds" ] || seeds=""
   echo "== $t for ${secs}s"
-  if ! build-fuzz/fuzzers/$t -max_total_time="$secs" -print_final_stats=1 "$corpus" $seeds 2>build-fuzz/$t.log; then
+  if ! build-fuzz/fuzzers/$t -max_total_time="$secs" -print_final_stats=1 \
+      -artifact_prefix=build-fuzz/ "$corpus" $seeds 2>build-fuzz/$t.log; then
     tail -50 build-fuzz/$t.log; status=1
   else
     grep -E 'stat::number_of_executed_units|Done' build-fuzz/$t.log | tail -2 || true

@@ -1,10 +1,12 @@
 // Relay latency and throughput of the headless host over loopback, beside a plain echo.
 //
-//   relay_bench LASTLING_BINARY
+//   relay_bench LASTLING_BINARY [floods]     (floods: only the memory figures)
 //
 // Starts `lastling --serve --port 0`, connects nine clients, and measures how long a chat
 // line takes from one client's send until its relayed copy is back at that client, the relay
 // rate under a flood from one client, and the voluntary context switches of the idle host.
+// Then, each on a fresh host with its default limits, the resident memory (idle, peak, after)
+// and the longest pause of a calm player under an end-byte flood and under a chat flood.
 //
 // Round trips are taken twice, in turn: with the clients blocking in receive, and with them
 // spinning on a non-blocking receive. On a machine with few cores the blocking figures mostly
@@ -23,8 +25,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -127,7 +129,7 @@ struct Host {
     int port = 0;
 };
 
-Host startHost(const char* binary) {
+Host startHost(const char* binary, const char* extra = nullptr, const char* extraValue = nullptr) {
     int out[2];
     if (::pipe(out) != 0) {
         die("pipe");
@@ -140,7 +142,8 @@ Host startHost(const char* binary) {
         }
         ::close(out[0]);
         ::close(out[1]);
-        ::execl(binary, binary, "--serve", "--port", "0", static_cast<char*>(nullptr));
+        ::execl(binary, binary, "--serve", "--port", "0", extra, extraValue,
+                static_cast<char*>(nullptr));
         std::_Exit(127);
     }
     ::close(out[1]);
@@ -247,11 +250,12 @@ double fasterEchoMedian(const Series& series) {
 }
 
 // One line of the round-trip table: median and 99th percentile in each receive mode.
-void printRow(const std::string& label, const std::vector<double>& spinning, const std::vector<double>& blocking) {
+void printRow(const std::string& label, const std::vector<double>& spinning,
+              const std::vector<double>& blocking) {
     const Figures spun = summarise(spinning);
     const Figures blocked = summarise(blocking);
-    std::printf("  %-44s median %6.1f us  p99 %6.1f us   median %6.1f us  p99 %6.1f us\n", label.c_str(),
-                spun.medianUs, spun.p99Us, blocked.medianUs, blocked.p99Us);
+    std::printf("  %-44s median %6.1f us  p99 %6.1f us   median %6.1f us  p99 %6.1f us\n",
+                label.c_str(), spun.medianUs, spun.p99Us, blocked.medianUs, blocked.p99Us);
 }
 
 long voluntarySwitches(pid_t pid) {
@@ -265,17 +269,133 @@ long voluntarySwitches(pid_t pid) {
     return -1;
 }
 
+long statusKib(pid_t pid, const char* field) {
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0) {
+            return std::atol(line.c_str() + std::strlen(field));
+        }
+    }
+    return -1;
+}
+
+void stopHost(const Host& host) {
+    ::kill(host.pid, SIGTERM);
+    int status = 0;
+    ::waitpid(host.pid, &status, 0);
+}
+
+// One connection that logs in and then only answers: the well-behaved player during a flood.
+// It asks for its own "just watch" state, which the host answers at once and never limits,
+// and keeps the longest wait.
+double longestPauseMs(int port, const std::atomic<bool>& stop) {
+    const int fd = connectTo(port);
+    Reader reader(fd);
+    const std::string greeting = reader.next();
+    const std::string seat = greeting.substr(greeting.find('+') + 1);
+    sendAll(fd, "CMD_logininfo+" + seat + "+1.0.1+Calm" + kEnd + kEnd);
+    reader.nextContaining("CMD_newplayerinfo+" + seat + "+");
+    double longest = 0;
+    while (!stop) {
+        const auto start = Clock::now();
+        sendAll(fd, "CMD_justwatch+" + seat + "+2" + kEnd);
+        reader.nextContaining("CMD_justwatching+" + seat + "+2");
+        longest = std::max(longest, microsecondsSince(start) / 1000);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ::close(fd);
+    return longest;
+}
+
+// Floods a fresh host for a few seconds with `attack` (run by several threads, each until
+// `stop`) and prints its resident memory before and at the peak, and the longest pause a
+// calm player saw.
+template <typename Attack>
+void floodFigures(const char* binary, const char* label, int attackers, Attack attack) {
+    const Host host = startHost(binary);
+    std::atomic<bool> stop{false};
+    double pause = 0;
+    std::thread calm([&] { pause = longestPauseMs(host.port, stop); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const long idle = statusKib(host.pid, "VmRSS:");
+    std::vector<std::thread> threads;
+    for (int i = 0; i < attackers; ++i) {
+        threads.emplace_back([&] { attack(host.port, stop); });
+    }
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    const long peak = statusKib(host.pid, "VmHWM:");
+    stop = true;
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    calm.join();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const long after = statusKib(host.pid, "VmRSS:");
+    stopHost(host);
+    std::printf("%-44s RSS idle %5.1f MiB, peak %6.1f MiB, after %5.1f MiB; longest pause of a "
+                "calm player %6.1f ms\n",
+                label, idle / 1024.0, peak / 1024.0, after / 1024.0, pause);
+}
+
+// Sends without reading; a closed connection is opened again, as an attacker would.
+void floodWith(int port, const std::atomic<bool>& stop, const std::string& chunk, bool loginFirst) {
+    while (!stop) {
+        const int fd = connectTo(port);
+        Reader reader(fd);
+        std::string seat = "1";
+        if (loginFirst) {
+            const std::string greeting = reader.next();
+            seat = greeting.substr(greeting.find('+') + 1);
+            sendAll(fd, "CMD_logininfo+" + seat + "+1.0.1+Loud" + kEnd + kEnd);
+        }
+        std::string bytes = chunk;
+        for (std::size_t at = 0; (at = bytes.find("SEAT", at)) != std::string::npos;) {
+            bytes.replace(at, 4, seat);
+        }
+        while (!stop && ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) > 0) {
+            char sink[65536];
+            while (::recv(fd, sink, sizeof sink, MSG_DONTWAIT) > 0) { // reads its own echoes
+            }
+        }
+        ::close(fd);
+    }
+}
+
+void memoryUnderFloods(const char* binary) {
+    std::printf("memory and pauses under floods, %d s each\n", 3);
+    const std::string endBytes(65536, kEnd);
+    floodFigures(
+        binary, "  seven clients sending only end bytes", 7,
+        [&](int port, const std::atomic<bool>& stop) { floodWith(port, stop, endBytes, false); });
+    std::string shortLines;
+    while (shortLines.size() < 65536) {
+        shortLines += std::string("CMD_chat+SEAT+hi|clRed") + kEnd;
+    }
+    const std::string longLine = "CMD_chat+SEAT+" + std::string(60 * 1024, 'x') + "|clRed" + kEnd;
+    floodFigures(
+        binary, "  two chatters: short lines, 60 KiB lines", 2,
+        [&, n = std::make_shared<std::atomic<int>>(0)](int port, const std::atomic<bool>& stop) {
+            floodWith(port, stop, (*n)++ % 2 == 0 ? shortLines : longLine, true);
+        });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[2]) == "floods") {
+        memoryUnderFloods(argv[1]);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: relay_bench LASTLING_BINARY\n");
+        std::fprintf(stderr, "usage: relay_bench LASTLING_BINARY [floods]\n");
         return 2;
     }
     // Forked before any thread exists.
     EchoPeer processEchoPeer(EchoPeer::Server::OwnProcess);
     EchoPeer threadEchoPeer(EchoPeer::Server::Thread);
-    const Host host = startHost(argv[1]);
+    // The round trips below send far more chat than one person may: no relay limit here.
+    const Host host = startHost(argv[1], "--relay-limit", "0");
 
     std::vector<int> fds;
     std::vector<Reader> readers;
@@ -372,19 +492,25 @@ int main(int argc, char** argv) {
                 kSamples);
     printRow("plain echo, server in its own process", spinning.processEcho, blocking.processEcho);
     printRow("plain echo, server thread in this process", spinning.threadEcho, blocking.threadEcho);
-    printRow("relay to the sender, " + std::to_string(kClients) + " clients", spinning.relay, blocking.relay);
-    printRow("relay until all " + std::to_string(kClients) + " copies are in", spinning.fanOut, blocking.fanOut);
-    std::printf("relay throughput, one client floods (%d in flight): %.0f messages/s in, %.0f copies/s out\n",
+    printRow("relay to the sender, " + std::to_string(kClients) + " clients", spinning.relay,
+             blocking.relay);
+    printRow("relay until all " + std::to_string(kClients) + " copies are in", spinning.fanOut,
+             blocking.fanOut);
+    std::printf("relay throughput, one client floods (%d in flight): %.0f messages/s in, %.0f "
+                "copies/s out\n",
                 kFloodWindow, kFlood / floodSeconds, kClients * kFlood / floodSeconds);
-    std::printf("idle host with %d clients: %ld voluntary context switches in %d s\n", kClients, after - before,
-                idleSeconds);
+    std::printf("idle host with %d clients: %ld voluntary context switches in %d s\n", kClients,
+                after - before, idleSeconds);
     // Measured against the faster of the two echoes, the stricter floor.
     const Figures relay = summarise(spinning.relay);
     const double floor = fasterEchoMedian(spinning);
-    std::printf("targets: median <= 2x the faster plain echo %s (%.2fx with spinning clients, %.2fx blocking), "
+    std::printf("targets: median <= 2x the faster plain echo %s (%.2fx with spinning clients, "
+                "%.2fx blocking), "
                 "p99 < 1 ms %s, idle wake-ups %s\n",
                 relay.medianUs <= 2 * floor ? "met" : "MISSED", relay.medianUs / floor,
-                summarise(blocking.relay).medianUs / fasterEchoMedian(blocking), relay.p99Us < 1000 ? "met" : "MISSED",
+                summarise(blocking.relay).medianUs / fasterEchoMedian(blocking),
+                relay.p99Us < 1000 ? "met" : "MISSED",
                 after - before <= idleSeconds ? "none" : "SOME");
+    memoryUnderFloods(argv[1]);
     return 0;
 }

@@ -50,9 +50,10 @@ void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
         {"CMD_roundover", &TableModel::roundover},
         {"CMD_gamestats", &TableModel::gamestats},
     };
-    for (const auto& [word, handler] : table) {
-        dispatcher.on(
-            word, [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
+    for (const auto& entry : table) {
+        const auto handler = entry.second; // a plain copy: clang 14 cannot capture a binding
+        dispatcher.on(entry.first,
+                      [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
     }
 }
 

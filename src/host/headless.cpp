@@ -1,5 +1,8 @@
 #include "host/headless.h"
 
+#include "host/log_guard.h"
+#include "host/rate_limit.h"
+#include "host/signal_pipe.h"
 #include "host/tserver.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
@@ -8,14 +11,13 @@
 #include <QDateTime>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace lastling {
 
@@ -29,12 +31,15 @@ struct ServeOptions {
     int tickMs = 1000;
     int botSpeedMs = 500;
     host::BotSkill botSkill = host::BotSkill::Classic;
+    int relayLimit = host::RelayLimits{}.perWindow;
 };
 
 constexpr int kExitUsage = 2;
 
 const char* const kUsage =
-    "Usage: lastling --serve [--port N] [--tick-ms T] [--bot-speed MS] [--bot-skill classic|smart]\n"
+    "Usage: lastling --serve [--port N] [--tick-ms T] [--bot-speed MS] [--bot-skill "
+    "classic|smart]\n"
+    "                        [--relay-limit N]\n"
     "Runs the Lastling game host without a window.\n"
     "\n"
     "  --serve            host a table: listen on every address for up to nine players\n"
@@ -42,6 +47,8 @@ const char* const kUsage =
     "  --tick-ms T        length of one game-pacing tick in ms (default 1000)\n"
     "  --bot-speed MS     delay of the computer players in ms (default 500)\n"
     "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
+    "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
+    "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -61,7 +68,8 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
         std::string option = argv[i];
         std::string value;
         bool hasValue = false;
-        if (const auto equals = option.find('='); option.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (const auto equals = option.find('=');
+            option.rfind("--", 0) == 0 && equals != std::string::npos) {
             value = option.substr(equals + 1);
             option.resize(equals);
             hasValue = true;
@@ -82,8 +90,8 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             }
             const auto parsed = numberIn(value, low, high);
             if (!parsed) {
-                return "invalid value '" + value + "' for " + option + " (expected " + std::to_string(low) +
-                       ".." + std::to_string(high) + ")";
+                return "invalid value '" + value + "' for " + option + " (expected " +
+                       std::to_string(low) + ".." + std::to_string(high) + ")";
             }
             target = *parsed;
             return {};
@@ -101,6 +109,8 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             error = number(1, 60000, options.tickMs);
         } else if (option == "--bot-speed") {
             error = number(1, 60000, options.botSpeedMs);
+        } else if (option == "--relay-limit") {
+            error = number(0, 100000, options.relayLimit);
         } else if (option == "--bot-skill") {
             if (!takeValue()) {
                 error = "--bot-skill needs a value";
@@ -121,41 +131,48 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
     return {};
 }
 
-// SIGINT and SIGTERM write one byte here; the event loop reads it and quits.
-int g_signalPipe[2] = {-1, -1};
+// SIGINT and SIGTERM reach the event loop through this pipe; it lives until the process
+// ends, so a signal that comes during shutdown still finds it.
+SignalPipe g_signals;
 
 void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
+    g_signals.notify();
 }
 
 bool installSignalHandlers() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) {
+    if (!g_signals.open()) {
         return false;
     }
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGTERM, &action, nullptr) == 0;
+    return ::sigaction(SIGINT, &action, nullptr) == 0 &&
+           ::sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
+// One event, one line: text from the network cannot start a line of its own.
 void logLine(const std::string& text) {
-    const QByteArray stamp = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")).toLatin1();
-    std::fprintf(stderr, "[%s] %s\n", stamp.constData(), text.c_str());
+    const QByteArray stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss")).toLatin1();
+    std::fprintf(stderr, "[%s] %s\n", stamp.constData(), host::escapeForLog(text).c_str());
 }
 
 int serve(int argc, char** argv, const ServeOptions& options) {
     QCoreApplication app(argc, argv);
     if (!installSignalHandlers()) {
-        std::fprintf(stderr, "lastling: cannot install the signal handlers: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "lastling: cannot install the signal handlers: %s\n",
+                     std::strerror(errno));
         return 1;
     }
-    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&app] {
-        char byte = 0;
-        [[maybe_unused]] const auto got = ::read(g_signalPipe[0], &byte, 1);
-        logLine("stopping");
+    QSocketNotifier signalNotifier(g_signals.readFd(), QSocketNotifier::Read);
+    bool stopping = false;
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&app, &stopping] {
+        g_signals.drain();
+        if (!stopping) {
+            stopping = true;
+            logLine("stopping");
+        }
         app.quit();
     });
 
@@ -165,12 +182,15 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     TServer server;
     server.setBotPreferences(&bots);
     server.setTickMs(options.tickMs);
+    server.setRelayLimits(host::RelayLimits::scaled(options.relayLimit));
+    server.setSlotOneIsRemote(true);
     server.setEventLog(logLine);
     server.setErrorLog([](const std::string& text) { logLine("error: " + text); });
     try {
         server.startListening(options.port, false);
     } catch (const std::exception& failure) {
-        std::fprintf(stderr, "lastling: cannot listen on port %d: %s\n", options.port, failure.what());
+        std::fprintf(stderr, "lastling: cannot listen on port %d: %s\n", options.port,
+                     failure.what());
         return 1;
     }
     std::printf("Lastling host listening on port %d\n", server.port());

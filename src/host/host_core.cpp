@@ -4,6 +4,7 @@
 #include "protocol/messages.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,16 +14,63 @@ namespace {
 
 constexpr int kDefaultTarget = 5; // for a target score that is not a number
 
+// Names may not carry control bytes: they reach every client's screen and the host's log.
+std::string cleanName(std::string_view raw) {
+    std::string name = protocol::safeName(raw);
+    for (char& c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+// Cuts a relay (message with its end byte) to the longest line the host passes on. A chat
+// line keeps its colour, so the cut line still shows as its sender's.
+std::string cutRelay(std::string message, bool keepColour) {
+    constexpr std::size_t kLimit = HostCore::kMaxRelayedLine;
+    if (message.size() <= kLimit + 1) {
+        return message;
+    }
+    message.pop_back(); // the end byte
+    constexpr std::size_t kLongestColour = 32;
+    const auto bar = keepColour ? message.rfind('|') : std::string::npos;
+    std::string colour;
+    if (bar != std::string::npos && message.size() - bar <= kLongestColour) {
+        colour = message.substr(bar);
+    }
+    message.resize(kLimit - colour.size());
+    message += colour;
+    message.push_back(protocol::kEnd);
+    return message;
+}
+
+// What the host does with a message as it arrives, before it is queued.
+enum class Kind { Ignored, Relay, Login, Other };
+
+Kind kindOf(std::string_view entry) {
+    const std::string_view word = protocol::splitCommand(entry).word;
+    if (word == "CMD_chat" || word == "CMD_action" || word == "CMD_playasound") {
+        return Kind::Relay;
+    }
+    if (word == "CMD_logininfo") {
+        return Kind::Login;
+    }
+    if (word == "CMD_kickhim" || word == "CMD_startgame" || word == "CMD_justwatch" ||
+        word == "CMD_playcard") {
+        return Kind::Other;
+    }
+    return Kind::Ignored; // the dispatcher would drop it anyway; it need not wait in line
+}
+
 } // namespace
 
 HostCore::HostCore(SeatTable& seats, HostTransport& transport)
     : m_seats(seats), m_transport(transport) {
     registerHandlers();
-    m_dispatcher.setErrorSink([this](const std::string& text) {
-        if (m_errorSink) {
-            m_errorSink(text);
-        }
-    });
+    m_dispatcher.setErrorSink(
+        [this](const std::string& text) { reportError(m_dispatchSource, text); });
 }
 
 void HostCore::registerHandlers() {
@@ -37,8 +85,9 @@ void HostCore::registerHandlers() {
         {"CMD_justwatch", &HostCore::justwatch},
         {"CMD_playcard", &HostCore::playcard},
     };
-    for (const auto& [word, handler] : table) {
-        m_dispatcher.on(word, [this, handler](std::string_view payload, int source) {
+    for (const auto& entry : table) {
+        const Handler handler = entry.second; // a plain copy: clang 14 cannot capture a binding
+        m_dispatcher.on(entry.first, [this, handler](std::string_view payload, int source) {
             (this->*handler)(payload, source);
         });
     }
@@ -70,6 +119,8 @@ void HostCore::connectionAccepted(int slot) {
     }
     m_seats[slot].connected = true;
     m_framers[slot].clear();
+    m_limiters[slot] = RelayLimiter(m_relayLimits);
+    m_errorThrottles[slot].reset();
     logEvent("slot " + std::to_string(slot) + ": connection accepted");
     m_transport.send(slot, protocol::sendlogininfo(slot));
 }
@@ -79,14 +130,25 @@ void HostCore::bytesReceived(int slot, std::string_view bytes) {
         return;
     }
     const bool wasEmpty = m_queue.empty();
-    std::vector<std::string> pieces;
-    m_framers[slot].feed(bytes, pieces);
-    queue(pieces, slot);
-    if (m_framers[slot].pendingBytes() > kMaxUnterminatedBytes) {
+    m_pieces.clear();
+    m_framers[slot].feed(bytes, m_pieces);
+    bool flooding = false;
+    for (std::string& piece : m_pieces) {
+        if (!admit(piece, slot)) {
+            flooding = true;
+            break;
+        }
+    }
+    reportDropped(slot);
+    if (flooding) {
+        logEvent("slot " + std::to_string(slot) + ": closed, it floods the table with messages");
+        disconnectsock(slot);
+    } else if (m_framers[slot].pendingBytes() > kMaxUnterminatedBytes) {
         logEvent("slot " + std::to_string(slot) + ": closed, too much data without an end byte");
         disconnectsock(slot);
-    } else if (m_queuedBytes[slot] > kMaxQueuedBytes) {
-        logEvent("slot " + std::to_string(slot) + ": closed, it sends faster than the host can handle");
+    } else if (m_queue.costFrom(slot) > kMaxQueuedBytes) {
+        logEvent("slot " + std::to_string(slot) +
+                 ": closed, it sends faster than the host can handle");
         disconnectsock(slot);
     }
     if (wasEmpty && !m_queue.empty() && m_queueHook) {
@@ -94,10 +156,35 @@ void HostCore::bytesReceived(int slot, std::string_view bytes) {
     }
 }
 
-void HostCore::queue(std::vector<std::string>& pieces, int slot) {
-    for (auto& piece : pieces) {
-        m_queuedBytes[slot] += piece.size() + 1;
+// Queues one arrived message unless it means nothing or is over its connection's relay
+// budget. Returns false when the connection floods.
+bool HostCore::admit(std::string& piece, int slot) {
+    RelayLimiter::Verdict verdict = RelayLimiter::Verdict::Relay;
+    switch (kindOf(piece)) {
+    case Kind::Ignored:
+        return true;
+    case Kind::Relay:
+        verdict = m_limiters[slot].note(m_clock());
+        break;
+    case Kind::Login:
+        verdict = m_limiters[slot].noteUnlimited(m_clock());
+        break;
+    case Kind::Other:
+        break;
+    }
+    if (verdict == RelayLimiter::Verdict::Flooding) {
+        return false;
+    }
+    if (verdict == RelayLimiter::Verdict::Relay) {
         m_queue.push(std::move(piece), slot);
+    }
+    return true;
+}
+
+void HostCore::reportDropped(int slot) {
+    if (const long dropped = m_limiters[slot].takeDropped(); dropped > 0) {
+        reportError(slot, std::to_string(dropped) +
+                              " chat lines, actions or sounds over its limit dropped");
     }
 }
 
@@ -107,15 +194,20 @@ void HostCore::connectionClosed(int slot) {
     }
     SeatRecord& seat = m_seats[slot];
     sendToAllBut(slot, protocol::playerdisconnected(slot, seat.name));
-    logEvent("slot " + std::to_string(slot) + ": " + (seat.name.empty() ? "connection" : seat.name) +
-             " left");
+    logEvent("slot " + std::to_string(slot) + ": " +
+             (seat.name.empty() ? "connection" : logField(seat.name)) + " left");
     seat.connected = false;
     seat.name.clear();
     seat.justwatching = false;
     m_framers[slot].clear();
     // What the connection still had queued must not be taken for the slot's next occupant.
-    dropQueuedFrom(slot);
-    if (m_game && SeatTable::isPlayingSeat(slot)) {
+    m_queue.dropSource(slot);
+    if (!m_game || !SeatTable::isPlayingSeat(slot)) {
+        return;
+    }
+    if (slot == 1 && m_slotOneIsRemote) {
+        m_game->seatStartsWatching(slot); // the computer takes the seat over, its turn included
+    } else {
         m_game->seatLeft(slot);
     }
 }
@@ -128,18 +220,6 @@ void HostCore::disconnectsock(int slot) {
     connectionClosed(slot); // does nothing if the transport has reported it already
 }
 
-void HostCore::dropQueuedFrom(int slot) {
-    protocol::ReceiveQueue kept;
-    while (!m_queue.empty()) {
-        protocol::Entry entry = m_queue.take();
-        if (entry.source != slot) {
-            kept.push(std::move(entry.text), entry.source);
-        }
-    }
-    m_queue = std::move(kept);
-    m_queuedBytes[slot] = 0;
-}
-
 // ---- queue ----
 
 bool HostCore::dispatchOne() {
@@ -147,10 +227,9 @@ bool HostCore::dispatchOne() {
         return false;
     }
     const protocol::Entry entry = m_queue.take();
-    if (SeatTable::isSlot(entry.source)) {
-        m_queuedBytes[entry.source] -= std::min(m_queuedBytes[entry.source], entry.text.size() + 1);
-    }
+    m_dispatchSource = entry.source;
     m_dispatcher.dispatch(entry);
+    m_dispatchSource = 0;
     return !m_queue.empty();
 }
 
@@ -188,9 +267,9 @@ void HostCore::receivedlogininfo(std::string_view payload, int source) {
         return;
     }
     const std::string version = fields.text();
-    const std::string name = protocol::safeName(fields.rest());
+    const std::string name = cleanName(fields.rest());
     m_seats[seat].name = name;
-    logEvent("slot " + std::to_string(seat) + ": " + name + " logged in" +
+    logEvent("slot " + std::to_string(seat) + ": " + logField(name) + " logged in" +
              (SeatTable::isPlayingSeat(seat) ? "" : " as a spectator"));
     sendToAll(protocol::newplayerinfo(seat, name));
     sendRoster(seat);
@@ -258,8 +337,9 @@ void HostCore::chat(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    relayFrom(seat, protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
-                                  protocol::safeRelayedChat(fields.rest())));
+    relayFrom(seat, cutRelay(protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
+                                                 protocol::safeRelayedChat(fields.rest())),
+                             true));
 }
 
 void HostCore::action(std::string_view payload, int source) {
@@ -268,8 +348,9 @@ void HostCore::action(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    relayFrom(seat, protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
-                                    protocol::safeRelayedChat(fields.rest())));
+    relayFrom(seat, cutRelay(protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
+                                                   protocol::safeRelayedChat(fields.rest())),
+                             true));
 }
 
 void HostCore::playasound(std::string_view payload, int source) {
@@ -278,7 +359,7 @@ void HostCore::playasound(std::string_view payload, int source) {
     if (seat != source) {
         return;
     }
-    relayFrom(seat, protocol::playasoundRelay(seat, fields.rest()));
+    relayFrom(seat, cutRelay(protocol::playasoundRelay(seat, fields.rest()), false));
 }
 
 void HostCore::justwatch(std::string_view payload, int source) {
@@ -326,6 +407,27 @@ void HostCore::playcard(std::string_view payload, int source) {
 }
 
 // ---- log ----
+
+// Handler errors quote the offending field: cut, escaped, and at most one line a second
+// per connection, however many bad messages it sends.
+void HostCore::reportError(int slot, const std::string& text) {
+    if (!m_errorSink) {
+        return;
+    }
+    std::optional<long> held = 0;
+    if (SeatTable::isSlot(slot)) {
+        held = m_errorThrottles[slot].admit(m_clock());
+    }
+    if (!held) {
+        return;
+    }
+    std::string line = SeatTable::isSlot(slot) ? "slot " + std::to_string(slot) + ": " : "";
+    line += logField(text, 2 * kLogFieldLimit);
+    if (*held > 0) {
+        line += " (" + std::to_string(*held) + " more suppressed)";
+    }
+    m_errorSink(line);
+}
 
 void HostCore::logEvent(const std::string& text) const {
     if (m_eventSink) {

@@ -2,6 +2,8 @@
 
 #include "host/game_announcer.h"
 #include "host/host_transport.h"
+#include "host/log_guard.h"
+#include "host/rate_limit.h"
 #include "host/seat_table.h"
 #include "host/table_game.h"
 #include "protocol/dispatcher.h"
@@ -27,9 +29,13 @@ public:
 
     // A connection that sends this much without an end byte is closed.
     static constexpr std::size_t kMaxUnterminatedBytes = 64 * 1024;
-    // A connection whose queued, not yet handled messages exceed this is closed: a flood
-    // would otherwise grow the queue faster than one message per turn works it off.
+    // A connection whose queued, not yet handled messages hold more memory than this is
+    // closed: a flood would otherwise grow the queue faster than one message per turn works
+    // it off. Counted by what the entries cost, so a flood of tiny messages counts in full.
     static constexpr std::size_t kMaxQueuedBytes = 1024 * 1024;
+    // A relayed chat line, action or sound is cut to this many bytes (end byte not counted):
+    // every relay is copied to nine connections, and no person types more.
+    static constexpr std::size_t kMaxRelayedLine = 4096;
 
     HostCore(SeatTable& seats, HostTransport& transport);
 
@@ -40,6 +46,14 @@ public:
     void setEventSink(TextSink sink) { m_eventSink = std::move(sink); }
     // Called when the receive queue goes from empty to non-empty.
     void setQueueHook(std::function<void()> hook) { m_queueHook = std::move(hook); }
+    // The clock of the relay limits and the error log's pace (default: the steady clock).
+    void setClock(MsClock clock) { m_clock = std::move(clock); }
+    // Applies to connections accepted from now on.
+    void setRelayLimits(const RelayLimits& limits) { m_relayLimits = limits; }
+    // In the window program slot 1 is the hosting player's own table, which takes the host
+    // with it when it goes. A host without a window (--serve) has no such player: slot 1 is
+    // a remote player like the others, and its turn passes when it leaves.
+    void setSlotOneIsRemote(bool remote) { m_slotOneIsRemote = remote; }
 
     // ---- connections ----
     // The slot a new connection would get: the lowest free one, a new one, or kFullSlot.
@@ -77,8 +91,9 @@ private:
     void checkVersion(int newcomer, std::string_view version);
     void sendGameState(int newcomer);
     void disconnectsock(int slot);
-    void dropQueuedFrom(int slot);
-    void queue(std::vector<std::string>& pieces, int slot);
+    bool admit(std::string& piece, int slot);
+    void reportDropped(int slot);
+    void reportError(int slot, const std::string& text);
     void sendToAllBut(int slot, const std::string& message);
     void relayFrom(int source, const std::string& message);
     void logEvent(const std::string& text) const;
@@ -90,8 +105,14 @@ private:
     TextSink m_errorSink;
     TextSink m_eventSink;
     std::function<void()> m_queueHook;
-    std::array<protocol::Framer, kMaxSlots + 1> m_framers{}; // index = slot
-    std::array<std::size_t, kMaxSlots + 1> m_queuedBytes{};   // index = slot
+    MsClock m_clock = steadyMs;
+    RelayLimits m_relayLimits;
+    bool m_slotOneIsRemote = false;
+    int m_dispatchSource = 0; // the slot whose message is being handled
+    std::array<protocol::Framer, kMaxSlots + 1> m_framers{};   // index = slot
+    std::array<RelayLimiter, kMaxSlots + 1> m_limiters{};      // index = slot
+    std::array<LogThrottle, kMaxSlots + 1> m_errorThrottles{}; // index = slot
+    std::vector<std::string> m_pieces;
     protocol::ReceiveQueue m_queue;
     protocol::Dispatcher m_dispatcher;
 };

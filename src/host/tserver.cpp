@@ -13,9 +13,14 @@ namespace {
 
 const std::string kSocketClosed = "Socket Closed";
 
-// A connection that leaves this much unread is not reading at all; keeping its backlog
-// would let one stalled client grow the host's memory without bound.
+// A connection with this much unsent whose network count has not moved for kStallMs is not
+// reading at all: it is closed. One that reads, however slowly, is left alone; the relay
+// limits keep any sender from burying it.
 constexpr std::size_t kMaxUnsentBytes = 1024 * 1024;
+constexpr std::int64_t kStallMs = 5000;
+// Beyond this backlog a connection is closed whatever it reads: the host's memory for one
+// connection stays bounded. No traffic the limits let through comes near it.
+constexpr std::size_t kMaxBacklogBytes = 32 * 1024 * 1024;
 
 } // namespace
 
@@ -43,11 +48,22 @@ void TServer::setBotPreferences(const host::BotPreferences* preferences) {
     m_bots.m_source = preferences;
 }
 
-void TServer::setTickMs(int ms) { m_engine.setTickMs(ms); }
+void TServer::setTickMs(int ms) {
+    m_engine.setTickMs(ms);
+}
 
-void TServer::setEventLog(LineSink sink) { m_core.setEventSink(std::move(sink)); }
+void TServer::setEventLog(LineSink sink) {
+    m_core.setEventSink(std::move(sink));
+}
 
-void TServer::setErrorLog(LineSink sink) { m_errorLog = std::move(sink); }
+void TServer::setErrorLog(LineSink sink) {
+    m_errorLog = std::move(sink);
+}
+
+void TServer::setClock(host::MsClock clock) {
+    m_clock = clock;
+    m_core.setClock(std::move(clock));
+}
 
 void TServer::startListening(int port, bool loopbackOnly) {
     if (port < 0 || port > 65535) {
@@ -77,6 +93,7 @@ void TServer::Sock1Accept(TSock& listener) {
         tempsockInfo(s, kind, text);
     };
     m_endpoints[static_cast<std::size_t>(slot)] = sock;
+    m_backlogs[static_cast<std::size_t>(slot)] = {0, m_clock()};
     m_core.connectionAccepted(slot);
 }
 
@@ -106,7 +123,8 @@ void TServer::tempsockInfo(TSock& sock, TSocketInfo, const std::string& text) {
 
 int TServer::slotOf(const TSock& sock) const {
     const int slot = sock.Tag();
-    if (slot < 1 || slot > host::kFullSlot || m_endpoints[static_cast<std::size_t>(slot)] != &sock) {
+    if (slot < 1 || slot > host::kFullSlot ||
+        m_endpoints[static_cast<std::size_t>(slot)] != &sock) {
         return 0;
     }
     return slot;
@@ -140,8 +158,19 @@ void TServer::send(int slot, const std::string& bytes) {
     } catch (const std::exception& failure) {
         logError(failure.what());
     }
-    if (sock->outgoingBytes() > kMaxUnsentBytes) {
-        dropStalledReader(slot, *sock);
+    checkBacklog(slot, *sock);
+}
+
+void TServer::checkBacklog(int slot, TSock& sock) {
+    Backlog& backlog = m_backlogs[static_cast<std::size_t>(slot)];
+    const std::int64_t now = m_clock();
+    const std::size_t unsent = sock.outgoingBytes();
+    if (unsent <= kMaxUnsentBytes || sock.bytesHandedOver() != backlog.handedOver) {
+        backlog = {sock.bytesHandedOver(), now};
+    }
+    if (unsent > kMaxBacklogBytes ||
+        (unsent > kMaxUnsentBytes && now - backlog.since >= kStallMs)) {
+        dropStalledReader(slot, sock);
     }
 }
 
@@ -171,7 +200,7 @@ void TServer::logError(const std::string& text) const {
     if (m_errorLog) {
         m_errorLog(text);
     } else {
-        std::fprintf(stderr, "lastling host: %s\n", text.c_str());
+        std::fprintf(stderr, "lastling host: %s\n", host::escapeForLog(text).c_str());
     }
 }
 

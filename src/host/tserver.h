@@ -7,6 +7,7 @@
 #include "host/host_ports.h"
 #include "host/host_transport.h"
 #include "host/qt_timer.h"
+#include "host/rate_limit.h"
 #include "host/seat_table.h"
 #include "net/queue_pump.h"
 #include "net/tsock.h"
@@ -56,6 +57,12 @@ public:
     void setEventLog(LineSink sink);
     // Errors inside message handlers (default: standard error).
     void setErrorLog(LineSink sink);
+    // The clock of the relay limits, the error log's pace and the stalled-reader rule.
+    void setClock(host::MsClock clock);
+    // How many chat lines, actions and sounds a connection may have relayed (new connections).
+    void setRelayLimits(const host::RelayLimits& limits) { m_core.setRelayLimits(limits); }
+    // Without a window slot 1 is a remote player like the others (see HostCore).
+    void setSlotOneIsRemote(bool remote) { m_core.setSlotOneIsRemote(remote); }
 
     // Listens on `port` (0 = any free port): on 127.0.0.1 only, or on every address.
     // Throws ESockException ("Listen - Error Binding Socket", ...) and then stays idle.
@@ -85,6 +92,7 @@ private:
     void tempsockInfo(TSock& sock, TSocketInfo kind, const std::string& text);
     int slotOf(const TSock& sock) const;
     void detach(TSock& sock);
+    void checkBacklog(int slot, TSock& sock);
     void dropStalledReader(int slot, TSock& sock);
     void logError(const std::string& text) const;
 
@@ -98,6 +106,14 @@ private:
     host::EngineTable m_game{m_engine};
     QueuePump m_pump;
     LineSink m_errorLog;
+    host::MsClock m_clock = host::steadyMs;
+    // Per slot: the network's count of bytes taken, and when it last moved while the
+    // connection had a backlog.
+    struct Backlog {
+        std::uint64_t handedOver = 0;
+        std::int64_t since = 0;
+    };
+    std::array<Backlog, host::kFullSlot + 1> m_backlogs{};
     std::array<QPointer<TSock>, host::kFullSlot + 1> m_endpoints{}; // index = slot
     TSock m_sock1;
 };

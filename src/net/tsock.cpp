@@ -21,7 +21,9 @@ namespace lastling {
 namespace {
 
 constexpr std::size_t kReceiveArea = 32768; // the most one read event takes
-constexpr int kBacklog = 5;
+// The system's maximum: under a burst of connections a short backlog overflows, and with SYN
+// cookies the peer then believes it is connected to a host that never accepts it.
+constexpr int kBacklog = SOMAXCONN;
 
 bool isTransient(int errorNumber) {
     return errorNumber == EAGAIN || errorNumber == EWOULDBLOCK || errorNumber == EINTR;
@@ -352,6 +354,7 @@ int TSock::handOver() {
                                      m_outgoing.size() - m_outgoingSent, MSG_NOSIGNAL);
         if (taken > 0) {
             m_outgoingSent += static_cast<std::size_t>(taken);
+            m_handedOver += static_cast<std::uint64_t>(taken);
             continue;
         }
         if (taken < 0 && errno == EINTR)

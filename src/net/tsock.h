@@ -11,7 +11,7 @@
 //   sock.Connect();                     // returns at once; OnConnect follows, or an Error report
 //   sock.Send(bytes);                   // queued; goes out once connected, in order
 //
-//   listener.setPortName("7772"); listener.setListen(true);  // dual-stack, backlog 5
+//   listener.setPortName("7772"); listener.setListen(true);  // dual-stack, system backlog
 //   listener.OnAccept = [](TSock& l) { TSock* s = nullptr; l.Accept(s); };  // owned by l
 //
 // Events, in order: read (Receive report, OnRead with the bytes waiting), write (Send report,
@@ -83,6 +83,9 @@ public:
     // Bytes handed to Send that the network has not taken yet: a peer that stops reading
     // makes this grow, and an owner may decide to close it.
     std::size_t outgoingBytes() const { return m_outgoing.size() - m_outgoingSent; }
+    // All bytes the network has taken from this endpoint so far: tells a slow reader, whose
+    // count still moves, from one that does not read at all.
+    std::uint64_t bytesHandedOver() const { return m_handedOver; }
     // The port the handle is bound to (the ephemeral one after listening on "0"); 0 without one.
     int localPort() const;
 
@@ -123,6 +126,7 @@ private:
     std::string m_incoming;
     std::string m_outgoing;
     std::size_t m_outgoingSent = 0; // bytes at the front of m_outgoing already handed over
+    std::uint64_t m_handedOver = 0;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
 };

@@ -169,10 +169,13 @@ TEST_F(ClientFixture, CardClicksInAndOutOfTurn) {
 }
 
 TEST_F(ClientFixture, ClickBeforeLoginNeverPlays) {
-    model.state().whoseturn = 0;
+    model.state().myseat = 2; // a seat, its cards and its turn, but no login
+    host({"CMD_mycards+2+1+10+2+20+3+30+4+40", "CMD_nextplayer+2+"});
+    ASSERT_FALSE(session.state().loggedin);
+    ASSERT_EQ(session.state().whoseturn, 2);
+    ASSERT_TRUE(slot(2).shown);
     model.cardClicked(2);
     EXPECT_TRUE(link.sent.empty());
-    EXPECT_TRUE(slot(2).shown);
 }
 
 TEST_F(ClientFixture, ErrorGivesTheTurnBackOnlyToItsOwnSeat) {

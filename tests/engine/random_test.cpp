@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+
 #include <set>
 
 namespace lastling::host {
@@ -40,8 +43,20 @@ TEST(RandomTest, DrawsStayBelowTheirBoundAndZeroGivesZero) {
     EXPECT_EQ(random.below(0), 0u);
 }
 
-TEST(RandomTest, ClockSeedIsWithinOneDay) {
-    EXPECT_LT(Random::seedFromClock(), 24u * 60 * 60 * 1000);
+TEST(RandomTest, ClockSeedIsTheMillisecondOfTheDay) {
+    const auto msOfDay = [] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 86400000;
+    };
+    const auto before = msOfDay();
+    const std::int64_t seed = Random::seedFromClock();
+    const auto after = msOfDay();
+    if (before <= after) {
+        EXPECT_GE(seed, before);
+        EXPECT_LE(seed, after);
+    } else { // midnight passed in between
+        EXPECT_TRUE(seed >= before || seed <= after);
+    }
 }
 
 } // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lastling::host::testing {
@@ -69,15 +71,15 @@ TEST_F(HostCoreTest, FirstLoginAloneGetsNoRoster) {
 
 TEST_F(HostCoreTest, LoginNameIsTheWholeRestMadeSafe) {
     const int slot = connect();
-    receive(slot, std::string("CMD_logininfo+1+1.0.1+A+b|c"));
-    EXPECT_EQ(seats[1].name, "A_b_c");
-    EXPECT_EQ(transport.sentTo(1).back(), wire("CMD_newplayerinfo+1+A_b_c+0"));
+    receive(slot, std::string("CMD_logininfo+1+1.0.1+A+b|c\n[\x1b\x7f\x01"));
+    EXPECT_EQ(seats[1].name, "A_b_c_[___");
+    EXPECT_EQ(transport.sentTo(1).back(), wire("CMD_newplayerinfo+1+A_b_c_[___+0"));
 }
 
-TEST_F(HostCoreTest, LoginWithTrailingEndByteYieldsAnIgnoredEmptyEntry) {
+TEST_F(HostCoreTest, LoginWithTrailingEndByteQueuesOnlyTheLogin) {
     connect();
     core.bytesReceived(1, std::string("CMD_logininfo+1+1.0.1+You\xFF\xFF"));
-    EXPECT_EQ(core.queueSize(), 2u);
+    EXPECT_EQ(core.queueSize(), 1u);
     drain();
     EXPECT_EQ(seats[1].name, "You");
     EXPECT_TRUE(errors.empty());
@@ -230,6 +232,7 @@ TEST_F(HostCoreTest, BadNumberGoesToTheErrorSinkAndTheQueueGoesOn) {
 struct IgnoredCase {
     int from;
     std::string received;
+    bool badNumber = false; // the one kind of ignored message that is reported
 };
 
 class IgnoredTest : public ::testing::TestWithParam<IgnoredCase>, public HostFixture {};
@@ -246,6 +249,7 @@ TEST_P(IgnoredTest, ChangesNothingAndSendsNothing) {
     EXPECT_TRUE(game.started.empty());
     EXPECT_TRUE(game.played.empty());
     EXPECT_TRUE(game.watching.empty());
+    EXPECT_EQ(errors.size(), GetParam().badNumber ? 1u : 0u);
     for (int slot = 1; slot <= 5; ++slot) {
         EXPECT_EQ(seats[slot].name, "P" + std::to_string(slot));
         EXPECT_FALSE(seats[slot].justwatching);
@@ -257,23 +261,112 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(IgnoredCase{2, "CMD_logininfo+3+1.0.1+Mallory"},
                       IgnoredCase{2, "CMD_logininfo+0+1.0.1+Mallory"},
                       IgnoredCase{2, "CMD_logininfo+11+1.0.1+Mallory"},
-                      IgnoredCase{2, "CMD_logininfo+x+1.0.1+Mallory"},
-                      IgnoredCase{2, "CMD_kickhim+1+3+"}, IgnoredCase{2, "CMD_kickhim+2+3+"},
-                      IgnoredCase{1, "CMD_kickhim+1+0+"}, IgnoredCase{1, "CMD_kickhim+1+10+"},
-                      IgnoredCase{1, "CMD_kickhim+1+11+"}, IgnoredCase{1, "CMD_kickhim+1+-5+"},
+                      IgnoredCase{2, "CMD_logininfo+x+1.0.1+Mallory", true},
+                      IgnoredCase{2, "CMD_kickhim+1+3+"},
+                      IgnoredCase{2, "CMD_kickhim+2+3+"},
+                      IgnoredCase{1, "CMD_kickhim+1+0+"},
+                      IgnoredCase{1, "CMD_kickhim+1+10+"},
+                      IgnoredCase{1, "CMD_kickhim+1+11+"},
+                      IgnoredCase{1, "CMD_kickhim+1+12+"},
+                      IgnoredCase{1, "CMD_kickhim+1+2147483647+"},
+                      IgnoredCase{1, "CMD_kickhim+1+-5+"},
                       IgnoredCase{1, "CMD_kickhim+1+8+"}, // nobody there
-                      IgnoredCase{1, "CMD_kickhim+2+3+"}, IgnoredCase{2, "CMD_startgame+P2+30+"},
-                      IgnoredCase{5, "CMD_startgame+P5+30+"}, IgnoredCase{2, "CMD_playcard+3+1+"},
-                      IgnoredCase{2, "CMD_playcard+2+0+"}, IgnoredCase{2, "CMD_playcard+2+5+"},
-                      IgnoredCase{5, "CMD_playcard+5+1+"}, IgnoredCase{2, "CMD_playcard+2+"},
-                      IgnoredCase{2, "CMD_playcard+2+x+"},
-                      IgnoredCase{2, "CMD_playcard+2+99999999999+"},
-                      IgnoredCase{2, "CMD_playcard+x+1+"}, IgnoredCase{2, "CMD_playcard+"},
-                      IgnoredCase{2, "CMD_justwatch+3+1"}, IgnoredCase{2, "CMD_justwatch+3+2"},
-                      IgnoredCase{5, "CMD_justwatch+5+1"}, IgnoredCase{1, "CMD_justwatch+5+1"},
-                      IgnoredCase{1, "CMD_justwatch+0+1"}, IgnoredCase{1, "CMD_justwatch+-1+2"},
-                      IgnoredCase{2, "CMD_justwatch+2+3"}, IgnoredCase{2, "CMD_justwatch+2+1+"},
-                      IgnoredCase{2, "CMD_unknown+2+x"}, IgnoredCase{2, "+2+x"}));
+                      IgnoredCase{1, "CMD_kickhim+2+3+"},
+                      IgnoredCase{2, "CMD_startgame+P2+30+"},
+                      IgnoredCase{5, "CMD_startgame+P5+30+"},
+                      IgnoredCase{2, "CMD_playcard+3+1+"},
+                      IgnoredCase{2, "CMD_playcard+2+0+"},
+                      IgnoredCase{2, "CMD_playcard+2+5+"},
+                      IgnoredCase{5, "CMD_playcard+5+1+"},
+                      IgnoredCase{2, "CMD_playcard+2+", true},
+                      IgnoredCase{2, "CMD_playcard+2+x+", true},
+                      IgnoredCase{2, "CMD_playcard+2+99999999999+", true},
+                      IgnoredCase{2, "CMD_playcard+x+1+", true},
+                      IgnoredCase{2, "CMD_playcard+", true},
+                      IgnoredCase{2, "CMD_justwatch+3+1"},
+                      IgnoredCase{2, "CMD_justwatch+3+2"},
+                      IgnoredCase{5, "CMD_justwatch+5+1"},
+                      IgnoredCase{1, "CMD_justwatch+5+1"},
+                      IgnoredCase{1, "CMD_justwatch+0+1"},
+                      IgnoredCase{1, "CMD_justwatch+-1+2"},
+                      IgnoredCase{2, "CMD_justwatch+2+3"},
+                      IgnoredCase{2, "CMD_justwatch+2+1+"},
+                      IgnoredCase{2, "CMD_unknown+2+x"},
+                      IgnoredCase{2, "+2+x"}));
+
+// ---- limits ----
+
+struct PaceCase {
+    const char* name;
+    std::vector<std::pair<std::int64_t, int>> sends; // at this time, this many chat lines
+    std::size_t relayed;
+    bool closed;
+};
+
+class RelayPaceTest : public ::testing::TestWithParam<PaceCase>, public HostFixture {};
+
+TEST_P(RelayPaceTest, ChatIsRelayedAtAPersonsPaceAndAFloodCloses) {
+    std::int64_t now = 0;
+    core.setClock([&] { return now; });
+    join("Ann");
+    join("Bob");
+    clearSent();
+    for (const auto& [at, count] : GetParam().sends) {
+        now = at;
+        for (int i = 0; i < count; ++i) {
+            core.bytesReceived(2, wire("CMD_chat+2+hi|clRed"));
+        }
+        drain();
+    }
+    EXPECT_EQ(transport.sentTo(1).size() - (GetParam().closed ? 1 : 0), GetParam().relayed);
+    EXPECT_EQ(seats[2].connected, !GetParam().closed);
+}
+
+std::vector<std::pair<std::int64_t, int>> every(std::int64_t stepMs, int times) {
+    std::vector<std::pair<std::int64_t, int>> sends;
+    for (int i = 0; i < times; ++i) {
+        sends.emplace_back(i * stepMs, 1);
+    }
+    return sends;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, RelayPaceTest,
+    ::testing::Values(PaceCase{"burst_of_five", {{0, 8}}, 5, false},
+                      PaceCase{"then_one_a_second", {{0, 5}, {1000, 2}, {2000, 1}}, 7, false},
+                      PaceCase{"ten_in_any_ten_seconds", every(500, 20), 10, false},
+                      PaceCase{"a_steady_talker_is_never_cut", every(1100, 30), 30, false},
+                      PaceCase{"over_a_hundred_closes", {{0, 101}}, 0, true}, // queued ones go too
+                      PaceCase{"a_hundred_only_drops", {{0, 100}}, 5, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostCoreTest, LongRelaysAreCutAndAChatLineKeepsItsColour) {
+    join("Ann");
+    clearSent();
+    receive(1, "CMD_chat+1+" + std::string(10000, 'x') + "|clRed");
+    receive(1, "CMD_playasound+1+" + std::string(10000, 'w') + "+");
+    const Messages sent = transport.sentTo(1);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].size(), HostCore::kMaxRelayedLine + 1);
+    EXPECT_EQ(sent[0].substr(sent[0].size() - 7), wire("|clRed"));
+    EXPECT_EQ(sent[1].size(), HostCore::kMaxRelayedLine + 1);
+}
+
+TEST_F(HostCoreTest, HandlerErrorsAreCutAndLoggedOnceASecondWithACount) {
+    std::int64_t now = 0;
+    core.setClock([&] { return now; });
+    join("Ann");
+    for (int i = 0; i < 50; ++i) {
+        receive(1, "CMD_playcard+" + std::string(10000, '9') + "\n[00:00:00] forged+1+");
+    }
+    now = 999;
+    receive(1, "CMD_playcard+x+1+");
+    now = 1000;
+    receive(1, "CMD_playcard+y+1+");
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_LT(errors[0].size(), 200u);
+    EXPECT_NE(errors[1].find("50 more suppressed"), std::string::npos);
+}
 
 // ---- the game's two messages ----
 
@@ -500,7 +593,7 @@ TEST_F(HostCoreTest, AFloodOfCompleteMessagesIsBoundedPerConnection) {
     join("Bob");
     std::string burst;
     while (burst.size() < 600 * 1024) {
-        burst += wire("CMD_nothing+2+" + std::string(100, 'x'));
+        burst += wire("CMD_justwatch+2+" + std::string(100, 'x'));
     }
     core.bytesReceived(2, burst);
     drain(); // worked off: the budget is free again

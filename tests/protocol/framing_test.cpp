@@ -43,11 +43,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"CMD_a+1" + E + "CMD_b+2" + E + "CMD_c+" + E},
                     {"CMD_a+1", "CMD_b+2", "CMD_c+"},
                     0},
-        FramingCase{"one_over_three_reads", {"CMD_ch", "at+1+hel", "lo" + E}, {"CMD_chat+1+hello"}, 0},
-        FramingCase{"empty_entries", {E + E + "x" + E}, {"", "", "x"}, 0},
+        FramingCase{
+            "one_over_three_reads", {"CMD_ch", "at+1+hel", "lo" + E}, {"CMD_chat+1+hello"}, 0},
+        FramingCase{"empty_entries_are_dropped", {E + E + "x" + E, E, "y" + E + E}, {"x", "y"}, 0},
         FramingCase{"login_double_end",
                     {"CMD_logininfo+3+1.0.1+Ann" + E + E},
-                    {"CMD_logininfo+3+1.0.1+Ann", ""},
+                    {"CMD_logininfo+3+1.0.1+Ann"},
                     0},
         FramingCase{"unterminated_tail_waits", {"CMD_a+1" + E + "CMD_b"}, {"CMD_a+1"}, 5},
         FramingCase{"nothing", {"", ""}, {}, 0},
@@ -60,6 +61,30 @@ TEST(FramingTest, OversizedUnterminatedInputIsCountedForTheCaller) {
     framer.feed(std::string(70000, 'x'), out);
     EXPECT_TRUE(out.empty());
     EXPECT_EQ(framer.pendingBytes(), 70000u);
+}
+
+// A flooding source delays the others by at most one entry each, keeps its own order, and
+// leaves without touching anyone else's entries or costs.
+TEST(ReceiveQueueTest, SourcesTakeTurnsAndADroppedSourceLeavesNoCost) {
+    ReceiveQueue queue;
+    for (const char* text : {"a1", "a2", "a3"}) {
+        queue.push(text, 1);
+    }
+    queue.push("b1", 2);
+    queue.push("c1", 3);
+    queue.push(std::string(1000, 'x'), 3);
+    EXPECT_GE(queue.costFrom(3), 1000 + 2 * sizeof(Entry));
+    EXPECT_EQ(queue.take().text, "a1");
+    EXPECT_EQ(queue.take().text, "b1");
+    EXPECT_EQ(queue.take().text, "c1");
+    EXPECT_EQ(queue.take().text, "a2");
+    queue.dropSource(3);
+    EXPECT_EQ(queue.costFrom(3), 0u);
+    EXPECT_EQ(queue.size(), 1u);
+    EXPECT_EQ(queue.take().text, "a3");
+    EXPECT_EQ(queue.costFrom(1), 0u);
+    EXPECT_TRUE(queue.empty());
+    EXPECT_EQ(queue.take().text, "");
 }
 
 TEST(DispatcherTest, ExactWordsOnlyAndErrorsStopOnlyTheirHandler) {

@@ -125,6 +125,13 @@ TEST(Lzrw1Blocks, RoundTripsEveryKindAndSize) {
     }
 }
 
+// A run that crosses the edge of a 32 KiB piece must stop at the edge.
+TEST(Lzrw1Blocks, ARunAcrossThePieceEdgeRoundTrips) {
+    Bytes plain(32748, 'b');
+    plain.insert(plain.end(), 40, 'a');
+    EXPECT_EQ(expandOk(lzrw1::compressBuffer(plain)), plain);
+}
+
 struct DamagedCase {
     const char* name;
     Bytes packed;
@@ -148,6 +155,16 @@ Bytes withBlock(Bytes packed, const Bytes& body) {
 Bytes storedBody(std::size_t length) {
     Bytes body(length + 1, 'x');
     body[0] = 0x80;
+    return body;
+}
+
+// Runs that fill a block exactly, then one literal more.
+Bytes fullBlockThenALiteral() {
+    Bytes body{0x40, 0xFF, 0x00};
+    for (int i = 0; i < 7; ++i)
+        body.insert(body.end(), {0x00, 0x0F, 0xFF, 'a'}); // 4111 bytes each
+    body.insert(body.end(), {0x00, 0x0F, 0x87, 'a'});     // 3991: 32768 in all
+    body.push_back('z');
     return body;
 }
 
@@ -182,6 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedCase{"StoredPastBlock", withBlock(header(32769), storedBody(32769)),
                     S::CorruptBlock},
         DamagedCase{"RunPastBlock", withBlock(header(9 * 4095), nineLongRuns()), S::CorruptBlock},
+        DamagedCase{"LiteralPastBlock", withBlock(header(32769), fullBlockThenALiteral()),
+                    S::CorruptBlock},
         DamagedCase{"DistanceBeforeStart",
                     withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00, 0x20}), S::CorruptBlock},
         DamagedCase{"MatchCutShort", withBlock(header(5), {0x40, 0x40, 0x00, 'a', 0x00}),
