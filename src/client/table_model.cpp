@@ -52,8 +52,9 @@ void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
     };
     for (const auto& entry : table) {
         const auto handler = entry.second; // a plain copy: clang 14 cannot capture a binding
-        dispatcher.on(entry.first,
-                      [this, handler](std::string_view payload, int) { (this->*handler)(payload); });
+        dispatcher.on(entry.first, [this, handler](std::string_view payload, int) {
+            (this->*handler)(payload);
+        });
     }
 }
 
@@ -485,136 +486,6 @@ void TableModel::gamestats(std::string_view payload) {
     if (m_state.whoseturn != 0 && m_state.whoseturn == m_state.myseat && m_ports.notices) {
         m_ports.notices->notice("go");
     }
-}
-
-// ---- user actions ----
-
-void TableModel::cardClicked(int slot) {
-    if (!isSlot(slot) || m_state.whoseturn == 0 || m_state.whoseturn != m_state.myseat) {
-        return;
-    }
-    HandSlot& picture = m_view.ownSlots[static_cast<std::size_t>(slot)];
-    // An empty slot is never sent: the host would refuse it silently and keep waiting.
-    if (!picture.shown || picture.card == 0) {
-        return;
-    }
-    if (m_state.loggedin) {
-        send(protocol::playcard(m_state.myseat, slot));
-    }
-    picture.shown = false;
-    m_state.whoseturn = 0;
-    m_pendingSlot = m_state.loggedin ? slot : 0;
-    emit changed();
-}
-
-void TableModel::sendJustWatch(int target, int flag) {
-    if (m_state.loggedin && m_state.isPlayingSeat(target)) {
-        send(protocol::justwatch(target, flag));
-    }
-}
-
-void TableModel::justWatchClicked() {
-    // The check mark changes only when the host answers.
-    sendJustWatch(m_state.myseat, m_view.justWatchChecked ? 2 : 1);
-}
-
-void TableModel::setToJustWatch(int target) {
-    sendJustWatch(target, 1);
-}
-
-void TableModel::unsetJustWatch(int target) {
-    sendJustWatch(target, 2);
-}
-
-void TableModel::startButtonClicked() {
-    if (m_state.loggedin) {
-        if (m_ports.window) {
-            m_ports.window->showGameStartDialog();
-        }
-    } else if (m_ports.notices) {
-        m_ports.notices->notice("You are not connected");
-    }
-}
-
-void TableModel::gameStartChosen(const std::string& targetText) {
-    send(protocol::startgame(m_state.myname, protocol::safeName(targetText)));
-}
-
-SeatPopupItems TableModel::seatPopupItems(int number) const {
-    SeatPopupItems items;
-    items.removeFromGame = items.setToJustWatch = items.unsetJustWatch = m_state.ishost;
-    if (!m_state.isPlayingSeat(number) ||
-        m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
-        items.removeFromGame = false;
-    }
-    if (m_state.isPlayingSeat(number) && number != m_state.myseat) {
-        const SeatView& shown = m_view.seats[static_cast<std::size_t>(number)];
-        // Waiting seats and computer players never chat.
-        const bool human = shown.name != kWaiting && shown.name != placeholderName(number);
-        items.ignoreChat = human && !shown.chatIgnored;
-        items.stopIgnoring = shown.chatIgnored;
-    }
-    return items;
-}
-
-void TableModel::kicking(int target) {
-    if (m_state.ishost && m_state.loggedin && isConnectionSlot(target)) {
-        send(protocol::kickhim(m_state.myseat, target));
-    }
-}
-
-void TableModel::removeFromGame(int number) {
-    if (seatPopupItems(number).removeFromGame) {
-        kicking(number);
-    }
-}
-
-void TableModel::removeSpy(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_view.spyList.size()) {
-        return;
-    }
-    const std::string& entry = m_view.spyList[static_cast<std::size_t>(index)];
-    int target = 0;
-    if (protocol::tryParseInt(std::string_view(entry).substr(0, entry.find(':')), target)) {
-        kicking(target);
-    }
-}
-
-void TableModel::toggleLastTrick() {
-    m_view.lastTrickShown = !m_view.lastTrickShown && !m_view.lastTrick.cards.empty();
-    emit changed();
-}
-
-void TableModel::ignoreChat(int number) {
-    if (seatPopupItems(number).ignoreChat) {
-        seat(number).chatIgnored = true;
-        systemLine("You no longer see what " + seat(number).name + " sends to the chat.");
-        emit changed();
-    }
-}
-
-void TableModel::stopIgnoring(int number) {
-    if (seatPopupItems(number).stopIgnoring) {
-        seat(number).chatIgnored = false;
-        systemLine("You see what " + seat(number).name + " sends to the chat again.");
-        emit changed();
-    }
-}
-
-bool TableModel::ignoresSender(std::string_view payload) const {
-    int number = 0;
-    return protocol::tryParseInt(payload.substr(0, payload.find('+')), number) &&
-           m_state.isPlayingSeat(number) &&
-           m_view.seats[static_cast<std::size_t>(number)].chatIgnored;
-}
-
-std::function<void(std::string_view, int)>
-TableModel::unlessIgnored(std::function<void(std::string_view, int)> handler) const {
-    return [this, handler = std::move(handler)](std::string_view payload, int source) {
-        if (!ignoresSender(payload)) {
-            handler(payload, source);
-        }
-    };
 }
 
 } // namespace lastling::client
