@@ -9,6 +9,7 @@
 #include "social/chat_model.h"
 
 #include "gui_app.h"
+#include "window_fixture.h"
 
 #include "tally/tally_file.h"
 
@@ -35,29 +36,7 @@ std::string readFile(const std::filesystem::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { guiApp(); }
-
-    WindowOptions options(std::vector<std::string> params = {}) const {
-        WindowOptions result;
-        result.params = std::move(params);
-        result.gamePort = "0";
-        result.hostTickMs = 1;
-        result.botSpeedMs = 1;
-        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby%1.ini").arg(m_files++));
-        result.singleInstance = false;
-        return result;
-    }
-
-    static const client::TableView& view(MainWindow& window) {
-        return window.client().model().view();
-    }
-    static const client::ClientState& state(MainWindow& window) { return window.client().state(); }
-
-    QTemporaryDir m_dir;
-    mutable int m_files = 0;
-};
+class WindowTest : public testing::WindowFixture {};
 
 // ---- a whole solo game played with the mouse and the keyboard ----
 

@@ -13,6 +13,7 @@
 #include "tally/ui/tally_window.h"
 
 #include "gui_app.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -71,29 +72,7 @@ QString labelText(QWidget& window, const QString& name) {
     return label != nullptr ? label->text() : QStringLiteral("<none>");
 }
 
-class SideWindowsTest : public ::testing::Test {
-protected:
-    void SetUp() override { guiApp(); }
-
-    WindowOptions options(std::vector<std::string> params = {}) const {
-        WindowOptions result;
-        result.params = std::move(params);
-        result.gamePort = "0";
-        result.hostTickMs = 1;
-        result.botSpeedMs = 1;
-        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby%1.ini").arg(m_files++));
-        result.singleInstance = false;
-        return result;
-    }
-
-    static const client::ClientState& state(MainWindow& window) { return window.client().state(); }
-    static const client::TableView& view(MainWindow& window) {
-        return window.client().model().view();
-    }
-
-    QTemporaryDir m_dir;
-    mutable int m_files = 0;
-};
+class SideWindowsTest : public testing::WindowFixture {};
 
 // ---- each window is made hidden at start and opened from its item, key or button ----
 

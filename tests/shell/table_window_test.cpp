@@ -10,6 +10,7 @@
 #include "social/chat_model.h"
 
 #include "gui_app.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -41,27 +42,11 @@ std::string readFile(const QString& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-class TableWindowTest : public ::testing::Test {
+class TableWindowTest : public testing::WindowFixture {
 protected:
-    void SetUp() override { testing::guiApp(); }
-
-    WindowOptions options(std::vector<std::string> params = {}) const {
-        WindowOptions result;
-        result.params = std::move(params);
-        result.gamePort = "0";
-        result.hostTickMs = 1;
-        result.botSpeedMs = 1;
-        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby%1.ini").arg(m_files++));
-        result.singleInstance = false;
-        return result;
-    }
-
     static void pressOk(TableDialog& dialog) {
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
     }
-
-    QTemporaryDir m_dir;
-    mutable int m_files = 0;
 };
 
 TEST_F(TableWindowTest, DialogsBuildTheParametersAndRememberTheEntries) {
