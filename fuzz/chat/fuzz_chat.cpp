@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view line = text.substr(start, end - start);
         switch (round++ % 4) {
         case 0:
-            model.chatrecieved(line);
+            model.showChatMessage(line);
             break;
         case 1:
             model.addlinetochat(line, static_cast<Colour>(line.size() * 2654435761u));

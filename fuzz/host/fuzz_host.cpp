@@ -3,13 +3,14 @@
 // After every step the table must hold: no seat plays twice in one trick, a score never goes
 // down within a game, and no card is in two places in a round.
 #include "host/engine/game_engine.h"
+#include "host/engine/game_events.h"
 #include "host/engine/random.h"
 #include "host/engine_table.h"
 #include "host/host_core.h"
 #include "host/host_ports.h"
-#include "manual_timer.h"
 #include "host/host_transport.h"
 #include "host/seat_table.h"
+#include "manual_timer.h"
 
 #include <algorithm>
 #include <array>
@@ -34,40 +35,50 @@ struct NullTransport : HostTransport {
 };
 
 // Sits between the engine and the core and watches what the engine announces.
-struct WatchingOutbox : Outbox {
-    Outbox* next = nullptr;
+struct WatchingEvents : GameEvents {
+    GameEvents* next = nullptr;
     std::bitset<5> playedThisTrick;
     std::bitset<53> playedThisRound;
-    bool gameStarted = false;
+    bool newGame = false;
 
-    void sendTo(int slot, const std::string& message) override { next->sendTo(slot, message); }
-    void sendToAll(const std::string& message) override {
-        watch(message);
-        next->sendToAll(message);
+    void gameStarted(const std::string& starter, int target) override {
+        playedThisTrick.reset();
+        playedThisRound.reset();
+        newGame = true;
+        next->gameStarted(starter, target);
     }
-    void watch(std::string_view message) {
-        const auto startsWith = [&](std::string_view word) {
-            return message.substr(0, word.size()) == word;
-        };
-        if (startsWith("CMD_heplayed+")) { // seat "+" card "+" count "+"
-            const int seat = message[13] - '0';
-            const int card = std::atoi(std::string(message.substr(15)).c_str());
-            if (seat < 1 || seat > 4 || playedThisTrick[static_cast<std::size_t>(seat)]) {
-                std::abort(); // a seat played twice in one trick
-            }
-            if (card < 1 || card > 52 || playedThisRound[static_cast<std::size_t>(card)]) {
-                std::abort(); // a card played twice in one round
-            }
-            playedThisTrick.set(static_cast<std::size_t>(seat));
-            playedThisRound.set(static_cast<std::size_t>(card));
-        } else if (startsWith("CMD_endhand+")) {
-            playedThisTrick.reset();
-        } else if (startsWith("CMD_roundstart+") || startsWith("CMD_startgame+")) {
-            playedThisTrick.reset();
-            playedThisRound.reset();
-            gameStarted = gameStarted || startsWith("CMD_startgame+");
+    void roundStarted(int trumpcard) override {
+        playedThisTrick.reset();
+        playedThisRound.reset();
+        next->roundStarted(trumpcard);
+    }
+    void handDealt(int seat, const lastling::cards::Hand& hand) override {
+        next->handDealt(seat, hand);
+    }
+    void cardDrawn(int seat, int slot, int card) override { next->cardDrawn(seat, slot, card); }
+    void turnPassed(int seat) override { next->turnPassed(seat); }
+    void cardPlayed(int seat, int card, int cardsLeft) override {
+        if (seat < 1 || seat > 4 || playedThisTrick[static_cast<std::size_t>(seat)]) {
+            std::abort(); // a seat played twice in one trick
         }
+        if (card < 1 || card > 52 || playedThisRound[static_cast<std::size_t>(card)]) {
+            std::abort(); // a card played twice in one round
+        }
+        playedThisTrick.set(static_cast<std::size_t>(seat));
+        playedThisRound.set(static_cast<std::size_t>(card));
+        next->cardPlayed(seat, card, cardsLeft);
     }
+    void cardRefused(int seat, int slot) override { next->cardRefused(seat, slot); }
+    void trickTaken(int winner, int cardsInHand) override {
+        playedThisTrick.reset();
+        next->trickTaken(winner, cardsInHand);
+    }
+    void seatsOut(const std::vector<int>& seats) override { next->seatsOut(seats); }
+    void roundOver(int winner, int points, int total, const std::vector<int>& cards) override {
+        next->roundOver(winner, points, total, cards);
+    }
+    void trickStarts() override { next->trickStarts(); }
+    void gameWon(const std::string& name, int seat) override { next->gameWon(name, seat); }
 };
 
 struct Bots : BotPreferences {
@@ -79,19 +90,19 @@ struct Table {
     SeatTable seats;
     NullTransport transport;
     HostCore core{seats, transport};
-    WatchingOutbox outbox;
+    WatchingEvents events;
     ManualTimer timer1;
     ManualTimer computer;
     Bots bots;
     Random random{12345};
-    GameEngine engine{seats, outbox, timer1, computer, bots, random};
+    GameEngine engine{seats, events, timer1, computer, bots, random};
     EngineTable game{engine};
     std::int64_t now = 0;
     std::array<int, 5> scores{};
 
     Table() {
         transport.core = &core;
-        outbox.next = &core;
+        events.next = &core;
         core.setGame(&game);
         core.setClock([this] { return now; });
         core.setErrorSink([](const std::string&) {});
@@ -99,11 +110,11 @@ struct Table {
     }
 
     void check() {
-        if (outbox.gameStarted) {
+        if (events.newGame) {
             scores = {};
-            outbox.gameStarted = false;
+            events.newGame = false;
         }
-        std::bitset<53> cards = outbox.playedThisRound; // a played card never comes back
+        std::bitset<53> cards = events.playedThisRound; // a played card never comes back
         for (int seat = 1; seat <= 4; ++seat) {
             const SeatRecord& record = seats[seat];
             for (const int card : record.hand) {
