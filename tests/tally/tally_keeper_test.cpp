@@ -1,6 +1,8 @@
 #include "tally/tally_chart.h"
 #include "tally/tally_keeper.h"
 
+#include "tally_answers.h"
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -14,23 +16,10 @@ using namespace lastling::tally;
 
 namespace {
 
+using lastling::tally::fakes::Answers;
 using Names = std::vector<std::string>;
 using Counts = std::array<std::string, 8>;
 const Counts kZeros{"0", "0", "0", "0", "0", "0", "0", "0"};
-
-// Answers each question from a list and remembers what was asked.
-struct Answers : YesNoQuestion {
-    std::deque<bool> answers;
-    Names asked;
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return yes;
-    }
-};
 
 const Names kSeats{"Me", "Klot", "<Waiting>", "Anna"}; // the player sits at seat 1
 

@@ -1,5 +1,7 @@
 #include "tally/ui/tally_window.h"
 
+#include "tally_answers.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -17,20 +19,8 @@ using namespace lastling::tally;
 
 namespace {
 
+using lastling::tally::fakes::Answers;
 using Names = std::vector<std::string>;
-
-struct Answers : YesNoQuestion {
-    std::deque<bool> answers;
-    Names asked;
-    bool ask(const std::string& text) override {
-        asked.push_back(text);
-        const bool yes = !answers.empty() && answers.front();
-        if (!answers.empty()) {
-            answers.pop_front();
-        }
-        return yes;
-    }
-};
 
 const Names kSeats{"Me", "Klot", "Bot 3", "Anna"}; // the player sits at seat 1
 
