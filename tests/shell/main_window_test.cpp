@@ -29,12 +29,8 @@ namespace lastling::shell {
 namespace {
 
 using testing::guiApp;
+using testing::readFile;
 using testing::runUntil;
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class WindowTest : public testing::WindowFixture {};
 

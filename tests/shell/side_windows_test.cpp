@@ -34,12 +34,8 @@ namespace lastling::shell {
 namespace {
 
 using testing::guiApp;
+using testing::readFile;
 using testing::runUntil;
-
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void writeFile(const QString& path, const std::string& text) {
     std::ofstream(path.toStdString(), std::ios::binary) << text;

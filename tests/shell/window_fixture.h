@@ -10,10 +10,20 @@
 
 #include <QTemporaryDir>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
 #include <string>
 #include <vector>
 
 namespace lastling::shell::testing {
+
+// The whole file as bytes; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // Real main windows on fast hosts and ephemeral ports, each with a settings file of its own
 // in a folder that goes with the test.
