@@ -14,6 +14,7 @@ packages=(
   desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
   qt6-multimedia-dev pulseaudio pulseaudio-utils
   xvfb openbox xdotool wmctrl x11-utils
+  qt6-wayland weston at-spi2-core python3-pyatspi dbus-x11
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -108,6 +109,26 @@ void showCard(QLabel* label, int card, const QString& accessibleName) {
     }
 }
 
+// Qt tells screen readers of every name it is given, also of the same one again.
+void setAccessibleNameIfChanged(QWidget* widget, const QString& name) {
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
+}
+
+// The picture is composed again only when the hand it shows has changed.
+void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner) {
+    const QVariant key = QVariant::fromValue(QList<int>{hand.backs, hand.faceUp ? 1 : 0} +
+                                             QList<int>(hand.cards.begin(), hand.cards.end()));
+    if (label->property("hand") != key) {
+        label->setProperty("hand", key);
+        label->setPixmap(composeHand(hand));
+        label->adjustSize();
+    }
+    setAccessibleNameIfChanged(label, hand.faceUp ? owner + QStringLiteral(" remaining cards")
+                                                  : owner + QStringLiteral(" hand"));
+}
+
 bool isPosition(int position) {
     return position >= 0 && position < 4;
 }
@@ -116,16 +137,31 @@ QString fromLatin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A name label that asks for the seat pop-up menu of its screen position.
+// A name label that asks for the seat pop-up menu of its screen position, by the mouse or,
+// when it has the focus, by the Menu key or Shift+F10.
 class SeatNameLabel : public QLabel {
 public:
     SeatNameLabel(Board* board, int position)
-        : QLabel(board), m_board(board), m_position(position) {}
+        : QLabel(board), m_board(board), m_position(position) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override {
-        emit m_board->seatMenuRequested(m_position, event->globalPos());
+        const QPoint at = event->reason() == QContextMenuEvent::Mouse
+                              ? event->globalPos()
+                              : mapToGlobal(QPoint(0, height()));
+        emit m_board->seatMenuRequested(m_position, at);
         event->accept();
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Menu ||
+            (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+            emit m_board->seatMenuRequested(m_position, mapToGlobal(QPoint(0, height())));
+            event->accept();
+            return;
+        }
+        QLabel::keyPressEvent(event);
     }
 
 private:
@@ -134,13 +170,6 @@ private:
 };
 
 } // namespace
-
-void ClickablePicture::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
-    QLabel::mouseReleaseEvent(event);
-}
 
 QPixmap composeHand(const client::HandPicture& hand) {
     const int width = hand.width();
@@ -204,10 +233,13 @@ void Board::buildTable() {
         picture->setVisible(slot != 1);
         connect(picture, &ClickablePicture::clicked, this,
                 [this, slot] { emit cardClicked(slot); });
+        connect(picture, &ClickablePicture::stepRequested, this,
+                [this, slot](int step) { stepFocus(slot, step); });
         m_slots[static_cast<std::size_t>(slot - 1)] = picture;
     }
     m_turnMarker = pictureLabel(this, {0, 0}, pictures.turnMarker());
     m_turnMarker->setObjectName(QStringLiteral("image_Turn"));
+    m_announcer = new Announcer(this);
     m_startButton = new ClickablePicture(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
     m_startButton->setPixmap(pictures.startButton());
@@ -216,12 +248,14 @@ void Board::buildTable() {
     m_startButton->setAccessibleName(QStringLiteral("START GAME"));
     m_startButton->hide();
     connect(m_startButton, &ClickablePicture::clicked, this, &Board::startClicked);
-    m_status = textLabel(this, {5, 505}, 13, true);
+    m_status = new StatusLine(this);
+    m_status->setTextFormat(Qt::PlainText); // names come from the network
+    m_status->setFont(arialPixels(13, true));
+    m_status->move(5, 505);
     m_status->setObjectName(QStringLiteral("label_status"));
     m_status->setFixedWidth(kStatusWidth);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setText(QStringLiteral("Welcome to Lastling"));
-    m_status->setAccessibleDescription(QStringLiteral("Game status"));
     m_lastTrick = new LastTrickPanel(this);
     m_lastTrick->move((496 - LastTrickPanel::kWidth) / 2, 180);
     connect(m_lastTrick, &LastTrickPanel::clicked, this, &Board::lastTrickClicked);
@@ -238,6 +272,7 @@ void Board::buildSeatGroup(int position) {
     took->setPixmap(pictures.tookTrick());
     took->setGeometry(QRect(at.took, pictures.tookTrick().size()));
     took->setCursor(Qt::PointingHandCursor);
+    took->setFocusPolicy(Qt::NoFocus); // Ctrl+L shows the last trick from the keyboard
     took->setAccessibleName(QStringLiteral("Took the last trick (Ctrl+L shows it)"));
     took->hide();
     connect(took, &ClickablePicture::clicked, this, &Board::lastTrickClicked);
@@ -269,6 +304,8 @@ void Board::buildChatFrame() {
     logo->setObjectName(QStringLiteral("image_logo"));
     logo->setPixmap(Pictures::instance().logo());
     logo->setGeometry(498, 6, 257, 22);
+    logo->setFocusPolicy(Qt::NoFocus);
+    logo->setAccessibleName(QStringLiteral("Korvel Software web site"));
     m_chatPanel = new QFrame(this);
     m_chatPanel->setObjectName(QStringLiteral("panel_mainchat"));
     m_chatPanel->setGeometry(496, 54, 265, 444);
@@ -331,6 +368,7 @@ LASTLING_GROUP_GETTER(winnerBadge, winner)
 LASTLING_GROUP_GETTER(outBadge, done)
 LASTLING_GROUP_GETTER(eyes, eyes)
 LASTLING_GROUP_GETTER(tookTrick, took)
+LASTLING_GROUP_GETTER(seatMarker, marker)
 #undef LASTLING_GROUP_GETTER
 
 void Board::showTable(const client::TableView& view, const std::function<int(int)>& positionOf) {
@@ -369,7 +407,6 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
     setTextIfChanged(group.bonus, fromLatin1(seat.bonus));
     showName(group, name, position);
     setShown(group.name, seat.nameVisible);
-    setShown(group.took, seat.took);
     setShown(group.done, seat.out);
     setShown(group.winner, seat.winner);
     setShown(group.eyes, seat.eyes);
@@ -377,10 +414,12 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
                                    ? cardName(seat.played) + QStringLiteral(", played by ") + name
                                    : QString();
     showCard(group.played, seat.played, playedName);
-    group.hand->setPixmap(composeHand(seat.hand));
-    group.hand->adjustSize();
-    group.hand->setAccessibleName(seat.hand.faceUp ? name + QStringLiteral("'s remaining cards")
-                                                   : name + QStringLiteral("'s hand"));
+    showHand(group.hand, seat.hand, position == 0 ? QStringLiteral("Your") : name + "'s");
+    setAccessibleNameIfChanged(group.score, name + QStringLiteral(": ") + group.score->text() +
+                                                (group.score->text() == QStringLiteral("1")
+                                                     ? QStringLiteral(" point")
+                                                     : QStringLiteral(" points")));
+    setAccessibleNameIfChanged(group.marker, name + QStringLiteral("'s turn marker"));
 }
 
 // A long name is cut short with "…" so that the score and a round's bonus still fit before the
@@ -476,9 +515,37 @@ void Board::showTurnMarker(int position) {
         return;
     }
     const QLabel* name = m_groups[static_cast<std::size_t>(position)].name;
+    setAccessibleNameIfChanged(m_turnMarker, name->accessibleName() + QStringLiteral("'s turn"));
     m_turnMarker->move(name->x() - 13, name->y() - 5);
     m_turnMarker->raise();
     setShown(m_turnMarker, true);
+}
+
+} // namespace lastling::shell
+
+namespace lastling::shell {
+
+QList<QWidget*> Board::tabStops() const {
+    QList<QWidget*> stops;
+    for (ClickablePicture* slot : m_slots) {
+        stops << slot;
+    }
+    stops << m_startButton;
+    for (const SeatGroup& group : m_groups) {
+        stops << group.name;
+    }
+    return stops;
+}
+
+// Left and Right move among the shown hand slots and stop at either end.
+void Board::stepFocus(int slot, int step) {
+    for (int next = slot + step; next >= 1 && next <= 4; next += step) {
+        ClickablePicture* picture = m_slots[static_cast<std::size_t>(next - 1)];
+        if (picture->isVisible()) {
+            picture->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 } // namespace lastling::shell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/table_view.h"
+#include "shell/accessible_table.h"
 
 #include <QLabel>
 #include <QPoint>
@@ -21,19 +22,6 @@ class ChatPanel;
 namespace lastling::shell {
 
 class LastTrickPanel;
-
-// A picture that reports left clicks (card slots, START GAME).
-class ClickablePicture : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-
-signals:
-    void clicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
 
 // `panel_board`: the 764 x 527 table panel with every seat group, the own hand slots, the trump,
 // the status line and the chat column's frame. It only draws a TableView and reports clicks.
@@ -76,6 +64,10 @@ public:
     QLabel* playToScore() const { return m_playToScore; }
     QLabel* turnMarker() const { return m_turnMarker; }
     QLabel* startButton() const { return m_startButton; }
+    QLabel* seatMarker(int position) const;
+    Announcer* announcer() const { return m_announcer; }
+    // The controls the Tab key visits on the table, in order: hand, START GAME, seat names.
+    QList<QWidget*> tabStops() const;
     LastTrickPanel* lastTrickPanel() const { return m_lastTrick; }
 
 signals:
@@ -110,12 +102,14 @@ private:
     void stackPlayedCards(const client::TableView& view, const std::function<int(int)>& positionOf);
     void showHandSlots(const client::TableView& view);
     void showTurnMarker(int position);
+    void stepFocus(int slot, int step);
 
     std::array<SeatGroup, 4> m_groups{};
     std::array<ClickablePicture*, 4> m_slots{};
     QLabel* m_trump = nullptr;
     QLabel* m_playToScore = nullptr;
-    QLabel* m_status = nullptr;
+    StatusLine* m_status = nullptr;
+    Announcer* m_announcer = nullptr;
     QLabel* m_turnMarker = nullptr;
     ClickablePicture* m_startButton = nullptr;
     QWidget* m_chatPanel = nullptr;

@@ -1,47 +1,17 @@
 #include "shell/game_start_dialog.h"
 
+#include "shell/accessible_table.h"
+
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QSpinBox>
 
-#include <functional>
-
 namespace lastling::shell {
-
-namespace {
-
-// The START GAME picture button.
-class PictureButton : public QLabel {
-public:
-    PictureButton(QWidget* parent, std::function<void()> onClick)
-        : QLabel(parent), m_onClick(std::move(onClick)) {}
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-            m_onClick();
-        }
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-            event->key() == Qt::Key_Enter) {
-            m_onClick();
-            return;
-        }
-        QLabel::keyPressEvent(event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
-
-} // namespace
 
 GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
                                  QWidget* parent)
-    : QDialog(parent), m_background(background) {
+    : QDialog(parent, kFixedDialogFlags), m_background(background) {
     setWindowTitle(QStringLiteral("Lastling - Game Start"));
     setFixedSize(257, 112);
 
@@ -68,13 +38,15 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     m_target->setGeometry(128, 42, 80, 24);
     m_target->setAccessibleName(QStringLiteral("Play to Score"));
 
-    m_start = new PictureButton(this, [this] { pressStart(); });
+    auto* start = new ClickablePicture(this);
+    connect(start, &ClickablePicture::clicked, this, &GameStartDialog::pressStart);
+    m_start = start;
     m_start->setObjectName(QStringLiteral("button_start"));
     m_start->setPixmap(startPicture);
     m_start->setGeometry((257 - 150) / 2, 70, 150, 38);
     m_start->setCursor(Qt::PointingHandCursor);
-    m_start->setFocusPolicy(Qt::StrongFocus);
     m_start->setAccessibleName(QStringLiteral("START GAME"));
+    m_start->setFocus();
 }
 
 void GameStartDialog::setTarget(int target) {

@@ -8,6 +8,11 @@ class QLabel;
 
 namespace lastling::shell {
 
+// A dialog of fixed size: a title and a close box, nothing to minimise or maximise.
+inline constexpr Qt::WindowFlags kFixedDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::MSWindowsFixedSizeDialogHint;
+
 // "Lastling - Game Start": the target score and the START GAME button of a new game.
 class GameStartDialog : public QDialog {
     Q_OBJECT

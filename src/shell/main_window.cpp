@@ -1,20 +1,22 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "shell/game_start_dialog.h"
-#include "shell/spy_list_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
+#include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
+#include "shell/spy_list_dialog.h"
 #include "shell/window_place.h"
+#include "social/chat_entry.h"
 #include "social/chat_model.h"
 #include "social/chat_panel.h"
+#include "social/chat_view.h"
 #include "social/phrase_editor.h"
 #include "tally/tally_keeper.h"
 #include "tally/ui/tally_window.h"
@@ -27,7 +29,9 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <QWindow>
@@ -158,7 +162,7 @@ void MainWindow::connectMenus() {
             [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
-            &MainWindow::resetScreenLocation);
+            &MainWindow::resetScreenLocationChosen);
     connect(m_menus.justWatch, &QAction::triggered, this, [this] {
         guarded([this] { m_client->model().justWatchClicked(); });
         redraw(); // the check mark follows the host's answer, not the click
@@ -208,8 +212,7 @@ void MainWindow::buildKeyboardPlay() {
         play->setShortcuts({QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)),
                             QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot))});
         play->setShortcutContext(Qt::WindowShortcut);
-        connect(play, &QAction::triggered, this,
-                [this, slot] { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
+        connect(play, &QAction::triggered, this, [this, slot] { playSlot(slot); });
         addAction(play);
     }
 }
@@ -218,11 +221,7 @@ void MainWindow::wireClient() {
     m_bridge = std::make_unique<ClientBridge>(BridgeParts{
         *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
         [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
-    m_bridge->setStartDialog([this] {
-        if (m_startDialog) {
-            showModeless(m_startDialog);
-        }
-    });
+    m_bridge->setStartDialog([this] { showStartDialogWhenOnScreen(); });
     m_client->setPorts(m_bridge->ports());
     m_client->setGamePort(m_options.gamePort);
     client::ClientSession& session = m_client->session();
@@ -233,8 +232,7 @@ void MainWindow::wireClient() {
     session.on("CMD_chat", m_client->model().unlessIgnored(showChat));
     session.on("CMD_action", m_client->model().unlessIgnored(showChat));
     connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
-    connect(m_board, &Board::cardClicked, this,
-            [this](int slot) { guarded([this, slot] { m_client->model().cardClicked(slot); }); });
+    connect(m_board, &Board::cardClicked, this, &MainWindow::playSlot);
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
@@ -263,6 +261,52 @@ void MainWindow::setTableRestarter(TableChooser::Restarter restart) {
 
 void MainWindow::setPhraseRow(QWidget* row) {
     m_board->setPhraseRow(row);
+    orderTabStops();
+}
+
+// Tab visits the hand, START GAME, the seat names, the phrase row, then the chat.
+void MainWindow::orderTabStops() {
+    QList<QWidget*> stops = m_board->tabStops();
+    const QRect phrases = Board::phraseRowPlace();
+    for (QWidget* child : m_board->findChildren<QWidget*>()) {
+        if (child->focusPolicy() & Qt::TabFocus && child->isWindow() == false &&
+            phrases.contains(child->mapTo(m_board, QPoint(0, 0)))) {
+            stops << child;
+        }
+    }
+    stops << m_chat->view() << m_chat->entry() << m_chat->smileyButton();
+    for (qsizetype i = 1; i < stops.size(); ++i) {
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
+    }
+}
+
+// A key or click on a hand slot that cannot play says why; the table itself stays as it is.
+void MainWindow::playSlot(int slot) {
+    const client::ClientState& state = m_client->state();
+    const client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
+    const std::string refusal = client::slotKeyRefusal(now, slot);
+    if (!refusal.empty()) {
+        m_board->announcer()->announce(QString::fromLatin1(refusal.c_str()));
+        return;
+    }
+    guarded([this, slot] { m_client->model().cardClicked(slot); });
+}
+
+// Wayland stacks a dialog above its parent only when the parent is on the screen already.
+void MainWindow::showStartDialogWhenOnScreen() {
+    if (!m_startDialog) {
+        return;
+    }
+    if (windowHandle() == nullptr || !windowHandle()->isExposed()) {
+        m_startDialogWaiting = true;
+        if (windowHandle() != nullptr) {
+            windowHandle()->installEventFilter(this);
+        }
+        return;
+    }
+    m_startDialogWaiting = false;
+    showModeless(m_startDialog);
+    m_startDialog->activateWindow(); // Enter presses "Play Solo Game" at once
 }
 
 // The item comes alive and opens the window; the connection goes with the window.
@@ -334,6 +378,17 @@ void MainWindow::redraw() {
     m_spyList->setEntries(view.spyList);
     m_spyList->setKickEnabled(view.kickhimEnabled);
     alertOnOwnTurn();
+    announceChanges();
+}
+
+void MainWindow::announceChanges() {
+    const client::ClientState& state = m_client->state();
+    client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
+    for (const std::string& text : client::announcementsBetween(m_announced, now)) {
+        m_board->announcer()->announce(
+            QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    m_announced = std::move(now);
 }
 
 // The player's turn asks for attention once, when the window is in the background.
@@ -407,6 +462,9 @@ void MainWindow::startOnce() {
     m_started = true;
     guarded([this] { m_client->startFromParams(m_options.params); });
     redraw();
+    if (m_startDialogWaiting && windowHandle() != nullptr) {
+        windowHandle()->installEventFilter(this);
+    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -429,7 +487,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // is saved only when it differs from what the settings file last held, and never before the
 // file was read: the defaults the window holds until then would overwrite the player's own.
 void MainWindow::saveBoundsIfMoved() {
-    if (!m_settingsRead || outerBounds() == m_remembered) {
+    if (!m_settingsRead || knownBounds() == m_remembered) {
         return;
     }
     if (const QScreen* screen = this->screen()) {
@@ -443,12 +501,36 @@ void MainWindow::saveBoundsIfMoved() {
         }
         setOuterBounds(outer);
     }
-    m_remembered = outerBounds();
+    m_remembered = knownBounds();
     saveinifile();
+}
+
+// The outer bounds as far as the platform tells them: without a known place, the size only.
+QRect MainWindow::knownBounds() const {
+    const QRect outer = outerBounds();
+    return placeIsKnown() ? outer : QRect(m_remembered.topLeft(), outer.size());
 }
 
 void MainWindow::resetScreenLocation() {
     setOuterBounds(QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight));
+}
+
+// Wayland never tells a program where its window is, nor lets it choose.
+bool MainWindow::placeIsKnown() {
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
+void MainWindow::resetScreenLocationChosen() {
+    resetScreenLocation();
+    if (!placeIsKnown()) {
+        auto* box = new QMessageBox(
+            QMessageBox::Information, QStringLiteral("Lastling"),
+            QStringLiteral("On Wayland the desktop places windows: Reset Screen Location has "
+                           "no effect on the window's place, only on its size."),
+            QMessageBox::Ok, this);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
 }
 
 // The window manager's frame around the client area; none until it has framed the window.
@@ -480,9 +562,15 @@ void MainWindow::setOuterBounds(const QRect& outer) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && watched == windowHandle() && m_pendingBounds &&
+    if (event->type() == QEvent::Expose && watched == windowHandle() &&
         windowHandle()->isExposed()) {
-        setOuterBounds(*m_pendingBounds);
+        if (m_pendingBounds) {
+            setOuterBounds(*m_pendingBounds);
+        }
+        if (m_startDialogWaiting) {
+            QMetaObject::invokeMethod(this, &MainWindow::showStartDialogWhenOnScreen,
+                                      Qt::QueuedConnection);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -519,7 +607,7 @@ void MainWindow::loadinifile() {
 void MainWindow::saveinifile() {
     settings::Settings current;
     current.textsize = m_chat->textSize();
-    const QRect outer = outerBounds();
+    const QRect outer = knownBounds(); // the file keeps a place the platform does not tell
     current.top = outer.top();
     current.left = outer.left();
     current.width = outer.width();

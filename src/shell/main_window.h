@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client/table_announcer.h"
 #include "settings/settings_store.h"
 #include "shell/menu_builder.h"
 #include "shell/table_dialogs.h"
@@ -130,12 +131,19 @@ private:
     void showPreferences();
     void attachWindow(QAction* item, QWidget* window, std::function<void()> open);
     void redraw();
+    void announceChanges();
+    void playSlot(int slot);
+    void showStartDialogWhenOnScreen();
+    void orderTabStops();
     void alertOnOwnTurn();
     void openSeatMenu(int position, const QPoint& globalPos);
     void resetScreenLocation();
+    void resetScreenLocationChosen();
+    static bool placeIsKnown();
     void saveBoundsIfMoved();
     QMargins frameMargins() const;
     QRect outerBounds() const;
+    QRect knownBounds() const;
     void setOuterBounds(const QRect& outer);
     QRect startingBounds(const QRect& saved) const;
     void guarded(const std::function<void()>& work);
@@ -163,6 +171,8 @@ private:
     bool m_started = false;
     bool m_closeRequested = false;
     bool m_alertedThisTurn = false;
+    client::TableMoment m_announced;   // the table as the screen reader last heard it
+    bool m_startDialogWaiting = false; // until the window is on the screen
 };
 
 } // namespace lastling::shell

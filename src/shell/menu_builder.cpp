@@ -42,22 +42,26 @@ QAction* addSwitch(QMenu* menu, const QString& name, const QString& caption) {
 }
 
 void buildFileMenu(QMenuBar& bar, MainMenus& menus) {
-    QMenu* file = bar.addMenu(QStringLiteral("File"));
-    menus.startGame = addItem(file, QStringLiteral("StartGame1"), QStringLiteral("Start Game"));
+    QMenu* file = bar.addMenu(QStringLiteral("&File"));
+    menus.startGame = addItem(file, QStringLiteral("StartGame1"), QStringLiteral("&Start Game"));
     menus.startGame->setEnabled(false);
     menus.hostTable =
-        addItem(file, QStringLiteral("HostTable1"), QStringLiteral("Host a Table..."));
+        addItem(file, QStringLiteral("HostTable1"), QStringLiteral("&Host a Table..."));
     menus.joinTable =
-        addItem(file, QStringLiteral("JoinTable1"), QStringLiteral("Join a Table..."));
+        addItem(file, QStringLiteral("JoinTable1"), QStringLiteral("&Join a Table..."));
     file->addSeparator();
-    menus.exit = addItem(file, QStringLiteral("Exit1"), QStringLiteral("Exit"));
+    menus.exit = addItem(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"));
 }
 
 void addChatCommands(QMenu* options, social::ChatPanel& chat) {
+    // The chat's own commands take their access keys here, where they stand in the menu.
+    chat.textColourAction()->setText(QStringLiteral("Text C&olor"));
+    chat.scrollChatOffAction()->setText(QStringLiteral("Scroll Chat O&ff"));
+    chat.clearAction()->setText(QStringLiteral("Cl&ear Main Chat"));
     QAction* colour = chat.textColourAction();
     colour->setObjectName(QStringLiteral("TextColor1"));
     options->addAction(colour);
-    QMenu* sizes = options->addMenu(QStringLiteral("Text Size"));
+    QMenu* sizes = options->addMenu(QStringLiteral("Text Si&ze"));
     sizes->menuAction()->setObjectName(QStringLiteral("TextSize1"));
     auto* group = new QActionGroup(sizes); // radio items, like the other choices
     group->setExclusive(true);
@@ -75,30 +79,30 @@ void addChatCommands(QMenu* options, social::ChatPanel& chat) {
 }
 
 void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) {
-    QMenu* options = bar.addMenu(QStringLiteral("Options"));
+    QMenu* options = bar.addMenu(QStringLiteral("&Options"));
     menus.playSounds =
-        addSwitch(options, QStringLiteral("PlaySounds1"), QStringLiteral("Play Sounds"));
+        addSwitch(options, QStringLiteral("PlaySounds1"), QStringLiteral("Play &Sounds"));
     menus.playerPhraseSounds = addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
-                                         QStringLiteral("Player Phrase Sounds"));
+                                         QStringLiteral("Player &Phrase Sounds"));
     menus.turnSound =
-        addRadioItems(options, QStringLiteral("Turn Sound"), QStringLiteral("TurnSound1"),
-                      {{QStringLiteral("Classic1"), QStringLiteral("Classic"), 0},
-                       {QStringLiteral("New1"), QStringLiteral("New"), 1}});
+        addRadioItems(options, QStringLiteral("&Turn Sound"), QStringLiteral("TurnSound1"),
+                      {{QStringLiteral("Classic1"), QStringLiteral("&Classic"), 0},
+                       {QStringLiteral("New1"), QStringLiteral("&New"), 1}});
     menus.botSpeed =
-        addRadioItems(options, QStringLiteral("Bot Speed"), QStringLiteral("BotSpeed1"),
-                      {{QStringLiteral("Slow1"), QStringLiteral("Slow"), 1000},
-                       {QStringLiteral("Normal1"), QStringLiteral("Normal"), 500},
-                       {QStringLiteral("Fast1"), QStringLiteral("Fast"), 250}});
+        addRadioItems(options, QStringLiteral("&Bot Speed"), QStringLiteral("BotSpeed1"),
+                      {{QStringLiteral("Slow1"), QStringLiteral("&Slow"), 1000},
+                       {QStringLiteral("Normal1"), QStringLiteral("&Normal"), 500},
+                       {QStringLiteral("Fast1"), QStringLiteral("&Fast"), 250}});
     menus.botSkill =
-        addRadioItems(options, QStringLiteral("Bot Skill"), QStringLiteral("BotSkill1"),
-                      {{QStringLiteral("ClassicSkill1"), QStringLiteral("Classic"), 0},
-                       {QStringLiteral("Smart1"), QStringLiteral("Smart"), 1}});
+        addRadioItems(options, QStringLiteral("Bot S&kill"), QStringLiteral("BotSkill1"),
+                      {{QStringLiteral("ClassicSkill1"), QStringLiteral("&Classic"), 0},
+                       {QStringLiteral("Smart1"), QStringLiteral("S&mart"), 1}});
     options->addSeparator();
     addChatCommands(options, chat);
     menus.resetScreenLocation = addItem(options, QStringLiteral("ResetScreenLocation1"),
-                                        QStringLiteral("Reset Screen Location"));
+                                        QStringLiteral("&Reset Screen Location"));
     options->addSeparator();
-    menus.justWatch = addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("Just Watch"));
+    menus.justWatch = addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("&Just Watch"));
     menus.justWatch->setCheckable(true);
     checkTag(*menus.turnSound, 0);
     checkTag(*menus.botSpeed, 500);
@@ -106,21 +110,21 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
 }
 
 void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
-    QMenu* view = bar.addMenu(QStringLiteral("View"));
-    menus.viewTally = addItem(view, QStringLiteral("ViewTally1"), QStringLiteral("View Tally"));
+    QMenu* view = bar.addMenu(QStringLiteral("&View"));
+    menus.viewTally = addItem(view, QStringLiteral("ViewTally1"), QStringLiteral("View &Tally"));
     menus.viewTally->setEnabled(false);
-    menus.spyList = addItem(view, QStringLiteral("SpyList1"), QStringLiteral("Spy List"));
-    menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"), QStringLiteral("Last Trick"));
+    menus.spyList = addItem(view, QStringLiteral("SpyList1"), QStringLiteral("&Spy List"));
+    menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"), QStringLiteral("&Last Trick"));
     menus.lastTrick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menus.lastTrick->setCheckable(true);
-    menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("Phrase List"));
+    menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("&Phrase List"));
     menus.phraseList->setEnabled(false);
-    QMenu* help = bar.addMenu(QStringLiteral("Help"));
-    menus.helpContent = addItem(help, QStringLiteral("Help2"), QStringLiteral("Content"));
+    QMenu* help = bar.addMenu(QStringLiteral("&Help"));
+    menus.helpContent = addItem(help, QStringLiteral("Help2"), QStringLiteral("&Content"));
     menus.helpContent->setShortcut(QKeySequence(Qt::Key_F1));
     menus.helpContent->setEnabled(false);
     help->addSeparator();
-    menus.about = addItem(help, QStringLiteral("About1"), QStringLiteral("About"));
+    menus.about = addItem(help, QStringLiteral("About1"), QStringLiteral("&About"));
     menus.about->setEnabled(false);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/spy_list_dialog.h"
 
+#include "shell/game_start_dialog.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -33,7 +35,7 @@ void fitTitle(QLabel& title, QFont font, int room) {
 } // namespace
 
 SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
-    : QDialog(parent), m_background(background) {
+    : QDialog(parent, kFixedDialogFlags), m_background(background) {
     setWindowTitle(QStringLiteral("Lastling - Spys"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(162, 168);

@@ -39,6 +39,9 @@ ChatPanel::ChatPanel(QWidget* parent)
     m_smileyButton->setObjectName(QStringLiteral("button_smilies"));
     m_smileyButton->setIcon(QPixmap::fromImage(smileyPicture(0)));
     m_smileyButton->setFlat(true);
+    m_view->setAccessibleName(tr("Chat"));
+    m_entry->setAccessibleName(tr("Chat message")); // its shown text stays "<Enter Chat Here>"
+    m_smileyButton->setAccessibleName(tr("Smileys"));
 
     m_pickColour = [this](const QColor& current) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(current, m_entry->window());

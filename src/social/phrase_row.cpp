@@ -21,7 +21,13 @@ public:
     PhrasePictureButton(const QImage& picture, QWidget* parent)
         : QAbstractButton(parent), m_picture(QPixmap::fromImage(picture)) {
         setFixedSize(m_picture.size());
-        setFocusPolicy(Qt::NoFocus); // the chat entry keeps the keyboard
+        setFocusPolicy(Qt::TabFocus); // a click leaves the keyboard with the chat entry
+        // Space or a screen reader's Press reaches the release handler too.
+        connect(this, &QAbstractButton::clicked, this, [this] {
+            if (m_onRelease && !m_mouseRelease) {
+                m_onRelease();
+            }
+        });
     }
 
     void setReleaseHandler(std::function<void()> handler) { m_onRelease = std::move(handler); }
@@ -39,6 +45,10 @@ protected:
         }
         const int sink = isDown() ? 1 : 0;
         painter.drawPixmap(sink, sink, m_picture);
+        if (hasFocus()) {
+            painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+            painter.drawRect(rect().adjusted(1, 1, -1, -1));
+        }
     }
 
     void mousePressEvent(QMouseEvent* event) override {
@@ -50,7 +60,9 @@ protected:
     }
 
     void mouseReleaseEvent(QMouseEvent* event) override {
+        m_mouseRelease = true;
         QAbstractButton::mouseReleaseEvent(event);
+        m_mouseRelease = false;
         if (m_onRelease && rect().contains(event->position().toPoint())) {
             m_onRelease();
         }
@@ -59,6 +71,7 @@ protected:
 private:
     QPixmap m_picture;
     std::function<void()> m_onRelease;
+    bool m_mouseRelease = false;
 };
 
 namespace {
@@ -95,6 +108,7 @@ PhraseRow::PhraseRow(QWidget* parent, PhraseModel::Clock clock)
     m_chatterButton->setObjectName(QStringLiteral("b_phrase10"));
     m_chatterButton->move(kButtonX.back(), 0);
     m_chatterButton->setToolTip(tr("Chatter Sounds"));
+    m_chatterButton->setAccessibleName(tr("Chatter sounds"));
     m_chatterButton->setReleaseHandler([this] { showChatterMenu(); });
     buildChatterMenu();
 
@@ -170,8 +184,9 @@ void PhraseRow::buildChatterMenu() {
 
 void PhraseRow::showPhrases() {
     for (int n = 1; n <= kPhraseCount; ++n) {
-        phraseButton(n)->setToolTip(
-            plainToolTip(fromLatin1(m_model.phrases()[static_cast<std::size_t>(n - 1)])));
+        const QString phrase = fromLatin1(m_model.phrases()[static_cast<std::size_t>(n - 1)]);
+        phraseButton(n)->setToolTip(plainToolTip(phrase));
+        phraseButton(n)->setAccessibleName(QStringLiteral("Phrase %1: %2").arg(n).arg(phrase));
     }
 }
 

@@ -89,6 +89,7 @@ QWidget* StartDialog::makeDownloadPanel() {
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setFixedSize(kPictureWidth, kPictureHeight);
     picture->setPixmap(QPixmap(resources::startPicturePath()));
+    picture->setAccessibleName(QStringLiteral("The Korvel Lobby"));
 
     auto* invite = textLabel("Label1",
                              QStringLiteral("Download The Korvel Lobby Now to play this  and other "
@@ -132,6 +133,7 @@ QWidget* StartDialog::makeSoloPanel() {
     auto* solo = new QPushButton(QStringLiteral("Play Solo Game"), panel);
     solo->setObjectName(QStringLiteral("Button1"));
     solo->setDefault(true);
+    solo->setFocus(); // Enter plays solo as soon as the dialog shows
     auto* firewall = textLabel(
         "Label3",
         QStringLiteral("Note: Even if you are playing offline, you will need to configure your "

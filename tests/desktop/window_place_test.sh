@@ -104,5 +104,29 @@ else
   echo "ok: a title bar above the screen comes back (Top=$top_now)"
 fi
 
+# 4. SIGTERM, as a desktop session sends when logging out, ends the program as a close does:
+# the moved place is saved and the exit status is 0.
+before="$(value Top),$(value Left)"
+"$work/lastling" >"$work/out.log" 2>&1 &
+pid=$!
+win=""
+for _ in $(seq 150); do
+  win=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+sleep 0.5
+xdotool windowmove "$win" 260 180
+sleep 0.7
+kill -TERM "$pid"
+code=0
+wait "$pid" || code=$?
+check "$code" "0" "exit status after SIGTERM"
+if [ "$(value Top),$(value Left)" = "$before" ]; then
+  echo "FAIL: the moved place was not saved on SIGTERM"; fails=$((fails + 1))
+else
+  echo "ok: the moved place is saved on SIGTERM"
+fi
+
 if [ "$fails" -ne 0 ]; then echo "$fails check(s) failed"; exit 1; fi
 echo "all window place checks passed"

@@ -47,7 +47,9 @@ QPixmap drawAboutLogo() {
 }
 
 AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
-    : QDialog(mainWindow), m_mainWindow(mainWindow), m_open(std::move(open)) {
+    : QDialog(mainWindow, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                              Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_mainWindow(mainWindow), m_open(std::move(open)) {
     if (!m_open)
         m_open = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     setObjectName(QStringLiteral("Tabout"));
@@ -59,6 +61,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     m_logo->setObjectName(QStringLiteral("image_aboutlogo"));
     m_logo->setGeometry(16, 5, 272, 76);
     m_logo->setPixmap(drawAboutLogo());
+    m_logo->setAccessibleName(QStringLiteral("Korvel Software logo"));
     m_link = line(this, QLatin1String(kMakerAddress), {8, 88, 289, 16});
     m_link->setObjectName(QStringLiteral("label_url"));
     m_link->setAlignment(Qt::AlignCenter);

@@ -80,8 +80,11 @@ QLabel* creditLine(QWidget* panel, const QString& text, int x, int y, int width)
 
 } // namespace
 
-HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+HelpWindow::HelpWindow(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                              Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("Thelp"));
+    setSizeGripEnabled(true);
     setWindowTitle(QStringLiteral("Lastling - Help File"));
     resize(571, 422);
     setMinimumSize(400, 422);

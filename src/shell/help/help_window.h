@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QStackedWidget;
@@ -12,8 +12,8 @@ inline constexpr int kPageCount = 8;
 
 // "Lastling - Help File": eight fixed pages chosen by the buttons of the side panel. Created
 // once and hidden by "Done"; the page in front and each page's scroll place are kept for the
-// next opening.
-class HelpWindow : public QWidget {
+// next opening. A dialog, so that screen readers meet it as a window and Escape hides it.
+class HelpWindow : public QDialog {
     Q_OBJECT
 public:
     // `mainWindow` is the window it opens centred over; it does not own the help window.

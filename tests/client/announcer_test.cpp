@@ -1,0 +1,106 @@
+#include "client_fixture.h"
+
+#include "client/table_announcer.h"
+
+#include <string>
+#include <vector>
+
+namespace lastling::client::testing {
+namespace {
+
+class Announcements : public ClientFixture {
+protected:
+    TableMoment moment() const {
+        return TableMoment{model.view(), model.state().whoseturn, model.state().myseat};
+    }
+    // What one host message (or, when it is empty, one click on slot 1) makes heard.
+    std::vector<std::string> after(const std::string& message) {
+        const TableMoment before = moment();
+        if (message.empty()) {
+            model.cardClicked(1);
+        } else {
+            host(message);
+        }
+        return announcementsBetween(before, moment());
+    }
+};
+
+// One game as a screen reader hears it, step by step; each step depends on the ones before.
+TEST_F(Announcements, WholeGameSpeaksEachEventOnce) {
+    loginAs(1, "Ann");
+    struct Step {
+        std::string message;
+        std::vector<std::string> heard;
+    };
+    const std::vector<Step> steps = {
+        {"CMD_startgame+Ann+30+", {}},
+        {"CMD_roundstart+14", {"Trump: Two of Diamonds."}},
+        {"CMD_mycards+1+1+27+2+28+3+29+4+30",
+         {"Your cards: Two of Hearts, Three of Hearts, Four of Hearts, Five of Hearts."}},
+        {"CMD_nextplayer+2", {"Klot's turn."}},
+        {"CMD_heplayed+2+40+3", {"Klot played Two of Spades."}},
+        {"CMD_nextplayer+1", {"Your Turn."}},
+        {"", {}}, // our click: nothing new until the host answers
+        {"CMD_error+1+1", {"You must follow suit if able."}},
+        {"", {}},
+        {"CMD_error+1+1", {"You must follow suit if able."}}, // the same text, a second time
+        {"CMD_heplayed+1+27+3", {"You played Two of Hearts."}},
+        {"CMD_heplayed+3+41+0", {"Klick played Three of Spades."}},
+        {"CMD_endhand+1+3", {"You took the trick."}},
+        {"CMD_mycards+1+1+31", {"You drew Six of Hearts."}},
+        {"CMD_playerstats+3", {"Klick is out."}},
+        {"CMD_playerstats+3", {}}, // already out
+        {"CMD_starthand+", {}},
+        {"CMD_nextplayer+1", {"Your Turn."}},
+        {"CMD_nextplayer+1", {}}, // asked again: nothing changed
+        {"CMD_heplayed+4+52+3", {"Kling played Ace of Spades."}},
+        {"CMD_winner+Ann+1", {"You have Won the Game!"}},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(after(steps[i].message), steps[i].heard) << i << ": " << steps[i].message;
+    }
+}
+
+TEST_F(Announcements, AnotherSeatWinningTheRoundAndTheGame) {
+    loginAs(2, "Bo");
+    host({"CMD_existingplayers+1+Ann+0", "CMD_startgame+Ann+30+", "CMD_roundstart+1"});
+    EXPECT_EQ(after("CMD_playerstats+2+4"),
+              (std::vector<std::string>{"You are out.", "Kling is out."}));
+    EXPECT_EQ(after("CMD_endhand+1+2"), std::vector<std::string>{"Ann took the trick."});
+    EXPECT_EQ(after("CMD_winner+Ann+1"), std::vector<std::string>{"Ann has Won the Game!"});
+    // A message that changes nothing is not heard.
+    EXPECT_EQ(after("CMD_roundstart+1"), std::vector<std::string>{});
+}
+
+TEST_F(Announcements, KeyOnAHandSlotSaysWhyItCannotPlay) {
+    loginAs(1, "Ann");
+    host({"CMD_startgame+Ann+30+", "CMD_roundstart+14", "CMD_mycards+1+1+27+2+0+3+29"});
+    struct Case {
+        int slot;
+        bool myTurn;
+        std::string said;
+    };
+    const std::vector<Case> cases = {
+        {1, true, ""},
+        {3, true, ""},
+        {2, true, "Hand slot 2 is empty."}, // shown, but no card
+        {4, true, "Hand slot 4 is empty."}, // never dealt: slot 4 holds no card
+        {1, false, "Not your turn."},
+        {2, false, "Hand slot 2 is empty."},
+        {0, true, ""},
+        {5, true, ""},
+    };
+    for (const Case& c : cases) {
+        TableMoment now = moment();
+        now.whoseturn = c.myTurn ? 1 : 2;
+        EXPECT_EQ(slotKeyRefusal(now, c.slot), c.said) << c.slot << " " << c.myTurn;
+    }
+    // A played card leaves its slot hidden.
+    host("CMD_nextplayer+1");
+    model.cardClicked(3);
+    host("CMD_heplayed+1+29+2");
+    EXPECT_EQ(slotKeyRefusal(moment(), 3), "Hand slot 3 is empty.");
+}
+
+} // namespace
+} // namespace lastling::client::testing

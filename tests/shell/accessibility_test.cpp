@@ -1,0 +1,250 @@
+#include "client/table_view.h"
+#include "shell/accessible_table.h"
+#include "shell/board.h"
+#include "shell/help/help_window.h"
+#include "social/chat_entry.h"
+#include "social/chat_panel.h"
+#include "social/chat_view.h"
+#include "social/phrase_row.h"
+
+#include "gui_app.h"
+#include "window_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+namespace lastling::shell {
+namespace {
+
+using testing::guiApp;
+
+int ownAtBottom(int seat) {
+    return seat - 1; // seat 1 at the bottom, 2 left, 3 top, 4 right
+}
+
+client::TableView namedTable() {
+    client::TableView view;
+    view.seats[1].name = "Ann";
+    view.seats[1].score = "1";
+    view.seats[2].name = "Klot";
+    view.seats[2].score = "12";
+    view.seats[2].hand.backs = 3;
+    view.seats[3].name = "Klick";
+    view.seats[3].score = "0";
+    view.seats[3].hand = client::HandPicture{0, true, {5, 6}};
+    view.seats[4].name = "Kling";
+    view.lastTrick.takerSeat = 4; // keeps the stack on show after the trick
+    view.lastTrick.cards = {{4, "Kling", 52}};
+    view.ownSlots[1] = {27, true};
+    view.ownSlots[2] = {0, true};
+    view.ownSlots[3] = {29, false};
+    view.ownSlots[4] = {30, true};
+    view.turnSeat = 2;
+    view.status = "Klot's turn.";
+    view.startButtonVisible = true;
+    return view;
+}
+
+QString accessibleName(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face != nullptr ? face->text(QAccessible::Name) : QStringLiteral("<none>");
+}
+
+QAccessible::Role roleOf(QObject* object) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face != nullptr ? face->role() : QAccessible::NoRole;
+}
+
+TEST(TableNames, EachControlSaysWhoseItIs) {
+    guiApp();
+    Board board;
+    board.showTable(namedTable(), ownAtBottom);
+    const std::vector<std::pair<QWidget*, QString>> names = {
+        {board.scoreLabel(client::kLeft), "Klot: 12 points"},
+        {board.scoreLabel(client::kBottom), "Ann: 1 point"},
+        {board.scoreLabel(client::kTop), "Klick: 0 points"},
+        {board.turnMarker(), "Klot's turn"},
+        {board.seatMarker(client::kRight), "Kling's turn marker"},
+        {board.handPicture(client::kBottom), "Your hand"},
+        {board.handPicture(client::kLeft), "Klot's hand"},
+        {board.handPicture(client::kTop), "Klick's remaining cards"},
+        {board.handSlot(1), "Two of Hearts"},
+        {board.startButton(), "START GAME"},
+        {board.status(), "Klot's turn."},
+    };
+    for (const auto& [widget, name] : names) {
+        EXPECT_EQ(accessibleName(widget), name) << widget->objectName().toStdString();
+    }
+    EXPECT_EQ(roleOf(board.status()), QAccessible::StatusBar);
+    EXPECT_EQ(roleOf(board.announcer()), QAccessible::Notification);
+    EXPECT_EQ(roleOf(board.handSlot(1)), QAccessible::Button);
+    EXPECT_EQ(roleOf(board.startButton()), QAccessible::Button);
+}
+
+TEST(TableNames, SocialControlsAreNamed) {
+    guiApp();
+    QWidget holder;
+    social::PhraseRow row(&holder);
+    social::ChatPanel chat(&holder);
+    const std::vector<std::pair<QWidget*, QString>> names = {
+        {row.phraseButton(1), "Phrase 1: Way To Go!"},
+        {row.phraseButton(9), "Phrase 9: Good Game Everyone!"},
+        {row.chatterButton(), "Chatter sounds"},
+        {chat.smileyButton(), "Smileys"},
+        {chat.view(), "Chat"},
+        {chat.entry(), "Chat message"},
+    };
+    for (const auto& [widget, name] : names) {
+        EXPECT_EQ(widget->accessibleName(), name) << widget->objectName().toStdString();
+    }
+}
+
+// Counts the pictures that are hidden or shown: each one is an event for a screen reader.
+class VisibilityCount : public QObject {
+public:
+    explicit VisibilityCount(QWidget* root) {
+        for (QWidget* child : root->findChildren<QWidget*>()) {
+            child->installEventFilter(this);
+        }
+    }
+    int changes = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        changes += event->type() == QEvent::Show || event->type() == QEvent::Hide ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
+    guiApp();
+    Board board;
+    board.show();
+    board.showTable(namedTable(), ownAtBottom);
+    VisibilityCount count(&board);
+    board.showTable(namedTable(), ownAtBottom);
+    EXPECT_EQ(count.changes, 0);
+    EXPECT_TRUE(board.tookTrick(client::kRight)->isVisible()); // the last trick's taker
+    // One change, one event: the turn passes on, the marker moves and takes the new name.
+    client::TableView next = namedTable();
+    next.turnSeat = 3;
+    board.showTable(next, ownAtBottom);
+    EXPECT_EQ(count.changes, 0);
+    EXPECT_EQ(board.turnMarker()->accessibleName(), "Klick's turn");
+}
+
+TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
+    guiApp();
+    Announcer announcer;
+    QSignalSpy spoken(&announcer, &Announcer::announced);
+    announcer.announce(QStringLiteral("Klot played Two of Spades."));
+    EXPECT_EQ(accessibleName(&announcer), "Klot played Two of Spades.");
+    announcer.announce(QStringLiteral("Klot played Two of Spades.")); // said again when asked
+    announcer.announce(QString());
+    EXPECT_EQ(spoken.count(), 2);
+    EXPECT_EQ(accessibleName(&announcer), "Klot played Two of Spades.");
+    EXPECT_EQ(announcer.focusPolicy(), Qt::NoFocus);
+}
+
+// ---- keyboard and Press ----
+
+TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
+    guiApp();
+    Board board;
+    board.showTable(namedTable(), ownAtBottom);
+    board.show();
+    board.activateWindow();
+    QSignalSpy clicks(&board, &Board::cardClicked);
+    board.handSlot(2)->setFocus();
+    QTest::keyClick(board.handSlot(2), Qt::Key_Right); // slot 3 is hidden: on to 4
+    EXPECT_EQ(board.focusWidget(), board.handSlot(4));
+    QTest::keyClick(board.handSlot(4), Qt::Key_Right); // the last stays
+    EXPECT_EQ(board.focusWidget(), board.handSlot(4));
+    QTest::keyClick(board.handSlot(4), Qt::Key_Return);
+    QTest::keyClick(board.handSlot(4), Qt::Key_Left);
+    QTest::keyClick(board.handSlot(2), Qt::Key_Left);
+    EXPECT_EQ(board.focusWidget(), board.handSlot(1));
+    QTest::keyClick(board.handSlot(1), Qt::Key_Left); // the first stays
+    QTest::keyClick(board.handSlot(1), Qt::Key_Space);
+    QTest::keyClick(board.handSlot(1), Qt::Key_Space, Qt::ControlModifier); // not a press
+    QAccessible::queryAccessibleInterface(board.handSlot(2))
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    QAccessible::queryAccessibleInterface(board.handSlot(3)) // hidden: nothing
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    std::vector<int> pressed;
+    for (const QList<QVariant>& click : clicks) {
+        pressed.push_back(click.at(0).toInt());
+    }
+    EXPECT_EQ(pressed, (std::vector<int>{4, 1, 2}));
+    QSignalSpy starts(&board, &Board::startClicked);
+    QAccessible::queryAccessibleInterface(board.startButton())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(starts.count(), 1);
+}
+
+TEST(TableKeys, SeatMenuOpensByMenuKeyAndShiftF10) {
+    guiApp();
+    Board board;
+    board.showTable(namedTable(), ownAtBottom);
+    board.show();
+    QSignalSpy menus(&board, &Board::seatMenuRequested);
+    QLabel* left = board.nameLabel(client::kLeft);
+    QLabel* top = board.nameLabel(client::kTop);
+    QTest::keyClick(left, Qt::Key_Menu);
+    QTest::keyClick(top, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(top, Qt::Key_F10); // F10 alone is the menu bar's
+    ASSERT_EQ(menus.count(), 2);
+    EXPECT_EQ(menus.at(0).at(0).toInt(), client::kLeft);
+    EXPECT_EQ(menus.at(1).at(0).toInt(), client::kTop);
+    EXPECT_EQ(left->focusPolicy(), Qt::StrongFocus);
+}
+
+// The keys that play a card say why nothing happens, and a game's events are spoken.
+class WindowAnnouncements : public testing::WindowFixture {};
+
+TEST_F(WindowAnnouncements, KeysOnEmptySlotsAndGameEventsAreSpoken) {
+    MainWindow window(options());
+    Announcer* announcer = window.board().announcer();
+    QSignalSpy spoken(announcer, &Announcer::announced);
+    window.action(QStringLiteral("PlayCard1"))->trigger(); // slot 1 starts hidden
+    window.action(QStringLiteral("PlayCard4"))->trigger(); // shown, but empty
+    client::TableModel& model = window.client().model();
+    model.state().myseat = 1;
+    model.roundstart("14");
+    model.mycards("1+1+27");
+    model.getnextplayer("1");
+    model.notifyChanged();
+    std::vector<QString> texts;
+    for (const QList<QVariant>& said : spoken) {
+        texts.push_back(said.at(0).toString());
+    }
+    EXPECT_EQ(texts,
+              (std::vector<QString>{"Hand slot 1 is empty.", "Hand slot 4 is empty.", "Your Turn.",
+                                    "Trump: Two of Diamonds.", "You drew Two of Hearts."}));
+}
+
+TEST(HelpWindowAccess, IsADialogThatEscapeHides) {
+    guiApp();
+    QWidget main;
+    help::HelpWindow help(&main);
+    EXPECT_EQ(roleOf(&help), QAccessible::Dialog);
+    help.show();
+    ASSERT_TRUE(help.isVisible());
+    QTest::keyClick(&help, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+}
+
+} // namespace
+} // namespace lastling::shell
