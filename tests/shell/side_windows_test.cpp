@@ -163,7 +163,8 @@ TEST_F(SideWindowsTest, PhrasesAndChatterSoundsReachTheTable) {
         sounds.emplace_back(payload);
     });
     window.show();
-    ASSERT_TRUE(runUntil([&] { return state(window).loggedin; }));
+    // The settings are read at the own roster entry, which comes after the login.
+    ASSERT_TRUE(runUntil([&] { return state(window).loggedin && view(window).seats[1].name == "Ann"; }));
 
     // The settings' phrases replace the built-in ones, empty ones excepted.
     EXPECT_EQ(sides.phraseRow->phraseButton(2)->toolTip(), "Hi all");
