@@ -496,7 +496,8 @@ void Board::showHandSlots(const client::TableView& view) {
         const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
         ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot - 1)];
         const QString name = cardName(hand.card >= 1 && hand.card <= 52 ? hand.card : -1);
-        showCard(picture, hand.card, name);
+        showCard(picture, hand.card,
+                 name.isEmpty() ? QStringLiteral("Hand slot %1: empty").arg(slot) : name);
         const QString tip =
             QStringLiteral("%1 (Alt+%2 or F%3)")
                 .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)

@@ -384,10 +384,14 @@ void MainWindow::redraw() {
 void MainWindow::announceChanges() {
     const client::ClientState& state = m_client->state();
     client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
+    // What one message changed is spoken as one text: a screen reader that reads the
+    // notification a moment later still hears all of it.
+    std::string spoken;
     for (const std::string& text : client::announcementsBetween(m_announced, now)) {
-        m_board->announcer()->announce(
-            QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        spoken += (spoken.empty() ? "" : " ") + text;
     }
+    m_board->announcer()->announce(
+        QString::fromLatin1(spoken.data(), static_cast<qsizetype>(spoken.size())));
     m_announced = std::move(now);
 }
 

@@ -78,6 +78,7 @@ TEST(TableNames, EachControlSaysWhoseItIs) {
         {board.handPicture(client::kLeft), "Klot's hand"},
         {board.handPicture(client::kTop), "Klick's remaining cards"},
         {board.handSlot(1), "Two of Hearts"},
+        {board.handSlot(2), "Hand slot 2: empty"},
         {board.startButton(), "START GAME"},
         {board.status(), "Klot's turn."},
     };
@@ -231,8 +232,10 @@ TEST_F(WindowAnnouncements, KeysOnEmptySlotsAndGameEventsAreSpoken) {
         texts.push_back(said.at(0).toString());
     }
     EXPECT_EQ(texts,
-              (std::vector<QString>{"Hand slot 1 is empty.", "Hand slot 4 is empty.", "Your Turn.",
-                                    "Trump: Two of Diamonds.", "You drew Two of Hearts."}));
+              (std::vector<QString>{"Hand slot 1 is empty.", "Hand slot 4 is empty.",
+                                    "Your Turn. Trump: Two of Diamonds. You drew Two of Hearts."}));
+    model.notifyChanged(); // nothing new: nothing said
+    EXPECT_EQ(spoken.count(), 3);
 }
 
 TEST(HelpWindowAccess, IsADialogThatEscapeHides) {
