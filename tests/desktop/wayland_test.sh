@@ -54,14 +54,13 @@ start_program() {
   sleep 1
 }
 
-# Ends the program with "$@" and reports its exit status.
+# Ends the program with "$@"; its exit status goes to $code.
 end_program() {
   "$@"
-  local code=0
+  code=0
   for _ in $(seq 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$program" 2>/dev/null; then kill -9 "$program"; echo "FAIL: still running"; fails=$((fails + 1)); fi
+  if kill -0 "$program" 2>/dev/null; then kill -9 "$program"; echo "FAIL: still running"; fi
   wait "$program" || code=$?
-  echo "$code"
 }
 
 toplevel_of() { # the xdg_toplevel that took the title $1
@@ -77,10 +76,12 @@ parent=$(sed -n "s/.*-> xdg_toplevel@$dialog\.set_parent(xdg_toplevel@\([0-9]*\)
 check "$parent" "$main" "the start dialog is the main window's child"
 grep -q "xdg_surface@[0-9]*\.ack_configure" "$WORK/trace.log" && echo "ok: windows configured" ||
   { echo "FAIL: no window was configured"; fails=$((fails + 1)); }
-check "$(end_program kill -TERM "$program")" "0" "exit status after SIGTERM"
+end_program kill -TERM "$program"
+check "$code" "0" "exit status after SIGTERM"
 
 start_program
-check "$(end_program kill -INT "$program")" "0" "exit status after SIGINT"
+end_program kill -INT "$program"
+check "$code" "0" "exit status after SIGINT"
 
 if [ -x /usr/libexec/at-spi-bus-launcher ] && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null; then
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -112,7 +113,8 @@ while time.monotonic() < end:
 raise SystemExit(1)
 PY
   }
-  check "$(end_program press_exit)" "0" "exit status after closing the window"
+  end_program press_exit
+  check "$code" "0" "exit status after closing the window"
 else
   echo "note: pyatspi missing, closing the window is not checked"
 fi
