@@ -419,7 +419,8 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
                                                 (group.score->text() == QStringLiteral("1")
                                                      ? QStringLiteral(" point")
                                                      : QStringLiteral(" points")));
-    setAccessibleNameIfChanged(group.marker, name + QStringLiteral("'s turn marker"));
+    setAccessibleNameIfChanged(group.marker, position == 0 ? QStringLiteral("Your turn marker")
+                                                           : name + QStringLiteral("'s turn marker"));
 }
 
 // A long name is cut short with "…" so that the score and a round's bonus still fit before the
@@ -516,7 +517,9 @@ void Board::showTurnMarker(int position) {
         return;
     }
     const QLabel* name = m_groups[static_cast<std::size_t>(position)].name;
-    setAccessibleNameIfChanged(m_turnMarker, name->accessibleName() + QStringLiteral("'s turn"));
+    // The bottom seat is the player's own, whatever name it shows.
+    setAccessibleNameIfChanged(m_turnMarker, position == 0 ? QStringLiteral("Your turn")
+                                                           : name->accessibleName() + "'s turn");
     m_turnMarker->move(name->x() - 13, name->y() - 5);
     m_turnMarker->raise();
     setShown(m_turnMarker, true);

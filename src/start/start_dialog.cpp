@@ -58,7 +58,8 @@ InstallerEnvironment withDesktop(InstallerEnvironment environment, Desktop* own)
 } // namespace
 
 StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_ownDesktop(environment.desktop == nullptr ? std::make_unique<SystemDesktop>(this)
                                                   : nullptr),
       m_installer(withDesktop(std::move(environment), m_ownDesktop.get())) {

@@ -141,6 +141,9 @@ TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
     board.showTable(next, ownAtBottom);
     EXPECT_EQ(count.changes, 0);
     EXPECT_EQ(board.turnMarker()->accessibleName(), "Klick's turn");
+    next.turnSeat = 1;
+    board.showTable(next, ownAtBottom);
+    EXPECT_EQ(board.turnMarker()->accessibleName(), "Your turn");
 }
 
 TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
