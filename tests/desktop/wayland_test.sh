@@ -67,6 +67,10 @@ toplevel_of() { # the xdg_toplevel that took the title $1
   sed -n "s/.*-> xdg_toplevel@\([0-9]*\)\.set_title(\"$1\").*/\1/p" "$WORK/trace.log" | head -n 1
 }
 
+# Wayland never tells a program where its window is: the saved place must survive a run.
+printf '[Lastling]\r\nLeft=123\r\nTop=45\r\nWidth=900\r\nHeight=600\r\n' >"$WORK/korvlobby.ini"
+value() { tr -d '\r' <"$WORK/korvlobby.ini" | sed -n "s/^$1=//Ip" | head -n 1; }
+
 start_program
 main=$(toplevel_of "Lastling by Korvel Software")
 dialog=$(toplevel_of "Download The Korvel Lobby")
@@ -78,6 +82,7 @@ grep -q "xdg_surface@[0-9]*\.ack_configure" "$WORK/trace.log" && echo "ok: windo
   { echo "FAIL: no window was configured"; fails=$((fails + 1)); }
 end_program kill -TERM "$program"
 check "$code" "0" "exit status after SIGTERM"
+check "$(value Left),$(value Top)" "123,45" "the saved place is kept"
 
 start_program
 end_program kill -INT "$program"
