@@ -47,7 +47,7 @@ bench: build
 	bash bench/run-all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz $(PACKAGE_BUILD) $(PACKAGE_BUILD)-again
 
 .PHONY: install package check-package
 
@@ -55,8 +55,11 @@ clean:
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
-package: build
-	cmake --build $(BUILD) --target package
+# The package has a build tree of its own: no tests, Debian's flags, reproducible bytes.
+PACKAGE_BUILD ?= build-package
 
-check-package: build
-	bash scripts/check-package.sh $(BUILD)
+package: deps
+	bash scripts/build-package.sh $(PACKAGE_BUILD)
+
+check-package: deps
+	bash scripts/check-package.sh

@@ -11,9 +11,9 @@ packages=(
   libcurl4-openssl-dev libjpeg62-turbo-dev
   clang libclang-rt-14-dev
   python3 lz4
-  desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
+  desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin lintian iproute2
   qt6-multimedia-dev pulseaudio pulseaudio-utils
-  xvfb openbox xdotool wmctrl x11-utils
+  xvfb openbox xdotool wmctrl x11-utils imagemagick
   qt6-wayland weston at-spi2-core python3-pyatspi dbus-x11
 )
 

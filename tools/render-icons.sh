@@ -5,7 +5,7 @@
 set -euo pipefail
 icons="$(cd "$(dirname "$0")/../data/icons/hicolor" && pwd)"
 name=com.korvelsoftware.Lastling
-for size in 48 64 128 256; do
+for size in 16 22 24 32 48 64 128 256; do
   mkdir -p "$icons/${size}x${size}/apps"
   rsvg-convert --width "$size" --height "$size" --format png \
     --output "$icons/${size}x${size}/apps/$name.png" "$icons/scalable/apps/$name.svg"

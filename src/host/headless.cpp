@@ -1,5 +1,6 @@
 #include "host/headless.h"
 
+#include "host/command_line.h"
 #include "host/log_guard.h"
 #include "host/rate_limit.h"
 #include "host/signal_pipe.h"
@@ -11,6 +12,7 @@
 #include <QDateTime>
 #include <QSocketNotifier>
 
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -35,24 +37,6 @@ struct ServeOptions {
 };
 
 constexpr int kExitUsage = 2;
-
-const char* const kUsage =
-    "Usage: lastling --serve [--port N] [--tick-ms T] [--bot-speed MS] [--bot-skill "
-    "classic|smart]\n"
-    "                        [--relay-limit N]\n"
-    "Runs the Lastling game host without a window.\n"
-    "\n"
-    "  --serve            host a table: listen on every address for up to nine players\n"
-    "  --port N           TCP port to listen on (default 7772; 0 picks a free one)\n"
-    "  --tick-ms T        length of one game-pacing tick in ms (default 1000)\n"
-    "  --bot-speed MS     delay of the computer players in ms (default 500)\n"
-    "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
-    "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
-    "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
-    "  --help             show this text\n"
-    "  --version          show the version\n"
-    "\n"
-    "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
 std::optional<int> numberIn(std::string_view text, int low, int high) {
     int value = 0;
@@ -151,6 +135,24 @@ bool installSignalHandlers() {
            ::sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
+// The reason of a failed listen in words; the two common ones as a player would say them.
+std::string systemReason(int error) {
+    if (error == EADDRINUSE) {
+        return "address in use";
+    }
+    if (error == EACCES) {
+        return "permission denied";
+    }
+    if (error == 0) {
+        return "unknown reason";
+    }
+    std::string text = std::strerror(error);
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
+
 // One event, one line: text from the network cannot start a line of its own.
 void logLine(const std::string& text) {
     const QByteArray stamp =
@@ -188,6 +190,10 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     server.setErrorLog([](const std::string& text) { logLine("error: " + text); });
     try {
         server.startListening(options.port, false);
+    } catch (const ESockException& failure) {
+        std::fprintf(stderr, "lastling: cannot listen on port %d: %s (%s)\n", options.port,
+                     systemReason(failure.systemError()).c_str(), failure.what());
+        return 1;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "lastling: cannot listen on port %d: %s\n", options.port,
                      failure.what());
@@ -210,7 +216,7 @@ int runHeadlessHost(int argc, char** argv) {
         return kExitUsage;
     }
     if (options.help) {
-        std::fputs(kUsage, stdout);
+        std::fputs(helpText(), stdout);
         return 0;
     }
     if (options.version) {
@@ -218,7 +224,8 @@ int runHeadlessHost(int argc, char** argv) {
         return 0;
     }
     if (!options.serve) {
-        std::fputs(kUsage, stderr);
+        std::fprintf(stderr, "lastling: --serve is missing\n%sTry 'lastling --help'.\n",
+                     usageLines());
         return kExitUsage;
     }
     return serve(argc, argv, options);

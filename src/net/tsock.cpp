@@ -286,7 +286,7 @@ void TSock::openListener(std::uint16_t port) {
     address.setPort(port);
     const int fd = openStreamSocket(address.family());
     if (fd < 0)
-        throw ESockException("Listen - Error Binding Socket");
+        throw ESockException("Listen - Error Binding Socket", errno);
     const int on = 1;
     const int off = 0;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
@@ -294,9 +294,9 @@ void TSock::openListener(std::uint16_t port) {
         ::setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &off, sizeof off); // IPv4 clients too
     adoptHandle(fd); // a failure below leaves the handle open until Close
     if (::bind(fd, address.get(), address.length) != 0)
-        throw ESockException("Listen - Error Binding Socket");
+        throw ESockException("Listen - Error Binding Socket", errno);
     if (::listen(fd, kBacklog) != 0)
-        throw ESockException("Listen - Error Starting Listen");
+        throw ESockException("Listen - Error Starting Listen", errno);
 }
 
 void TSock::adoptHandle(int fd) {

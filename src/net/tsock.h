@@ -39,6 +39,13 @@ enum class TSocketInfo { Lookup, Connect, Close, Listen, Receive, Send, Accept, 
 class ESockException : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+    // `systemError`: the errno behind the failure, so that a report can name its reason.
+    ESockException(const std::string& what, int systemError)
+        : std::runtime_error(what), m_systemError(systemError) {}
+    int systemError() const { return m_systemError; }
+
+private:
+    int m_systemError = 0;
 };
 
 class TSock : public QObject {

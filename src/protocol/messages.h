@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lastling_version.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -9,7 +11,8 @@
 // end byte included, ready for one send.
 namespace lastling::protocol {
 
-inline constexpr std::string_view kVersion = "1.0.1";
+// Exchanged at login; a host warns about a client whose text differs.
+inline constexpr std::string_view kVersion = LASTLING_VERSION;
 
 // ---- client to host ----
 // `loginName` is the name followed by one end byte, so the login ends in two end bytes.

@@ -4,6 +4,9 @@
 #include <QStandardPaths>
 #include <QString>
 
+#include <cstdlib>
+#include <string>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +26,46 @@ bool ownedBy(const std::filesystem::path& path, unsigned user) {
     return ::stat(path.c_str(), &status) == 0 && status.st_uid == user;
 }
 
+// Not a link, a folder, owned by `user`, and closed to everybody else.
+bool isPrivateFolder(const std::filesystem::path& path, unsigned user) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == user && (status.st_mode & 0077) == 0;
+}
+
+std::optional<std::filesystem::path> ownFolderIn(const std::filesystem::path& tempRoot,
+                                                 unsigned user) {
+    const std::filesystem::path folder = tempRoot / ("lastling-" + std::to_string(user));
+    ::mkdir(folder.c_str(), 0700);
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != user) {
+        return std::nullopt;
+    }
+    if ((status.st_mode & 0077) != 0) {
+        ::chmod(folder.c_str(), 0700); // ours, left open by an older umask
+    }
+    if (!isPrivateFolder(folder, user)) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
 } // namespace
+
+std::optional<std::filesystem::path> privateRuntimeFolder(const char* runtimeDir,
+                                                          const std::filesystem::path& tempRoot,
+                                                          unsigned user) {
+    if (runtimeDir != nullptr && runtimeDir[0] == '/' && isPrivateFolder(runtimeDir, user)) {
+        return std::filesystem::path(runtimeDir);
+    }
+    return ownFolderIn(tempRoot, user);
+}
+
+std::optional<std::filesystem::path> privateRuntimeFolder() {
+    return privateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"),
+                                QDir::tempPath().toStdString(), ::geteuid());
+}
 
 bool filesBesideProgram(const std::filesystem::path& executable, unsigned user) {
     const std::filesystem::path folder = executable.parent_path();

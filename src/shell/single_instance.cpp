@@ -1,9 +1,13 @@
 #include "shell/single_instance.h"
 
+#include "settings/program_files.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
 
-#include <pwd.h>
+#include <optional>
+
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace lastling::shell {
@@ -13,10 +17,22 @@ namespace {
 const QByteArray kRaiseRequest = "raise\n";
 constexpr int kHandshakeMs = 1000;
 
+// The user of the process at the other end of a local socket, as the kernel knows it.
+std::optional<unsigned> peerUser(qintptr socketDescriptor) {
+    ucred credentials{};
+    socklen_t size = sizeof credentials;
+    if (socketDescriptor < 0 || ::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET,
+                                             SO_PEERCRED, &credentials, &size) != 0) {
+        return std::nullopt;
+    }
+    return credentials.uid;
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
-    : QObject(parent), m_name(std::move(name)), m_server(new QLocalServer(this)) {
+    : QObject(parent), m_name(std::move(name)), m_trustedUser(::geteuid()),
+      m_server(new QLocalServer(this)) {
     // No socket options: with them Qt binds elsewhere and renames over the name, which would
     // silently take it from a running copy.
     connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptRequest);
@@ -25,11 +41,17 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultName() {
-    const passwd* user = getpwuid(getuid());
-    const QString login = user != nullptr && user->pw_name != nullptr
-                              ? QString::fromLocal8Bit(user->pw_name)
-                              : QString::number(getuid());
-    return QStringLiteral("levrok-") + login;
+    // Never a name in the shared temporary folder: another user could take it first.
+    const auto folder = settings::privateRuntimeFolder();
+    return folder ? QString::fromStdString((*folder / "levrok").string()) : QString();
+}
+
+void SingleInstance::setTrustedUser(unsigned user) {
+    m_trustedUser = user;
+}
+
+bool SingleInstance::trusted(qintptr socketDescriptor) const {
+    return peerUser(socketDescriptor) == m_trustedUser;
 }
 
 bool SingleInstance::holdsName() const {
@@ -43,7 +65,7 @@ bool SingleInstance::claim() {
     if (askRunningCopyToRaise()) {
         return false;
     }
-    // Nobody answers on the name: a copy that crashed left it behind. Take it over.
+    // Nobody of ours answers on the name: a copy that crashed left it behind. Take it over.
     QLocalServer::removeServer(m_name);
     m_server->listen(m_name);
     return true; // also when the name cannot be held at all: run as the first copy
@@ -52,8 +74,8 @@ bool SingleInstance::claim() {
 bool SingleInstance::askRunningCopyToRaise() {
     QLocalSocket socket;
     socket.connectToServer(m_name);
-    if (!socket.waitForConnected(kHandshakeMs)) {
-        return false;
+    if (!socket.waitForConnected(kHandshakeMs) || !trusted(socket.socketDescriptor())) {
+        return false; // a stranger's socket is no copy of ours and hears nothing from us
     }
     socket.write(kRaiseRequest);
     socket.waitForBytesWritten(kHandshakeMs);
@@ -61,10 +83,14 @@ bool SingleInstance::askRunningCopyToRaise() {
     return true;
 }
 
-// A request is one short line; anything else is read no further.
+// A request is one short line from the same user; anything else is read no further.
 void SingleInstance::acceptRequest() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!trusted(socket->socketDescriptor())) {
+            socket->disconnectFromServer();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             const QByteArray request = socket->read(kRaiseRequest.size());
             if (request == kRaiseRequest) {

@@ -1,5 +1,6 @@
 #include "shell/window_main.h"
 
+#include "host/command_line.h"
 #include "host/signal_pipe.h"
 #include "shell/main_window.h"
 #include "shell/window_program.h"
@@ -40,7 +41,8 @@ int runWindowProgram(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lastling"));
     shell::WindowOptions options;
-    options.params = shell::latin1Params(argc, argv);
+    // The toolkit has taken its own options out of argv by now.
+    options.params = windowParameters(shell::latin1Params(argc, argv));
     shell::WindowProgram program(std::move(options));
     if (!program.start()) {
         return 0; // another copy runs and has been raised

@@ -163,9 +163,11 @@ bool WindowProgram::start() {
     if (m_options.singleInstance) {
         const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName()
                                                               : m_options.instanceName;
-        m_instance = std::make_unique<SingleInstance>(name);
-        if (!m_instance->claim()) {
-            return false;
+        if (!name.isEmpty()) { // without a private folder to hold it, run as the first copy
+            m_instance = std::make_unique<SingleInstance>(name);
+            if (!m_instance->claim()) {
+                return false;
+            }
         }
     }
     QApplication::setWindowIcon(programIcon());

@@ -80,7 +80,17 @@ def check_options(lastling):
     cases = [(["--help"], 0, "--serve"), (["--version"], 0, "1.0.1"),
              (["--serve", "--port", "70000"], 2, "--port"), (["--serve", "--bogus"], 2, "--bogus"),
              (["--serve", "--bot-skill", "genius"], 2, "--bot-skill"), (["--serve", "--tick-ms"], 2, "--tick-ms"),
-             (["--serve", "--tick-ms", "0"], 2, "--tick-ms")]
+             (["--serve", "--tick-ms", "0"], 2, "--tick-ms"),
+             (["--help"], 0, "  NAME HOST false    join the table hosted at HOST"),
+             (["--bogus"], 2, "lastling: unknown option '--bogus'\nUsage: lastling [NAME HOST true|false]\n"),
+             (["Ann", "127.0.0.1", "true", "-x"], 2, "unknown option '-x'"),
+             (["--port", "7773"], 2, "lastling: --serve is missing\nUsage: lastling")]
+    # A port that another program holds: the failure says why.
+    holder = socket.socket(socket.AF_INET6)
+    holder.setsockopt(socket.IPPROTO_IPV6, socket.IPV6_V6ONLY, 0)
+    holder.bind(("::", 0))
+    holder.listen(1)
+    cases.append((["--serve", "--port", str(holder.getsockname()[1])], 1, ": address in use (Listen - Error Binding Socket)\n"))
     for args, code, text in cases:
         run = subprocess.run([lastling, *args], capture_output=True, text=True, timeout=LIMIT)
         if run.returncode != code or text not in run.stdout + run.stderr:

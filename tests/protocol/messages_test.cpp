@@ -17,6 +17,7 @@ std::string body(const std::string& message) {
 
 TEST(MessagesTest, ClientToHostLiterals) {
     EXPECT_EQ(body(logininfo(3, "1.0.1", "Ann\xFF")), "CMD_logininfo+3+1.0.1+Ann\xFF");
+    EXPECT_EQ(kVersion, "1.0.1"); // older copies compare this text at login
     EXPECT_EQ(body(chat(2, "hi + you|clRed")), "CMD_chat+2+hi + you|clRed");
     EXPECT_EQ(body(action(2, "says: Hello|$00FF8040")), "CMD_action+2+says: Hello|$00FF8040");
     EXPECT_EQ(body(playasound(5, 12)), "CMD_playasound+5+wave12+");

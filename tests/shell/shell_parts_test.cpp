@@ -22,6 +22,8 @@
 
 #include <fstream>
 
+#include <unistd.h>
+
 namespace lastling::shell {
 namespace {
 
@@ -60,16 +62,34 @@ template <typename Condition> bool waitFor(Condition condition) {
     return condition();
 }
 
-TEST(SingleInstance, SecondCopyRaisesTheFirstAndBacksOff) {
+// Only a copy of the same user may raise the first copy, or make a second copy back off.
+TEST(SingleInstance, RaiseOnlyBetweenCopiesOfTheSameUser) {
     guiApp();
-    SingleInstance first(uniqueName("raise"));
-    ASSERT_TRUE(first.claim());
-    EXPECT_TRUE(first.holdsName());
-    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
-    SingleInstance second(uniqueName("raise"));
-    EXPECT_FALSE(second.claim());
-    EXPECT_FALSE(second.holdsName());
-    EXPECT_TRUE(waitFor([&] { return raised.count() == 1; }));
+    const unsigned me = ::geteuid();
+    const struct {
+        const char* what;
+        unsigned firstTrusts;
+        unsigned secondTrusts;
+        bool secondRuns;
+        int raised;
+    } cases[] = {
+        {"same user: the second copy raises the first and ends", me, me, false, 1},
+        {"the name held by another user: the second copy runs", me, me + 1, true, 0},
+        {"a raise from another user is ignored", me + 1, me, false, 0},
+    };
+    for (const auto& given : cases) {
+        const QString name = uniqueName("raise");
+        SingleInstance first(name);
+        first.setTrustedUser(given.firstTrusts);
+        ASSERT_TRUE(first.claim()) << given.what;
+        QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+        SingleInstance second(name);
+        second.setTrustedUser(given.secondTrusts);
+        EXPECT_EQ(second.claim(), given.secondRuns) << given.what;
+        EXPECT_EQ(second.holdsName(), given.secondRuns) << given.what;
+        waitFor([&] { return raised.count() > 0; });
+        EXPECT_EQ(raised.count(), given.raised) << given.what;
+    }
 }
 
 TEST(SingleInstance, StaleNameLeftByACrashIsTakenOver) {

@@ -1,0 +1,96 @@
+#include "host/command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace lastling {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: lastling [NAME HOST true|false]\n"
+    "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
+    "                        [--bot-skill classic|smart] [--relay-limit N]\n";
+
+constexpr const char* kHelp =
+    "Usage: lastling [NAME HOST true|false]\n"
+    "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
+    "                        [--bot-skill classic|smart] [--relay-limit N]\n"
+    "Lastling, a trick-taking card game for four.\n"
+    "\n"
+    "Without parameters the window opens a solo game against three computer players.\n"
+    "  NAME HOST true     host a table as NAME (HOST: 127.0.0.1); others join on port 7772\n"
+    "  NAME HOST false    join the table hosted at HOST (an address or host name) as NAME\n"
+    "\n"
+    "With --serve the game host runs alone, without a window:\n"
+    "  --serve            host a table: listen on every address for up to nine players\n"
+    "  --port N           TCP port to listen on (default 7772; 0 picks a free one)\n"
+    "  --tick-ms T        length of one game-pacing tick in ms (default 1000)\n"
+    "  --bot-speed MS     delay of the computer players in ms (default 500)\n"
+    "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
+    "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
+    "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
+    "  --help             show this text\n"
+    "  --version          show the version\n"
+    "\n"
+    "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
+
+constexpr std::array<std::string_view, 9> kHeadlessOptions = {
+    "--serve",     "--port",        "--tick-ms", "--bot-speed", "--bot-skill",
+    "--relay-limit", "--help",      "-h",        "--version"};
+
+// Options the window's toolkit takes itself, with one dash or two.
+constexpr std::array<std::string_view, 13> kToolkitOptions = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+    "qwindowicon", "qwindowtitle", "reverse", "session", "style",
+    "stylesheet", "widgetcount", "display"};
+
+std::string_view optionName(std::string_view arg) {
+    return arg.substr(0, arg.find('='));
+}
+
+bool isToolkitOption(std::string_view arg) {
+    std::string_view name = optionName(arg);
+    name.remove_prefix(name.rfind("--", 0) == 0 ? 2 : 1);
+    return std::find(kToolkitOptions.begin(), kToolkitOptions.end(), name) !=
+           kToolkitOptions.end();
+}
+
+} // namespace
+
+ProgramChoice chooseProgram(const std::vector<std::string>& args) {
+    ProgramChoice choice;
+    for (const std::string& arg : args) {
+        if (arg == "--") {
+            break;
+        }
+        if (std::find(kHeadlessOptions.begin(), kHeadlessOptions.end(), optionName(arg)) !=
+            kHeadlessOptions.end()) {
+            return {ProgramKind::Headless, {}};
+        }
+        if (arg.size() > 1 && arg[0] == '-' && !isToolkitOption(arg) &&
+            choice.kind == ProgramKind::Window) {
+            choice = {ProgramKind::Unknown, arg};
+        }
+    }
+    return choice;
+}
+
+std::vector<std::string> windowParameters(const std::vector<std::string>& args) {
+    std::vector<std::string> params = args;
+    if (const auto end = std::find(params.begin(), params.end(), "--"); end != params.end()) {
+        params.erase(end);
+    }
+    return params;
+}
+
+const char* helpText() {
+    return kHelp;
+}
+
+const char* usageLines() {
+    return kUsage;
+}
+
+} // namespace lastling
