@@ -1,21 +1,22 @@
 #include "shell/main_window.h"
 
 #include "client/table_client.h"
-#include "shell/game_start_dialog.h"
-#include "shell/spy_list_dialog.h"
 #include "net/event_errors.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
+#include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
+#include "shell/spy_list_dialog.h"
 #include "shell/window_place.h"
 #include "social/chat_model.h"
 #include "social/chat_panel.h"
 #include "social/phrase_editor.h"
+#include "start/start_dialog.h"
 #include "tally/tally_keeper.h"
 #include "tally/ui/tally_window.h"
 
@@ -220,7 +221,7 @@ void MainWindow::wireClient() {
         [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
     m_bridge->setStartDialog([this] {
         if (m_startDialog) {
-            showModeless(m_startDialog);
+            m_startDialog->showAtStart();
         }
     });
     m_client->setPorts(m_bridge->ports());
@@ -292,7 +293,7 @@ void MainWindow::setAboutWindow(help::AboutWindow* window) {
     attachWindow(m_menus.about, window, [window] { window->showAbout(); });
 }
 
-void MainWindow::setStartDialog(QWidget* dialog) {
+void MainWindow::setStartDialog(start::StartDialog* dialog) {
     m_startDialog = dialog;
 }
 
@@ -405,6 +406,7 @@ void MainWindow::startOnce() {
         return;
     }
     m_started = true;
+    placeAsSaved();
     guarded([this] { m_client->startFromParams(m_options.params); });
     redraw();
 }
@@ -497,6 +499,14 @@ QRect MainWindow::startingBounds(const QRect& saved) const {
     constexpr int kUsualTitleHeight = 24; // before the window manager has told us its own
     const int title = frameMargins().top() > 0 ? frameMargins().top() : kUsualTitleHeight;
     return keepTitleBarOnScreen(saved, title, screens);
+}
+
+// The saved place is taken at the first showing, before any connection: a start that fails
+// (a join refused, a taken port) never reads the settings, yet its window belongs there too.
+void MainWindow::placeAsSaved() {
+    const settings::Settings saved =
+        settings::readSettings(m_settings.path()).value_or(settings::Settings{});
+    setOuterBounds(startingBounds(savedFrame(saved.left, saved.top, saved.width, saved.height)));
 }
 
 // ---- settings and tally ----

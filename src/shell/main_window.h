@@ -32,6 +32,10 @@ namespace lastling::social {
 class PhraseEditor;
 } // namespace lastling::social
 
+namespace lastling::start {
+class StartDialog;
+} // namespace lastling::start
+
 namespace lastling::tally {
 class TallyKeeper;
 class TallyTable;
@@ -106,7 +110,7 @@ public:
     void setTallyWindow(tally::TallyWindow* window);    // "View" > "View Tally"
     void setHelpWindow(help::HelpWindow* window);       // "Help" > "Content", F1
     void setAboutWindow(help::AboutWindow* window);     // "Help" > "About"
-    void setStartDialog(QWidget* dialog);               // shown by a start without parameters
+    void setStartDialog(start::StartDialog* dialog);    // shown by a start without parameters
 
 signals:
     // The run is over (connection closed, "Game is full" dismissed, Exit).
@@ -138,6 +142,7 @@ private:
     QRect outerBounds() const;
     void setOuterBounds(const QRect& outer);
     QRect startingBounds(const QRect& saved) const;
+    void placeAsSaved();
     void guarded(const std::function<void()>& work);
     void loadTally();
 
@@ -154,7 +159,7 @@ private:
     TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
-    QPointer<QWidget> m_startDialog;
+    QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file
