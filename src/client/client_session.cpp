@@ -1,6 +1,7 @@
 #include "client/client_session.h"
 
 #include "net/event_errors.h"
+#include "net/sock_address.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
@@ -159,8 +160,9 @@ void ClientSession::sockInfo(const std::string& text) {
 }
 
 void ClientSession::connectFailed(const std::string& host, const std::string& text) {
-    reportError(text);
-    systemLine("0+Could not connect to " + host + ": " + text);
+    const std::string what = "Could not connect to " + host + ": " + netaddr::errorInWords(text);
+    reportError(what);
+    systemLine("0+" + what);
 }
 
 bool ClientSession::send(const std::string& message) {

@@ -193,16 +193,17 @@ void TableModel::justwatching(std::string_view payload) {
         return;
     }
     const bool watching = flag == "1";
-    if (number == m_state.myseat) {
-        m_view.justWatchChecked = watching;
-    }
     SeatView& view = seat(number);
-    if (number == m_state.myseat) {
-        systemLine(watching ? "You are just watching" : "You are now playing again");
-    } else {
-        systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
-    }
     view.eyes = watching;
+    if (number != m_state.myseat) {
+        systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
+        return;
+    }
+    m_view.justWatchChecked = watching;
+    systemLine(watching ? "You are just watching" : "You are now playing again");
+    if (m_view.turnSeat == number) {
+        showTurn(number); // who plays our turn changed
+    }
 }
 
 // ---- table ----
@@ -233,6 +234,7 @@ void TableModel::startthegame(std::string_view payload) {
 void TableModel::roundstart(std::string_view payload) {
     m_pendingSlot = 0;
     m_trick.clear();
+    m_view.lastTrick = {}; // the took-trick stack goes with the last round
     hideLastTrick();
     for (int s = 1; s <= kSeatCount; ++s) {
         SeatView& view = seat(s);
@@ -273,7 +275,7 @@ void TableModel::getnextplayer(std::string_view payload) {
     m_state.whoseturn = number;
     showPlaceholderIfWaiting(number);
     showTurn(number);
-    if (number == m_state.myseat) {
+    if (number == m_state.myseat && !m_view.justWatchChecked) {
         const bool newSound = m_ports.settings && m_ports.settings->turnSoundNew();
         sound(newSound ? "turnnew" : "turn");
     }
@@ -282,8 +284,24 @@ void TableModel::getnextplayer(std::string_view payload) {
 // The turn marker and the status line for the seat on turn.
 void TableModel::showTurn(int number) {
     m_view.turnSeat = number;
-    m_view.status =
-        number == m_state.myseat ? std::string("Your Turn.") : seat(number).name + "'s turn.";
+    if (number != m_state.myseat) {
+        m_view.status = seat(number).name + "'s turn.";
+    } else {
+        m_view.status = m_view.justWatchChecked ? "The computer plays for you." : "Your Turn.";
+    }
+}
+
+// Nobody is on turn from a card until the host names the next seat.
+void TableModel::showPlayed(int number, int card) {
+    m_view.turnSeat = 0;
+    const std::string what = card == 0 ? std::string() : " the " + cards::name(card);
+    if (number != m_state.myseat) {
+        m_view.status = seat(number).name + " played" + what + ".";
+    } else if (m_view.justWatchChecked) {
+        m_view.status = "The computer played" + what + " for you.";
+    } else {
+        m_view.status = "You played" + what + ".";
+    }
 }
 
 std::string TableModel::nameOf(int number) const {
@@ -308,6 +326,9 @@ void TableModel::heplayed(std::string_view payload) {
     if (!m_state.isPlayingSeat(number) || !isCardOrNone(card)) {
         return;
     }
+    if (m_trick.empty()) {
+        hideLastTrick(); // the next trick has begun
+    }
     seat(number).played = card;
     seat(number).playedStack = ++m_playedStack;
     recordTrickCard(number, card);
@@ -315,6 +336,10 @@ void TableModel::heplayed(std::string_view payload) {
     if (number == m_state.myseat) {
         ownCardPlayed(card);
     }
+    if (m_state.whoseturn == number) {
+        m_state.whoseturn = 0; // played for us while we watched: that turn is over
+    }
+    showPlayed(number, card);
     sound("placecard");
 }
 
@@ -364,6 +389,7 @@ void TableModel::endhand(std::string_view payload) {
     }
     m_view.status = number == m_state.myseat ? std::string("You took the trick.")
                                              : seat(number).name + " took the trick.";
+    m_view.turnSeat = 0;
     seat(number).took = true;
     if (!m_trick.empty()) {
         m_view.lastTrick = LastTrick{m_trick, number, nameOf(number)};
@@ -385,7 +411,6 @@ void TableModel::playerstats(std::string_view payload) {
 
 void TableModel::starthand(std::string_view) {
     m_trick.clear();
-    hideLastTrick();
     for (int s = 1; s <= kSeatCount; ++s) {
         seat(s).played = 0;
         seat(s).took = false;
@@ -416,6 +441,8 @@ void TableModel::roundover(std::string_view payload) {
     view.bonusFollowsScore = true;
     m_view.status = (number == m_state.myseat ? std::string("You win") : view.name + " wins") +
                     " the round: +" + std::to_string(points);
+    m_view.turnSeat = 0;
+    systemLine(m_view.status);
     sound("roundover");
 }
 

@@ -118,6 +118,7 @@ private:
     void ownCardPlayed(int card);
     void restorePendingClick();
     void showTurn(int seat);
+    void showPlayed(int seat, int card);
     std::string nameOf(int seat) const; // as the table shows it; "You" for our own seat
     void recordTrickCard(int seat, int card);
     void hideLastTrick() { m_view.lastTrickShown = false; }

@@ -183,6 +183,50 @@ std::string errorText(int errorNumber) {
     return "Error #" + std::to_string(errorNumber) + " (" + errorName(errorNumber) + ")";
 }
 
+namespace {
+
+const char* wordsFor(int errorNumber) {
+    struct Words {
+        int number;
+        const char* words;
+    };
+    static constexpr Words kWords[] = {
+        {ECONNREFUSED, "connection refused"},
+        {ETIMEDOUT, "timed out"},
+        {EHOSTUNREACH, "host unreachable"},
+        {ENETUNREACH, "network unreachable"},
+        {ECONNRESET, "connection reset"},
+        {ECONNABORTED, "connection aborted"},
+        {EADDRINUSE, "address already in use"},
+        {EADDRNOTAVAIL, "address not available"},
+        {EACCES, "permission denied"},
+        {ENETDOWN, "network is down"},
+        {EHOSTDOWN, "host is down"},
+        {EPIPE, "connection broken"},
+    };
+    for (const Words& entry : kWords) {
+        if (entry.number == errorNumber)
+            return entry.words;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string errorInWords(const std::string& componentText) {
+    static const std::string kPrefix = "Error #";
+    if (componentText.rfind(kPrefix, 0) != 0)
+        return componentText;
+    const std::size_t end = componentText.find(' ', kPrefix.size());
+    const std::string digits = componentText.substr(kPrefix.size(), end - kPrefix.size());
+    if (digits.empty() || digits.size() > 6 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return componentText;
+    const int number = std::stoi(digits);
+    const char* words = wordsFor(number);
+    return std::string(words != nullptr ? words : errorName(number)) + " (error " + digits + ")";
+}
+
 int resolverCallCount() {
     return g_resolverCalls;
 }

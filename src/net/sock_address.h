@@ -36,6 +36,9 @@ std::string addressText(const sockaddr* address);
 // "Error #111 (ECONNREFUSED)"; names outside the socket errors read "UNKNOWN ERROR".
 std::string errorText(int errorNumber);
 const char* errorName(int errorNumber);
+// What a player reads: the component's "Error #111 (ECONNREFUSED)" said in words with the code
+// after, "connection refused (error 111)"; any other text comes back as it is.
+std::string errorInWords(const std::string& componentText);
 
 // How many names went to the resolver so far; lets tests prove literals never do.
 int resolverCallCount();

@@ -37,11 +37,13 @@ struct GroupPlaces {
 };
 
 // clang-format off
+// The played cards form a cross that nothing else covers; the eyes sit over the name, clear of
+// the turn marker.
 const std::array<GroupPlaces, 4> kPlaces = {{
-    {{114, 386}, {204, 386}, {232, 386}, {16, 406}, {171, 247}, {171, 344}, {104, 406}, {103, 383}, {101, 382}},
-    {{21, 158}, {111, 158}, {139, 158}, {8, 176}, {151, 191}, {115, 191}, {8, 176}, {9, 151}, {8, 152}},
-    {{214, 7}, {304, 7}, {332, 7}, {200, 26}, {211, 167}, {211, 123}, {200, 26}, {202, 4}, {200, 2}},
-    {{349, 198}, {439, 198}, {467, 198}, {339, 218}, {231, 207}, {303, 207}, {339, 218}, {339, 192}, {336, 192}},
+    {{114, 386}, {204, 386}, {232, 386}, {16, 406}, {213, 284}, {178, 337}, {104, 406}, {114, 373}, {101, 382}},
+    {{21, 158}, {111, 158}, {139, 158}, {8, 176}, {141, 216}, {141, 316}, {8, 176}, {21, 146}, {8, 152}},
+    {{214, 7}, {304, 7}, {332, 7}, {200, 26}, {213, 124}, {288, 124}, {200, 26}, {175, 10}, {200, 2}},
+    {{349, 198}, {439, 198}, {467, 198}, {359, 218}, {285, 216}, {320, 315}, {359, 218}, {349, 186}, {336, 192}},
 }};
 // clang-format on
 
@@ -162,6 +164,15 @@ protected:
             return;
         }
         QLabel::keyPressEvent(event);
+    }
+    // A left click on the name opens the same menu: not every player thinks of the right button.
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            emit m_board->seatMenuRequested(m_position, event->globalPosition().toPoint());
+            event->accept();
+            return;
+        }
+        QLabel::mouseReleaseEvent(event);
     }
 
 private:
@@ -287,6 +298,7 @@ void Board::buildSeatGroup(int position) {
     name->move(at.name);
     name->setText(QString::fromLatin1(client::kWaiting));
     name->adjustSize();
+    name->setCursor(Qt::PointingHandCursor); // a click opens the seat's menu
     group.name = name;
     group.score = textLabel(this, at.score, 13);
     group.score->setText(QStringLiteral("0"));

@@ -18,6 +18,7 @@
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
 #include "social/phrase_editor.h"
+#include "start/start_dialog.h"
 #include "tally/tally_keeper.h"
 #include "tally/ui/tally_window.h"
 
@@ -294,7 +295,7 @@ void MainWindow::playSlot(int slot) {
 
 // Wayland stacks a dialog above its parent only when the parent is on the screen already.
 void MainWindow::showStartDialogWhenOnScreen() {
-    if (!m_startDialog) {
+    if (!m_startDialog || !m_startDialog->installer().showAtStart()) {
         return;
     }
     if (windowHandle() == nullptr || !windowHandle()->isExposed()) {
@@ -336,7 +337,7 @@ void MainWindow::setAboutWindow(help::AboutWindow* window) {
     attachWindow(m_menus.about, window, [window] { window->showAbout(); });
 }
 
-void MainWindow::setStartDialog(QWidget* dialog) {
+void MainWindow::setStartDialog(start::StartDialog* dialog) {
     m_startDialog = dialog;
 }
 
@@ -464,6 +465,7 @@ void MainWindow::startOnce() {
         return;
     }
     m_started = true;
+    placeAsSaved();
     guarded([this] { m_client->startFromParams(m_options.params); });
     redraw();
     if (m_startDialogWaiting && windowHandle() != nullptr) {
@@ -589,6 +591,14 @@ QRect MainWindow::startingBounds(const QRect& saved) const {
     constexpr int kUsualTitleHeight = 24; // before the window manager has told us its own
     const int title = frameMargins().top() > 0 ? frameMargins().top() : kUsualTitleHeight;
     return keepTitleBarOnScreen(saved, title, screens);
+}
+
+// The saved place is taken at the first showing, before any connection: a start that fails
+// (a join refused, a taken port) never reads the settings, yet its window belongs there too.
+void MainWindow::placeAsSaved() {
+    const settings::Settings saved =
+        settings::readSettings(m_settings.path()).value_or(settings::Settings{});
+    setOuterBounds(startingBounds(savedFrame(saved.left, saved.top, saved.width, saved.height)));
 }
 
 // ---- settings and tally ----

@@ -33,6 +33,10 @@ namespace lastling::social {
 class PhraseEditor;
 } // namespace lastling::social
 
+namespace lastling::start {
+class StartDialog;
+} // namespace lastling::start
+
 namespace lastling::tally {
 class TallyKeeper;
 class TallyTable;
@@ -107,7 +111,7 @@ public:
     void setTallyWindow(tally::TallyWindow* window);    // "View" > "View Tally"
     void setHelpWindow(help::HelpWindow* window);       // "Help" > "Content", F1
     void setAboutWindow(help::AboutWindow* window);     // "Help" > "About"
-    void setStartDialog(QWidget* dialog);               // shown by a start without parameters
+    void setStartDialog(start::StartDialog* dialog);    // shown by a start without parameters
 
 signals:
     // The run is over (connection closed, "Game is full" dismissed, Exit).
@@ -146,6 +150,7 @@ private:
     QRect knownBounds() const;
     void setOuterBounds(const QRect& outer);
     QRect startingBounds(const QRect& saved) const;
+    void placeAsSaved();
     void guarded(const std::function<void()>& work);
     void loadTally();
 
@@ -162,7 +167,7 @@ private:
     TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
-    QPointer<QWidget> m_startDialog;
+    QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file

@@ -70,6 +70,11 @@ void addStartDialog(MainWindow& window, SideWindows& sides) {
                      window.action(QStringLiteral("Exit1")), &QAction::trigger);
     QObject::connect(dialog, &start::StartDialog::errorOccurred, &window,
                      [&window](const QString& text) { showErrorBox(&window, text); });
+    QObject::connect(dialog, &start::StartDialog::backgroundReport, &window,
+                     [&window](const QString& text) {
+                         const QByteArray line = "0+" + text.toLatin1();
+                         window.chatPanel().addSystemLine(line.toStdString());
+                     });
     window.setStartDialog(dialog);
     sides.start = dialog;
 }
@@ -93,11 +98,16 @@ SideWindows addSideWindows(MainWindow& window) {
 
 start::InstallerEnvironment installerEnvironment(std::filesystem::path settingsFile) {
     start::InstallerEnvironment environment;
-    environment.setting = [file = std::move(settingsFile)](const QString& key,
-                                                           const QString& fallback) {
+    environment.setting = [file = settingsFile](const QString& key, const QString& fallback) {
         const std::optional<std::string> text = settings::readSettingText(file, key.toStdString());
         // An empty value would name no program and no address.
         return text && !text->empty() ? QString::fromLocal8Bit(*text) : fallback;
+    };
+    environment.saveSetting = [file = std::move(settingsFile)](const QString& key,
+                                                               const QString& value) {
+        const settings::SaveResult saved =
+            settings::writeKeys({{key.toStdString(), value.toStdString()}}, file);
+        return saved ? QString() : QString::fromStdString(saved.message);
     };
     return environment;
 }

@@ -290,7 +290,11 @@ DownloadResult HttpDownload::resultOfTransfer() const {
         const QString detail = transfer.errorText[0] != '\0'
                                    ? QString::fromLocal8Bit(transfer.errorText)
                                    : QString::fromLatin1(curl_easy_strerror(transfer.code));
-        return {DownloadResult::Kind::HttpError, static_cast<int>(status), detail};
+        long osError = 0;
+        if (transfer.code == CURLE_COULDNT_CONNECT)
+            curl_easy_getinfo(transfer.easy, CURLINFO_OS_ERRNO, &osError);
+        return {DownloadResult::Kind::HttpError, static_cast<int>(status), detail,
+                static_cast<int>(osError)};
     }
     // Only a 2xx answer delivers the document; anything else is an error, also below 400.
     if (status < 200 || status > 299)

@@ -19,6 +19,7 @@ struct DownloadResult {
     Kind kind = Kind::Complete;
     int status = 0; // the server's status code, 0 when no answer was read
     QString reason; // the status line's reason, or why the transfer failed
+    int osError = 0; // errno of a connection that could not be made, else 0
 };
 
 // An HTTP/1.0 GET run by libcurl on the caller's event loop: the sockets are watched by

@@ -5,11 +5,29 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <cerrno>
+
 namespace lastling::start {
 
 namespace {
 
 const QString kAborted = QStringLiteral("Download Aborted");
+
+QString connectionWords(int osError) {
+    switch (osError) {
+    case ECONNREFUSED:
+        return QStringLiteral("connection refused");
+    case ETIMEDOUT:
+        return QStringLiteral("timed out");
+    case EHOSTUNREACH:
+        return QStringLiteral("host unreachable");
+    case ENETUNREACH:
+        return QStringLiteral("network unreachable");
+    default:
+        return {};
+    }
+}
 
 QString findProgram(const QString& program) {
     if (QFileInfo(program).isAbsolute()) {
@@ -49,17 +67,37 @@ QString installerFileName(const QUrl& url) {
     return name;
 }
 
+// Four digits at most before the point: 1000 bytes already read as "1.0 KB".
+QString sizeText(qint64 bytes) {
+    constexpr qint64 kKilo = 1024;
+    constexpr qint64 kDigits = 1000;
+    if (bytes < kDigits)
+        return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes < kDigits * kKilo)
+        return QStringLiteral("%1 KB").arg(static_cast<double>(bytes) / kKilo, 0, 'f', 1);
+    return QStringLiteral("%1 MB").arg(static_cast<double>(bytes) / (kKilo * kKilo), 0, 'f', 1);
+}
+
+QString failureReason(const DownloadResult& result, qint64 received, qint64 total) {
+    if (result.status != 0 && (result.status < 200 || result.status > 299))
+        return QStringLiteral("%1 %2").arg(result.status).arg(result.reason).trimmed();
+    const QString words = connectionWords(result.osError);
+    if (!words.isEmpty())
+        return words;
+    if (result.status != 0 && total > received)
+        return QStringLiteral("cut short after %1 of %2 bytes").arg(received).arg(total);
+    return result.reason.isEmpty() ? QStringLiteral("failed") : result.reason;
+}
+
 LobbyInstaller::LobbyInstaller(InstallerEnvironment environment, QObject* parent)
     : QObject(parent), m_environment(completed(std::move(environment))) {
-    connect(&m_download, &HttpDownload::headerLine, this, [this] {
-        m_progress += '.';
-        emit changed();
-    });
+    connect(&m_download, &HttpDownload::headerLine, this, &LobbyInstaller::onHeaderLine);
     connect(&m_download, &HttpDownload::bodyBegin, this, [this] {
         m_subject = QStringLiteral("Downloading: ") + m_fileName;
         emit changed();
     });
     connect(&m_download, &HttpDownload::bodyPiece, this, [this](qint64 count) {
+        m_received = count;
         m_progress = QString::number(count) + QStringLiteral(" bytes");
         emit changed();
     });
@@ -87,17 +125,49 @@ void LobbyInstaller::openLobby() {
     m_environment.desktop->showMessage(QString::fromLatin1(kNoLobbyMessage));
 }
 
+bool LobbyInstaller::showAtStart() const {
+    return m_environment.setting(kShowAtStartKey, QStringLiteral("1")) != QStringLiteral("0");
+}
+
+void LobbyInstaller::setShowAtStart(bool show) {
+    if (!m_environment.saveSetting)
+        return;
+    const QString error = m_environment.saveSetting(kShowAtStartKey, show ? QStringLiteral("1")
+                                                                          : QStringLiteral("0"));
+    if (!error.isEmpty())
+        emit errorOccurred(error);
+}
+
+int LobbyInstaller::percent() const {
+    if (m_total <= 0)
+        return -1;
+    return static_cast<int>(std::min<qint64>(100, m_received * 100 / m_total));
+}
+
+// "Content-Length: 3700" announces the size; the percentage needs it.
+void LobbyInstaller::onHeaderLine(const QByteArray& line) {
+    static const QByteArray kLength = "content-length:";
+    if (line.toLower().startsWith(kLength)) {
+        bool ok = false;
+        const qint64 length = line.mid(kLength.size()).trimmed().toLongLong(&ok);
+        m_total = ok && length >= 0 ? length : -1;
+    }
+    m_progress += '.';
+    emit changed();
+}
+
 void LobbyInstaller::startDownload() {
     if (m_download.isRunning())
         return;
     m_state = State::Running;
+    m_received = 0;
+    m_total = -1;
+    m_stopping = false;
     const QUrl url(m_environment.setting(kLobbyUrlKey, QString::fromLatin1(kLobbyUrlDefault)));
     m_fileName = installerFileName(url);
     if (m_fileName.isEmpty()) {
         setIdleButtons();
-        m_state = State::Stopped;
-        m_progress = kAborted;
-        emit changed();
+        failed(QStringLiteral("the address names no file"));
         return;
     }
     m_finalPath = m_environment.placeFile(m_fileName);
@@ -116,18 +186,17 @@ void LobbyInstaller::startDownload() {
         m_file.close();
         discardPartFile();
         setIdleButtons();
-        m_state = State::Stopped;
-        m_progress = kAborted;
-        emit changed();
+        failed(QStringLiteral("not an HTTP address"));
     }
 }
 
 void LobbyInstaller::stopDownload() {
-    m_progress = QStringLiteral("Download has been aborted.");
+    if (!m_download.isRunning())
+        return;
+    m_stopping = true;
     m_state = State::Stopped;
     m_subject = kAborted;
-    emit changed();
-    m_download.abort(); // a running transfer ends at once with an HTTP error
+    m_download.abort(); // the transfer ends at once with an HTTP error
 }
 
 void LobbyInstaller::onFinished(const DownloadResult& result) {
@@ -141,9 +210,8 @@ void LobbyInstaller::onFinished(const DownloadResult& result) {
         break;
     case DownloadResult::Kind::HttpError:
         discardPartFile();
-        m_progress = kAborted;
-        m_state = State::Stopped;
-        break;
+        failed(m_stopping ? QStringLiteral("stopped") : failureReason(result, m_received, m_total));
+        return;
     case DownloadResult::Kind::WriteFailed:
         fail(
             QStringLiteral("Download - Cannot write %1: %2").arg(m_file.fileName(), result.reason));
@@ -164,13 +232,39 @@ bool LobbyInstaller::keepDownloadedFile() {
 }
 
 void LobbyInstaller::install() {
+    const QFileInfo saved(m_finalPath);
+    const QString where = QStringLiteral("The Korvel Lobby's installer was saved as %1 in the "
+                                         "folder %2.")
+                              .arg(saved.fileName(), saved.absolutePath());
+    if (m_background) {
+        report(where); // a game may be in play: it is opened from the folder later
+        return;
+    }
     m_subject = QStringLiteral("Installing");
     emit changed();
     // Never run by us: the desktop's handler for the file lets the user decide.
-    if (m_environment.desktop->openFile(m_finalPath))
+    if (m_environment.desktop->openFile(m_finalPath)) {
         emit exitRequested();
-    else
-        m_environment.desktop->showMessage(QString::fromLatin1(kInstallFailedMessage));
+        return;
+    }
+    m_subject = QStringLiteral("Saved: ") + saved.fileName();
+    emit changed();
+    if (m_environment.desktop->ask(where + QStringLiteral(" No program here opens it for you. Open "
+                                                          "that folder now?")))
+        m_environment.desktop->openFile(saved.absolutePath());
+}
+
+// The download ended without the file: say why, in the dialog or, when hidden, the chat.
+void LobbyInstaller::failed(const QString& reason) {
+    m_state = State::Stopped;
+    m_progress = kAborted + QStringLiteral(": ") + reason;
+    emit changed();
+    report(QStringLiteral("The Korvel Lobby was not downloaded: ") + reason + '.');
+}
+
+void LobbyInstaller::report(const QString& text) {
+    if (m_background)
+        emit backgroundReport(text);
 }
 
 void LobbyInstaller::fail(const QString& error) {
@@ -180,7 +274,10 @@ void LobbyInstaller::fail(const QString& error) {
     m_state = State::Stopped;
     m_progress = kAborted;
     emit changed();
-    emit errorOccurred(error);
+    if (m_background)
+        emit backgroundReport(error);
+    else
+        emit errorOccurred(error);
 }
 
 void LobbyInstaller::setIdleButtons() {

@@ -2,6 +2,7 @@
 
 #include "start_picture.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFrame>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -79,6 +81,8 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
     connect(&m_installer, &LobbyInstaller::changed, this, &StartDialog::refresh);
     connect(&m_installer, &LobbyInstaller::exitRequested, this, &StartDialog::exitRequested);
     connect(&m_installer, &LobbyInstaller::errorOccurred, this, &StartDialog::errorOccurred);
+    connect(&m_installer, &LobbyInstaller::backgroundReport, this, &StartDialog::backgroundReport);
+    m_installer.setInBackground(true); // until shown
     refresh();
 }
 
@@ -93,7 +97,7 @@ QWidget* StartDialog::makeDownloadPanel() {
     picture->setAccessibleName(QStringLiteral("The Korvel Lobby"));
 
     auto* invite = textLabel("Label1",
-                             QStringLiteral("Download The Korvel Lobby Now to play this  and other "
+                             QStringLiteral("Download The Korvel Lobby Now to play this and other "
                                             "exciting games online with other players! "),
                              panel);
     invite->setAlignment(Qt::AlignCenter);
@@ -106,6 +110,10 @@ QWidget* StartDialog::makeDownloadPanel() {
     for (QLabel* label : {m_infoLabel, m_infoLabel3})
         label->setAlignment(Qt::AlignCenter);
     m_infoLabel2->hide();
+    m_progressBar = new QProgressBar(panel);
+    m_progressBar->setObjectName(QStringLiteral("progressbar"));
+    m_progressBar->setRange(0, 100);
+    m_progressBar->hide();
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_getButton, 1);
@@ -116,6 +124,7 @@ QWidget* StartDialog::makeDownloadPanel() {
     layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addWidget(invite);
     layout->addLayout(buttons);
+    layout->addWidget(m_progressBar);
     layout->addWidget(m_infoLabel);
     layout->addWidget(m_infoLabel3);
     layout->addStretch(1);
@@ -144,11 +153,17 @@ QWidget* StartDialog::makeSoloPanel() {
     red.setColor(QPalette::WindowText, Qt::red);
     firewall->setPalette(red);
 
+    m_showAtStart = new QCheckBox(QStringLiteral("Show this window at start"), panel);
+    m_showAtStart->setObjectName(QStringLiteral("check_showatstart"));
+    m_showAtStart->setChecked(m_installer.showAtStart());
+    connect(m_showAtStart, &QCheckBox::toggled, &m_installer, &LobbyInstaller::setShowAtStart);
+
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(note);
     layout->addWidget(solo);
     layout->addWidget(firewall);
     layout->addStretch(1);
+    layout->addWidget(m_showAtStart);
     // The solo game already runs behind the dialog.
     connect(solo, &QPushButton::clicked, this, &QWidget::hide);
     return panel;
@@ -176,9 +191,29 @@ void StartDialog::refresh() {
     m_infoLabel2->setText(m_installer.fileName());
     m_getButton->setEnabled(m_installer.downloadEnabled());
     m_abortButton->setEnabled(m_installer.stopEnabled());
+    const int percent = m_installer.percent();
+    // A bar only while a download of known length runs.
+    m_progressBar->setVisible(percent >= 0 && m_installer.stopEnabled());
+    if (percent >= 0) {
+        m_progressBar->setFormat(QStringLiteral("%p% of ") + sizeText(m_installer.totalBytes()));
+        m_progressBar->setValue(percent);
+    }
+}
+
+void StartDialog::showAtStart() {
+    if (m_installer.showAtStart()) {
+        show();
+        raise();
+    }
+}
+
+void StartDialog::hideEvent(QHideEvent* event) {
+    m_installer.setInBackground(true);
+    QDialog::hideEvent(event);
 }
 
 void StartDialog::showEvent(QShowEvent* event) {
+    m_installer.setInBackground(false);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -197,6 +232,11 @@ bool SystemDesktop::startProgram(const QString& program) {
 
 void SystemDesktop::showMessage(const QString& text) {
     QMessageBox::information(m_messageParent, QStringLiteral("Lastling"), text);
+}
+
+bool SystemDesktop::ask(const QString& text) {
+    return QMessageBox::question(m_messageParent, QStringLiteral("Lastling"), text) ==
+           QMessageBox::Yes;
 }
 
 } // namespace lastling::start

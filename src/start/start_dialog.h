@@ -6,7 +6,9 @@
 
 #include <memory>
 
+class QCheckBox;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace lastling::start {
@@ -20,6 +22,7 @@ public:
     bool openFile(const QString& path) override;
     bool startProgram(const QString& program) override;
     void showMessage(const QString& text) override;
+    bool ask(const QString& text) override;
 
 private:
     QWidget* m_messageParent;
@@ -36,13 +39,18 @@ public:
     ~StartDialog() override;
 
     LobbyInstaller& installer() { return m_installer; }
+    // Shown at the start of a solo game unless the player unticked "Show this window at start".
+    void showAtStart();
 
 signals:
     void exitRequested();
     void errorOccurred(const QString& text);
+    // A download's end while the dialog is hidden: a line for the chat.
+    void backgroundReport(const QString& text);
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* makeDownloadPanel();
@@ -57,6 +65,8 @@ private:
     QLabel* m_infoLabel = nullptr;
     QLabel* m_infoLabel3 = nullptr;
     QLabel* m_infoLabel2 = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    QCheckBox* m_showAtStart = nullptr;
 };
 
 } // namespace lastling::start

@@ -28,21 +28,23 @@ TEST_F(ClientFixture, LastTrickFreezesAtTheTakeAndShowsUntilTheNextTrick) {
     host("CMD_starthand+");
     model.toggleLastTrick();
     EXPECT_TRUE(model.view().lastTrickShown);
-    // Cards of the next trick do not change it until that trick is taken.
-    host({"CMD_heplayed+1+51+3+", "CMD_playerstats+4", "CMD_heplayed+2+14+2+"});
-    EXPECT_EQ(model.view().lastTrick.cards, first);
-    model.toggleLastTrick(); // the next click hides it
+    host("CMD_heplayed+1+51+3+"); // the next trick's first card closes it
     EXPECT_FALSE(model.view().lastTrickShown);
-    model.toggleLastTrick();
-    host({"CMD_heplayed+3+15+2+", "CMD_endhand+3+3+"});
+    model.toggleLastTrick(); // opened again: later cards leave it open and unchanged
+    host({"CMD_playerstats+4", "CMD_heplayed+2+14+2+"});
+    EXPECT_TRUE(model.view().lastTrickShown);
+    EXPECT_EQ(model.view().lastTrick.cards, first);
+    host({"CMD_heplayed+3+15+2+", "CMD_endhand+3+3+", "CMD_starthand+"});
     const std::vector<TrickCard> second = {{1, "Ann", 51}, {2, "Bob", 14}, {3, "You", 15}};
     EXPECT_EQ(model.view().lastTrick.cards, second);
     EXPECT_EQ(model.view().lastTrick.takerName, "You");
-    host("CMD_starthand+"); // the next trick starts: it hides
+    EXPECT_TRUE(model.view().lastTrickShown); // until a card is played
+    host("CMD_roundstart+40+");               // a new round has no took-trick stack
     EXPECT_FALSE(model.view().lastTrickShown);
-    EXPECT_EQ(model.view().lastTrick.cards, second);
-    host("CMD_startgame+Ann+30+"); // a new game has no last trick
     EXPECT_TRUE(model.view().lastTrick.cards.empty());
+    EXPECT_EQ(model.view().lastTrick.takerSeat, 0);
+    host({"CMD_heplayed+2+11+3+", "CMD_endhand+2+4+", "CMD_startgame+Ann+30+"});
+    EXPECT_TRUE(model.view().lastTrick.cards.empty()); // nor has a new game
 }
 
 // ---- ignoring a player ----

@@ -2,6 +2,7 @@
 
 #include "client/table_view.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -392,6 +393,7 @@ TEST_F(ClientFixture, StatusLineAtRoundAndGameEndsAndWatchTextsForOwnSeat) {
     for (const auto& c : cases) {
         host(c.message);
         EXPECT_EQ(model.view().status, c.status) << c.message;
+        EXPECT_EQ(ports.lines.back(), "0+" + c.status) << c.message; // also in the chat
     }
     host({"CMD_nextplayer+2+", "CMD_winner+Klot+2+"});
     EXPECT_EQ(model.view().turnSeat, 0);
@@ -401,6 +403,44 @@ TEST_F(ClientFixture, StatusLineAtRoundAndGameEndsAndWatchTextsForOwnSeat) {
     EXPECT_EQ(ports.lines,
               (std::vector<std::string>{"0+You are just watching", "0+You are now playing again",
                                         "0+Klot is just watching"}));
+}
+
+// The status line and the turn marker never show a turn that is over: each card, trick and
+// round end takes the marker away, and a watched seat's turn is the computer's.
+TEST_F(ClientFixture, StatusAndMarkerFollowEveryStep) {
+    loginAs(1, "Ann");
+    host({"CMD_existingplayers+2+Klot+0", "CMD_startgame+Ann+30+"});
+    const struct {
+        const char* message;
+        const char* status;
+        int turnSeat;
+        int whoseturn;
+    } steps[] = {
+        {"CMD_nextplayer+2+", "Klot's turn.", 2, 2},
+        {"CMD_heplayed+2+51+3+", "Klot played the King of Spades.", 0, 0},
+        {"CMD_nextplayer+1+", "Your Turn.", 1, 1},
+        {"CMD_heplayed+1+1+3+", "You played the Two of Clubs.", 0, 0},
+        {"CMD_nextplayer+4+", "Kling's turn.", 4, 4},
+        {"CMD_heplayed+4+0+3+", "Kling played.", 0, 0},
+        {"CMD_nextplayer+3+", "Klick's turn.", 3, 3},
+        {"CMD_endhand+3+4+", "Klick took the trick.", 0, 3},
+        {"CMD_nextplayer+2+", "Klot's turn.", 2, 2},
+        {"CMD_roundover+2+16+20+12", "Klot wins the round: +16", 0, 2},
+        {"CMD_nextplayer+1+", "Your Turn.", 1, 1},
+        {"CMD_justwatching+1+1", "The computer plays for you.", 1, 1},
+        {"CMD_heplayed+1+5+2+", "The computer played the Six of Clubs for you.", 0, 0},
+        {"CMD_nextplayer+1+", "The computer plays for you.", 1, 1},
+        {"CMD_justwatching+1+2", "Your Turn.", 1, 1},
+        {"CMD_justwatching+2+1", "Your Turn.", 1, 1},
+    };
+    for (const auto& step : steps) {
+        host(step.message);
+        EXPECT_EQ(model.view().status, step.status) << step.message;
+        EXPECT_EQ(model.view().turnSeat, step.turnSeat) << step.message;
+        EXPECT_EQ(session.state().whoseturn, step.whoseturn) << step.message;
+    }
+    // The computer's turns for us make no turn sound.
+    EXPECT_EQ(std::count(ports.sounds.begin(), ports.sounds.end(), "turn"), 2);
 }
 
 TEST_F(ClientFixture, LateJoinerSeesWhoseTurnItIs) {

@@ -92,6 +92,22 @@ TEST(ErrorText, LinuxNumbersAndNames) {
         EXPECT_EQ(errorText(number), text);
 }
 
+TEST(ErrorText, InWordsWithTheCodeAfter) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Error #111 (ECONNREFUSED)", "connection refused (error 111)"},
+        {"Error #110 (ETIMEDOUT)", "timed out (error 110)"},
+        {"Error #113 (EHOSTUNREACH)", "host unreachable (error 113)"},
+        {"Error #71 (EPROTO)", "EPROTO (error 71)"},
+        {"Error #9999 (UNKNOWN ERROR)", "UNKNOWN ERROR (error 9999)"},
+        {"Error #1234567 (UNKNOWN ERROR)", "Error #1234567 (UNKNOWN ERROR)"},
+        {"Error #-5 (UNKNOWN ERROR)", "Error #-5 (UNKNOWN ERROR)"},
+        {"Error #", "Error #"},
+        {"Host Lookup - Could Not Find Host Entry", "Host Lookup - Could Not Find Host Entry"},
+        {"", ""}};
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(errorInWords(text), words) << text;
+}
+
 TEST(AddressText, PeersReadAsPeopleWriteThem) {
     sockaddr_in6 mapped{};
     mapped.sin6_family = AF_INET6;

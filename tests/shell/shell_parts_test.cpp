@@ -255,6 +255,65 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
     }
 }
 
+// Everything a seat can show at once, at every seat: played cards never cover each other nor
+// anything else, and the eyes never cover the turn marker or the name.
+TEST(Board, NothingOnTheTableCoversAnother) {
+    guiApp();
+    client::TableView view;
+    for (int seat = 1; seat <= 4; ++seat) {
+        client::SeatView& shown = view.seats[static_cast<std::size_t>(seat)];
+        shown.name = "Klingeling";
+        shown.score = "123";
+        shown.bonus = "+56";
+        shown.scoreFollowsName = shown.bonusFollowsScore = true;
+        shown.hand = {0, true, {49, 50, 51, 52}};
+        shown.played = seat;
+        shown.took = shown.out = shown.winner = shown.eyes = true;
+    }
+    for (int turn = 1; turn <= 4; ++turn) {
+        view.turnSeat = turn;
+        Board board;
+        board.showTable(view, [](int seat) { return seat - 1; });
+        const int turnAt = turn - 1;
+        const QRect marker = board.turnMarker()->geometry();
+        EXPECT_FALSE(board.eyes(turnAt)->geometry().intersects(marker)) << turnAt;
+        EXPECT_FALSE(board.eyes(turnAt)->geometry().intersects(board.nameLabel(turnAt)->geometry()))
+            << turnAt;
+        for (int at = 0; at < 4; ++at) {
+            const QRect card = board.playedCard(at)->geometry();
+            std::vector<QLabel*> others = {board.nameLabel(at),  board.eyes(at),
+                                           board.outBadge(at),   board.winnerBadge(at),
+                                           board.scoreLabel(at), board.tookTrick(at)};
+            if (at != 0) {
+                others.push_back(board.handPicture(at));
+            }
+            for (int other = 0; other < 4; ++other) {
+                if (other != at) {
+                    others.push_back(board.playedCard(other));
+                    others.push_back(board.tookTrick(other));
+                }
+            }
+            for (const QLabel* label : others) {
+                EXPECT_FALSE(card.intersects(label->geometry()))
+                    << "card at " << at << " covers " << label->geometry().x() << ","
+                    << label->geometry().y();
+            }
+            EXPECT_FALSE(card.intersects(marker)) << at;
+        }
+    }
+}
+
+TEST(Board, AClickOnANameOpensItsMenu) {
+    guiApp();
+    Board board;
+    board.showTable(client::TableView{}, [](int seat) { return seat - 1; });
+    QSignalSpy menus(&board, &Board::seatMenuRequested);
+    QTest::mouseClick(board.nameLabel(client::kRight), Qt::LeftButton);
+    QTest::mouseClick(board.nameLabel(client::kLeft), Qt::MiddleButton);
+    ASSERT_EQ(menus.count(), 1);
+    EXPECT_EQ(menus.at(0).at(0).toInt(), client::kRight);
+}
+
 // ---- dialogs ----
 
 TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {

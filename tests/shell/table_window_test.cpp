@@ -197,7 +197,7 @@ TEST_F(TableWindowTest, LastTrickOpensFromTheStackAndTheMenu) {
     QTest::keyClick(panel, Qt::Key_Escape);
     EXPECT_FALSE(panel->isVisibleTo(&board));
     item->trigger();
-    model.starthand(""); // the next trick starts
+    model.heplayed("4+20+3"); // the next trick's first card
     model.notifyChanged();
     EXPECT_FALSE(panel->isVisibleTo(&board));
     EXPECT_FALSE(item->isChecked());

@@ -22,6 +22,7 @@
 #include <QTcpServer>
 #include <QTemporaryDir>
 
+#include <fstream>
 #include <string>
 
 namespace lastling::shell {
@@ -231,15 +232,23 @@ bool chatHas(MainWindow& window, const std::string& part) {
 }
 
 TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
-    WindowProgram program(options({"Bob", "127.0.0.1", "false"}, closedPort()));
+    const WindowOptions given = options({"Bob", "127.0.0.1", "false"}, closedPort());
+    std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
+        << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
+    WindowProgram program(given);
     ASSERT_TRUE(program.start());
     MainWindow& window = *program.window();
+    // Placed as the settings file says, though the table never answered.
+    EXPECT_TRUE(runUntil([&] { return window.frameGeometry() == QRect(50, 40, 900, 640); }))
+        << window.frameGeometry().x() << "," << window.frameGeometry().y() << " "
+        << window.frameGeometry().width() << "x" << window.frameGeometry().height();
     QMessageBox* box = nullptr;
     ASSERT_TRUE(runUntil([&] {
         box = window.findChild<QMessageBox*>(QStringLiteral("errorBox"));
         return box != nullptr && box->isVisible();
     }));
-    EXPECT_NE(box->text().indexOf(QStringLiteral("ECONNREFUSED")), -1) << box->text().toStdString();
+    EXPECT_NE(box->text().indexOf(QStringLiteral(": connection refused (error 111)")), -1)
+        << box->text().toStdString();
     EXPECT_TRUE(chatHas(window, "Could not connect to 127.0.0.1"));
     // The box leaves the window to the player: nothing modal stands in the way of Exit.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

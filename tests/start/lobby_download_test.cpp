@@ -50,9 +50,12 @@ TEST(LobbyDownload, PiecesAreReportedAndTheFileHandedToTheDesktop) {
     QSignalSpy exits(&installer, &LobbyInstaller::exitRequested);
     QStringList progress;
     QStringList subjects;
+    std::vector<int> percents;
     QObject::connect(&installer, &LobbyInstaller::changed, [&] {
-        if (progress.isEmpty() || progress.last() != installer.progressText())
+        if (progress.isEmpty() || progress.last() != installer.progressText()) {
             progress << installer.progressText();
+            percents.push_back(installer.percent());
+        }
         if (subjects.isEmpty() || subjects.last() != installer.subjectText())
             subjects << installer.subjectText();
         // The next piece goes out once the last one has been counted.
@@ -69,6 +72,9 @@ TEST(LobbyDownload, PiecesAreReportedAndTheFileHandedToTheDesktop) {
         "\r\nAccept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*\r\n"));
     EXPECT_EQ(progress, QStringList({"Loading", "Loading.", "Loading..", "Loading...", "1500 bytes",
                                      "3000 bytes", "3700 bytes", "Received 3700 bytes"}));
+    // Known once "Content-Length" (the third header line) has come.
+    EXPECT_EQ(percents, (std::vector<int>{-1, -1, -1, 0, 40, 81, 100, 100}));
+    EXPECT_EQ(installer.totalBytes(), 3700);
     EXPECT_EQ(subjects, QStringList({"", "Downloading: korvellobby.deb", "Installing"}));
     EXPECT_EQ(place.files(), QStringList{"korvellobby.deb"});
     QFile kept(place.folder.filePath("korvellobby.deb"));
@@ -78,12 +84,22 @@ TEST(LobbyDownload, PiecesAreReportedAndTheFileHandedToTheDesktop) {
     EXPECT_EQ(exits.count(), 1);
 }
 
+TEST(LobbyDownload, SizesAsPeopleReadThem) {
+    const std::pair<qint64, const char*> cases[] = {
+        {0, "0 bytes"},         {999, "999 bytes"},  {1000, "1.0 KB"},      {3700, "3.6 KB"},
+        {1023999, "1000.0 KB"}, {1024000, "1.0 MB"}, {12582912, "12.0 MB"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(sizeText(bytes), text) << bytes;
+}
+
 struct Failure {
     const char* name;
     const char* path; // nullptr: nobody listens on the port
     QByteArray head;
     QByteArray body;
     bool diskFull;
+    const char* shown;
 };
 
 class FailedDownload : public ::testing::TestWithParam<Failure> {};
@@ -110,7 +126,7 @@ TEST_P(FailedDownload, EndsAbortedWithNoFileAndNothingOpened) {
     installer.startDownload();
     ASSERT_TRUE(waitUntilIdle(installer));
 
-    EXPECT_EQ(installer.progressText(), "Download Aborted");
+    EXPECT_EQ(installer.progressText(), failure.shown);
     EXPECT_EQ(installer.state(), LobbyInstaller::State::Stopped);
     EXPECT_FALSE(installer.stopEnabled());
     EXPECT_EQ(place.files(), QStringList());
@@ -123,13 +139,22 @@ const QByteArray kNotFoundHead = "HTTP/1.0 404 Not Found\r\nContent-Length: 9\r\
 
 INSTANTIATE_TEST_SUITE_P(
     Lobby, FailedDownload,
-    ::testing::Values(Failure{"NotFound", "/korvellobby.deb", kNotFoundHead, "not found", false},
-                      Failure{"Refused", nullptr, {}, {}, false},
-                      Failure{"CutShort", "/korvellobby.deb", okHead(100), piece('x', 10), false},
-                      Failure{"DiskFull", "/korvellobby.deb", okHead(5000), piece('x', 5000), true},
-                      Failure{"NoName", "/", okHead(3), "abc", false},
-                      Failure{"DotDot", "/files/..", okHead(3), "abc", false},
-                      Failure{"HiddenFolder", "/files/..%2F..%2Fevil", okHead(3), "abc", false}),
+    ::testing::Values(
+        Failure{"NotFound", "/korvellobby.deb", kNotFoundHead, "not found", false,
+                "Download Aborted: 404 Not Found"},
+        Failure{"Moved", "/korvellobby.deb", "HTTP/1.0 301 Moved Permanently\r\n\r\n", "", false,
+                "Download Aborted: 301 Moved Permanently"},
+        Failure{"Refused", nullptr, {}, {}, false, "Download Aborted: connection refused"},
+        Failure{"CutShort", "/korvellobby.deb", okHead(100), piece('x', 10), false,
+                "Download Aborted: cut short after 10 of 100 bytes"},
+        Failure{"DiskFull", "/korvellobby.deb", okHead(5000), piece('x', 5000), true,
+                "Download Aborted"},
+        Failure{"NoName", "/", okHead(3), "abc", false,
+                "Download Aborted: the address names no file"},
+        Failure{"DotDot", "/files/..", okHead(3), "abc", false,
+                "Download Aborted: the address names no file"},
+        Failure{"HiddenFolder", "/files/..%2F..%2Fevil", okHead(3), "abc", false,
+                "Download Aborted: the address names no file"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LobbyDownload, EventLoopRunsDuringTheTransfer) {

@@ -89,8 +89,14 @@ public:
         return true;
     }
     void showMessage(const QString& text) override { messages << text; }
+    bool ask(const QString& text) override {
+        questions << text;
+        return answer;
+    }
 
     bool opens = true;
+    bool answer = true;
+    QStringList questions;
     QStringList opened;
     QStringList started;
     QStringList messages;
@@ -106,7 +112,11 @@ struct Workplace {
         return {[this](const QString& key, const QString& fallback) {
                     return settings.value(key, fallback);
                 },
-                [this](const QString& name) { return folder.filePath(name); }, &desktop};
+                [this](const QString& name) { return folder.filePath(name); }, &desktop,
+                [this](const QString& key, const QString& value) {
+                    settings[key] = value;
+                    return QString();
+                }};
     }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files | QDir::System); }
 };
