@@ -18,9 +18,6 @@ namespace {
 constexpr const char* kAgent = "Mozilla/3.0 (compatible)";
 constexpr const char* kAccept = "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, */*";
 constexpr long kMaxRedirects = 5;
-constexpr long kConnectTimeoutSeconds = 30;
-// A server that sends nothing for a minute is taken as gone.
-constexpr long kStallSeconds = 60;
 
 void initCurlOnce() {
     static std::once_flag once;
@@ -163,9 +160,10 @@ bool HttpDownload::start(const QUrl& url, QIODevice* destination) {
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(m_limits.connect.count()));
+    // A server that sends nothing for this long is taken as gone.
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, kStallSeconds);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, static_cast<long>(m_limits.stall.count()));
     curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->errorText);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &Transfer::onHeader);
     curl_easy_setopt(easy, CURLOPT_HEADERDATA, transfer.get());

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <chrono>
 #include <memory>
 
 class QIODevice;
@@ -20,6 +21,13 @@ struct DownloadResult {
     int status = 0; // the server's status code, 0 when no answer was read
     QString reason; // the status line's reason, or why the transfer failed
     int osError = 0; // errno of a connection that could not be made, else 0
+};
+
+// How long a transfer may wait: for its connection to be made, and for any byte of the answer
+// once connected (a slow but moving transfer is never cut).
+struct DownloadLimits {
+    std::chrono::milliseconds connect{30000};
+    std::chrono::seconds stall{60};
 };
 
 // An HTTP/1.0 GET run by libcurl on the caller's event loop: the sockets are watched by
@@ -41,6 +49,8 @@ public:
     bool start(const QUrl& url, QIODevice* destination);
     // Stops a running transfer; finished() then reports an HTTP error. Harmless when idle.
     void abort();
+    // Takes effect at the next start().
+    void setLimits(const DownloadLimits& limits) { m_limits = limits; }
 
     bool isRunning() const;
     qint64 bytesReceived() const;
@@ -64,6 +74,7 @@ private:
 
     std::unique_ptr<Transfer> m_transfer;
     QTimer m_timer;
+    DownloadLimits m_limits;
     qint64 m_lastCount = 0;
 };
 

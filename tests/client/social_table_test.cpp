@@ -43,6 +43,14 @@ TEST_F(ClientFixture, LastTrickFreezesAtTheTakeAndShowsUntilTheNextTrick) {
     EXPECT_FALSE(model.view().lastTrickShown);
     EXPECT_TRUE(model.view().lastTrick.cards.empty());
     EXPECT_EQ(model.view().lastTrick.takerSeat, 0);
+    host({"CMD_heplayed+1+52+1+", "CMD_endhand+1+1+"});
+    ASSERT_FALSE(model.view().lastTrick.cards.empty());
+    model.toggleLastTrick();
+    host("CMD_winner+Ann+1+"); // the game's end takes it away
+    EXPECT_FALSE(model.view().lastTrickShown);
+    EXPECT_TRUE(model.view().lastTrick.cards.empty());
+    model.toggleLastTrick();
+    EXPECT_FALSE(model.view().lastTrickShown);
     host({"CMD_heplayed+2+11+3+", "CMD_endhand+2+4+", "CMD_startgame+Ann+30+"});
     EXPECT_TRUE(model.view().lastTrick.cards.empty()); // nor has a new game
 }
@@ -77,11 +85,14 @@ TEST_F(ClientFixture, IgnoredSeatIsHiddenUntilUndoneOrGone) {
     host({fromBob[0], fromBob[1], fromBob[2]});
     EXPECT_EQ(shown, fromBob);
 
-    // Leaving ends it: the next player in that seat is heard.
+    // Leaving ends it at once: the seat's menu offers no "Stop Ignoring", and the next player
+    // in that seat is heard.
     shown.clear();
     model.ignoreChat(2);
-    host({"CMD_playerdisconnected+2+Bob", "CMD_newplayerinfo+2+Dee+0",
-          "CMD_chat+2+Dee chats: hello|clBlack"});
+    host("CMD_playerdisconnected+2+Bob");
+    EXPECT_FALSE(seat(2).chatIgnored);
+    EXPECT_FALSE(model.seatPopupItems(2).stopIgnoring);
+    host({"CMD_newplayerinfo+2+Dee+0", "CMD_chat+2+Dee chats: hello|clBlack"});
     EXPECT_EQ(shown, std::vector<std::string>{"CMD_chat+2+Dee chats: hello|clBlack"});
     EXPECT_FALSE(seat(2).chatIgnored);
 }

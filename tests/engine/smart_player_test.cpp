@@ -88,6 +88,15 @@ TEST(SmartPlayerTest, LeadsACardTheOthersCannotBeat) {
     }
 }
 
+// Where the played-out leads come out even, the seat's own order decides: with a full hand,
+// the lowest trump goes first and the plain suits' points stay in the hand.
+TEST(SmartPlayerTest, AnEvenLeadGoesToTheLowestTrumpOfAFullHand) {
+    SeatView view = leading({35, 38, 8, 6}, {}, 2);
+    view.trumpcard = 7;
+    view.trumpsuit = 1;
+    EXPECT_EQ(SmartPlayer::chooseSlot(view), 4);
+}
+
 TEST(SmartPlayerTest, AGivenViewAlwaysGetsTheSameAnswer) {
     const SeatView view = leading({2, 16, 30, 44});
     const int first = SmartPlayer::chooseSlot(view);

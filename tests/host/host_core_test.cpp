@@ -301,6 +301,7 @@ struct PaceCase {
     std::vector<std::pair<std::int64_t, int>> sends; // at this time, this many chat lines
     std::size_t relayed;
     bool closed;
+    int scaledTo = -1; // the host's --relay-limit; -1: the built-in limits
 };
 
 class RelayPaceTest : public ::testing::TestWithParam<PaceCase>, public HostFixture {};
@@ -308,6 +309,9 @@ class RelayPaceTest : public ::testing::TestWithParam<PaceCase>, public HostFixt
 TEST_P(RelayPaceTest, ChatIsRelayedAtAPersonsPaceAndAFloodCloses) {
     std::int64_t now = 0;
     core.setClock([&] { return now; });
+    if (GetParam().scaledTo >= 0) {
+        core.setRelayLimits(RelayLimits::scaled(GetParam().scaledTo));
+    }
     join("Ann");
     join("Bob");
     clearSent();
@@ -336,9 +340,52 @@ INSTANTIATE_TEST_SUITE_P(
                       PaceCase{"then_one_a_second", {{0, 5}, {1000, 2}, {2000, 1}}, 7, false},
                       PaceCase{"ten_in_any_ten_seconds", every(500, 20), 10, false},
                       PaceCase{"a_steady_talker_is_never_cut", every(1100, 30), 30, false},
+                      PaceCase{"a_line_a_second_meets_the_window_edge", every(1000, 20), 20, false},
                       PaceCase{"over_a_hundred_closes", {{0, 101}}, 0, true}, // queued ones go too
-                      PaceCase{"a_hundred_only_drops", {{0, 100}}, 5, false}),
+                      PaceCase{"a_hundred_only_drops", {{0, 100}}, 5, false},
+                      PaceCase{"scaled_to_20_two_hundred_only_drop", {{0, 200}}, 10, false, 20},
+                      PaceCase{"scaled_to_20_over_two_hundred_closes", {{0, 201}}, 0, true, 20}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HostCoreTest, TheNextOccupantOfASlotGetsAFreshRelayBudget) {
+    std::int64_t now = 0;
+    core.setClock([&] { return now; });
+    join("Ann");
+    join("Bob");
+    for (int i = 0; i < 5; ++i) {
+        receive(2, "CMD_chat+2+hi|clRed");
+    }
+    core.connectionClosed(2);
+    ASSERT_EQ(join("Cy"), 2);
+    clearSent();
+    for (int i = 0; i < 5; ++i) {
+        receive(2, "CMD_chat+2+yo|clRed");
+    }
+    EXPECT_EQ(transport.sentTo(1).size(), 5u);
+}
+
+// The limiters' own edges: an event exactly one window (or one interval) on is admitted.
+TEST(SlidingWindowTest, AdmitsAgainExactlyOneWindowAfterTheOldestCountedEvent) {
+    SlidingWindow window(2, 100); // refused events count too
+    const std::pair<std::int64_t, bool> steps[] = {{0, true},    {50, true},  {99, false},
+                                                   {100, false}, {199, true}, {200, true}};
+    for (const auto& [at, admitted] : steps) {
+        EXPECT_EQ(window.admit(at), admitted) << at;
+    }
+}
+
+TEST(BurstLimitTest, ABurstThenOneAnIntervalOnTheInterval) {
+    BurstLimit limit(2, 100); // only admitted events are recorded
+    const std::pair<std::int64_t, bool> steps[] = {{0, true},   {0, true},   {0, false},
+                                                   {99, false}, {100, true}, {100, false},
+                                                   {400, true}, {400, true}, {400, false}};
+    for (const auto& [at, admitted] : steps) {
+        EXPECT_EQ(limit.wouldAdmit(at), admitted) << at;
+        if (admitted) {
+            limit.record(at);
+        }
+    }
+}
 
 TEST_F(HostCoreTest, LongRelaysAreCutAndAChatLineKeepsItsColour) {
     join("Ann");

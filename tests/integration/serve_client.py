@@ -3,6 +3,7 @@
 
 usage: serve_client.py LASTLING options|chat|game
 """
+import contextlib
 import os
 import signal
 import socket
@@ -59,8 +60,21 @@ def start_host(lastling, *extra):
     line = host.stdout.readline()
     if "listening" not in line:
         host.kill()
+        host.wait()
         fail("no listening line, got %r; stderr: %s" % (line, host.stderr.read()))
     return host, int(line.split()[-1])
+
+
+@contextlib.contextmanager
+def serving(lastling, *extra):
+    """A host for the length of a check; a failed check (or any exception) kills it too."""
+    host, port = start_host(lastling, *extra)
+    try:
+        yield host, port
+    finally:
+        if host.poll() is None:
+            host.kill()
+            host.wait()
 
 
 def stop_host(host):
@@ -98,7 +112,11 @@ def check_options(lastling):
 
 
 def check_chat(lastling):
-    host, port = start_host(lastling)
+    with serving(lastling) as (host, port):
+        chat_through(host, port)
+
+
+def chat_through(host, port):
     ann = Client(port)
     ann.login("Ann")
     bob = Client(port)
@@ -124,7 +142,11 @@ def suit(card):
 
 
 def check_game(lastling):
-    host, port = start_host(lastling, "--tick-ms", "20", "--bot-speed", "5")
+    with serving(lastling, "--tick-ms", "20", "--bot-speed", "5") as (host, port):
+        play_through(host, port)
+
+
+def play_through(host, port):
     ann = Client(port)
     ann.login("Ann")
     ann.send("CMD_startgame+Ann+15+")

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <poll.h>
 #include <unistd.h>
 
@@ -14,8 +16,9 @@ bool readable(int fd) {
 }
 
 // A burst of signals far beyond what the pipe holds: every notify returns (a blocking write
-// would hang here for ever, so an alarm ends the test instead), one drain empties it.
-TEST(SignalPipeTest, ABurstNeverBlocksTheHandlerAndOneDrainEmptiesIt) {
+// would hang here for ever, so an alarm ends the test instead), one drain empties it. A write
+// to the full pipe fails, and the interrupted code must still find its own errno.
+TEST(SignalPipeTest, ABurstNeverBlocksNorTouchesErrnoAndOneDrainEmptiesIt) {
     SignalPipe pipe;
     ASSERT_TRUE(pipe.open());
     ::alarm(20);
@@ -23,6 +26,9 @@ TEST(SignalPipeTest, ABurstNeverBlocksTheHandlerAndOneDrainEmptiesIt) {
         pipe.notify();
     }
     ::alarm(0);
+    errno = EINTR;
+    pipe.notify();
+    EXPECT_EQ(errno, EINTR);
     EXPECT_TRUE(readable(pipe.readFd()));
     EXPECT_GT(pipe.drain(), 0);
     EXPECT_FALSE(readable(pipe.readFd()));

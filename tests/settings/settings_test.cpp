@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -344,26 +345,29 @@ TEST_F(SettingsFolder, KeepsTheFilesLineEnds) {
 }
 
 // A file the program could not read is never rewritten with the defaults it fell back on:
-// changing the bot skill changes that key and keeps everything else the file holds.
+// changing the bot skill changes that key and keeps everything else the file holds, also when
+// the option changes before the file was first read (before the connection).
 TEST_F(SettingsFolder, UnreadableFileKeepsItsKeysWhenTheBotSkillChanges) {
     const std::string keys = "[Other]\r\nkey=value\r\n[Lastling]\r\nTop=40\r\nBotspeed=250\r\n"
                              "Playsounds=false\r\nPhrase3=hello\r\n";
-    const std::pair<const char*, std::string> cases[] = {
-        {"Readable", keys},
-        {"Damaged", std::string("\0\xff[\x01=\n[Lastling\n", 13) + keys + "\x7f==\r\r\n"},
-        {"Oversized", keys + ";" + std::string(2 << 20, 'x') + "\r\n"},
+    const std::string oversized = keys + ";" + std::string(2 << 20, 'x') + "\r\n";
+    const std::tuple<const char*, std::string, bool> cases[] = {
+        {"Readable", keys, true},
+        {"Damaged", std::string("\0\xff[\x01=\n[Lastling\n", 13) + keys + "\x7f==\r\r\n", true},
+        {"Oversized", oversized, true},
+        {"OversizedSavedBeforeAnyLoad", oversized, false},
     };
-    for (const auto& [name, text] : cases) {
+    for (const auto& [name, text, loadFirst] : cases) {
         write(text);
         SettingsStore store(file());
-        Settings settings = store.load();
+        Settings settings = loadFirst ? store.load() : Settings{};
         settings.botskill = 1;
         ASSERT_TRUE(store.save(settings)) << name;
         const std::string after = read();
         for (const char* kept : {"key=value", "Top=40", "Botspeed=250", "Playsounds=false",
                                  "Phrase3=hello", "Botskill=1"})
             EXPECT_NE(after.find(kept), std::string::npos) << name << ": " << kept;
-        if (std::string_view(name) == "Oversized") { // nothing else was written
+        if (text == oversized) { // nothing else was written
             EXPECT_EQ(after.size(), text.size() + std::strlen("Botskill=1\r\n"));
         }
     }

@@ -24,6 +24,11 @@ TEST_P(TableLaunchTest, BuildsTheThreeParametersOrRefuses) {
 }
 
 const QString kFarName = QString(31, u'x');
+const QString kLongestName = QString(30, u'x');
+// Host names of 253 and 254 characters, in labels of at most 63.
+const QString kLongestHost =
+    QString(63, u'a') + "." + QString(63, u'b') + "." + QString(63, u'c') + "." + QString(61, u'd');
+const QString kFarHost = kLongestHost + "d";
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, TableLaunchTest,
@@ -47,7 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"end byte", true, QString(QChar(0xFF)), "", {}},
         LaunchCase{"c1 control", true, QStringLiteral("A") + QChar(0x9B) + "B", "", {}},
         LaunchCase{"option word", true, "--serve", "", {}},
+        LaunchCase{"longest name", true, kLongestName, "", {kLongestName, "127.0.0.1", "true"}},
         LaunchCase{"too long", true, kFarName, "", {}},
+        LaunchCase{"longest host name", false, "Bob", kLongestHost, {"Bob", kLongestHost, "false"}},
+        LaunchCase{"too long a host name", false, "Bob", kFarHost, {}},
         LaunchCase{"beyond latin-1", true, QString::fromUtf8("\xE2\x82\xAC"), "", {}},
         LaunchCase{"empty address", false, "Bob", "  ", {}},
         LaunchCase{"blank inside", false, "Bob", "my host", {}},

@@ -68,7 +68,10 @@ TEST(PhraseModelTest, LockLastsTwoSecondsByTheClock) {
     hand.now += 1999ms;
     EXPECT_TRUE(model.click(3, 1, true, kBlack).empty());
     EXPECT_EQ(model.lockRemaining(), 1ms);
-    hand.now += 1ms;
+    hand.now += 500us; // half a millisecond left still reads as one
+    EXPECT_FALSE(model.ready());
+    EXPECT_EQ(model.lockRemaining(), 1ms);
+    hand.now += 500us;
     EXPECT_TRUE(model.ready());
     EXPECT_EQ(model.click(3, 1, true, kBlack), wire("CMD_action+1+says: Nice Try!|clBlack"));
 }

@@ -25,7 +25,8 @@ struct RulesPort : client::SoundSink {
     void play(const std::string& name) override { rules.play(name); }
 };
 
-// A client logged in at seat 1 as "Me", with "Ann" at seat 3 and a spectator at seat 7;
+// A client logged in at seat 1 as "Me", with "Ann" at seat 3, "Bo" at seat 4 and spectators
+// at seats 5 and 9;
 // the host's messages reach the rules as the window wires them.
 class SoundRulesTest : public ClientFixture {
 protected:
@@ -40,7 +41,8 @@ protected:
         session.on("CMD_playasound",
                    [this](std::string_view payload, int) { rules.playasound(payload); });
         loginAs(1, "Me");
-        host({"CMD_existingplayers+3+Ann+0", "CMD_existingplayers+7+Spy+0"});
+        host({"CMD_existingplayers+3+Ann+0", "CMD_existingplayers+4+Bo+0",
+              "CMD_existingplayers+5+Eve+0", "CMD_existingplayers+9+Spy+0"});
         clearRecords();
         speaker.played.clear();
     }
@@ -117,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
         ChatterCase{
             "OwnSoundBackFromHostOnce", "1+wave3+", {"wave3"}, {"0+Me: <Chatter Sound> Hello"}},
         ChatterCase{"NameInAnyCase", "3+WAVE20+", {"wave20"}, {"0+Ann: <Chatter Sound> Crying"}},
-        ChatterCase{"SpectatorHeardButNeverShown", "7+wave13+", {"wave13"}, {}},
+        ChatterCase{"LastPlayingSeat", "4+wave2+", {"wave2"}, {"0+Bo: <Chatter Sound> Cough"}},
+        ChatterCase{"FirstSpectatorHeardButNeverShown", "5+wave13+", {"wave13"}, {}},
+        ChatterCase{"LastSpectatorHeardButNeverShown", "9+wave13+", {"wave13"}, {}},
         ChatterCase{"NumberZero", "3+wave0+", {}, {}},
         ChatterCase{"NumberTooHigh", "3+wave21+", {}, {}},
         ChatterCase{"LeadingZero", "3+wave07+", {}, {}}, ChatterCase{"NoNumber", "3+wave+", {}, {}},

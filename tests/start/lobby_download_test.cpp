@@ -4,10 +4,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTimer>
+
+#include <chrono>
+#include <optional>
+#include <vector>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace lastling::start {
 namespace {
@@ -40,8 +50,12 @@ TEST(InstallerFileName, TakesOnlyAPlainLastSegment) {
             << c.url;
 }
 
-TEST(LobbyDownload, PiecesAreReportedAndTheFileHandedToTheDesktop) {
+TEST(LobbyDownload, PiecesAreReportedAndTheFileReplacesAnEarlierOneForTheDesktop) {
     Workplace place;
+    QFile earlier(place.folder.filePath("korvellobby.deb"));
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier download");
+    earlier.close();
     HandServer server;
     const QByteArray body = piece('a', 1500) + piece('b', 1500) + piece('c', 700);
     server.answer(okHead(body.size()), {body.mid(0, 1500), body.mid(1500, 1500), body.mid(3000)});
@@ -144,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "Download Aborted: 404 Not Found"},
         Failure{"Moved", "/korvellobby.deb", "HTTP/1.0 301 Moved Permanently\r\n\r\n", "", false,
                 "Download Aborted: 301 Moved Permanently"},
+        Failure{"MultipleChoicesGoNowhere", "/korvellobby.deb",
+                "HTTP/1.0 300 Multiple Choices\r\nContent-Length: 3\r\n\r\n", "abc", false,
+                "Download Aborted: 300 Multiple Choices"},
         Failure{"Refused", nullptr, {}, {}, false, "Download Aborted: connection refused"},
         Failure{"CutShort", "/korvellobby.deb", okHead(100), piece('x', 10), false,
                 "Download Aborted: cut short after 10 of 100 bytes"},
@@ -176,6 +193,110 @@ TEST(LobbyDownload, EventLoopRunsDuringTheTransfer) {
     EXPECT_TRUE(firedDuringTransfer);
     EXPECT_EQ(installer.progressText(), "Received 20 bytes");
 }
+
+TEST(LobbyDownload, FollowsFiveRedirectsButNotSix) {
+    const struct {
+        int hops;
+        const char* progress;
+        QStringList files;
+    } cases[] = {{5, "Received 3 bytes", {"korvellobby.deb"}}, {6, "Download Aborted", {}}};
+    for (const auto& c : cases) {
+        Workplace place;
+        HandServer server;
+        server.redirectFirst(c.hops, "/files/korvellobby.deb");
+        server.answer(okHead(3), {"abc"});
+        place.settings[kLobbyUrlKey] = server.url("/korvellobby.deb");
+        LobbyInstaller installer(place.environment());
+        installer.startDownload();
+        ASSERT_TRUE(waitUntilIdle(installer)) << c.hops;
+        EXPECT_EQ(installer.progressText(), c.progress) << c.hops;
+        EXPECT_EQ(place.files(), c.files) << c.hops;
+    }
+}
+
+// A listener whose accept queue is full: the kernel drops further connection requests, so a
+// connect to it neither succeeds nor fails.
+class FullListener {
+public:
+    FullListener() {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(m_fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::listen(m_fd, 0) != 0 ||
+            ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+            return;
+        }
+        m_port = ntohs(address.sin_port);
+        for (int i = 0; i < 3; ++i) {
+            const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+            m_fillers.push_back(filler);
+        }
+    }
+    ~FullListener() {
+        for (int fd : m_fillers) {
+            ::close(fd);
+        }
+        ::close(m_fd);
+    }
+    FullListener(const FullListener&) = delete;
+    FullListener& operator=(const FullListener&) = delete;
+
+    int port() const { return m_port; }
+
+private:
+    int m_fd = -1;
+    int m_port = 0;
+    std::vector<int> m_fillers;
+};
+
+using namespace std::chrono_literals;
+using Kind = DownloadResult::Kind;
+
+struct LimitCase {
+    const char* name;
+    DownloadLimits limits;
+    bool connects;   // false: the connect hangs
+    int bodyAfterMs; // -1: the server falls silent after the head
+    DownloadResult::Kind ends;
+};
+
+class DownloadLimitTest : public ::testing::TestWithParam<LimitCase> {};
+
+// Each limit ends only what it is for: a transfer slower than the connect limit still ends
+// complete, and only the connect limit can end a connect that hangs.
+TEST_P(DownloadLimitTest, TellsAHangingConnectAndAStallFromASlowTransfer) {
+    const LimitCase& c = GetParam();
+    HandServer server;
+    server.answer(okHead(20), {QByteArray(), piece('a', 20)});
+    FullListener stuck;
+    const QString url = c.connects ? server.url("/korvellobby.deb")
+                                   : QStringLiteral("http://127.0.0.1:%1/x").arg(stuck.port());
+    if (c.bodyAfterMs >= 0) {
+        QTimer::singleShot(c.bodyAfterMs, &server, [&server] { server.sendPiece(); });
+    }
+    QBuffer body;
+    body.open(QIODevice::WriteOnly);
+    HttpDownload download;
+    download.setLimits(c.limits);
+    std::optional<DownloadResult::Kind> ended;
+    QObject::connect(&download, &HttpDownload::finished,
+                     [&ended](const DownloadResult& result) { ended = result.kind; });
+
+    ASSERT_TRUE(download.start(QUrl(url), &body));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended.has_value(); }, 10000));
+    EXPECT_EQ(*ended, c.ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, DownloadLimitTest,
+    ::testing::Values(LimitCase{"HangingConnect", {300ms, 60s}, false, -1, Kind::HttpError},
+                      LimitCase{"SilentServer", {300ms, 1s}, true, -1, Kind::HttpError},
+                      LimitCase{"SlowTransfer", {300ms, 60s}, true, 800, Kind::Complete}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace lastling::start

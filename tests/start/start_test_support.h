@@ -23,6 +23,10 @@ public:
         qputenv("no_proxy", "127.0.0.1");
         m_server.listen(QHostAddress::LocalHost);
         QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+            if (!m_redirects.empty()) {
+                redirect(m_server.nextPendingConnection());
+                return;
+            }
             m_peer = m_server.nextPendingConnection();
             QObject::connect(m_peer, &QTcpSocket::readyRead, this, [this] {
                 m_request += m_peer->readAll();
@@ -57,12 +61,27 @@ public:
         if (m_pieces.empty() && m_closeAfterLast)
             m_peer->disconnectFromHost();
     }
+    // The first `count` connections are sent to `path` on this server, one hop each.
+    void redirectFirst(int count, const QByteArray& path) {
+        for (int i = 0; i < count; ++i)
+            m_redirects.push_back("HTTP/1.0 302 Found\r\nLocation: " + path + "\r\n\r\n");
+    }
     qint64 sent() const { return m_sent; }
     const QByteArray& request() const { return m_request; }
     void closeAfterLastPiece(bool close) { m_closeAfterLast = close; }
 
 private:
+    void redirect(QTcpSocket* peer) {
+        QObject::connect(peer, &QTcpSocket::readyRead, peer, [peer, head = m_redirects.front()] {
+            peer->readAll();
+            peer->write(head);
+            peer->disconnectFromHost();
+        });
+        m_redirects.pop_front();
+    }
+
     QTcpServer m_server;
+    std::deque<QByteArray> m_redirects;
     QTcpSocket* m_peer = nullptr;
     QByteArray m_request;
     QByteArray m_head;

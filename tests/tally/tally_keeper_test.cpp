@@ -125,6 +125,19 @@ TEST_F(TallyKeeperTest, NewlyFollowedStartsAtZerosAndIsSaved) {
     EXPECT_EQ(start()->tallied(), Names{"Klot"});
 }
 
+TEST_F(TallyKeeperTest, OnlyAFollowedRowCanBeSelected) {
+    auto keeper = start();
+    follow(*keeper, {"Klot"});
+    const std::pair<int, std::optional<int>> cases[] = {
+        {-1, std::nullopt}, {0, 0}, {1, std::nullopt}};
+    for (const auto& [index, selected] : cases) {
+        keeper->select(index);
+        EXPECT_EQ(keeper->selected(), selected) << index;
+        EXPECT_EQ(keeper->opponentPanel().heading, selected ? "Klot's Tally" : "XX's Tally")
+            << index;
+    }
+}
+
 struct UnfollowCase {
     const char* name;
     Names followed;
@@ -133,6 +146,7 @@ struct UnfollowCase {
     bool yes;
     Names left;
     std::optional<int> selectedAfter;
+    const char* question;
 };
 
 class TallyUnfollow : public TallyKeeperTest, public testing::WithParamInterface<UnfollowCase> {};
@@ -147,8 +161,7 @@ TEST_P(TallyUnfollow, AsksAndDeletesOnlyOnYes) {
     answers.answers = {c.yes};
     QSignalSpy changes(keeper.get(), &TallyKeeper::changed);
     EXPECT_EQ(keeper->listboxTallyUncheck(c.uncheck, answers), c.yes);
-    EXPECT_EQ(answers.asked,
-              Names{deleteQuestion(c.followed[static_cast<std::size_t>(c.uncheck)])});
+    EXPECT_EQ(answers.asked, Names{c.question});
     EXPECT_EQ(changes.count(), 1); // a No re-checks the entry too
     EXPECT_EQ(keeper->tallied(), c.left);
     EXPECT_EQ(keeper->selected(), c.selectedAfter);
@@ -156,12 +169,18 @@ TEST_P(TallyUnfollow, AsksAndDeletesOnlyOnYes) {
     EXPECT_EQ(start()->tallied(), c.left); // saved at once
 }
 
+const char* const kDeleteKlot = "This will delete Klot's Tally, Are you want to delete it?";
+const char* const kDeleteAnna = "This will delete Anna's Tally, Are you want to delete it?";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, TallyUnfollow,
-    testing::Values(UnfollowCase{"NoKeepsTheRow", {"Klot"}, 0, 0, false, {"Klot"}, 0},
-                    UnfollowCase{"LastLeavesRowZero", {"Klot"}, 0, 0, true, {}, std::nullopt},
-                    UnfollowCase{
-                        "SelectionFollowsItsRow", {"Klot", "Anna"}, 1, 0, true, {"Anna"}, 0}),
+    testing::Values(
+        UnfollowCase{"NoKeepsTheRow", {"Klot"}, 0, 0, false, {"Klot"}, 0, kDeleteKlot},
+        UnfollowCase{"LastLeavesRowZero", {"Klot"}, 0, 0, true, {}, std::nullopt, kDeleteKlot},
+        UnfollowCase{
+            "SelectionFollowsItsRow", {"Klot", "Anna"}, 1, 0, true, {"Anna"}, 0, kDeleteKlot},
+        UnfollowCase{
+            "SelectionBeforeTheRowStays", {"Klot", "Anna"}, 0, 1, true, {"Klot"}, 0, kDeleteAnna}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(TallyKeeperTest, UnfollowOutsideTheListAsksNothing) {
@@ -197,7 +216,7 @@ TEST_P(TallyReset, ClearsEverythingAndStaysCleared) {
     EXPECT_EQ(keeper->ownText(kOwnGames), "1");
     answers.answers = {true};
     EXPECT_TRUE(keeper->resetTally(answers));
-    EXPECT_EQ(answers.asked, (Names(2, std::string(kResetQuestion))));
+    EXPECT_EQ(answers.asked, (Names(2, "Are you sure you want to reset the Tally?")));
     EXPECT_EQ(keeper->opponentPanel().counts, kZeros);
     keeper.reset();
     keeper = start();
