@@ -135,24 +135,6 @@ bool installSignalHandlers() {
            ::sigaction(SIGTERM, &action, nullptr) == 0;
 }
 
-// The reason of a failed listen in words; the two common ones as a player would say them.
-std::string systemReason(int error) {
-    if (error == EADDRINUSE) {
-        return "address in use";
-    }
-    if (error == EACCES) {
-        return "permission denied";
-    }
-    if (error == 0) {
-        return "unknown reason";
-    }
-    std::string text = std::strerror(error);
-    if (!text.empty()) {
-        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
-    }
-    return text;
-}
-
 // One event, one line: text from the network cannot start a line of its own.
 void logLine(const std::string& text) {
     const QByteArray stamp =
@@ -192,7 +174,7 @@ int serve(int argc, char** argv, const ServeOptions& options) {
         server.startListening(options.port, false);
     } catch (const ESockException& failure) {
         std::fprintf(stderr, "lastling: cannot listen on port %d: %s (%s)\n", options.port,
-                     systemReason(failure.systemError()).c_str(), failure.what());
+                     listenFailureReason(failure.systemError()).c_str(), failure.what());
         return 1;
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "lastling: cannot listen on port %d: %s\n", options.port,
@@ -207,6 +189,24 @@ int serve(int argc, char** argv, const ServeOptions& options) {
 }
 
 } // namespace
+
+// The two common reasons as a player would say them; the others as the system does.
+std::string listenFailureReason(int error) {
+    if (error == EADDRINUSE) {
+        return "address in use";
+    }
+    if (error == EACCES) {
+        return "permission denied";
+    }
+    if (error == 0) {
+        return "unknown reason";
+    }
+    std::string text = std::strerror(error);
+    if (!text.empty()) {
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    }
+    return text;
+}
 
 int runHeadlessHost(int argc, char** argv) {
     ServeOptions options;

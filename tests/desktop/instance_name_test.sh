@@ -83,6 +83,12 @@ game_starts() {
     echo "FAIL ($what): the game holds no single-instance name at $name"
     exit 1
   fi
+  if [ -n "$name" ]; then # a second copy of the same user raises this one and ends at once
+    local status=0
+    timeout 20 env "$@" TMPDIR="$work" HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
+      QT_QPA_PLATFORM=offscreen "$exe" >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 0 ] || { echo "FAIL ($what): a second copy ended with $status"; exit 1; }
+  fi
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   echo "ok: $what"

@@ -1,7 +1,9 @@
 #include "host/command_line.h"
+#include "host/headless.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,14 @@ TEST(CommandLine, WindowParametersDropTheEndOfOptions) {
     EXPECT_EQ(windowParameters({"Ann", "--", "--"}), (Args{"Ann", "--"}));
     EXPECT_EQ(windowParameters({"Ann", "h", "true"}), (Args{"Ann", "h", "true"}));
     EXPECT_EQ(windowParameters({}), Args{});
+}
+
+// What `--serve` says after "cannot listen on port N: ".
+TEST(CommandLine, ListenFailureNamesTheReason) {
+    EXPECT_EQ(listenFailureReason(EADDRINUSE), "address in use");
+    EXPECT_EQ(listenFailureReason(EACCES), "permission denied");
+    EXPECT_EQ(listenFailureReason(EADDRNOTAVAIL), "cannot assign requested address");
+    EXPECT_EQ(listenFailureReason(0), "unknown reason");
 }
 
 } // namespace
