@@ -442,7 +442,9 @@ void TableModel::roundover(std::string_view payload) {
     m_view.status = (number == m_state.myseat ? std::string("You win") : view.name + " wins") +
                     " the round: +" + std::to_string(points);
     m_view.turnSeat = 0;
-    systemLine(m_view.status);
+    // The chat shows the text up to the colon as a name part followed by a blank.
+    systemLine((number == m_state.myseat ? std::string("You win") : view.name + " wins") +
+               " the round:+" + std::to_string(points));
     sound("roundover");
 }
 

@@ -259,7 +259,7 @@ void LobbyInstaller::failed(const QString& reason) {
     m_state = State::Stopped;
     m_progress = kAborted + QStringLiteral(": ") + reason;
     emit changed();
-    report(QStringLiteral("The Korvel Lobby was not downloaded: ") + reason + '.');
+    report(QStringLiteral("The Korvel Lobby was not downloaded (") + reason + QStringLiteral(")."));
 }
 
 void LobbyInstaller::report(const QString& text) {

@@ -385,15 +385,16 @@ TEST_F(ClientFixture, StatusLineAtRoundAndGameEndsAndWatchTextsForOwnSeat) {
     loginAs(1, "You");
     host("CMD_existingplayers+2+Klot+0");
     const struct {
-        std::string message, status;
+        std::string message, status, chat;
     } cases[] = {
-        {"CMD_roundover+2+16+20+12", "Klot wins the round: +16"},
-        {"CMD_roundover+1+7+27+3", "You win the round: +7"},
+        // The chat shows "Klot wins the round: +16": a blank follows the text up to the colon.
+        {"CMD_roundover+2+16+20+12", "Klot wins the round: +16", "0+Klot wins the round:+16"},
+        {"CMD_roundover+1+7+27+3", "You win the round: +7", "0+You win the round:+7"},
     };
     for (const auto& c : cases) {
         host(c.message);
         EXPECT_EQ(model.view().status, c.status) << c.message;
-        EXPECT_EQ(ports.lines.back(), "0+" + c.status) << c.message; // also in the chat
+        EXPECT_EQ(ports.lines.back(), c.chat) << c.message;
     }
     host({"CMD_nextplayer+2+", "CMD_winner+Klot+2+"});
     EXPECT_EQ(model.view().turnSeat, 0);

@@ -184,7 +184,7 @@ TEST(StartDialog, HiddenDialogReportsTheEndForTheChat) {
     } cases[] = {
         {"/korvellobby.deb", okHead(5), "hello", "."},
         {"/korvellobby.deb", "HTTP/1.0 404 Not Found\r\n\r\n", "",
-         "The Korvel Lobby was not downloaded: 404 Not Found."},
+         "The Korvel Lobby was not downloaded (404 Not Found)."},
     };
     for (const auto& c : cases) {
         Workplace place;
