@@ -181,13 +181,18 @@ TEST(LobbyDownload, EventLoopRunsDuringTheTransfer) {
     place.settings[kLobbyUrlKey] = server.url("/korvellobby.deb");
     LobbyInstaller installer(place.environment());
     bool firedDuringTransfer = false;
+    // The rest of the body waits for a timer of this thread, armed once the first piece is in
+    // (armed sooner, it could send the rest ahead of the head).
+    QObject::connect(&installer, &LobbyInstaller::changed, [&] {
+        if (installer.progressText() == "10 bytes" && !firedDuringTransfer) {
+            QTimer::singleShot(20, [&] {
+                firedDuringTransfer = !installer.downloadEnabled();
+                server.sendPiece();
+            });
+        }
+    });
 
     installer.startDownload();
-    // The rest of the body waits for a timer of this thread.
-    QTimer::singleShot(20, [&] {
-        firedDuringTransfer = !installer.downloadEnabled();
-        server.sendPiece();
-    });
     ASSERT_TRUE(waitUntilIdle(installer));
 
     EXPECT_TRUE(firedDuringTransfer);
