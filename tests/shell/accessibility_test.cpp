@@ -2,6 +2,7 @@
 #include "shell/accessible_table.h"
 #include "shell/board.h"
 #include "shell/help/help_window.h"
+#include "shell/window_program.h"
 #include "social/chat_entry.h"
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
@@ -18,6 +19,8 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -239,6 +242,31 @@ TEST_F(WindowAnnouncements, KeysOnEmptySlotsAndGameEventsAreSpoken) {
                                     "Your Turn. Trump: Two of Diamonds. You drew Two of Hearts."}));
     model.notifyChanged(); // nothing new: nothing said
     EXPECT_EQ(spoken.count(), 3);
+}
+
+TEST_F(WindowAnnouncements, TabGoesFromTheHandToStartThePhrasesAndTheChat) {
+    MainWindow window(options());
+    const SideWindows sides = addSideWindows(window);
+    std::vector<QWidget*> chain;
+    QWidget* at = window.board().handSlot(1);
+    for (int guard = 0; guard < 200 && (chain.empty() || at != chain.front()); ++guard) {
+        chain.push_back(at);
+        at = at->nextInFocusChain();
+    }
+    const auto place = [&chain](QWidget* widget) {
+        return std::find(chain.begin(), chain.end(), widget) - chain.begin();
+    };
+    const std::vector<QWidget*> order = {
+        window.board().handSlot(1),        window.board().handSlot(4),
+        window.board().startButton(),      window.board().nameLabel(client::kBottom),
+        window.board().nameLabel(client::kRight), sides.phraseRow->phraseButton(1),
+        sides.phraseRow->phraseButton(9),  sides.phraseRow->chatterButton(),
+        window.chatPanel().view(),         window.chatPanel().entry(),
+        window.chatPanel().smileyButton()};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        EXPECT_LT(place(order[i]), static_cast<std::ptrdiff_t>(chain.size()));
+        EXPECT_GT(place(order[i]), place(order[i - 1])) << order[i]->objectName().toStdString();
+    }
 }
 
 TEST(HelpWindowAccess, IsADialogThatEscapeHides) {
