@@ -96,7 +96,7 @@ for _ in $(seq 50); do grep -q listening "$work/serve.log" && break; sleep 0.1; 
 pids+=($!)
 ann=$(window_named 150 "$title") || { echo "FAIL: no window appeared"; cat "$work/ann.log"; exit 1; }
 sleep 1
-PYTHONPATH=$here/../integration python3 - "$work/bob.txt" <<'PY' &
+PYTHONPATH=$here/../integration python3 - "$work/bob.txt" >/dev/null <<'PY' &
 import socket, sys
 from serve_client import END, Client
 bob = Client(7772)
