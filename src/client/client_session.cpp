@@ -77,7 +77,13 @@ void ClientSession::start(const StartPlan& plan) {
 
 void ClientSession::hostpress(bool loopbackOnly) {
     if (HostStarter* host = m_model.ports().host) {
-        host->startHost(loopbackOnly); // a failure stops hosting here
+        try {
+            host->startHost(loopbackOnly);
+        } catch (const std::exception& failure) {
+            // Hosting stops here; the chat keeps the reason after its box is closed.
+            systemLine("0+" + std::string(failure.what()) + ".");
+            throw;
+        }
     }
     state().loginname = state().myname + protocol::kEnd;
     state().ishost = true;
@@ -132,6 +138,7 @@ void ClientSession::sendloginfo(std::string_view payload) {
     state().myseat = seat;
     state().loggedin = true;
     m_link.sendGame(protocol::logininfo(seat, protocol::kVersion, state().loginname));
+    m_model.seatAssigned(seat);
 }
 
 void ClientSession::full() {
@@ -146,6 +153,9 @@ void ClientSession::full() {
 void ClientSession::sockInfo(const std::string& text) {
     if (text != "Socket Closed") {
         return;
+    }
+    // What arrived before the close is read first: the host's last words say why it closes.
+    while (processsocktimer()) {
     }
     // A guest whose connection closes while the table's host is still there was removed;
     // the host leaving first closes every connection of its table.

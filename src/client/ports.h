@@ -57,6 +57,8 @@ public:
 class HostStarter {
 public:
     virtual ~HostStarter() = default;
+    // `loopbackOnly`: a solo table, which nobody else joins; it listens on the loopback
+    // address on any free port. Otherwise on every address, on the game port.
     virtual void startHost(bool loopbackOnly) = 0;
 };
 

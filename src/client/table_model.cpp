@@ -111,6 +111,14 @@ void TableModel::setHostControls(bool host) {
     emit changed();
 }
 
+void TableModel::seatAssigned(int number) {
+    if (number == 1 && !m_state.ishost) {
+        m_view.startButtonVisible = true;
+        m_view.startGameEnabled = true;
+        emit changed();
+    }
+}
+
 // ---- roster ----
 
 void TableModel::turnTableToOwnSeat(int ownSeat) {
@@ -122,8 +130,18 @@ void TableModel::turnTableToOwnSeat(int ownSeat) {
     m_bottomSeat = m_state.isPlayingSeat(ownSeat) ? ownSeat : 1;
 }
 
+bool TableModel::othersAtTable() const {
+    for (int slot = 1; slot <= kMaxSlots; ++slot) {
+        if (slot != m_state.myseat && m_present[static_cast<std::size_t>(slot)]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void TableModel::placeRosterEntry(int number, const std::string& name, const std::string& flag) {
     const bool own = number == m_state.myseat;
+    m_present[static_cast<std::size_t>(number)] = true;
     if (own) {
         systemLine("You are Connected.");
         if (m_ports.settings) {
@@ -166,6 +184,9 @@ void TableModel::playerdisconnected(std::string_view payload) {
     const int number = fields.number();
     const std::string name = fields.rest();
     m_hostLeft = m_hostLeft || number == 1;
+    if (isConnectionSlot(number)) {
+        m_present[static_cast<std::size_t>(number)] = false;
+    }
     if (m_state.isPlayingSeat(number)) {
         SeatView& view = seat(number);
         if (view.name != kWaiting && view.name != placeholderName(number)) {
@@ -471,7 +492,7 @@ void TableModel::winner(std::string_view payload) {
     if (m_state.isPlayingSeat(number)) {
         seat(number).winner = true;
     }
-    if (m_state.ishost) {
+    if (startsGames()) {
         m_view.startButtonVisible = true;
     }
     if (m_state.isPlayingSeat(m_state.myseat) && m_ports.tally) {
@@ -484,6 +505,7 @@ void TableModel::gamestats(std::string_view payload) {
     if (fields.number() != m_state.myseat) {
         return;
     }
+    m_view.startButtonVisible = false; // a game is under way
     const int target = fields.number();
     const int trump = fields.number();
     const int turn = fields.number();

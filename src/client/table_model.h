@@ -6,6 +6,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -53,8 +54,14 @@ public:
     // Hosting shows the start button and enables Start Game and the spy list's kick;
     // joining hides the button and disables Start Game.
     void setHostControls(bool host);
+    // The host takes "CMD_startgame" from seat 1 only: whoever sits there starts games, also
+    // at a table whose host has no window of its own.
+    void seatAssigned(int seat);
+    bool startsGames() const { return m_state.ishost || m_state.myseat == 1; }
     // Seat 1, the hosting player, has left the table.
     bool hostLeft() const { return m_hostLeft; }
+    // Somebody besides this client is connected to the table, seated or watching.
+    bool othersAtTable() const;
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -130,6 +137,7 @@ private:
     int m_bottomSeat = 1;
     int m_playedStack = 0;
     bool m_hostLeft = false;
+    std::array<bool, kMaxSlots + 1> m_present{}; // by slot, from the roster messages
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
     // Cards of the trick being played, in order.

@@ -212,6 +212,12 @@ void HostCore::connectionClosed(int slot) {
     }
 }
 
+void HostCore::hostLeaves() {
+    if (m_seats[1].connected) {
+        sendToAllBut(1, protocol::playerdisconnected(1, m_seats[1].name));
+    }
+}
+
 void HostCore::disconnectsock(int slot) {
     if (!m_seats[slot].connected) {
         return;

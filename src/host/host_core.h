@@ -65,6 +65,9 @@ public:
     void bytesReceived(int slot, std::string_view bytes);
     // The slot's connection reported "Socket Closed". Handled once per connection.
     void connectionClosed(int slot);
+    // The hosting player's window goes and takes the table with it: every other connection
+    // learns that seat 1 left before its connection closes.
+    void hostLeaves();
 
     // ---- queue ----
     // Works off one queued message. Returns true while more wait.

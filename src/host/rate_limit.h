@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/relay_pace.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -44,13 +46,13 @@ private:
 // How many chat lines, actions and chatter sounds one connection may have relayed.
 struct RelayLimits {
     // Per window: more than a person types, far less than a script can send.
-    int perWindow = 10;
+    int perWindow = protocol::kRelaysPerWindow;
     // Back to back: a few quick lines, or a phrase and a sound, go through at once.
-    int burst = 5;
+    int burst = protocol::kRelayBurst;
     // A connection that keeps sending this many in one window (relayed or not) is not a
     // person: it is closed rather than allowed to keep the host busy reading and dropping.
     int floodPerWindow = 100;
-    std::int64_t windowMs = 10000;
+    std::int64_t windowMs = protocol::kRelayWindowMs;
 
     bool enabled() const { return perWindow > 0; }
     // `perWindow` lines per window with the burst and flood figures scaled alike; 0 = no limit.

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QVariant>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <utility>
@@ -77,6 +78,21 @@ void TServer::startListening(int port, bool loopbackOnly) {
         m_sock1.Close(); // a failed bind leaves its handle open; free it for the next try
         throw;
     }
+}
+
+void TServer::closeTable(int flushMs) {
+    m_core.hostLeaves();
+    const std::int64_t deadline = host::steadyMs() + flushMs; // for all guests together
+    for (auto& endpoint : m_endpoints) {
+        if (endpoint) {
+            endpoint->flush(
+                static_cast<int>(std::max<std::int64_t>(deadline - host::steadyMs(), 0)));
+        }
+    }
+    for (int slot = 1; slot <= host::kFullSlot; ++slot) {
+        close(slot);
+    }
+    m_sock1.setListen(false);
 }
 
 // ---- endpoints ----

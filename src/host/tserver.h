@@ -70,6 +70,10 @@ public:
     bool isListening() const { return m_sock1.Listen(); }
     int port() const { return m_sock1.localPort(); } // the real port, also after port 0
 
+    // The hosting player leaves: every guest is told that seat 1 left (waiting at most
+    // `flushMs` for the network to take it), then every connection and the listener close.
+    void closeTable(int flushMs = 1000);
+
     const host::SeatTable& seats() const { return m_seats; }
     const host::GameEngine& engine() const { return m_engine; }
 

@@ -8,10 +8,12 @@
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <exception>
 #include <utility>
@@ -346,6 +348,22 @@ void TSock::closeHandleQuietly() {
     m_connected = false;
     m_connecting = false;
     m_listen = false;
+}
+
+bool TSock::flush(int timeoutMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (m_connected && m_fd >= 0 && outgoingBytes() > 0) {
+        if (handOver() != 0)
+            return false;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (outgoingBytes() == 0 || left.count() <= 0)
+            break;
+        pollfd writable{m_fd, POLLOUT, 0};
+        ::poll(&writable, 1, static_cast<int>(left.count()));
+    }
+    return outgoingBytes() == 0;
 }
 
 int TSock::handOver() {

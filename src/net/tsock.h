@@ -85,6 +85,9 @@ public:
     std::string Receive(int size);
     std::string ReceiveAll() { return Receive(-1); }
     bool Close();
+    // Waits up to `timeoutMs` for the network to take every byte handed to Send; true when
+    // nothing is left. For last words before a close, when no event loop turn follows.
+    bool flush(int timeoutMs);
 
     bool connected() const { return m_connected; }
     // Bytes handed to Send that the network has not taken yet: a peer that stops reading

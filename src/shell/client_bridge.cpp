@@ -99,8 +99,10 @@ void ClientBridge::showStartDialog() {
     }
 }
 
+// Nobody else joins a solo table, so it takes any free port and leaves the game port to a
+// table that others join.
 void ClientBridge::startHost(bool loopbackOnly) {
-    m_parts.host.startListening(m_parts.gamePort, loopbackOnly);
+    m_parts.host.startListening(loopbackOnly ? "0" : m_parts.gamePort, loopbackOnly);
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
 }
 

@@ -19,6 +19,9 @@ void showErrorBox(QWidget* parent, const QString& message) {
     box->setWindowModality(Qt::NonModal);
     box->setObjectName(QStringLiteral("errorBox"));
     box->show(); // open() would make it window-modal
+    // Above every other window of the program, also a dialog shown at the same time.
+    box->raise();
+    box->activateWindow();
 }
 
 } // namespace lastling::shell

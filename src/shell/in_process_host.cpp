@@ -2,11 +2,37 @@
 
 #include "host/tserver.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
+#include <stdexcept>
 
 namespace lastling::shell {
 
 namespace {
+
+// Whether another program holds the TCP port on every address: a bind of our own says so
+// (the endpoint's exception does not carry the reason).
+bool portInUse(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_ANY);
+    const bool taken =
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 &&
+        errno == EADDRINUSE;
+    ::close(fd);
+    return taken;
+}
 
 class TServerHost : public InProcessHost {
 public:
@@ -25,10 +51,19 @@ public:
             number > 65535) {
             number = TServer::kDefaultPort;
         }
-        m_server.startListening(number, loopbackOnly);
+        try {
+            m_server.startListening(number, loopbackOnly);
+        } catch (const std::exception&) {
+            if (number != 0 && portInUse(number)) {
+                throw std::runtime_error("Cannot host a table because port " +
+                                         std::to_string(number) + " is in use by another program");
+            }
+            throw;
+        }
     }
 
     int listeningPort() const override { return m_server.isListening() ? m_server.port() : 0; }
+    void closeTable() override { m_server.closeTable(); }
 
 private:
     TServer m_server;

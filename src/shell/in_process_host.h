@@ -12,10 +12,13 @@ namespace lastling::shell {
 class InProcessHost {
 public:
     virtual ~InProcessHost() = default;
-    // Throws (std::exception with the endpoint's message) when the port cannot be bound.
+    // Throws when the port cannot be bound: "Cannot host a table because port 7772 is in use by
+    // another program" when somebody else holds it, else the endpoint's own message.
     virtual void startListening(const std::string& port, bool loopbackOnly) = 0;
     // The bound port (the ephemeral one after listening on "0"); 0 before listening.
     virtual int listeningPort() const = 0;
+    // The hosting window goes: guests learn that seat 1 left, then every connection closes.
+    virtual void closeTable() = 0;
 };
 
 // `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.

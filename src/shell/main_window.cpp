@@ -140,7 +140,7 @@ void MainWindow::buildChatColumn() {
     m_chat->setSender([this](const std::string& message) { m_client->send(message); });
     m_chat->setSessionSource([this] {
         const client::ClientState& state = m_client->state();
-        return social::ChatSession{state.myseat, state.loggedin};
+        return social::ChatSession{state.myseat, state.loggedin, state.myname};
     });
     m_chat->setSettingsSaver([this] { guarded([this] { saveinifile(); }); });
     m_chat->setLinkOpener(std::make_unique<social::DesktopLinkOpener>());
@@ -246,8 +246,19 @@ void MainWindow::wireClient() {
                     saveinifile();
                 });
             });
-    connect(m_spyList, &SpyListDialog::removeRequested, this,
-            [this](int index) { guarded([this, index] { m_client->model().removeSpy(index); }); });
+    connect(m_spyList, &SpyListDialog::removeRequested, this, [this](int index) {
+        const std::vector<std::string>& spies = m_client->model().view().spyList;
+        if (index < 0 || static_cast<std::size_t>(index) >= spies.size()) {
+            return;
+        }
+        const std::string& entry = spies[static_cast<std::size_t>(index)];
+        const auto colon = entry.find(": ");
+        const std::string name = colon == std::string::npos ? entry : entry.substr(colon + 2);
+        if (ask(QStringLiteral("Remove %1 from the game?")
+                    .arg(QString::fromLatin1(name.c_str())))) {
+            guarded([this, index] { m_client->model().removeSpy(index); });
+        }
+    });
 }
 
 // ---- the windows and rows that join later ----
@@ -430,8 +441,11 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
             guarded([this, seat, command] { (m_client->model().*command)(seat); });
         });
     };
-    addItem("RemoveFromGame1", "Remove From Game", items.removeFromGame,
-            &client::TableModel::removeFromGame);
+    QAction* remove = menu->addAction(QStringLiteral("Remove From Game"));
+    remove->setObjectName(QStringLiteral("RemoveFromGame1"));
+    remove->setEnabled(items.removeFromGame);
+    const std::string name = m_client->model().view().seats.at(static_cast<std::size_t>(seat)).name;
+    connect(remove, &QAction::triggered, this, [this, seat, name] { confirmRemoval(seat, name); });
     addItem("SettoJustWatch1", "Set to Just Watch", items.setToJustWatch,
             &client::TableModel::setToJustWatch);
     addItem("UnsetJustWatch1", "Unset Just Watch", items.unsetJustWatch,
@@ -441,6 +455,31 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
     addItem("StopIgnoring1", "Stop Ignoring", items.stopIgnoring,
             &client::TableModel::stopIgnoring);
     return menu;
+}
+
+// A removed player's game ends at once: the host says so before it happens.
+void MainWindow::confirmRemoval(int seat, const std::string& name) {
+    if (ask(QStringLiteral("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
+        guarded([this, seat] { m_client->model().removeFromGame(seat); });
+    }
+}
+
+bool MainWindow::ask(const QString& text) {
+    if (m_question) {
+        return m_question(text);
+    }
+    return QMessageBox::question(this, QStringLiteral("Lastling"), text,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+// The hosting player's table goes with its window: with others at it, leaving is a choice.
+bool MainWindow::mayLeave() {
+    const client::TableModel& model = m_client->model();
+    if (!model.state().ishost || !model.othersAtTable()) {
+        return true;
+    }
+    return ask(QStringLiteral("Leave the table? The game ends for everybody."));
 }
 
 // Exceptions never cross the event loop: a failing action reaches the error box and the
@@ -481,11 +520,17 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closeRequested && !mayLeave()) {
+        event->ignore();
+        return;
+    }
     guarded([this] { saveBoundsIfMoved(); });
     m_gameStart->hide();
     m_spyList->hide();
     event->accept();
     m_closeRequested = true;
+    // Guests read why their game ends before their connections close.
+    m_host->closeTable();
     emit runEnded();
 }
 

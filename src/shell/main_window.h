@@ -103,6 +103,10 @@ public:
     // `saveinifile`: a refused write throws; callers inside events go through guarded().
     void saveinifile();
     void setNoticeObserver(std::function<void(const QString&)> observer);
+    // Who answers the window's Yes/No questions (leaving a table, removing a player); the
+    // default asks with a message box whose default answer is No.
+    using Question = std::function<bool(const QString& text)>;
+    void setQuestion(Question question) { m_question = std::move(question); }
 
     // ---- the windows and rows that join later; each call wires one in ----
     void setSoundPlayer(client::SoundSink* player); // game and chatter sounds
@@ -152,6 +156,9 @@ private:
     QRect startingBounds(const QRect& saved) const;
     void placeAsSaved();
     void guarded(const std::function<void()>& work);
+    bool ask(const QString& text);
+    bool mayLeave();
+    void confirmRemoval(int seat, const std::string& name);
     void loadTally();
 
     WindowOptions m_options;
@@ -169,6 +176,7 @@ private:
     std::unique_ptr<ClientBridge> m_bridge;
     QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
+    Question m_question;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file
     bool m_settingsRead = false;

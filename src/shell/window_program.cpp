@@ -36,12 +36,13 @@ constexpr const char* kDesktopName = "com.korvelsoftware.Lastling";
 void addPhraseRow(MainWindow& window, SideWindows& sides) {
     auto* row = new social::PhraseRow(&window);
     client::TableClient& client = window.client();
-    row->setSender([&client](const std::string& message) { client.send(message); });
+    social::ChatPanel& chat = window.chatPanel();
+    // Phrases and chatter sounds keep the chat's pace: the host relays them as chat lines.
+    row->setSender([&chat](const std::string& message) { chat.sendPaced(message); });
     row->setSessionSource([&client] {
         const client::ClientState& state = client.state();
-        return social::ChatSession{state.myseat, state.loggedin};
+        return social::ChatSession{state.myseat, state.loggedin, state.myname};
     });
-    social::ChatPanel& chat = window.chatPanel();
     row->setColourSource([&chat] { return chat.chatColour(); });
     QObject::connect(
         &window, &MainWindow::settingsLoaded, row,

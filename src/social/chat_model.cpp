@@ -1,5 +1,6 @@
 #include "social/chat_model.h"
 
+#include "protocol/framing.h"
 #include "protocol/messages.h"
 
 #include <algorithm>
@@ -100,6 +101,36 @@ SendResult ChatModel::sendit(std::string_view fieldText, int myseat, bool logged
         result.message = protocol::action(myseat, protocol::safeChatText(text) + colourTail);
     }
     return result;
+}
+
+std::string ChatModel::waitingText(std::string_view message, std::string_view myname) {
+    if (!message.empty() && message.back() == protocol::kEnd) {
+        message.remove_suffix(1);
+    }
+    const auto plus = message.find('+');
+    const std::string_view word = message.substr(0, plus);
+    std::string_view rest =
+        plus == std::string_view::npos ? std::string_view() : message.substr(plus + 1);
+    rest = rest.substr(rest.find('+') == std::string_view::npos ? rest.size() : rest.find('+') + 1);
+    const std::string_view text = rest.substr(0, rest.find('|'));
+    std::string shown(myname);
+    if (word == "CMD_chat") {
+        shown += " chats: ";
+    } else if (word == "CMD_action") {
+        shown += " ";
+    } else {
+        return shown + " plays a sound";
+    }
+    return shown.append(text);
+}
+
+void ChatModel::setWaiting(const std::vector<std::string>& texts, int myseat) {
+    const int style = myseat >= 1 && myseat <= kHighestSeat ? myseat + 5 : kSystemStyle;
+    m_waiting.clear();
+    for (const std::string& text : texts) {
+        m_waiting.push_back({style, {{ChatRun::Kind::Text, style, text, -1, 0}}, true});
+    }
+    emit waitingChanged();
 }
 
 bool ChatModel::islink(std::string_view word) {

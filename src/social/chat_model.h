@@ -47,6 +47,7 @@ struct ChatRun {
 struct ChatLine {
     int style = 0;
     std::vector<ChatRun> runs;
+    bool waiting = false; // sent by this window, not yet gone out: drawn greyed
 };
 
 // What the entry field's text turns into when the player presses Enter.
@@ -74,6 +75,14 @@ public:
     static SendResult sendit(std::string_view fieldText, int myseat, bool loggedin,
                              Colour chatColour);
     static bool islink(std::string_view word);
+    // What the own chat shows for a chat, action or chatter-sound message of ours while it
+    // waits to go out, as the host will relay it under `myname`.
+    static std::string waitingText(std::string_view message, std::string_view myname);
+
+    // This window's messages that wait to go out, as waitingText gave them; shown greyed
+    // after every other line until they are sent.
+    void setWaiting(const std::vector<std::string>& texts, int myseat);
+    const std::vector<ChatLine>& waiting() const { return m_waiting; }
 
     // Address to open for link number `jump`, trailing blanks removed; empty when no such
     // link is in the view any more.
@@ -93,6 +102,7 @@ signals:
     void lineAdded(const lastling::social::ChatLine& line);
     void oldestLinesRemoved(int count);
     void cleared();
+    void waitingChanged();
     // Bit n set: style n changed; lines already shown in it take the new look.
     void stylesChanged(unsigned styleMask);
 
@@ -110,6 +120,7 @@ private:
     int m_firstJump = 0;                     // jump number of m_linkAddresses.front()
     std::deque<std::string> m_linkAddresses; // by jump number, for the lines still held
     std::deque<ChatLine> m_lines;
+    std::vector<ChatLine> m_waiting;
     std::size_t m_maxLines = kDefaultMaxLines;
 };
 

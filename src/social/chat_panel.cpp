@@ -27,13 +27,10 @@ bool isWebAddress(const QUrl& url) {
 
 } // namespace
 
-ChatPanel::ChatPanel(QWidget* parent)
-    : QObject(parent),
-      m_view(new ChatView(m_model, parent)),
-      m_entry(new ChatEntry(parent)),
-      m_smileyButton(new QPushButton(parent)),
-      m_smileyMenu(std::make_unique<QMenu>()),
-      m_opener(std::make_unique<DesktopLinkOpener>()) {
+ChatPanel::ChatPanel(QWidget* parent, ChatPacer::Clock clock)
+    : QObject(parent), m_pacer(std::move(clock)), m_view(new ChatView(m_model, parent)),
+      m_entry(new ChatEntry(parent)), m_smileyButton(new QPushButton(parent)),
+      m_smileyMenu(std::make_unique<QMenu>()), m_opener(std::make_unique<DesktopLinkOpener>()) {
     m_view->setObjectName(QStringLiteral("mainchat"));
     m_entry->setObjectName(QStringLiteral("mychat"));
     m_smileyButton->setObjectName(QStringLiteral("button_smilies"));
@@ -54,6 +51,12 @@ ChatPanel::ChatPanel(QWidget* parent)
     connect(m_entry, &ChatEntry::sendRequested, this, &ChatPanel::sendit);
     connect(m_view, &ChatView::linkActivated, this, &ChatPanel::mainchatJump);
     connect(m_smileyButton, &QPushButton::clicked, this, &ChatPanel::showSmileyMenu);
+    m_pacer.setSender([this](const std::string& message) {
+        if (m_sender) {
+            m_sender(message);
+        }
+    });
+    connect(&m_pacer, &ChatPacer::waitingChanged, this, &ChatPanel::showWaiting);
     setChatColour(kBlack);
 }
 
@@ -113,12 +116,34 @@ void ChatPanel::sendit() {
     const QByteArray text = m_entry->text().toLatin1(); // characters outside Latin-1 become "?"
     const SendResult result = ChatModel::sendit(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
                                                 session.myseat, session.loggedin, m_chatColour);
-    if (!result.message.empty() && m_sender) {
-        m_sender(result.message);
+    // A refused line stays in the field, so nothing typed is lost.
+    if (!result.message.empty() && sendPaced(result.message) == ChatPacer::Outcome::Refused) {
+        return;
     }
     if (result.clearField) {
         m_entry->clear();
     }
+}
+
+ChatPacer::Outcome ChatPanel::sendPaced(const std::string& message) {
+    const ChatSession session = m_session ? m_session() : ChatSession{};
+    const ChatPacer::Outcome outcome =
+        m_pacer.submit(message, ChatModel::waitingText(message, session.myname));
+    if (outcome == ChatPacer::Outcome::Refused) {
+        m_model.addSystemLine("0+Line not sent. " + std::to_string(ChatPacer::kMaxWaiting) +
+                              " lines are already waiting to go out, and the table takes "
+                              "one a second.");
+    }
+    return outcome;
+}
+
+void ChatPanel::showWaiting() {
+    const ChatSession session = m_session ? m_session() : ChatSession{};
+    std::vector<std::string> texts;
+    for (const ChatPacer::Waiting& waiting : m_pacer.waiting()) {
+        texts.push_back(waiting.shown);
+    }
+    m_model.setWaiting(texts, session.myseat);
 }
 
 void ChatPanel::selectAll() {

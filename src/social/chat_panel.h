@@ -1,6 +1,7 @@
 #pragma once
 
 #include "social/chat_model.h"
+#include "social/chat_pacer.h"
 #include "social/link_opener.h"
 
 #include <QColor>
@@ -26,6 +27,7 @@ class ChatView;
 struct ChatSession {
     int myseat = 0;
     bool loggedin = false;
+    std::string myname; // as the host shows it
 };
 
 // The chat column's working part: the model, the view `mainchat`, the entry field `mychat`,
@@ -43,7 +45,7 @@ public:
 
     // The widgets are created as children of `parent`; the window may reparent them. Widgets
     // that have no parent when the panel goes are deleted with it.
-    explicit ChatPanel(QWidget* parent);
+    explicit ChatPanel(QWidget* parent, ChatPacer::Clock clock = {});
     ~ChatPanel() override;
 
     // ---- wiring ----
@@ -56,6 +58,7 @@ public:
 
     // ---- parts ----
     ChatModel& model() { return m_model; }
+    ChatPacer& pacer() { return m_pacer; }
     ChatView* view() const { return m_view; }
     ChatEntry* entry() const { return m_entry; }
     QPushButton* smileyButton() const { return m_smileyButton; }
@@ -69,6 +72,9 @@ public:
 
     // ---- commands ----
     void sendit();
+    // Every chat line, action and chatter sound of this window goes out through here, at the
+    // pace the host relays them; one refused for a full queue gets a system line.
+    ChatPacer::Outcome sendPaced(const std::string& message);
     void showChatMessage(std::string_view payload) { m_model.showChatMessage(payload); }
     void addlinetochat(std::string_view line, Colour colour) {
         m_model.addlinetochat(line, colour);
@@ -91,8 +97,10 @@ private:
     void buildSmileyMenu();
     void showSmileyMenu();
     void saveSettings() const;
+    void showWaiting();
 
     ChatModel m_model;
+    ChatPacer m_pacer;
     ChatView* m_view = nullptr;
     ChatEntry* m_entry = nullptr;
     QPushButton* m_smileyButton = nullptr;

@@ -22,6 +22,7 @@ namespace {
 
 const QString kJumpScheme = QStringLiteral("jump");
 const QColor kBackground(0xF9, 0xFA, 0xE7);
+const QColor kWaitingGrey(0x80, 0x80, 0x80);
 constexpr int kMargin = 5;
 
 // Wire text is Latin-1. Control bytes would start new paragraphs or draw boxes, so they
@@ -75,7 +76,18 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
 
     connect(&m_model, &ChatModel::lineAdded, this, &ChatView::appendLine);
     connect(&m_model, &ChatModel::oldestLinesRemoved, this, &ChatView::removeOldestLines);
-    connect(&m_model, &ChatModel::cleared, this, [this] { document()->clear(); });
+    connect(&m_model, &ChatModel::cleared, this, [this] {
+        document()->clear();
+        m_waitingBlocks = 0;
+        showWaiting();
+    });
+    connect(&m_model, &ChatModel::waitingChanged, this, [this] {
+        removeWaiting();
+        showWaiting();
+        if (!m_scrollOff) {
+            scrollToEnd();
+        }
+    });
     connect(&m_model, &ChatModel::stylesChanged, this, &ChatView::restyle);
     for (const auto& line : m_model.lines()) {
         appendLine(line);
@@ -104,7 +116,43 @@ QTextCharFormat ChatView::runFormat(const ChatRun& run) const {
     return format;
 }
 
+// A new line goes above the lines still waiting to go out.
 void ChatView::appendLine(const ChatLine& line) {
+    const bool waiting = m_waitingBlocks > 0;
+    removeWaiting();
+    insertLine(line);
+    if (waiting) {
+        showWaiting();
+    }
+    if (!m_scrollOff) {
+        scrollToEnd();
+    }
+}
+
+void ChatView::removeWaiting() {
+    if (m_waitingBlocks == 0) {
+        return;
+    }
+    const int first = document()->blockCount() - m_waitingBlocks;
+    m_waitingBlocks = 0;
+    const QTextBlock block = document()->findBlockByNumber(first);
+    if (!block.isValid()) {
+        return;
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(first > 0 ? block.position() - 1 : 0); // with the break before it
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+void ChatView::showWaiting() {
+    for (const ChatLine& line : m_model.waiting()) {
+        insertLine(line);
+        ++m_waitingBlocks;
+    }
+}
+
+void ChatView::insertLine(const ChatLine& line) {
     QTextCursor cursor(document());
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
@@ -117,14 +165,16 @@ void ChatView::appendLine(const ChatLine& line) {
             picture.setObjectType(SmileyObject::kObjectType);
             picture.setProperty(SmileyObject::kIndexProperty, run.smiley);
             cursor.insertText(QString(QChar::ObjectReplacementCharacter), picture);
+        } else if (line.waiting) {
+            QTextCharFormat greyed = look(run.style);
+            greyed.setForeground(kWaitingGrey);
+            greyed.setFontItalic(true);
+            cursor.insertText(displayText(run.text), greyed);
         } else {
             cursor.insertText(displayText(run.text), runFormat(run));
         }
     }
     cursor.endEditBlock();
-    if (!m_scrollOff) {
-        scrollToEnd();
-    }
 }
 
 void ChatView::removeOldestLines(int count) {

@@ -51,6 +51,9 @@ protected:
 
 private:
     void appendLine(const ChatLine& line);
+    void insertLine(const ChatLine& line); // at the end, without scrolling
+    void removeWaiting();
+    void showWaiting();
     void removeOldestLines(int count);
     void restyle(unsigned styleMask);
     void scrollToEnd();
@@ -61,6 +64,7 @@ private:
     ChatModel& m_model;
     bool m_scrollOff = false;
     int m_pressedJump = -1;
+    int m_waitingBlocks = 0; // the model's waiting lines, always the last blocks
 };
 
 } // namespace lastling::social

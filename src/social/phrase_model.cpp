@@ -62,9 +62,17 @@ std::string PhraseModel::click(int number, int myseat, bool loggedin, Colour col
     } else {
         text = "says: " + protocol::safeChatText(phrase);
     }
+    takeLock();
+    return protocol::action(myseat, text + "|" + colourText(colour));
+}
+
+bool PhraseModel::takeLock() {
+    if (!ready()) {
+        return false;
+    }
     m_lockedUntil = m_clock() + kPhraseLockTime;
     emit lockClosed();
-    return protocol::action(myseat, text + "|" + colourText(colour));
+    return true;
 }
 
 std::chrono::milliseconds PhraseModel::lockRemaining() const {

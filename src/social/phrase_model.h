@@ -42,6 +42,10 @@ public:
     // when nothing goes out (lock closed, not logged in, no such button). Sending closes the lock.
     std::string click(int number, int myseat, bool loggedin, Colour colour);
 
+    // The chatter sounds share the lock with the phrases: false while it is closed, else
+    // closes it.
+    bool takeLock();
+
     bool ready() const { return lockRemaining().count() == 0; }
     std::chrono::milliseconds lockRemaining() const;
 

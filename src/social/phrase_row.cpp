@@ -147,7 +147,7 @@ void PhraseRow::sendPhrase(int number) {
 void PhraseRow::sendChatterSound(int tag) {
     const ChatSession session = m_session ? m_session() : ChatSession{};
     const std::string message = chatterSoundMessage(tag, session.myseat, session.loggedin);
-    if (!message.empty() && m_sender) {
+    if (!message.empty() && m_model.takeLock() && m_sender) {
         m_sender(message);
     }
 }
@@ -193,6 +193,10 @@ void PhraseRow::showPhrases() {
 void PhraseRow::greyPhraseButtons(bool grey) {
     for (PhrasePictureButton* button : m_phraseButtons) {
         button->setEnabled(!grey);
+    }
+    m_chatterButton->setEnabled(!grey);
+    if (grey) {
+        m_chatterMenu->hide(); // an open menu would send past the lock
     }
 }
 

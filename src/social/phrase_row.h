@@ -19,7 +19,7 @@ class PhrasePictureButton;
 
 // The row of nine phrase buttons `b_phrase1`..`b_phrase9` and the chatter-sound button
 // `b_phrase10`. It sends through the window's sender and owns no connection. While the
-// phrase lock is closed the nine buttons are greyed; one single-shot timer, armed only then,
+// phrase lock is closed all ten buttons are greyed; one single-shot timer, armed only then,
 // brings them back, so an idle row wakes nobody up.
 class PhraseRow : public QWidget {
     Q_OBJECT

@@ -96,10 +96,45 @@ TEST_F(ClientFixture, HostThatCannotListenStopsTheStartAndReportsIt) {
     ports.hostFails = true;
     session.start(processparams({"Ann", "h", "true"}));
     EXPECT_EQ(errors, std::vector<std::string>{"Listen - Error Binding Socket"});
+    EXPECT_EQ(ports.lines, (std::vector<std::string>{"0+Loading Multi-player Game.. Please Wait.",
+                                                     "0+Listen - Error Binding Socket."}));
     EXPECT_TRUE(link.gameConnects.empty());
     EXPECT_EQ(link.lobbyConnects, 0);
     EXPECT_FALSE(session.state().ishost);
     EXPECT_FALSE(model.view().startButtonVisible);
+}
+
+// The host takes "CMD_startgame" from seat 1 only, so whoever the host seats there is offered
+// the start, hosting or not; a game already running hides the picture button.
+struct StartOfferCase {
+    int seat;
+    bool offered;
+};
+
+class StartOffer : public ClientFixture, public ::testing::WithParamInterface<StartOfferCase> {};
+
+TEST_P(StartOffer, FollowsTheSeatTheHostGives) {
+    session.start(processparams({"Ann", "10.9.8.7", "false"}));
+    host("CMD_sendlogininfo+" + std::to_string(GetParam().seat));
+    EXPECT_EQ(model.view().startButtonVisible, GetParam().offered);
+    EXPECT_EQ(model.view().startGameEnabled, GetParam().offered);
+    EXPECT_FALSE(model.view().kickhimEnabled);
+    host("CMD_winner+Ann+1+");
+    EXPECT_EQ(model.view().startButtonVisible, GetParam().offered);
+    model.startButtonClicked();
+    EXPECT_EQ(ports.gameStartDialogs, 1); // the click itself is the host's to refuse
+}
+
+INSTANTIATE_TEST_SUITE_P(Seats, StartOffer,
+                         ::testing::Values(StartOfferCase{1, true}, StartOfferCase{2, false},
+                                           StartOfferCase{5, false}));
+
+TEST_F(ClientFixture, SeatOneJoiningARunningGameSeesNoStartButton) {
+    session.start(processparams({"Ann", "10.9.8.7", "false"}));
+    host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Ann+0",
+          "CMD_gamestats+1+30+13+2+1+0+0+4+2+0+0+4+3+0+0+4+4+0+0+4"});
+    EXPECT_FALSE(model.view().startButtonVisible);
+    EXPECT_TRUE(model.view().startGameEnabled);
 }
 
 // ---- login ----
@@ -208,6 +243,29 @@ TEST_F(ClientFixture, ClosedConnectionTellsAGuestWhy) {
     session.sockInfo("Socket Closed");
     EXPECT_EQ(ports.notices.back(), "The host has closed the table.");
     EXPECT_EQ(ports.closes, 2);
+}
+
+// The host's last words may still wait in the queue when the close is reported.
+TEST_F(ClientFixture, HostsLastWordsAreReadBeforeTheClose) {
+    loginAs(3);
+    session.receive(framed("CMD_playerdisconnected+1+Ann"));
+    session.sockInfo("Socket Closed");
+    EXPECT_EQ(ports.notices, std::vector<std::string>{"The host has closed the table."});
+}
+
+// Whether anybody else is at the table, seated or watching, follows the roster.
+TEST_F(ClientFixture, OthersAtTheTableFollowTheRoster) {
+    loginAs(1, "Ann");
+    EXPECT_FALSE(model.othersAtTable());
+    const std::pair<const char*, bool> steps[] = {
+        {"CMD_newplayerinfo+2+Bob+0", true},    {"CMD_newplayerinfo+9+Cy+0", true},
+        {"CMD_playerdisconnected+2+Bob", true}, {"CMD_playerdisconnected+9+Cy", false},
+        {"CMD_newplayerinfo+4+Di+1", true},     {"CMD_playerdisconnected+4+Di", false},
+        {"CMD_playerdisconnected+1+Ann", false}};
+    for (const auto& [message, others] : steps) {
+        host(message);
+        EXPECT_EQ(model.othersAtTable(), others) << message;
+    }
 }
 
 TEST_F(ClientFixture, FullShowsNoticeThenCloses) {

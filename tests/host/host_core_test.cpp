@@ -539,6 +539,25 @@ TEST_F(HostCoreTest, ClosedConnectionIsHandledOnceAndKeepsTheSeatsGame) {
     EXPECT_EQ(seats[2].hand[1], 2);
 }
 
+// The hosting window goes: every guest, a spectator and one not yet logged in included, is
+// told that seat 1 left; the host's own table is not.
+TEST_F(HostCoreTest, HostLeavingTellsEveryGuestThatSeatOneLeft) {
+    join("Ann");
+    join("Bob");
+    connect();
+    join("Dee");
+    core.connectionClosed(2);
+    clearSent();
+    core.hostLeaves();
+    const std::string left = wire("CMD_playerdisconnected+1+Ann");
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{3, left}, {4, left}}));
+
+    core.connectionClosed(1);
+    clearSent();
+    core.hostLeaves(); // nobody in seat 1: nothing to tell
+    EXPECT_TRUE(transport.sent.empty());
+}
+
 TEST_F(HostCoreTest, SpectatorLeavingDoesNotTouchTheGame) {
     for (int i = 0; i < 5; ++i) {
         join("P" + std::to_string(i + 1));

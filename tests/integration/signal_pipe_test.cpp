@@ -7,6 +7,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdlib>
+
 namespace lastling {
 namespace {
 
@@ -34,6 +37,25 @@ TEST(SignalPipeTest, ABurstNeverBlocksNorTouchesErrnoAndOneDrainEmptiesIt) {
     EXPECT_FALSE(readable(pipe.readFd()));
     pipe.notify();
     EXPECT_EQ(pipe.drain(), 1);
+}
+
+// A signal that comes while the program exits may find the read end already gone: the
+// handler's write must neither kill the process with SIGPIPE nor fail it otherwise.
+TEST(SignalPipeTest, NotifyAfterTheReadEndClosedRaisesNoSigpipe) {
+    EXPECT_EXIT(
+        {
+            std::signal(SIGPIPE, SIG_DFL);
+            SignalPipe pipe;
+            if (!pipe.open()) {
+                std::_Exit(3);
+            }
+            ::close(pipe.readFd());
+            for (int i = 0; i < 3; ++i) {
+                pipe.notify();
+            }
+            std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -18,9 +18,12 @@
 #include <QAction>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <deque>
 #include <fstream>
 #include <functional>
 #include <set>
@@ -33,6 +36,10 @@ using testing::readFile;
 using testing::runUntil;
 
 class WindowTest : public testing::WindowFixture {};
+
+QString chatText(MainWindow& window) {
+    return window.findChild<QPlainTextEdit*>(QStringLiteral("mainchat"))->toPlainText();
+}
 
 // ---- a whole solo game played with the mouse and the keyboard ----
 
@@ -189,7 +196,19 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
     ASSERT_TRUE(remove->isEnabled());
     QStringList guestNotices;
     guest.setNoticeObserver([&guestNotices](const QString& text) { guestNotices << text; });
+    QStringList asked;
+    bool answer = false;
+    host.setQuestion([&](const QString& text) {
+        asked << text;
+        return answer;
+    });
+    remove->trigger(); // answered No: Bob stays
+    runUntil([] { return false; }, 1);
+    EXPECT_EQ(view(host).seats[2].name, "Bob");
+    EXPECT_TRUE(guestNotices.isEmpty());
+    answer = true;
     remove->trigger();
+    EXPECT_EQ(asked, QStringList(2, QStringLiteral("Remove Bob from the game?")));
     // The removed player is told before the window goes: it closes once the notice is read.
     ASSERT_TRUE(runUntil([&] { return !guestNotices.isEmpty(); }));
     EXPECT_EQ(guestNotices, QStringList{"You have been removed from the game."});
@@ -376,22 +395,81 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     }
 }
 
-TEST_F(WindowTest, BusyPortEndsInTheErrorReportAndTheWindowGoesOn) {
-    MainWindow first(options());
-    first.show();
-    ASSERT_TRUE(runUntil([&] { return state(first).loggedin; }));
+// Another program holds the game port: a solo game does not need it, while hosting says why it
+// cannot go on and leaves the window usable.
+TEST_F(WindowTest, BusyGamePortLeavesSoloAloneAndStopsHostingWithItsReason) {
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::AnyIPv4, 0));
+    const std::string busy = std::to_string(other.serverPort());
     std::vector<std::string> errors;
     setEventErrorSink([&errors](const std::string& message) { errors.push_back(message); });
-    WindowOptions clash = options();
-    clash.gamePort = std::to_string(first.hostPort());
-    MainWindow second(clash);
-    second.show();
+
+    WindowOptions solo = options();
+    solo.gamePort = busy;
+    MainWindow alone(solo);
+    alone.show();
+    ASSERT_TRUE(runUntil([&] { return state(alone).loggedin; }));
+    EXPECT_TRUE(errors.empty());
+    EXPECT_NE(alone.hostPort(), static_cast<int>(other.serverPort()));
+
+    WindowOptions hosting = options({"Ann", "127.0.0.1", "true"});
+    hosting.gamePort = busy;
+    MainWindow host(hosting);
+    host.show();
     setEventErrorSink(nullptr);
-    ASSERT_EQ(errors.size(), 1U);
-    EXPECT_EQ(errors[0], "Listen - Error Binding Socket");
-    EXPECT_FALSE(state(second).ishost);
-    EXPECT_FALSE(view(second).startButtonVisible);
-    EXPECT_FALSE(second.closeRequested());
+    const std::string reason =
+        "Cannot host a table because port " + busy + " is in use by another program";
+    EXPECT_EQ(errors, std::vector<std::string>{reason});
+    EXPECT_TRUE(chatText(host).contains(QString::fromStdString(reason + ".")));
+    EXPECT_FALSE(state(host).ishost);
+    EXPECT_FALSE(view(host).startButtonVisible);
+    EXPECT_FALSE(host.closeRequested());
+    EXPECT_TRUE(host.action(QStringLiteral("JoinTable1"))->isEnabled());
+    EXPECT_TRUE(host.action(QStringLiteral("Exit1"))->isEnabled());
+}
+
+// The hosting player's window takes the table with it: with a guest at the table it asks
+// first (a solo window never does), and the guest learns that the host closed the table.
+TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
+    MainWindow host(options({"Ann", "127.0.0.1", "true"}));
+    host.show();
+    ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
+    QStringList asked;
+    std::deque<bool> answers{false, true};
+    host.setQuestion([&](const QString& text) {
+        asked << text;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    });
+    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
+    joining.gamePort = std::to_string(host.hostPort());
+    MainWindow guest(joining);
+    guest.show();
+    ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == "Bob"; }));
+    QStringList guestNotices;
+    guest.setNoticeObserver([&guestNotices](const QString& text) { guestNotices << text; });
+
+    host.close(); // No: nothing happens
+    EXPECT_EQ(asked, QStringList{QStringLiteral("Leave the table? The game ends for everybody.")});
+    EXPECT_FALSE(host.closeRequested());
+    EXPECT_TRUE(host.isVisible());
+    host.close();
+    EXPECT_TRUE(host.closeRequested());
+    ASSERT_TRUE(runUntil([&] { return !guestNotices.isEmpty(); }));
+    EXPECT_EQ(guestNotices, QStringList{"The host has closed the table."});
+    EXPECT_TRUE(chatText(guest).contains(QStringLiteral("Ann disconnected.")));
+
+    MainWindow solo(options());
+    solo.setQuestion([&](const QString& text) {
+        asked << text;
+        return false;
+    });
+    solo.show();
+    ASSERT_TRUE(runUntil([&] { return state(solo).loggedin; }));
+    solo.close();
+    EXPECT_TRUE(solo.closeRequested());
+    EXPECT_EQ(asked.size(), 2);
 }
 
 TEST_F(WindowTest, SecondProgramBacksOffWithoutAWindow) {

@@ -4,11 +4,15 @@
 #include "client/table_model.h"
 #include "host/host_core.h"
 #include "host/host_transport.h"
+#include "host/rate_limit.h"
 #include "host/seat_table.h"
 #include "social/chat_entry.h"
+#include "social/chat_pacer.h"
 #include "social/chat_panel.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <QAction>
 #include <QApplication>
@@ -105,7 +109,7 @@ private:
 class ChatViewTest : public ::testing::Test {
 protected:
     ChatViewTest() {
-        m_panel = std::make_unique<ChatPanel>(&m_window);
+        m_panel = std::make_unique<ChatPanel>(&m_window, [this] { return m_now; });
         m_panel->view()->setGeometry(0, 0, 262, 440);
         m_panel->entry()->setGeometry(0, 446, 237, 22);
         m_panel->setLinkOpener(std::make_unique<RecordingOpener>(m_opened));
@@ -135,6 +139,7 @@ protected:
         QTest::mouseClick(view().viewport(), Qt::LeftButton, {}, rect.center());
     }
 
+    std::int64_t m_now = 0; // the chat pace's clock, in ms
     QWidget m_window;
     std::unique_ptr<ChatPanel> m_panel;
     std::vector<QUrl> m_opened;
@@ -150,7 +155,7 @@ TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
         "CMD_action", [this](std::string_view payload, int) { m_panel->showChatMessage(payload); });
     m_panel->setSender([&table](const std::string& message) { table.session().send(message); });
     m_panel->setSessionSource([&table] {
-        return ChatSession{table.state().myseat, table.state().loggedin};
+        return ChatSession{table.state().myseat, table.state().loggedin, table.state().myname};
     });
     table.joinAs("Ann");
     ASSERT_TRUE(table.state().loggedin);
@@ -187,7 +192,7 @@ TEST_F(ChatViewTest, NothingIsSentOrClearedBeforeTheLogin) {
 TEST_F(ChatViewTest, OutsideLatin1BecomesQuestionMarks) {
     std::vector<std::string> sent;
     m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
-    m_panel->setSessionSource([] { return ChatSession{3, true}; });
+    m_panel->setSessionSource([] { return ChatSession{3, true, "Cy"}; });
     m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
     m_panel->sendit();
     ASSERT_EQ(sent.size(), 1u);
@@ -355,6 +360,95 @@ TEST_F(ChatViewTest, ClearEmptiesTheViewAndFocusesTheEntry) {
     EXPECT_TRUE(document().isEmpty());
     EXPECT_EQ(m_panel->model().linkCounter(), -1);
     EXPECT_TRUE(m_panel->entry()->hasFocus() || QApplication::focusWidget() == nullptr);
+}
+
+// ---- the chat's pace ----
+
+// Sends as the pace allows until nothing waits, stepping the clock to each due time;
+// returns when each went out.
+std::vector<std::int64_t> runPacer(ChatPacer& pacer, std::int64_t& now,
+                                   std::vector<std::int64_t>& sentAt) {
+    for (std::int64_t left = pacer.sendDue(); left >= 0; left = pacer.sendDue()) {
+        now += left;
+    }
+    return sentAt;
+}
+
+// Twenty-five lines typed at once all reach the host's relay limit in order and within it:
+// five at once, then the pace; the twenty-sixth finds the queue full.
+TEST(ChatPacerTest, ABurstGoesOutWithinTheHostsLimitAndInOrder) {
+    std::int64_t now = 0;
+    std::vector<std::int64_t> sentAt;
+    std::vector<std::string> sent;
+    ChatPacer pacer([&now] { return now; });
+    pacer.setSender([&](const std::string& message) {
+        sentAt.push_back(now);
+        sent.push_back(message);
+    });
+    std::vector<ChatPacer::Outcome> outcomes;
+    for (int i = 1; i <= 26; ++i) {
+        outcomes.push_back(pacer.submit("m" + std::to_string(i), "line " + std::to_string(i)));
+    }
+    using O = ChatPacer::Outcome;
+    EXPECT_EQ(std::count(outcomes.begin(), outcomes.begin() + 5, O::Sent), 5);
+    EXPECT_EQ(std::count(outcomes.begin() + 5, outcomes.begin() + 25, O::Waiting), 20);
+    EXPECT_EQ(outcomes[25], O::Refused);
+    ASSERT_EQ(pacer.waiting().size(), 20u);
+    EXPECT_EQ(pacer.waiting().front().shown, "line 6");
+
+    now = 1049;
+    EXPECT_EQ(pacer.sendDue(), 1);
+    EXPECT_EQ(sent.size(), 5u);
+    now = 1050;
+    pacer.sendDue();
+    EXPECT_EQ(sent.size(), 6u);
+    EXPECT_EQ(pacer.submit("m27", "line 27"), O::Waiting) << "room again for one";
+    EXPECT_EQ(pacer.submit("m28", "line 28"), O::Refused);
+
+    runPacer(pacer, now, sentAt);
+    ASSERT_EQ(sent.size(), 26u);
+    for (int i = 1; i <= 25; ++i) {
+        EXPECT_EQ(sent[static_cast<std::size_t>(i - 1)], "m" + std::to_string(i));
+    }
+    EXPECT_EQ(sent.back(), "m27");
+    EXPECT_EQ(sentAt[4], 0);
+    EXPECT_EQ(sentAt[9], 5250);
+    EXPECT_EQ(sentAt[10], 10100); // the eleventh waits for the ten-second window
+    host::RelayLimiter limiter;
+    for (const std::int64_t at : sentAt) {
+        EXPECT_EQ(limiter.note(at), host::RelayLimiter::Verdict::Relay) << at;
+    }
+}
+
+TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField) {
+    std::vector<std::string> sent;
+    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
+    m_panel->setSessionSource([] { return ChatSession{3, true, "Ann"}; });
+    for (int i = 1; i <= 26; ++i) {
+        QTest::keyClicks(m_panel->entry(), QStringLiteral("line %1").arg(i));
+        QTest::keyClick(m_panel->entry(), Qt::Key_Return);
+    }
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_EQ(sent[4], std::string("CMD_chat+3+line 5|clBlack\xFF"));
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("line 26"));
+    const QTextCharFormat waiting = formatOf(QStringLiteral("Ann chats: line 6"));
+    EXPECT_EQ(waiting.foreground().color(), QColor(0x80, 0x80, 0x80));
+    EXPECT_TRUE(waiting.fontItalic());
+
+    m_panel->showChatMessage("2+Bob chats: hi|clBlack");
+    const QString shown = document().toPlainText();
+    EXPECT_LT(shown.indexOf(QStringLiteral("Bob chats:")), shown.indexOf(QStringLiteral("line 6")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("Ann chats: line 25"))) << shown.toStdString();
+    EXPECT_TRUE(
+        shown.contains(QStringLiteral("Line not sent. 20 lines are already waiting to go out, "
+                                      "and the table takes one a second.")));
+
+    m_now = 1050;
+    m_panel->pacer().sendDue();
+    ASSERT_EQ(sent.size(), 6u);
+    EXPECT_EQ(sent[5], std::string("CMD_chat+3+line 6|clBlack\xFF"));
+    EXPECT_FALSE(document().toPlainText().contains(QStringLiteral("Ann chats: line 6")));
+    EXPECT_TRUE(document().toPlainText().contains(QStringLiteral("Ann chats: line 7")));
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,7 +56,7 @@ protected:
         : m_row(&m_window, [this] { return m_now; }), m_editor(m_row.model(), &m_window) {
         m_row.move(10, 10);
         m_row.setSender([this](const std::string& message) { m_sent.push_back(message); });
-        m_row.setSessionSource([] { return ChatSession{1, true}; });
+        m_row.setSessionSource([] { return ChatSession{1, true, "Ann"}; });
         m_editor.setSaver([this](const PhraseTexts& texts) {
             m_saved.push_back(texts);
             return m_saveWorks;
@@ -86,13 +87,13 @@ TEST_F(PhraseViewTest, FirstButtonSaysWayToGoAsTheSender) {
     EXPECT_EQ(shownAction(m_sent[0], "Ann"), QStringLiteral("Ann says: Way To Go!"));
 }
 
-TEST_F(PhraseViewTest, LockGreysTheNineButtonsUntilTheClockOpensIt) {
+TEST_F(PhraseViewTest, LockGreysAllTenButtonsUntilTheClockOpensIt) {
     EXPECT_FALSE(lockTimer()->isActive()) << "an idle row runs no timer";
     QTest::mouseClick(m_row.phraseButton(2), Qt::LeftButton);
     QTest::mouseClick(m_row.phraseButton(3), Qt::LeftButton);
     EXPECT_EQ(m_sent.size(), 1u);
     EXPECT_FALSE(m_row.phraseButton(9)->isEnabled());
-    EXPECT_TRUE(m_row.chatterButton()->isEnabled()) << "chatter sounds are not locked";
+    EXPECT_FALSE(m_row.chatterButton()->isEnabled());
     EXPECT_TRUE(lockTimer()->isActive());
     EXPECT_TRUE(lockTimer()->isSingleShot());
 
@@ -103,6 +104,7 @@ TEST_F(PhraseViewTest, LockGreysTheNineButtonsUntilTheClockOpensIt) {
     m_now += 1ms;
     m_row.reopenIfDue();
     EXPECT_TRUE(m_row.phraseButton(3)->isEnabled());
+    EXPECT_TRUE(m_row.chatterButton()->isEnabled());
     EXPECT_FALSE(lockTimer()->isActive());
     QTest::mouseClick(m_row.phraseButton(3), Qt::LeftButton);
     EXPECT_EQ(m_sent.size(), 2u);
@@ -137,13 +139,34 @@ TEST_F(PhraseViewTest, ChatterChoiceSendsItsSoundAndCancelNothing) {
     };
     choose(QStringLiteral("Cancel1"));
     EXPECT_TRUE(m_sent.empty());
-    choose(QStringLiteral("wave2"));
-    choose(QStringLiteral("wave2")); // chatter sounds do not wait for the phrase lock
-    EXPECT_EQ(m_sent, std::vector<std::string>(2, "CMD_playasound+1+wave2+\xFF"));
-
-    m_row.setSessionSource([] { return ChatSession{1, false}; });
+    EXPECT_TRUE(m_row.phraseButton(1)->isEnabled()) << "a cancel takes no turn";
+    m_row.setSessionSource([] { return ChatSession{1, false, "Ann"}; });
     choose(QStringLiteral("wave3"));
-    EXPECT_EQ(m_sent.size(), 2u) << "nothing goes out before the login";
+    EXPECT_TRUE(m_sent.empty()) << "nothing goes out before the login";
+    EXPECT_TRUE(m_row.phraseButton(1)->isEnabled());
+    m_row.setSessionSource([] { return ChatSession{1, true, "Ann"}; });
+    choose(QStringLiteral("wave2"));
+    EXPECT_EQ(m_sent, std::vector<std::string>{"CMD_playasound+1+wave2+\xFF"});
+}
+
+// Phrases and chatter sounds share one lock: whichever goes first, the other waits 2 s.
+TEST_F(PhraseViewTest, OneLockForPhrasesAndChatterSounds) {
+    const auto phrase = [this] { m_row.sendPhrase(4); };
+    const auto sound = [this] { m_row.sendChatterSound(5); };
+    const std::function<void()> actions[] = {phrase, sound};
+    int sent = 0;
+    for (const auto& first : actions) {
+        for (const auto& second : actions) {
+            first();
+            m_now += 1999ms;
+            second();
+            EXPECT_EQ(m_sent.size(), static_cast<std::size_t>(++sent)) << "the lock held";
+            m_now += 1ms;
+            second();
+            EXPECT_EQ(m_sent.size(), static_cast<std::size_t>(++sent)) << "the lock opened";
+            m_now += 2000ms;
+        }
+    }
 }
 
 TEST_F(PhraseViewTest, EditorFieldsTabOrderAndLength) {

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Windows at tables as a player meets them, under Xvfb + openbox, in a network namespace of
+# their own, so the game port 7772 is free here and can be taken on purpose:
+#  - a window that joins a `lastling --serve` table as seat 1 starts a game with START GAME;
+#  - twenty lines typed in five seconds in that window all reach a second client, in order;
+#  - a solo start while another listener holds 7772 plays a game.
+# Usage: table_windows_test.sh /path/to/lastling [screenshot folder]
+set -euo pipefail
+if [ "${1:-}" != --inside ]; then
+  command -v unshare >/dev/null || { echo "FAIL: unshare is not installed"; exit 1; }
+  exec unshare -rn bash "$0" --inside "$@"
+fi
+shift
+ip link set lo up
+exe=$(realpath "$1")
+shots=${2:-}
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb openbox xdotool wmctrl import compare python3; do
+  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$exe" "$work/lastling"
+export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+# A display number nobody uses (its lock file lives in the shared /tmp); the server listens
+# only on the namespace's own abstract socket.
+for n in $(seq 141 190); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
+done
+export DISPLAY=$display
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -nolisten unix >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+title="Lastling by Korvel Software"
+fails=0
+fail() { echo "FAIL: $*"; fails=$((fails + 1)); }
+ok() { echo "ok: $*"; }
+
+# Waits up to $1 tenths of a second for a visible window named $2; prints its id.
+window_named() {
+  local win=""
+  for _ in $(seq "$1"); do
+    win=$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$win" ] && { echo "$win"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Clicks at board coordinates $2,$3 of main window $1. The board sits at the top left of the
+# central area, 1 pixel in; the menu bar takes the window's height above the 531 of that area.
+click_board() {
+  local height
+  height=$(xwininfo -id "$1" | sed -n 's/.*Height: *//p')
+  xdotool mousemove --window "$1" $(( $2 + 1 )) $(( height - 531 + $3 + 1 )) click 1
+}
+
+# Presses START GAME on the board of window $1 and the start in the dialog that follows.
+start_game() {
+  click_board "$1" 368 347
+  local dialog
+  dialog=$(window_named 50 "Lastling - Game Start") || { fail "no game start dialog"; return 1; }
+  sleep 0.3
+  xdotool mousemove --window "$dialog" 128 89 click 1
+}
+
+# Pixels of the table area (left of the chat) that differ between two screenshots.
+table_change() {
+  compare -metric AE -crop 480x500+0+0 "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true
+}
+
+shot() { import -window "$1" "$2"; [ -z "$shots" ] || cp "$2" "$shots/"; }
+
+# ---- a --serve table: seat 1 starts the game; chat typed fast all arrives ----
+"$work/lastling" --serve --tick-ms 200 --bot-speed 50 >"$work/serve.log" 2>&1 &
+serve=$!
+pids+=($serve)
+for _ in $(seq 50); do grep -q listening "$work/serve.log" && break; sleep 0.1; done
+
+"$work/lastling" Ann 127.0.0.1 false >"$work/ann.log" 2>&1 &
+pids+=($!)
+ann=$(window_named 150 "$title") || { echo "FAIL: no window appeared"; cat "$work/ann.log"; exit 1; }
+sleep 1
+PYTHONPATH=$here/../integration python3 - "$work/bob.txt" >/dev/null <<'PY' &
+import socket, sys
+from serve_client import END, Client
+bob = Client(7772)
+bob.login("Bob")
+bob.sock.settimeout(90)
+with open(sys.argv[1], "w") as out:
+    try:
+        while True:
+            out.write(bob.next() + "\n")
+            out.flush()
+    except (OSError, SystemExit):
+        pass
+PY
+pids+=($!)
+for _ in $(seq 50); do grep -q "CMD_existingplayers+1+Ann" "$work/bob.txt" 2>/dev/null && break; sleep 0.1; done
+sleep 0.5
+
+shot "$ann" "$work/joined.png"
+start_game "$ann"
+for _ in $(seq 50); do grep -q "^CMD_startgame+Ann+" "$work/bob.txt" && break; sleep 0.1; done
+if grep -q "^CMD_startgame+Ann+" "$work/bob.txt"; then ok "seat 1 of a --serve table starts a game"; else fail "START GAME at seat 1 started nothing"; fi
+sleep 2
+shot "$ann" "$work/started.png"
+
+# Twenty lines in five seconds, typed into the chat field at the bottom right.
+click_board "$ann" 614 511
+for i in $(seq 1 20); do
+  xdotool type --delay 5 "line $i"
+  xdotool key Return
+  sleep 0.2
+done
+shot "$ann" "$work/typed.png"
+expected=$(for i in $(seq 1 20); do echo "CMD_chat+1+Ann chats: line $i|clBlack"; done)
+for _ in $(seq 300); do
+  [ "$(grep -c '^CMD_chat+1+' "$work/bob.txt" || true)" -ge 20 ] && break
+  sleep 0.1
+done
+got=$(grep '^CMD_chat+1+' "$work/bob.txt" || true)
+if [ "$got" = "$expected" ]; then ok "20 lines typed in 5 s arrive, in order"; else fail "chat lines: $(echo "$got" | wc -l) arrived"; echo "$got"; fi
+if grep -q "dropped" "$work/serve.log"; then fail "the host dropped chat: $(grep dropped "$work/serve.log")"; fi
+wmctrl -c "$title"
+for _ in $(seq 50); do xdotool search --name "^$title\$" >/dev/null 2>&1 || break; sleep 0.1; done
+kill "$serve" 2>/dev/null || true
+
+# ---- a solo game while another program holds 7772 ----
+sleep 0.5
+python3 -c 'import socket,time; s=socket.socket(); s.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1); s.bind(("0.0.0.0", 7772)); s.listen(); time.sleep(600)' &
+pids+=($!)
+sleep 0.5
+"$work/lastling" >"$work/solo.log" 2>&1 &
+pids+=($!)
+solo=$(window_named 150 "$title") || { echo "FAIL: no solo window"; cat "$work/solo.log"; exit 1; }
+start_dialog=$(window_named 50 "Download The Korvel Lobby" || true)
+[ -n "$start_dialog" ] && wmctrl -c "Download The Korvel Lobby"
+sleep 1
+if xdotool search --onlyvisible --name "^Lastling\$" >/dev/null 2>&1; then fail "an error box came up"; fi
+shot "$solo" "$work/solo-before.png"
+start_game "$solo" || true
+sleep 3
+shot "$solo" "$work/solo-started.png"
+changed=$(table_change "$work/solo-before.png" "$work/solo-started.png")
+if [ "${changed:-0}" -gt 3000 ]; then ok "a solo game plays beside a taken port 7772 ($changed pixels changed)"; else fail "the solo table did not deal (${changed:-0} pixels changed)"; fi
+
+if [ "$fails" -ne 0 ]; then echo "$fails check(s) failed"; exit 1; fi
+echo "all table window checks passed"
