@@ -81,8 +81,17 @@ bool turnCameBack(const TableMoment& before, const TableMoment& after) {
 
 std::vector<std::string> announcementsBetween(const TableMoment& before, const TableMoment& after) {
     std::vector<std::string> out;
-    playedCards(before, after, out);
-    if (after.view.status != before.view.status || turnCameBack(before, after)) {
+    const bool statusChanged =
+        after.view.status != before.view.status || turnCameBack(before, after);
+    // The status line names a single play itself; several at once (a late join) are read here.
+    std::vector<std::string> plays;
+    playedCards(before, after, plays);
+    const bool statusNamesThePlay =
+        statusChanged && plays.size() == 1 && after.view.status.find(" played ") != std::string::npos;
+    if (!statusNamesThePlay) {
+        out.insert(out.end(), plays.begin(), plays.end());
+    }
+    if (statusChanged) {
         out.push_back(after.view.status);
     }
     seatsOut(before, after, out);

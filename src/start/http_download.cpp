@@ -284,6 +284,9 @@ DownloadResult HttpDownload::resultOfTransfer() const {
     curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &status);
     if (transfer.code == CURLE_WRITE_ERROR && !transfer.writeError.isNull())
         return {DownloadResult::Kind::WriteFailed, static_cast<int>(status), transfer.writeError};
+    // The last hop's status would only confuse: the chain itself is what failed.
+    if (transfer.code == CURLE_TOO_MANY_REDIRECTS)
+        return {DownloadResult::Kind::HttpError, 0, QStringLiteral("too many redirects")};
     if (transfer.code != CURLE_OK && transfer.code != CURLE_HTTP_RETURNED_ERROR) {
         const QString detail = transfer.errorText[0] != '\0'
                                    ? QString::fromLocal8Bit(transfer.errorText)

@@ -38,14 +38,14 @@ TEST_F(Announcements, WholeGameSpeaksEachEventOnce) {
         {"CMD_mycards+1+1+27+2+28+3+29+4+30",
          {"Your cards: Two of Hearts, Three of Hearts, Four of Hearts, Five of Hearts."}},
         {"CMD_nextplayer+2", {"Klot's turn."}},
-        {"CMD_heplayed+2+40+3", {"Klot played Two of Spades."}},
+        {"CMD_heplayed+2+40+3", {"Klot played the Two of Spades."}},
         {"CMD_nextplayer+1", {"Your Turn."}},
         {"", {}}, // our click: nothing new until the host answers
         {"CMD_error+1+1", {"You must follow suit if able."}},
         {"", {}},
         {"CMD_error+1+1", {"You must follow suit if able."}}, // the same text, a second time
-        {"CMD_heplayed+1+27+3", {"You played Two of Hearts."}},
-        {"CMD_heplayed+3+41+0", {"Klick played Three of Spades."}},
+        {"CMD_heplayed+1+27+3", {"You played the Two of Hearts."}},
+        {"CMD_heplayed+3+41+0", {"Klick played the Three of Spades."}},
         {"CMD_endhand+1+3", {"You took the trick."}},
         {"CMD_mycards+1+1+31", {"You drew Six of Hearts."}},
         {"CMD_playerstats+3", {"Klick is out."}},
@@ -53,7 +53,7 @@ TEST_F(Announcements, WholeGameSpeaksEachEventOnce) {
         {"CMD_starthand+", {}},
         {"CMD_nextplayer+1", {"Your Turn."}},
         {"CMD_nextplayer+1", {}}, // asked again: nothing changed
-        {"CMD_heplayed+4+52+3", {"Kling played Ace of Spades."}},
+        {"CMD_heplayed+4+52+3", {"Kling played the Ace of Spades."}},
         {"CMD_winner+Ann+1", {"You have Won the Game!"}},
     };
     for (std::size_t i = 0; i < steps.size(); ++i) {

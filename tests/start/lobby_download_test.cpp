@@ -204,7 +204,7 @@ TEST(LobbyDownload, FollowsFiveRedirectsButNotSix) {
         int hops;
         const char* progress;
         QStringList files;
-    } cases[] = {{5, "Received 3 bytes", {"korvellobby.deb"}}, {6, "Download Aborted", {}}};
+    } cases[] = {{5, "Received 3 bytes", {"korvellobby.deb"}}, {6, "Download Aborted: too many redirects", {}}};
     for (const auto& c : cases) {
         Workplace place;
         HandServer server;
