@@ -169,7 +169,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
             emit m_board->seatMenuRequested(m_position, event->globalPosition().toPoint());
-            event->accept();
             return;
         }
         QLabel::mouseReleaseEvent(event);

@@ -150,7 +150,7 @@ void LobbyInstaller::onHeaderLine(const QByteArray& line) {
     if (line.toLower().startsWith(kLength)) {
         bool ok = false;
         const qint64 length = line.mid(kLength.size()).trimmed().toLongLong(&ok);
-        m_total = ok && length >= 0 ? length : -1;
+        m_total = ok ? length : -1; // a negative length counts as none
     }
     m_progress += '.';
     emit changed();

@@ -138,6 +138,27 @@ TEST_F(SideWindowsTest, StartDialogReadsItsKeysFromTheSettingsFile) {
     }
 }
 
+// The start dialog writes its one choice to the settings file, and a download that ends behind
+// the game speaks in the chat.
+TEST_F(SideWindowsTest, StartDialogSavesItsChoiceAndReportsInTheChat) {
+    WindowOptions given = options();
+    writeFile(given.settingsPath, "[Lastling]\r\nTop=7\r\n");
+    const start::InstallerEnvironment environment =
+        installerEnvironment(given.settingsPath.toStdString());
+    EXPECT_EQ(environment.saveSetting(QStringLiteral("Showstartwindow"), QStringLiteral("0")), "");
+    EXPECT_EQ(readFile(given.settingsPath.toStdString()),
+              "[Lastling]\r\nTop=7\r\nShowstartwindow=0\r\n");
+
+    MainWindow window(given);
+    const SideWindows sides = addSideWindows(window);
+    emit sides.start->backgroundReport(QStringLiteral("The Korvel Lobby was not downloaded (stopped)."));
+    std::string last;
+    for (const social::ChatRun& run : window.chatModel().lines().back().runs) {
+        last += run.text;
+    }
+    EXPECT_EQ(last, " The Korvel Lobby was not downloaded (stopped). ");
+}
+
 // A lobby program that starts ends the game exactly as "File" > "Exit" does.
 TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramWhenTheLobbyStarts) {
     WindowOptions given = options();

@@ -222,6 +222,8 @@ TEST(StartDialog, ShowAtStartIsKeptInTheSettings) {
         EXPECT_TRUE(check->isChecked()); // on by default
         dialog.showAtStart();
         EXPECT_TRUE(dialog.isVisible());
+        // At the foot of the solo panel, under the firewall note.
+        EXPECT_GT(check->y(), dialog.findChild<QLabel*>("Label3")->geometry().bottom());
         check->click();
         EXPECT_EQ(place.settings.value("Showstartwindow"), "0");
     }
