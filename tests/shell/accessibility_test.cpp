@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
@@ -218,6 +219,7 @@ TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
         QAccessible::queryAccessibleInterface(start)->actionInterface();
     EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
               QStringList{"Space"});
+    dialog.findChild<QSpinBox*>()->setFocus();
     actions->doAction(QAccessibleActionInterface::setFocusAction());
     EXPECT_EQ(dialog.focusWidget(), start);
     QTest::keyClick(start, Qt::Key_Escape); // the dialog's key: it closes
