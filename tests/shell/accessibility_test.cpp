@@ -1,6 +1,7 @@
 #include "client/table_view.h"
 #include "shell/accessible_table.h"
 #include "shell/board.h"
+#include "shell/game_start_dialog.h"
 #include "shell/help/help_window.h"
 #include "shell/window_program.h"
 #include "social/chat_entry.h"
@@ -18,6 +19,7 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
@@ -89,6 +91,12 @@ TEST(TableNames, EachControlSaysWhoseItIs) {
         EXPECT_EQ(accessibleName(widget), name) << widget->objectName().toStdString();
     }
     EXPECT_EQ(roleOf(board.status()), QAccessible::StatusBar);
+    // A status cut short on the screen is read whole.
+    client::TableView longer = namedTable();
+    longer.status = std::string(60, 'W') + " has Won the Game!";
+    board.showTable(longer, ownAtBottom);
+    EXPECT_NE(board.status()->text().toStdString(), longer.status);
+    EXPECT_EQ(accessibleName(board.status()).toStdString(), longer.status);
     EXPECT_EQ(roleOf(board.announcer()), QAccessible::Notification);
     EXPECT_EQ(roleOf(board.handSlot(1)), QAccessible::Button);
     EXPECT_EQ(roleOf(board.startButton()), QAccessible::Button);
@@ -199,6 +207,23 @@ TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(starts.count(), 1);
+}
+
+TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
+    guiApp();
+    QWidget main;
+    GameStartDialog dialog(QPixmap(), QPixmap(), &main);
+    dialog.show();
+    auto* start = dialog.findChild<QLabel*>(QStringLiteral("button_start"));
+    QAccessibleActionInterface* actions =
+        QAccessible::queryAccessibleInterface(start)->actionInterface();
+    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+              QStringList{"Space"});
+    dialog.findChild<QSpinBox*>()->setFocus();
+    actions->doAction(QAccessibleActionInterface::setFocusAction());
+    EXPECT_EQ(dialog.focusWidget(), start);
+    QTest::keyClick(start, Qt::Key_Escape); // the dialog's key: it closes
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST(TableKeys, SeatMenuOpensByMenuKeyAndShiftF10) {
