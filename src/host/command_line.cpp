@@ -37,14 +37,14 @@ constexpr const char* kHelp =
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
 constexpr std::array<std::string_view, 9> kHeadlessOptions = {
-    "--serve",     "--port",        "--tick-ms", "--bot-speed", "--bot-skill",
-    "--relay-limit", "--help",      "-h",        "--version"};
+    "--serve",       "--port", "--tick-ms", "--bot-speed", "--bot-skill",
+    "--relay-limit", "--help", "-h",        "--version"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-    "qwindowicon", "qwindowtitle", "reverse", "session", "style",
-    "stylesheet", "widgetcount", "display"};
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "reverse",       "session", "style",
+    "stylesheet",  "widgetcount",        "display"};
 
 std::string_view optionName(std::string_view arg) {
     return arg.substr(0, arg.find('='));
@@ -53,8 +53,7 @@ std::string_view optionName(std::string_view arg) {
 bool isToolkitOption(std::string_view arg) {
     std::string_view name = optionName(arg);
     name.remove_prefix(name.rfind("--", 0) == 0 ? 2 : 1);
-    return std::find(kToolkitOptions.begin(), kToolkitOptions.end(), name) !=
-           kToolkitOptions.end();
+    return std::find(kToolkitOptions.begin(), kToolkitOptions.end(), name) != kToolkitOptions.end();
 }
 
 } // namespace

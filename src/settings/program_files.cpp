@@ -53,9 +53,8 @@ std::optional<std::filesystem::path> ownFolderIn(const std::filesystem::path& te
 
 } // namespace
 
-std::optional<std::filesystem::path> privateRuntimeFolder(const char* runtimeDir,
-                                                          const std::filesystem::path& tempRoot,
-                                                          unsigned user) {
+std::optional<std::filesystem::path>
+privateRuntimeFolder(const char* runtimeDir, const std::filesystem::path& tempRoot, unsigned user) {
     if (runtimeDir != nullptr && runtimeDir[0] == '/' && isPrivateFolder(runtimeDir, user)) {
         return std::filesystem::path(runtimeDir);
     }
@@ -63,8 +62,8 @@ std::optional<std::filesystem::path> privateRuntimeFolder(const char* runtimeDir
 }
 
 std::optional<std::filesystem::path> privateRuntimeFolder() {
-    return privateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"),
-                                QDir::tempPath().toStdString(), ::geteuid());
+    return privateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"), QDir::tempPath().toStdString(),
+                                ::geteuid());
 }
 
 bool filesBesideProgram(const std::filesystem::path& executable, unsigned user) {

@@ -19,9 +19,8 @@ bool filesBesideProgram(const std::filesystem::path& executable, unsigned user);
 // session's runtime folder `runtimeDir` when it is private to `user`, else
 // `tempRoot`/lastling-<user>, made (or tightened) to 0700. Nothing when neither can be trusted,
 // as when another user made the fallback folder first.
-std::optional<std::filesystem::path> privateRuntimeFolder(const char* runtimeDir,
-                                                          const std::filesystem::path& tempRoot,
-                                                          unsigned user);
+std::optional<std::filesystem::path>
+privateRuntimeFolder(const char* runtimeDir, const std::filesystem::path& tempRoot, unsigned user);
 
 // The same for this process: $XDG_RUNTIME_DIR, else a folder of ours in the temporary folder.
 std::optional<std::filesystem::path> privateRuntimeFolder();

@@ -95,8 +95,8 @@ TEST(ProgramFiles, PrivateRuntimeFolderIsClosedToOtherUsers) {
         if (given.runtime != nullptr) {
             runtime = std::string(given.runtime).empty() ? "run" : (root / given.runtime).string();
         }
-        const auto found = privateRuntimeFolder(given.runtime ? runtime.c_str() : nullptr, tmp,
-                                                given.user);
+        const auto found =
+            privateRuntimeFolder(given.runtime ? runtime.c_str() : nullptr, tmp, given.user);
         if (given.expected == nullptr) {
             EXPECT_FALSE(found) << given.what;
             continue;
