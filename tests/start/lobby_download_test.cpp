@@ -199,6 +199,23 @@ TEST(LobbyDownload, EventLoopRunsDuringTheTransfer) {
     EXPECT_EQ(installer.progressText(), "Received 20 bytes");
 }
 
+// Every piece is read when it arrives: twenty pieces, each sent once the one before was
+// counted, end long before curl's once-a-second checks alone could carry them.
+TEST(LobbyDownload, EachPieceIsReadAsItArrives) {
+    HandServer server;
+    server.answer(okHead(2000), std::deque<QByteArray>(20, piece('p', 100)));
+    QBuffer body;
+    body.open(QIODevice::WriteOnly);
+    HttpDownload download;
+    QObject::connect(&download, &HttpDownload::bodyPiece, [&server] { server.sendPiece(); });
+    bool ended = false;
+    QObject::connect(&download, &HttpDownload::finished, [&ended] { ended = true; });
+
+    ASSERT_TRUE(download.start(QUrl(server.url("/korvellobby.deb")), &body));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
+    EXPECT_EQ(body.data(), QByteArray(2000, 'p'));
+}
+
 TEST(LobbyDownload, FollowsFiveRedirectsButNotSix) {
     const struct {
         int hops;
