@@ -519,8 +519,13 @@ void MainWindow::changeEvent(QEvent* event) {
     }
 }
 
+void MainWindow::closeWithoutAsking() {
+    m_askBeforeLeaving = false;
+    close();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_closeRequested && !mayLeave()) {
+    if (!m_closeRequested && m_askBeforeLeaving && !mayLeave()) {
         event->ignore();
         return;
     }

@@ -95,6 +95,8 @@ public:
     // The names of seats 1..4 as the table shows them ("<Waiting>" for an empty one).
     std::vector<std::string> seatNames() const;
     bool closeRequested() const { return m_closeRequested; }
+    // The desktop session ends (a signal): nobody is there to answer the leaving question.
+    void closeWithoutAsking();
     // The seat pop-up for the name label at a screen position (0 bottom .. 3 right).
     std::unique_ptr<QMenu> makeSeatMenu(int position);
 
@@ -183,6 +185,7 @@ private:
     std::optional<QRect> m_pendingBounds; // waiting for the window manager's frame
     bool m_started = false;
     bool m_closeRequested = false;
+    bool m_askBeforeLeaving = true;
     bool m_alertedThisTurn = false;
     client::TableMoment m_announced;   // the table as the screen reader last heard it
     bool m_startDialogWaiting = false; // until the window is on the screen

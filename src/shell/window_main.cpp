@@ -58,7 +58,7 @@ int runWindowProgram(int argc, char** argv) {
         QObject::connect(endSignals.get(), &QSocketNotifier::activated, program.window(),
                          [&program] {
                              g_windowSignals.drain();
-                             program.window()->close();
+                             program.window()->closeWithoutAsking();
                          });
     }
     const int code = QApplication::exec();
