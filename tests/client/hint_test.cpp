@@ -127,5 +127,20 @@ TEST_F(ClientFixture, HintLiftsTheCardNamesItAndEndsWithTheTurn) {
     EXPECT_EQ(model.view().hintSlot, 0);
 }
 
+// A player who comes in during a game learns the target, the scores, the cards on the table and
+// how many cards each seat holds; a seat with no card and none on the table is out.
+TEST_F(ClientFixture, LateJoinerHintsFromWhatTheGameStatsTell) {
+    loginAs(2);
+    host("CMD_gamestats+2+50+40+2+1+12+5+3+2+0+0+4+3+7+0+0+4+20+9+2");
+    const computer::SeatView& view = model.hints().view();
+    EXPECT_EQ(view.targetscore, 50);
+    EXPECT_EQ(view.trumpcard, 40);
+    EXPECT_EQ(view.scores, (std::array<int, 5>{0, 12, 0, 7, 20}));
+    EXPECT_EQ(view.inround, (std::array<bool, 5>{false, true, true, false, true}));
+    EXPECT_EQ(view.handCounts, (std::array<int, 5>{0, 3, 4, 0, 2}));
+    EXPECT_EQ(view.table, (cards::Trick{0, 5, 0, 0, 9}));
+    EXPECT_EQ(view.ledsuit, 1);
+}
+
 } // namespace
 } // namespace lastling::client::testing
