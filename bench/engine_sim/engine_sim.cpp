@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include <time.h>
+
 #include "host/engine/game_engine.h"
 #include "manual_timer.h"
 
@@ -90,12 +92,55 @@ bool parse(int argc, char** argv, Options& options) {
     return true;
 }
 
+// How long each Smart turn takes, from the computer timer's tick to the card on the table, in
+// processor time of this thread: other work on a busy machine does not count against it.
+class DecisionClock {
+public:
+    bool tick(ManualTimer& computer, bool smart) {
+        if (!smart) {
+            return computer.tick();
+        }
+        const double started = threadMicros();
+        const bool ticked = computer.tick();
+        if (ticked) {
+            m_micros.push_back(threadMicros() - started);
+        }
+        return ticked;
+    }
+
+    void report() {
+        if (m_micros.empty()) {
+            return;
+        }
+        std::sort(m_micros.begin(), m_micros.end());
+        const auto at = [this](double share) {
+            return m_micros[static_cast<std::size_t>(share *
+                                                     static_cast<double>(m_micros.size() - 1))] /
+                   1000.0;
+        };
+        std::printf("Smart decision times (%zu turns, processor time): median %.3f ms, p99 %.3f "
+                    "ms, max %.3f ms (limits 20 ms, 100 ms)\n",
+                    m_micros.size(), at(0.5), at(0.99), m_micros.back() / 1000.0);
+    }
+
+private:
+    static double threadMicros() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
+    }
+
+    std::vector<double> m_micros;
+};
+
 // Runs one game to its end; returns the winning seat, or 0 if the game stalled.
 int playGame(GameEngine& engine, ManualTimer& timer1, ManualTimer& computer, const SeatTable& seats,
-             int target) {
+             int target, const SeatSkills& skills, DecisionClock& clock) {
     engine.startgame("Sim", target);
     for (long steps = 0; engine.gameinprogress(); ++steps) {
-        if (steps > 1000000 || (!computer.tick() && !timer1.tick())) {
+        const bool smart =
+            skills.skills[static_cast<std::size_t>(engine.currentplayer())] == BotSkill::Smart;
+        if (steps > 1000000 || (!clock.tick(computer, smart) && !timer1.tick())) {
             return 0;
         }
     }
@@ -140,6 +185,7 @@ int main(int argc, char** argv) {
     long wins[2] = {0, 0}; // Classic, Smart
     long rounds[2] = {0, 0};
     long stalled = 0;
+    DecisionClock clock;
     const auto started = std::chrono::steady_clock::now();
     for (long game = 0; game < options.games; ++game) {
         for (int seat = 1; seat <= kPlayingSeats; ++seat) {
@@ -149,7 +195,7 @@ int main(int argc, char** argv) {
                 c == 'S' ? BotSkill::Smart : BotSkill::Classic;
         }
         out.roundsWon = {};
-        const int winner = playGame(engine, timer1, computer, seats, options.target);
+        const int winner = playGame(engine, timer1, computer, seats, options.target, skills, clock);
         for (int seat = 1; seat <= kPlayingSeats; ++seat) {
             const auto s = static_cast<std::size_t>(seat);
             rounds[skills.skills[s] == BotSkill::Smart ? 1 : 0] += out.roundsWon[s];
@@ -175,6 +221,7 @@ int main(int argc, char** argv) {
     std::printf("rounds won (%ld rounds):\n", rounds[0] + rounds[1]);
     report("Classic", rounds[0], rounds[0] + rounds[1], kPlayingSeats - smartSeats);
     report("Smart", rounds[1], rounds[0] + rounds[1], smartSeats);
+    clock.report();
     if (stalled != 0) {
         std::printf("STALLED %ld games\n", stalled);
         return 1;

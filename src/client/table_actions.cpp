@@ -34,6 +34,7 @@ void TableModel::cardClicked(int slot) {
     }
     picture.shown = false;
     m_state.whoseturn = 0;
+    m_view.hintSlot = 0;
     m_pendingSlot = m_state.loggedin ? slot : 0;
     emit changed();
 }
@@ -109,6 +110,25 @@ void TableModel::removeSpy(int index) {
     if (protocol::tryParseInt(std::string_view(entry).substr(0, entry.find(':')), target)) {
         kicking(target);
     }
+}
+
+bool TableModel::hintAvailable() const {
+    return m_state.isPlayingSeat(m_state.myseat) && m_state.whoseturn == m_state.myseat;
+}
+
+void TableModel::showHint() {
+    if (!hintAvailable()) {
+        return;
+    }
+    m_hints.setSeat(m_state.myseat);
+    const int slot = m_hints.hintSlot();
+    const int card = slot != 0 ? m_view.ownSlots[static_cast<std::size_t>(slot)].card : 0;
+    if (!cards::isCard(card)) {
+        return;
+    }
+    m_view.hintSlot = slot;
+    m_view.status = "Hint: play the " + cards::name(card);
+    emit changed();
 }
 
 void TableModel::toggleLastTrick() {

@@ -23,6 +23,11 @@ bool isSlot(int slot) {
 bool isConnectionSlot(int seat) {
     return seat >= 1 && seat <= kMaxSlots;
 }
+// The host reads a target that is not a number as 5.
+int targetOf(const std::string& text) {
+    int target = 5;
+    return protocol::tryParseInt(text, target) ? target : 5;
+}
 
 } // namespace
 
@@ -240,6 +245,7 @@ void TableModel::startthegame(std::string_view payload) {
     hideLastTrick();
     clearall();
     m_view.playToScore = "Play to Score: " + target;
+    m_hints.gameStarted(targetOf(target));
     if (m_state.isSpectator() || !ownNameIs(name)) {
         systemLine(name + " has started a game.");
     } else {
@@ -271,6 +277,8 @@ void TableModel::roundstart(std::string_view payload) {
     Fields fields(payload);
     const int trump = fields.number();
     m_view.trump = isCardOrNone(trump) ? trump : 0;
+    m_view.hintSlot = 0;
+    m_hints.roundStarted(trump);
 }
 
 void TableModel::mycards(std::string_view payload) {
@@ -281,6 +289,7 @@ void TableModel::mycards(std::string_view payload) {
         const int card = fields.number();
         if (isSlot(slot) && isCardOrNone(card)) {
             m_view.ownSlots[static_cast<std::size_t>(slot)] = HandSlot{card, true};
+            m_hints.cardDealt(slot, card);
         }
     }
 }
@@ -293,6 +302,7 @@ void TableModel::getnextplayer(std::string_view payload) {
     }
     // Asked again while a click is unanswered: the host did not take that card.
     restorePendingClick();
+    m_view.hintSlot = 0;
     m_state.whoseturn = number;
     showPlaceholderIfWaiting(number);
     showTurn(number);
@@ -354,6 +364,8 @@ void TableModel::heplayed(std::string_view payload) {
     seat(number).playedStack = ++m_playedStack;
     recordTrickCard(number, card);
     hishand(number, count);
+    m_hints.cardPlayed(number, card, count);
+    m_view.hintSlot = 0;
     if (number == m_state.myseat) {
         ownCardPlayed(card);
     }
@@ -417,6 +429,7 @@ void TableModel::endhand(std::string_view payload) {
     }
     m_trick.clear();
     hishand(number, count);
+    m_hints.trickTaken(number, count);
     sound("taketrick");
 }
 
@@ -426,6 +439,7 @@ void TableModel::playerstats(std::string_view payload) {
         const int number = fields.number();
         if (m_state.isPlayingSeat(number)) {
             seat(number).out = true;
+            m_hints.seatOut(number);
         }
     }
 }
@@ -449,6 +463,7 @@ void TableModel::roundover(std::string_view payload) {
     SeatView& view = seat(number);
     view.bonus = "+" + std::to_string(points);
     view.score = std::to_string(total);
+    m_hints.scored(number, total);
     std::vector<int> cards;
     while (!fields.atEnd() && cards.size() < cards::kHandSlots) {
         const int card = fields.number();
@@ -480,6 +495,7 @@ void TableModel::winner(std::string_view payload) {
         m_view.ownSlots[static_cast<std::size_t>(s)].card = 0;
     }
     m_view.turnSeat = 0;
+    m_view.hintSlot = 0;
     m_state.whoseturn = 0;
     m_pendingSlot = 0;
     m_trick.clear();
@@ -510,6 +526,7 @@ void TableModel::gamestats(std::string_view payload) {
     const int trump = fields.number();
     const int turn = fields.number();
     m_state.whoseturn = m_state.isPlayingSeat(turn) ? turn : 0;
+    m_hints.joinedLate(target, trump);
     while (!fields.atEnd()) {
         const int number = fields.number();
         const int score = fields.number();
@@ -520,6 +537,7 @@ void TableModel::gamestats(std::string_view payload) {
         }
         seat(number).score = std::to_string(score);
         seat(number).scoreFollowsName = true;
+        m_hints.seatState(number, score, card, count);
         if (card != 0 && isCardOrNone(card)) {
             seat(number).played = card;
             seat(number).playedStack = ++m_playedStack;

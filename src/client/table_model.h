@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "client/hint_adviser.h"
 #include "client/ports.h"
 #include "client/table_view.h"
 
@@ -94,6 +95,11 @@ public:
     void removeSpy(int index); // spy list entry index, 0-based
     // The took-trick marker or "View" > "Last Trick": shows or hides the last finished trick.
     void toggleLastTrick();
+    // "View" > "Hint": on our own turn, points at the card the stronger computer player would
+    // play in our place and names it in the status line. Nothing is sent.
+    void showHint();
+    bool hintAvailable() const;
+    const HintAdviser& hints() const { return m_hints; }
     // Seat pop-up: hide or show again what a seated player sends to the chat. Local only;
     // it ends when the player leaves, so a newcomer in that seat is heard.
     void ignoreChat(int seat);
@@ -142,6 +148,7 @@ private:
     bool m_turned = false; // the table turns once per run
     // Cards of the trick being played, in order.
     std::vector<TrickCard> m_trick;
+    HintAdviser m_hints;
 };
 
 } // namespace lastling::client

@@ -87,6 +87,7 @@ struct TableView {
     std::vector<std::string> spyList; // "seat: name" in arrival order
     LastTrick lastTrick;
     bool lastTrickShown = false; // until the next click or the next trick starts
+    int hintSlot = 0;            // own hand slot a hint points at until the turn ends; 0 = none
 };
 
 // Screen positions of a seat group after turning: 0 bottom, 1 left, 2 top, 3 right.

@@ -59,6 +59,7 @@ constexpr int kPlayToScoreWidth = 103;
 constexpr int kStatusWidth = 487;
 
 const std::array<QPoint, 4> kHandSlotPlaces = {{{104, 406}, {184, 406}, {264, 406}, {344, 406}}};
+constexpr int kHintLift = 16; // the hinted card stands this far above the others
 
 const QColor kChatBackground(0xF9, 0xFA, 0xE7);
 
@@ -519,6 +520,11 @@ void Board::showHandSlots(const client::TableView& view) {
             picture->setToolTip(tip);
         }
         setShown(picture, hand.shown);
+        const QPoint place = kHandSlotPlaces[static_cast<std::size_t>(slot - 1)] -
+                             QPoint(0, view.hintSlot == slot ? kHintLift : 0);
+        if (picture->pos() != place) {
+            picture->move(place);
+        }
     }
 }
 

@@ -171,6 +171,7 @@ void MainWindow::connectMenus() {
     connect(m_menus.spyList, &QAction::triggered, this, [this] { showModeless(m_spyList); });
     connect(m_menus.lastTrick, &QAction::triggered, this,
             [this] { m_client->model().toggleLastTrick(); });
+    connect(m_menus.hint, &QAction::triggered, this, [this] { m_client->model().showHint(); });
 }
 
 // Each choice goes to the preferences, which announce it; the window saves at once.
@@ -387,6 +388,7 @@ void MainWindow::redraw() {
     m_menus.justWatch->setChecked(view.justWatchChecked);
     m_menus.lastTrick->setEnabled(!view.lastTrick.cards.empty());
     m_menus.lastTrick->setChecked(view.lastTrickShown);
+    m_menus.hint->setEnabled(model.hintAvailable());
     m_spyList->setEntries(view.spyList);
     m_spyList->setKickEnabled(view.kickhimEnabled);
     alertOnOwnTurn();

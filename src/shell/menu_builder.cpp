@@ -117,6 +117,9 @@ void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
     menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"), QStringLiteral("&Last Trick"));
     menus.lastTrick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menus.lastTrick->setCheckable(true);
+    menus.hint = addItem(view, QStringLiteral("Hint1"), QStringLiteral("&Hint"));
+    menus.hint->setShortcut(QKeySequence(Qt::Key_H));
+    menus.hint->setEnabled(false);
     menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("&Phrase List"));
     menus.phraseList->setEnabled(false);
     QMenu* help = bar.addMenu(QStringLiteral("&Help"));

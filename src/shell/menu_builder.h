@@ -33,6 +33,7 @@ struct MainMenus {
     QAction* viewTally = nullptr;
     QAction* spyList = nullptr;
     QAction* lastTrick = nullptr; // Ctrl+L, checkable: shows the last finished trick
+    QAction* hint = nullptr;      // H: on the own turn, points at a good card to play
     QAction* phraseList = nullptr;
     QAction* helpContent = nullptr; // F1
     QAction* about = nullptr;

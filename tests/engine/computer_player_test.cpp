@@ -1,4 +1,4 @@
-#include "host/engine/classic_player.h"
+#include "cards/computer/classic_player.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -7,6 +7,9 @@
 
 namespace lastling::host::testing {
 namespace {
+
+using computer::ClassicPlayer;
+using computer::SeatView;
 
 using ::testing::ElementsAre;
 

@@ -1,4 +1,4 @@
-#include "host/engine/smart_player.h"
+#include "cards/computer/smart_player.h"
 
 #include <gtest/gtest.h>
 
@@ -7,12 +7,17 @@
 #include <utility>
 #include <vector>
 
-#include "host/engine/classic_player.h"
+#include "cards/computer/classic_player.h"
 
 #include "engine_fixture.h"
 
 namespace lastling::host::testing {
 namespace {
+
+using computer::ClassicPlayer;
+using computer::PlayLog;
+using computer::SeatView;
+using computer::SmartPlayer;
 
 // Seat 4 plays last; suit 1 is led, suit 4 is trump.
 SeatView lastToPlay(std::array<int, 5> table, Hand hand) {
@@ -247,6 +252,56 @@ TEST_F(EngineTest, SmartChoosesFromWhatTheSeatMayKnowOnly) {
             EXPECT_EQ(SmartPlayer::chooseSlot(engine->viewFor(seat)), chosen)
                 << "seed from " << from << " seat " << seat;
         }
+    }
+}
+
+int legalSlots(const SeatView& view) {
+    int legal = 0;
+    for (int slot = 1; slot <= 4; ++slot) {
+        legal += view.isLegal(slot) ? 1 : 0;
+    }
+    return legal;
+}
+
+// Later in a round as well, with a play log and shown voids: the cards the other seats hold are
+// moved round among their slots, every seat keeping its count, and the seat on turn, with at
+// least two cards it may play, must still choose the same one.
+TEST_F(EngineTest, SmartChoosesTheSameCardWhateverTheOthersHoldLaterInTheRound) {
+    struct Case {
+        std::uint32_t seed;
+        int plays; // cards played before the choice, at least
+    };
+    for (const Case c : {Case{3, 4}, Case{7, 9}, Case{11, 12}, Case{20, 21}}) {
+        startGame(c.seed);
+        for (int played = 0, steps = 0; steps < 2000; ++steps) {
+            const int seat = engine->currentplayer();
+            if (!engine->awaitingCard()) {
+                timer1.tick();
+            } else if (played < c.plays || legalSlots(engine->viewFor(seat)) < 2) {
+                play(seat, ClassicPlayer::chooseSlot(engine->viewFor(seat)));
+                ++played;
+            } else {
+                break;
+            }
+        }
+        const int seat = engine->currentplayer();
+        ASSERT_GE(legalSlots(engine->viewFor(seat)), 2) << "seed " << c.seed;
+        const int chosen = SmartPlayer::chooseSlot(engine->viewFor(seat));
+        std::vector<int*> hidden;
+        for (int other = 1; other <= 4; ++other) {
+            for (int& card : seats[other].hand) {
+                if (other != seat && card != 0) {
+                    hidden.push_back(&card);
+                }
+            }
+        }
+        ASSERT_GE(hidden.size(), 2u) << "seed " << c.seed;
+        const int first = *hidden.front();
+        for (std::size_t i = 0; i + 1 < hidden.size(); ++i) {
+            *hidden[i] = *hidden[i + 1];
+        }
+        *hidden.back() = first;
+        EXPECT_EQ(SmartPlayer::chooseSlot(engine->viewFor(seat)), chosen) << "seed " << c.seed;
     }
 }
 

@@ -375,6 +375,7 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
         {"ResetScreenLocation1", "&Reset Screen Location", true, false},
         {"JustWatch1", "&Just Watch", true, false},
         {"SpyList1", "&Spy List", true, false},
+        {"Hint1", "&Hint", false, false}, // until the own turn
     };
     for (const auto& [name, caption, enabled, checked] : items) {
         QAction* item = window.action(QString::fromLatin1(name));
@@ -385,6 +386,7 @@ TEST_F(WindowTest, MenusCarryTheirCaptionsShortcutsAndStates) {
     }
     EXPECT_EQ(window.action(QStringLiteral("ScrollChatOff2"))->shortcut(),
               QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(window.action(QStringLiteral("Hint1"))->shortcut(), QKeySequence(Qt::Key_H));
     EXPECT_EQ(window.windowTitle(), "Lastling by Korvel Software");
     for (int slot = 1; slot <= 4; ++slot) {
         const QList<QKeySequence> keys =

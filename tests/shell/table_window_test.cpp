@@ -203,6 +203,37 @@ TEST_F(TableWindowTest, LastTrickOpensFromTheStackAndTheMenu) {
     EXPECT_FALSE(item->isChecked());
 }
 
+// View > Hint on the own turn: the card stands 16 pixels above the others and the
+// status line names it; the item is off while another seat is on turn.
+TEST_F(TableWindowTest, HintLiftsTheCardAndNamesItOnTheOwnTurnOnly) {
+    MainWindow window(options());
+    window.show();
+    client::TableModel& model = window.client().model();
+    model.state().myseat = 1;
+    model.newplayerinfo("1+Ann+0");
+    model.startthegame("Ann+30+");
+    model.roundstart("40+");
+    model.mycards("1+1+0+2+2+3+0+4+0");
+    model.getnextplayer("2+");
+    model.notifyChanged();
+    QAction* item = window.action(QStringLiteral("Hint1"));
+    EXPECT_FALSE(item->isEnabled());
+
+    model.getnextplayer("1+");
+    model.notifyChanged();
+    ASSERT_TRUE(item->isEnabled());
+    QLabel* card = window.board().handSlot(2);
+    const int resting = card->y();
+    item->trigger();
+    EXPECT_EQ(card->y(), resting - 16);
+    EXPECT_EQ(window.board().status()->text(), "Hint: play the Three of Clubs");
+    EXPECT_EQ(window.board().handSlot(3)->y(), resting);
+
+    model.getnextplayer("2+"); // the turn moved on
+    model.notifyChanged();
+    EXPECT_EQ(card->y(), resting);
+}
+
 bool chatHolds(MainWindow& window, const std::string& text) {
     for (const social::ChatLine& line : window.chatModel().lines()) {
         for (const social::ChatRun& run : line.runs) {

@@ -3,8 +3,8 @@
 #include <limits>
 #include <vector>
 
-#include "host/engine/classic_player.h"
-#include "host/engine/smart_player.h"
+#include "cards/computer/classic_player.h"
+#include "cards/computer/smart_player.h"
 
 namespace lastling::host {
 
@@ -368,9 +368,9 @@ void GameEngine::computerplay(int seat) {
         return;
     }
     const SeatView view = viewFor(seat);
-    int slot = m_botSkill == BotSkill::Smart ? SmartPlayer::chooseSlot(view) : 0;
+    int slot = m_botSkill == BotSkill::Smart ? computer::SmartPlayer::chooseSlot(view) : 0;
     if (!view.isLegal(slot)) {
-        slot = ClassicPlayer::chooseSlot(view);
+        slot = computer::ClassicPlayer::chooseSlot(view);
     }
     playcardFor(seat, slot);
 }

@@ -5,13 +5,16 @@
 #include <string>
 
 #include "cards/cards.h"
+#include "cards/computer/seat_view.h"
 #include "host/engine/engine_ports.h"
 #include "host/engine/game_events.h"
 #include "host/engine/random.h"
 #include "host/engine/seat_table.h"
-#include "host/engine/seat_view.h"
 
 namespace lastling::host {
+
+using computer::PlayLog;
+using computer::SeatView;
 
 // Runs the card game on the seat table: shuffle, deal, turns, tricks, scoring, the end of the
 // game and the pauses between them, and plays every seat that has no human at the table.

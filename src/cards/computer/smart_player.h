@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/engine/seat_view.h"
+#include "cards/computer/seat_view.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 // A stronger computer player. It sees only a SeatView: its own hand and what the whole table
 // has seen, never another hand or the deck.
@@ -21,4 +21,4 @@ public:
     static int chooseSlot(const SeatView& view); // a legal hand slot 1..4, or 0 for an empty hand
 };
 
-} // namespace lastling::host
+} // namespace lastling::computer

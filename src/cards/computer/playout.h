@@ -8,7 +8,7 @@
 // The rest of a round, played out on one guess at the hidden cards: the smart player's way of
 // looking ahead. The seat that looks ahead plays its own fitted leads and cheapest winners;
 // every other seat plays as the classic player does.
-namespace lastling::host::smart {
+namespace lastling::computer::smart {
 
 using CardSet = std::uint64_t; // bit c for card c
 
@@ -68,4 +68,4 @@ int followSlot(const cards::Hand& hand, int best, int led, int trump);
 // Plays the round to its end from `seat` playing hand slot `slot` now.
 RoundResult finishRound(Playout p, int seat, int slot);
 
-} // namespace lastling::host::smart
+} // namespace lastling::computer::smart

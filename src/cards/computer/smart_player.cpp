@@ -1,4 +1,4 @@
-#include "host/engine/smart_player.h"
+#include "cards/computer/smart_player.h"
 
 #include <algorithm>
 #include <array>
@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <functional>
 
-#include "host/engine/game_odds.h"
-#include "host/engine/hand_guess.h"
-#include "host/engine/playout.h"
+#include "cards/computer/game_odds.h"
+#include "cards/computer/hand_guess.h"
+#include "cards/computer/playout.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 namespace {
 
@@ -227,4 +227,4 @@ int SmartPlayer::chooseSlot(const SeatView& view) {
     return CardRace(view, legal, choices, kMaxLeadPlayouts).winner();
 }
 
-} // namespace lastling::host
+} // namespace lastling::computer

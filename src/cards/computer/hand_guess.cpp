@@ -1,9 +1,9 @@
-#include "host/engine/hand_guess.h"
+#include "cards/computer/hand_guess.h"
 
 #include <algorithm>
 #include <bit>
 
-namespace lastling::host::smart {
+namespace lastling::computer::smart {
 
 namespace {
 
@@ -210,4 +210,4 @@ Start tableOf(const SeatView& view) {
     return start;
 }
 
-} // namespace lastling::host::smart
+} // namespace lastling::computer::smart

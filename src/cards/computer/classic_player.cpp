@@ -1,6 +1,6 @@
-#include "host/engine/classic_player.h"
+#include "cards/computer/classic_player.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 namespace {
 
@@ -29,4 +29,4 @@ int ClassicPlayer::chooseSlot(const cards::Hand& hand, int ledsuit) {
     return firstSlotWhere(hand, 0);
 }
 
-} // namespace lastling::host
+} // namespace lastling::computer

@@ -1,6 +1,6 @@
-#include "host/engine/seat_view.h"
+#include "cards/computer/seat_view.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 void PlayLog::add(int seat, int card, bool leads) {
     if (count < kMaxPlays) {
@@ -9,4 +9,4 @@ void PlayLog::add(int seat, int card, bool leads) {
     }
 }
 
-} // namespace lastling::host
+} // namespace lastling::computer

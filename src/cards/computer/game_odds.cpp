@@ -1,11 +1,11 @@
-#include "host/engine/game_odds.h"
+#include "cards/computer/game_odds.h"
 
 #include <algorithm>
 #include <array>
 #include <memory>
 #include <vector>
 
-namespace lastling::host::smart {
+namespace lastling::computer::smart {
 
 namespace {
 
@@ -141,4 +141,4 @@ double outcomeValue(const SeatView& view, const RoundResult& result) {
     return oddsFor(view.targetscore).chance(mine, others);
 }
 
-} // namespace lastling::host::smart
+} // namespace lastling::computer::smart

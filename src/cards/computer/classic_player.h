@@ -1,8 +1,8 @@
 #pragma once
 
-#include "host/engine/seat_view.h"
+#include "cards/computer/seat_view.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 // The classic computer player: no memory, no look-ahead. Leads its first card, follows suit
 // with its first card of the led suit, otherwise sheds its first card.
@@ -12,4 +12,4 @@ public:
     static int chooseSlot(const cards::Hand& hand, int ledsuit);
 };
 
-} // namespace lastling::host
+} // namespace lastling::computer

@@ -1,10 +1,10 @@
-#include "host/engine/playout.h"
+#include "cards/computer/playout.h"
 
 #include <bit>
 
-#include "host/engine/classic_player.h"
+#include "cards/computer/classic_player.h"
 
-namespace lastling::host::smart {
+namespace lastling::computer::smart {
 
 namespace {
 
@@ -196,4 +196,4 @@ RoundResult finishRound(Playout p, int seat, int slot) {
     return result;
 }
 
-} // namespace lastling::host::smart
+} // namespace lastling::computer::smart

@@ -6,7 +6,7 @@
 
 #include "cards/cards.h"
 
-namespace lastling::host {
+namespace lastling::computer {
 
 // The cards of a round in the order they were played, each with the seat that played it.
 struct PlayLog {
@@ -48,4 +48,4 @@ struct SeatView {
     bool isLegal(int slot) const { return cards::mayPlay(hand, slot, ledsuit); }
 };
 
-} // namespace lastling::host
+} // namespace lastling::computer

@@ -2,12 +2,12 @@
 
 #include <array>
 
-#include "host/engine/playout.h"
-#include "host/engine/seat_view.h"
+#include "cards/computer/playout.h"
+#include "cards/computer/seat_view.h"
 
 // Guessing the cards a seat cannot see: the other hands and the order of the deck, drawn from
 // the unseen cards and kept consistent with what the round's plays have shown.
-namespace lastling::host::smart {
+namespace lastling::computer::smart {
 
 // The cards still to be dealt from in a guess: the cards this seat has not seen.
 struct Pool {
@@ -42,4 +42,4 @@ TablePicture pictureTable(const SeatView& view, PlayoutRandom& random);
 Playout guessHiddenCards(const SeatView& view, const Start& start, const TablePicture& table,
                          PlayoutRandom& random);
 
-} // namespace lastling::host::smart
+} // namespace lastling::computer::smart
