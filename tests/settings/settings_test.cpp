@@ -220,14 +220,30 @@ TEST(IniInteger, AcceptsDecimalAndBothHexForms) {
 
 TEST(ColourText, WritesNamesAndHex) {
     const std::pair<Colour, const char*> cases[] = {
-        {0x000000, "clBlack"},     {0x0000FF, "clRed"},         {0xFFFFFF, "clWhite"},
-        {0xC0C0C0, "clSilver"},    {0x80000000, "clScrollBar"}, {0x80000008, "clWindowText"},
-        {0x80000018, "clInfoBk"},  {0x1FFFFFFF, "clNone"},      {0x00FF8040, "$00FF8040"},
+        {0x000000, "clBlack"},     {0x0000FF, "clRed"},       {0xFFFFFF, "clWhite"},
+        {0xC0C0C0, "clSilver"},    {0x1FFFFFFF, "clNone"},    {0x00FF8040, "$00FF8040"},
         {0x80000019, "$80000019"}, {0x0000000A, "$0000000A"},
     };
     for (const auto& [colour, text] : cases) {
         EXPECT_EQ(colourText(colour), text);
         EXPECT_EQ(colourFromText(text), colour) << text;
+    }
+}
+
+// The system colours in the order of their Windows numbers, $80000000 onwards.
+TEST(ColourText, SystemColourNamesFollowTheirNumbers) {
+    const char* const names[] = {
+        "clScrollBar",    "clBackground",  "clActiveCaption", "clInactiveCaption",
+        "clMenu",         "clWindow",      "clWindowFrame",   "clMenuText",
+        "clWindowText",   "clCaptionText", "clActiveBorder",  "clInactiveBorder",
+        "clAppWorkSpace", "clHighlight",   "clHighlightText", "clBtnFace",
+        "clBtnShadow",    "clGrayText",    "clBtnText",       "clInactiveCaptionText",
+        "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
+        "clInfoBk"};
+    Colour colour = 0x80000000;
+    for (const char* name : names) {
+        EXPECT_EQ(colourFromText(name), colour) << name;
+        EXPECT_EQ(colourText(colour++), name);
     }
 }
 
