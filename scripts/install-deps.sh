@@ -14,6 +14,7 @@ packages=(
   desktop-file-utils appstream systemd dpkg-dev man-db librsvg2-bin
   qt6-multimedia-dev pulseaudio pulseaudio-utils
   xvfb openbox xdotool wmctrl x11-utils
+  avahi-daemon libavahi-client-dev dbus avahi-utils iproute2 util-linux
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "host/headless.h"
 
+#include "host/lan_presence.h"
 #include "host/log_guard.h"
 #include "host/rate_limit.h"
 #include "host/signal_pipe.h"
@@ -10,11 +11,13 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QSocketNotifier>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +35,8 @@ struct ServeOptions {
     int botSpeedMs = 500;
     host::BotSkill botSkill = host::BotSkill::Classic;
     int relayLimit = host::RelayLimits{}.perWindow;
+    std::string name; // the table's name on the network; empty: one made from the host name
+    bool announce = true;
 };
 
 constexpr int kExitUsage = 2;
@@ -39,7 +44,7 @@ constexpr int kExitUsage = 2;
 const char* const kUsage =
     "Usage: lastling --serve [--port N] [--tick-ms T] [--bot-speed MS] [--bot-skill "
     "classic|smart]\n"
-    "                        [--relay-limit N]\n"
+    "                        [--relay-limit N] [--name NAME] [--no-announce]\n"
     "Runs the Lastling game host without a window.\n"
     "\n"
     "  --serve            host a table: listen on every address for up to nine players\n"
@@ -49,6 +54,8 @@ const char* const kUsage =
     "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
     "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
     "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
+    "  --name NAME        the table's name on the local network (default: Lastling on HOST)\n"
+    "  --no-announce      do not announce the table on the local network (DNS-SD)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -111,6 +118,14 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             error = number(1, 60000, options.botSpeedMs);
         } else if (option == "--relay-limit") {
             error = number(0, 100000, options.relayLimit);
+        } else if (option == "--no-announce" && !hasValue) {
+            options.announce = false;
+        } else if (option == "--name") {
+            if (!takeValue() || value.empty()) {
+                error = "--name needs a value";
+            } else {
+                options.name = value;
+            }
         } else if (option == "--bot-skill") {
             if (!takeValue()) {
                 error = "--bot-skill needs a value";
@@ -195,7 +210,15 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     }
     std::printf("Lastling host listening on port %d\n", server.port());
     std::fflush(stdout);
+    std::unique_ptr<LanPresence> presence;
+    if (options.announce) {
+        const std::string name = options.name.empty()
+                                     ? "Lastling on " + QSysInfo::machineHostName().toStdString()
+                                     : options.name;
+        presence = std::make_unique<LanPresence>(server, name, logLine);
+    }
     const int code = app.exec();
+    presence.reset();
     server.setBotPreferences(nullptr);
     return code;
 }

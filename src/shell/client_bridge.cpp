@@ -101,6 +101,11 @@ void ClientBridge::showStartDialog() {
 
 void ClientBridge::startHost(bool loopbackOnly) {
     m_parts.host.startListening(m_parts.gamePort, loopbackOnly);
+    if (!loopbackOnly) { // a solo table promises no others, so nobody is told of it
+        const std::string& name = m_parts.client.state().myname;
+        m_parts.host.announce(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toStdString());
+    }
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
 }
 

@@ -1,8 +1,10 @@
 #include "shell/in_process_host.h"
 
+#include "host/lan_presence.h"
 #include "host/tserver.h"
 
 #include <charconv>
+#include <memory>
 
 namespace lastling::shell {
 
@@ -30,8 +32,15 @@ public:
 
     int listeningPort() const override { return m_server.isListening() ? m_server.port() : 0; }
 
+    void announce(const std::string& name) override {
+        if (m_server.isListening() && !m_presence) {
+            m_presence = std::make_unique<LanPresence>(m_server, name);
+        }
+    }
+
 private:
     TServer m_server;
+    std::unique_ptr<LanPresence> m_presence; // declared after the server: goes first
 };
 
 } // namespace

@@ -16,6 +16,8 @@ public:
     virtual void startListening(const std::string& port, bool loopbackOnly) = 0;
     // The bound port (the ephemeral one after listening on "0"); 0 before listening.
     virtual int listeningPort() const = 0;
+    // Tells the local network of the table under `name` (UTF-8), once it listens.
+    virtual void announce(const std::string& name) { static_cast<void>(name); }
 };
 
 // `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.
