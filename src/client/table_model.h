@@ -55,6 +55,8 @@ public:
     void setHostControls(bool host);
     // Seat 1, the hosting player, has left the table.
     bool hostLeft() const { return m_hostLeft; }
+    // The status line, for what the connection has to say (reconnecting).
+    void setStatus(const std::string& text);
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"

@@ -7,6 +7,7 @@
 #include "tally/tally_keeper.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace lastling::shell {
@@ -38,6 +39,7 @@ client::ClientPorts ClientBridge::ports() {
     ports.settings = this;
     ports.window = this;
     ports.host = this;
+    ports.reconnect = this;
     return ports;
 }
 
@@ -96,6 +98,27 @@ void ClientBridge::showGameStartDialog() {
 void ClientBridge::showStartDialog() {
     if (m_showStartDialog) {
         m_showStartDialog();
+    }
+}
+
+// The countdown is in the status line; beside it, the way to give up on the table.
+void ClientBridge::showReconnecting(int) {
+    if (!m_cancelReconnect) {
+        m_cancelReconnect = new QPushButton(QStringLiteral("Cancel"), &m_parts.window);
+        m_cancelReconnect->setObjectName(QStringLiteral("button_cancelreconnect"));
+        m_cancelReconnect->setAccessibleName(QStringLiteral("Cancel reconnecting"));
+        connect(m_cancelReconnect, &QPushButton::clicked, this,
+                [this] { m_parts.client.session().cancelReconnect(); });
+    }
+    m_cancelReconnect->adjustSize();
+    m_cancelReconnect->move(8, 470);
+    m_cancelReconnect->show();
+    m_cancelReconnect->raise();
+}
+
+void ClientBridge::reconnectEnded() {
+    if (m_cancelReconnect) {
+        m_cancelReconnect->deleteLater();
     }
 }
 
