@@ -78,6 +78,11 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
     connect(&m_installer, &LobbyInstaller::changed, this, &StartDialog::refresh);
     connect(&m_installer, &LobbyInstaller::exitRequested, this, &StartDialog::exitRequested);
     connect(&m_installer, &LobbyInstaller::errorOccurred, this, &StartDialog::errorOccurred);
+    m_installer.setLobbyFallback(true);
+    connect(&m_installer, &LobbyInstaller::lobbyMissing, this, [this] {
+        hide();
+        emit joinTableRequested();
+    });
     refresh();
 }
 

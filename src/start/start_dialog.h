@@ -40,6 +40,8 @@ public:
 signals:
     void exitRequested();
     void errorOccurred(const QString& text);
+    // "Play with Others" found no lobby program; the tables on the network are the way on.
+    void joinTableRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;
