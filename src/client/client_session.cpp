@@ -143,6 +143,11 @@ void ClientSession::noteGameState(const protocol::Entry& entry) {
         m_gameRunning = true;
     } else if (command.word == "CMD_winner") {
         m_gameRunning = false;
+    } else if (command.word == "CMD_playerdisconnected") {
+        int seat = 0;
+        protocol::Fields fields(command.payload);
+        m_removed =
+            m_removed || (protocol::tryParseInt(fields.text(), seat) && seat == state().myseat);
     } else if (m_reconnecting && command.word == "CMD_newplayerinfo") {
         int seat = 0;
         protocol::Fields fields(command.payload);
@@ -216,7 +221,7 @@ void ClientSession::connectFailed(const std::string& host, const std::string& te
 // while, so the window tries to get back instead of closing.
 bool ClientSession::shouldReconnect() const {
     const ClientState& own = m_model.state();
-    return own.loggedin && !own.ishost && m_gameRunning && !m_model.hostLeft() &&
+    return own.loggedin && !own.ishost && m_gameRunning && !m_removed && !m_model.hostLeft() &&
            !own.hostaddress.empty();
 }
 

@@ -95,6 +95,7 @@ private:
     bool m_discardingOversized = false;
     bool m_gameRunning = false; // between a game's start (or the state of one) and its winner
     bool m_reconnecting = false;
+    bool m_removed = false;    // the host told us our own leave: it removed us
     bool m_connecting = false; // a reconnect attempt is under way
     int m_seatBeforeDrop = 0;
     std::int64_t m_reconnectUntil = 0;

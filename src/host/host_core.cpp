@@ -310,8 +310,7 @@ bool HostCore::returnToSeat(int from, int seat, const std::string& name) {
     logEvent("slot " + std::to_string(from) + ": " + logField(name) + " returns to seat " +
              std::to_string(seat));
     m_seats[seat].connected = true;
-    m_seats[from].connected = false;
-    m_seats[from].name.clear();
+    m_seats[from].connected = false; // it never had a name: its login went to the seat
     m_addresses[seat] = m_addresses[from];
     m_framers[seat] = std::move(m_framers[from]);
     m_framers[from].clear();
@@ -439,6 +438,8 @@ void HostCore::kickhim(std::string_view payload, int source) {
     }
     if (m_seats[target].connected) {
         logEvent("slot 1 removed slot " + std::to_string(target));
+        // Its own leave tells the removed client not to try to get back to the table.
+        sendTo(target, protocol::playerdisconnected(target, m_seats[target].name));
     }
     disconnectsock(target);
 }

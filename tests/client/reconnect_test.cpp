@@ -124,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
         Closing{"NoGame", {}, false},
         Closing{"GameWon", {"CMD_startgame+Ann+30+", "CMD_winner+Ann+1+"}, false},
         Closing{"HostLeft", {"CMD_startgame+Ann+30+", "CMD_playerdisconnected+1+Ann"}, false},
-        Closing{"OwnTable", {"CMD_startgame+Ann+30+"}, true}),
+        Closing{"OwnTable", {"CMD_startgame+Ann+30+"}, true},
+        Closing{"Removed", {"CMD_startgame+Ann+30+", "CMD_playerdisconnected+2+Bob"}, false}),
     [](const ::testing::TestParamInfo<Closing>& info) { return std::string(info.param.name); });
 
 } // namespace

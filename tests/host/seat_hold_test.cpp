@@ -133,11 +133,21 @@ TEST_F(SeatHoldTest, NoSeatIsKeptWithoutARunningGameAfterAKickOrForANameless) {
     joinFrom("Bob", "10.0.0.2");
     receive(1, "CMD_kickhim+1+2+");
     EXPECT_FALSE(core.isHeld(2));
+    EXPECT_EQ(transport.sentTo(2).back(), wire("CMD_playerdisconnected+2+Bob"));
 
     connect("10.0.0.2"); // logs in never
     core.connectionClosed(2);
     EXPECT_FALSE(core.isHeld(2));
     EXPECT_TRUE(game.away.empty());
+}
+
+TEST_F(SeatHoldTest, TheLastSeatIsKeptAndGivenBackToo) {
+    joinFrom("Cid", "10.0.0.3");
+    joinFrom("Dee", "10.0.0.4");
+    core.connectionClosed(4);
+    EXPECT_TRUE(core.isHeld(4));
+    EXPECT_EQ(connect(), 5);
+    EXPECT_EQ(seatAfterLogin("Dee", "10.0.0.4"), 4);
 }
 
 TEST_F(SeatHoldTest, TheHostingPlayersOwnTableIsKeptOnlyWhenItIsRemote) {

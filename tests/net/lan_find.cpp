@@ -121,8 +121,11 @@ int run(const QString& lastling) {
         return failed("a table with --no-announce was announced");
     }
     host.kill();
-    hidden.kill();
     host.waitForFinished();
+    if (!waitFor([&] { return !find(browser, "Probe Table").has_value(); }, 30)) {
+        return failed("a table that ended stayed in the list");
+    }
+    hidden.kill();
     hidden.waitForFinished();
     std::printf("ok\n");
     return 0;
