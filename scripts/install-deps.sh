@@ -15,6 +15,7 @@ packages=(
   qt6-multimedia-dev pulseaudio pulseaudio-utils
   xvfb openbox xdotool wmctrl x11-utils imagemagick
   qt6-wayland weston at-spi2-core python3-pyatspi dbus-x11
+  avahi-daemon libavahi-client-dev dbus avahi-utils util-linux
 )
 
 missing=()

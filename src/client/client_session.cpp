@@ -5,13 +5,24 @@
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
+#include <chrono>
 #include <exception>
 #include <vector>
 
 namespace lastling::client {
 
+namespace {
+
+std::int64_t steadyNowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+} // namespace
+
 ClientSession::ClientSession(TableModel& model, Link& link)
-    : m_model(model), m_link(link), m_errorSink(&reportEventError) {
+    : m_model(model), m_link(link), m_errorSink(&reportEventError), m_clock(&steadyNowMs) {
     m_model.setSender([this](const std::string& message) { m_link.sendGame(message); });
     m_dispatcher.setErrorSink([this](const std::string& text) { reportError(text); });
     registerOwnHandlers();
@@ -123,10 +134,39 @@ bool ClientSession::processsocktimer() {
         return false;
     }
     const protocol::Entry entry = m_queue.take();
+    noteGameState(entry);
     if (m_dispatcher.dispatch(entry)) {
         m_model.notifyChanged();
     }
     return !m_queue.empty();
+}
+
+// Whether a game runs, as far as a drop is concerned; and whether a reconnect has reached
+// its own seat again (the host names the kept seat in its roster entry for the newcomer).
+void ClientSession::noteGameState(const protocol::Entry& entry) {
+    const protocol::Command command = protocol::splitCommand(entry.text);
+    if (command.word == "CMD_startgame" || command.word == "CMD_gamestats" ||
+        command.word == "CMD_roundstart") {
+        m_gameRunning = true;
+    } else if (command.word == "CMD_winner") {
+        m_gameRunning = false;
+    } else if (command.word == "CMD_playerdisconnected") {
+        int seat = 0;
+        protocol::Fields fields(command.payload);
+        m_removed =
+            m_removed || (protocol::tryParseInt(fields.text(), seat) && seat == state().myseat);
+    } else if (m_reconnecting && command.word == "CMD_newplayerinfo") {
+        int seat = 0;
+        protocol::Fields fields(command.payload);
+        if (!protocol::tryParseInt(fields.text(), seat) || seat != state().myseat) {
+            return;
+        }
+        endReconnect();
+        if (seat != m_seatBeforeDrop) {
+            systemLine("0+You could not get your seat back.");
+            closeRun();
+        }
+    }
 }
 
 void ClientSession::sendloginfo(std::string_view payload) {
@@ -154,8 +194,16 @@ void ClientSession::sockInfo(const std::string& text) {
     if (text != "Socket Closed") {
         return;
     }
+    if (m_reconnecting) {
+        m_connecting = false; // dropped again before the login: the next tick tries again
+        return;
+    }
     // What arrived before the close is read first: the host's last words say why it closes.
     while (processsocktimer()) {
+    }
+    if (shouldReconnect()) {
+        beginReconnect();
+        return;
     }
     // A guest whose connection closes while the table's host is still there was removed;
     // the host leaving first closes every connection of its table.
@@ -170,9 +218,80 @@ void ClientSession::sockInfo(const std::string& text) {
 }
 
 void ClientSession::connectFailed(const std::string& host, const std::string& text) {
+    if (m_reconnecting) {
+        m_connecting = false; // the next tick tries again
+        return;
+    }
     const std::string what = "Could not connect to " + host + ": " + netaddr::errorInWords(text);
     reportError(what);
     systemLine("0+" + what);
+}
+
+// ---- getting back after a drop ----
+
+// A player who joined another's table and dropped mid-game: the host keeps the seat for a
+// while, so the window tries to get back instead of closing.
+bool ClientSession::shouldReconnect() const {
+    const ClientState& own = m_model.state();
+    return own.loggedin && !own.ishost && m_gameRunning && !m_removed && !m_model.hostLeft() &&
+           !own.hostaddress.empty();
+}
+
+void ClientSession::beginReconnect() {
+    m_reconnecting = true;
+    m_connecting = false;
+    m_seatBeforeDrop = state().myseat;
+    m_reconnectUntil = m_clock() + kReconnectMs;
+    state().loggedin = false;
+    state().whoseturn = 0;
+    m_framer.clear();
+    systemLine("0+The connection to the host was lost. Reconnecting...");
+    reconnectTick();
+}
+
+void ClientSession::reconnectTick() {
+    if (!m_reconnecting) {
+        return;
+    }
+    const std::int64_t leftMs = m_reconnectUntil - m_clock();
+    if (leftMs <= 0) {
+        endReconnect();
+        systemLine("0+Could not reconnect to the host.");
+        closeRun();
+        return;
+    }
+    const int seconds = static_cast<int>((leftMs + 999) / 1000);
+    m_model.setStatus("Connection lost. Reconnecting... " + std::to_string(seconds) + " s");
+    if (ReconnectView* view = m_model.ports().reconnect) {
+        view->showReconnecting(seconds);
+    }
+    if (!m_connecting) {
+        m_connecting = true;
+        m_link.connectGame(state().hostaddress);
+    }
+}
+
+void ClientSession::cancelReconnect() {
+    if (!m_reconnecting) {
+        return;
+    }
+    endReconnect();
+    closeRun();
+}
+
+void ClientSession::endReconnect() {
+    m_reconnecting = false;
+    m_connecting = false;
+    m_model.setStatus("");
+    if (ReconnectView* view = m_model.ports().reconnect) {
+        view->reconnectEnded();
+    }
+}
+
+void ClientSession::closeRun() {
+    if (WindowRequests* window = m_model.ports().window) {
+        window->closeMainWindow();
+    }
 }
 
 bool ClientSession::send(const std::string& message) {

@@ -7,6 +7,7 @@
 #include "protocol/receive_queue.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -48,8 +49,19 @@ public:
     bool processsocktimer();
     std::size_t queued() const { return m_queue.size(); }
 
-    // A connection report of the game socket; "Socket Closed" ends the run.
+    // A connection report of the game socket; "Socket Closed" ends the run, unless it drops
+    // a joined player's game: then the session tries to get back to the table.
     void sockInfo(const std::string& text);
+
+    // How long the window tries to get back after a drop mid-game.
+    static constexpr std::int64_t kReconnectMs = 120 * 1000;
+    // Clock of the reconnect deadline (default: the steady clock, ms).
+    void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
+    bool reconnecting() const { return m_reconnecting; }
+    // Once a second while reconnecting: shows the time left, tries again, or gives up.
+    void reconnectTick();
+    // The player gives up on the table: the run ends as on any closed connection.
+    void cancelReconnect();
 
     // Sends through the game connection once logged in; false (nothing sent) before.
     bool send(const std::string& message);
@@ -68,6 +80,11 @@ private:
     void full();
     void systemLine(const std::string& line);
     void reportError(const std::string& text);
+    void noteGameState(const protocol::Entry& entry);
+    bool shouldReconnect() const;
+    void beginReconnect();
+    void endReconnect();
+    void closeRun();
 
     TableModel& m_model;
     Link& m_link;
@@ -76,6 +93,13 @@ private:
     protocol::Dispatcher m_dispatcher;
     ErrorSink m_errorSink;
     bool m_discardingOversized = false;
+    bool m_gameRunning = false; // between a game's start (or the state of one) and its winner
+    bool m_reconnecting = false;
+    bool m_removed = false;    // the host told us our own leave: it removed us
+    bool m_connecting = false; // a reconnect attempt is under way
+    int m_seatBeforeDrop = 0;
+    std::int64_t m_reconnectUntil = 0;
+    std::function<std::int64_t()> m_clock;
 };
 
 } // namespace lastling::client

@@ -62,6 +62,16 @@ public:
     virtual void startHost(bool loopbackOnly) = 0;
 };
 
+// Shows the way back after the connection to the host dropped during a game.
+class ReconnectView {
+public:
+    virtual ~ReconnectView() = default;
+    // Trying again; `secondsLeft` until the window gives up. Offers a Cancel.
+    virtual void showReconnecting(int secondsLeft) = 0;
+    // Back at the table, or given up: the Cancel goes away.
+    virtual void reconnectEnded() = 0;
+};
+
 struct ClientPorts {
     SoundSink* sounds = nullptr;
     ChatLines* chat = nullptr;
@@ -70,6 +80,7 @@ struct ClientPorts {
     SettingsLoader* settings = nullptr;
     WindowRequests* window = nullptr;
     HostStarter* host = nullptr;
+    ReconnectView* reconnect = nullptr;
 };
 
 } // namespace lastling::client

@@ -22,6 +22,13 @@ TableClient::TableClient(QObject* parent)
     m_connectTimer.setSingleShot(true);
     m_connectTimer.setInterval(10'000);
     connect(&m_connectTimer, &QTimer::timeout, this, &TableClient::connectTimedOut);
+    m_reconnectTimer.setInterval(1000);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, [this] {
+        m_session.reconnectTick();
+        if (!m_session.reconnecting()) {
+            m_reconnectTimer.stop();
+        }
+    });
 }
 
 TableClient::~TableClient() {
@@ -50,6 +57,9 @@ void TableClient::onSockInfo(TSocketInfo kind, const std::string& text) {
         return;
     }
     m_session.sockInfo(text);
+    if (m_session.reconnecting() && !m_reconnectTimer.isActive()) {
+        m_reconnectTimer.start();
+    }
 }
 
 // A host that takes the connection but never speaks is as good as none.
@@ -65,6 +75,11 @@ void TableClient::connectTimedOut() {
 
 void TableClient::connectFailed(const std::string& text) {
     m_connectTimer.stop();
+    if (m_session.reconnecting()) {
+        m_givingUp = true; // the failed attempt's close is no news
+        m_sock.Close();
+        m_givingUp = false;
+    }
     m_session.connectFailed(m_sock.HostName(), text);
 }
 

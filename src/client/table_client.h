@@ -57,6 +57,7 @@ private:
     QueuePump m_pump;
     std::string m_gamePort = "7772";
     QTimer m_connectTimer;
+    QTimer m_reconnectTimer; // once a second while the session tries to get back
     bool m_givingUp = false; // closing a connect that failed: not the end of the run
 };
 

@@ -107,6 +107,11 @@ void TableModel::clearall() {
     }
 }
 
+void TableModel::setStatus(const std::string& text) {
+    m_view.status = text;
+    emit changed();
+}
+
 void TableModel::setHostControls(bool host) {
     m_view.startButtonVisible = host;
     m_view.startGameEnabled = host;

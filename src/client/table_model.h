@@ -63,6 +63,8 @@ public:
     bool hostLeft() const { return m_hostLeft; }
     // Somebody besides this client is connected to the table, seated or watching.
     bool othersAtTable() const;
+    // The status line, for what the connection has to say (reconnecting).
+    void setStatus(const std::string& text);
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"

@@ -11,12 +11,14 @@ namespace {
 constexpr const char* kUsage =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
-    "                        [--bot-skill classic|smart] [--relay-limit N]\n";
+    "                        [--bot-skill classic|smart] [--relay-limit N]\n"
+    "                        [--name NAME] [--no-announce]\n";
 
 constexpr const char* kHelp =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
+    "                        [--name NAME] [--no-announce]\n"
     "Lastling, a trick-taking card game for four.\n"
     "\n"
     "Without parameters the window opens a solo game against three computer players.\n"
@@ -31,14 +33,16 @@ constexpr const char* kHelp =
     "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
     "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
     "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
+    "  --name NAME        the table's name on the local network (default: Lastling on HOST)\n"
+    "  --no-announce      do not announce the table on the local network (DNS-SD)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
-constexpr std::array<std::string_view, 9> kHeadlessOptions = {
-    "--serve",       "--port", "--tick-ms", "--bot-speed", "--bot-skill",
-    "--relay-limit", "--help", "-h",        "--version"};
+constexpr std::array<std::string_view, 11> kHeadlessOptions = {
+    "--serve",  "--port", "--tick-ms", "--bot-speed", "--bot-skill", "--relay-limit",
+    "--name",   "--no-announce", "--help", "-h", "--version"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {

@@ -21,6 +21,8 @@ public:
     int counthiscards(int seat) const override { return m_engine.counthiscards(seat); }
     void seatLeft(int seat) override { m_engine.seatLeft(seat); }
     void seatStartsWatching(int seat) override { m_engine.seatStartsWatching(seat); }
+    void seatAway(int seat) override { m_engine.seatAway(seat); }
+    void seatReturned(int seat) override { m_engine.seatReturned(seat); }
 
 private:
     GameEngine& m_engine;

@@ -1,6 +1,7 @@
 #include "host/headless.h"
 
 #include "host/command_line.h"
+#include "host/lan_presence.h"
 #include "host/log_guard.h"
 #include "host/rate_limit.h"
 #include "host/signal_pipe.h"
@@ -11,12 +12,14 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QSocketNotifier>
+#include <QSysInfo>
 
 #include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +37,8 @@ struct ServeOptions {
     int botSpeedMs = 500;
     host::BotSkill botSkill = host::BotSkill::Classic;
     int relayLimit = host::RelayLimits{}.perWindow;
+    std::string name; // the table's name on the network; empty: one made from the host name
+    bool announce = true;
 };
 
 constexpr int kExitUsage = 2;
@@ -95,6 +100,14 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             error = number(1, 60000, options.botSpeedMs);
         } else if (option == "--relay-limit") {
             error = number(0, 100000, options.relayLimit);
+        } else if (option == "--no-announce" && !hasValue) {
+            options.announce = false;
+        } else if (option == "--name") {
+            if (!takeValue() || value.empty()) {
+                error = "--name needs a value";
+            } else {
+                options.name = value;
+            }
         } else if (option == "--bot-skill") {
             if (!takeValue()) {
                 error = "--bot-skill needs a value";
@@ -183,7 +196,15 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     }
     std::printf("Lastling host listening on port %d\n", server.port());
     std::fflush(stdout);
+    std::unique_ptr<LanPresence> presence;
+    if (options.announce) {
+        const std::string name = options.name.empty()
+                                     ? "Lastling on " + QSysInfo::machineHostName().toStdString()
+                                     : options.name;
+        presence = std::make_unique<LanPresence>(server, name, logLine);
+    }
     const int code = app.exec();
+    presence.reset();
     server.setBotPreferences(nullptr);
     return code;
 }

@@ -97,14 +97,38 @@ void HostCore::registerHandlers() {
 
 int HostCore::chooseSlot() const {
     for (int slot = 1; slot <= m_seats.slotsinuse; ++slot) {
-        if (!m_seats[slot].connected) {
+        if (!m_seats[slot].connected && !isHeld(slot)) {
             return slot;
         }
     }
     return m_seats.slotsinuse >= kMaxSlots ? kFullSlot : m_seats.slotsinuse + 1;
 }
 
-void HostCore::connectionAccepted(int slot) {
+bool HostCore::isHeld(int seat) const {
+    if (!SeatTable::isPlayingSeat(seat)) {
+        return false;
+    }
+    const SeatHold& hold = m_holds[static_cast<std::size_t>(seat)];
+    return !hold.name.empty() && m_clock() < hold.until;
+}
+
+int HostCore::unconnectedPlayingSeats() const {
+    int count = 0;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        count += m_seats[seat].connected ? 0 : 1;
+    }
+    return count;
+}
+
+int HostCore::freePlayingSeats() const {
+    int count = 0;
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        count += m_seats[seat].connected || isHeld(seat) ? 0 : 1;
+    }
+    return count;
+}
+
+void HostCore::connectionAccepted(int slot, const std::string& address) {
     if (slot == kFullSlot) {
         m_transport.send(kFullSlot, protocol::full());
         m_transport.close(kFullSlot);
@@ -118,6 +142,10 @@ void HostCore::connectionAccepted(int slot) {
         m_seats.slotsinuse = slot;
     }
     m_seats[slot].connected = true;
+    m_addresses[slot] = address;
+    if (SeatTable::isPlayingSeat(slot)) {
+        m_holds[slot] = {}; // a hold that ran out
+    }
     m_framers[slot].clear();
     m_limiters[slot] = RelayLimiter(m_relayLimits);
     m_errorThrottles[slot].reset();
@@ -196,6 +224,7 @@ void HostCore::connectionClosed(int slot) {
     sendToAllBut(slot, protocol::playerdisconnected(slot, seat.name));
     logEvent("slot " + std::to_string(slot) + ": " +
              (seat.name.empty() ? "connection" : logField(seat.name)) + " left");
+    const std::string name = seat.name;
     seat.connected = false;
     seat.name.clear();
     seat.justwatching = false;
@@ -203,6 +232,10 @@ void HostCore::connectionClosed(int slot) {
     // What the connection still had queued must not be taken for the slot's next occupant.
     m_queue.dropSource(slot);
     if (!m_game || !SeatTable::isPlayingSeat(slot)) {
+        return;
+    }
+    if (holdSeat(slot, name)) {
+        m_game->seatAway(slot);
         return;
     }
     if (slot == 1 && m_slotOneIsRemote) {
@@ -222,8 +255,81 @@ void HostCore::disconnectsock(int slot) {
     if (!m_seats[slot].connected) {
         return;
     }
+    m_closingByHost = true;
     m_transport.close(slot);
     connectionClosed(slot); // does nothing if the transport has reported it already
+    m_closingByHost = false;
+}
+
+// ---- a dropped player's seat ----
+
+// A player whose connection drops mid-game keeps the seat for a while; one the host sent
+// away does not. The hosting player's own table takes the host with it, so never slot 1
+// there.
+bool HostCore::holdSeat(int slot, const std::string& name) {
+    if (m_closingByHost || name.empty() || !m_game->gameinprogress() ||
+        (slot == 1 && !m_slotOneIsRemote)) {
+        return false;
+    }
+    m_holds[static_cast<std::size_t>(slot)] = {name, m_addresses[slot], m_clock() + kSeatHoldMs};
+    logEvent("seat " + std::to_string(slot) + ": kept for " + logField(name) + " for " +
+             std::to_string(kSeatHoldMs / 1000) + " s");
+    return true;
+}
+
+// The seat a login takes over instead of its own slot: one kept for the same name from the
+// same address, or one whose connection under that name and address is still open during a
+// game (the host has not noticed the drop yet). 0 for none.
+int HostCore::seatToReturnTo(int newcomer, const std::string& name) {
+    const std::string& address = m_addresses[newcomer];
+    if (name.empty() || address.empty()) {
+        return 0;
+    }
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        const SeatHold& hold = m_holds[static_cast<std::size_t>(seat)];
+        if (seat != newcomer && isHeld(seat) && hold.name == name && hold.address == address) {
+            return seat;
+        }
+    }
+    const bool running = m_game && m_game->gameinprogress();
+    for (int seat = m_slotOneIsRemote ? 1 : 2; running && seat <= kPlayingSeats; ++seat) {
+        const SeatRecord& record = m_seats[seat];
+        if (seat != newcomer && record.connected && record.name == name &&
+            m_addresses[seat] == address) {
+            return seat;
+        }
+    }
+    return 0;
+}
+
+// Moves the newcomer's connection from its slot to the kept seat and asks it to log in
+// again there: the second "CMD_sendlogininfo" is the only message a returning player
+// sees that others do not. Nobody was told of the first slot, so nobody is told it is free.
+bool HostCore::returnToSeat(int from, int seat, const std::string& name) {
+    if (m_seats[seat].connected) { // an old connection the host still took for open
+        m_transport.close(seat);
+        connectionClosed(seat);
+    }
+    if (!m_game || !m_transport.move(from, seat)) {
+        return false;
+    }
+    logEvent("slot " + std::to_string(from) + ": " + logField(name) + " returns to seat " +
+             std::to_string(seat));
+    m_seats[seat].connected = true;
+    m_seats[from].connected = false; // it never had a name: its login went to the seat
+    m_addresses[seat] = m_addresses[from];
+    m_framers[seat] = std::move(m_framers[from]);
+    m_framers[from].clear();
+    m_limiters[seat] = m_limiters[from];
+    m_errorThrottles[seat] = m_errorThrottles[from];
+    m_queue.dropSource(from);
+    m_holds[static_cast<std::size_t>(seat)] = {};
+    m_transport.send(seat, protocol::sendlogininfo(seat));
+    m_game->seatReturned(seat);
+    if (SeatTable::isPlayingSeat(from)) {
+        m_game->seatAway(from); // nobody plays it now but the computer
+    }
+    return true;
 }
 
 // ---- queue ----
@@ -247,7 +353,9 @@ void HostCore::sendTo(int slot, const std::string& message) {
     }
 }
 
-void HostCore::sendToAll(const std::string& message) { sendToAllBut(0, message); }
+void HostCore::sendToAll(const std::string& message) {
+    sendToAllBut(0, message);
+}
 
 // The sender's own copy goes first: it is the one its player waits for, and the order of
 // copies across different connections is not visible to anyone.
@@ -274,6 +382,9 @@ void HostCore::receivedlogininfo(std::string_view payload, int source) {
     }
     const std::string version = fields.text();
     const std::string name = cleanName(fields.rest());
+    if (const int kept = seatToReturnTo(seat, name); kept != 0 && returnToSeat(seat, kept, name)) {
+        return;
+    }
     m_seats[seat].name = name;
     logEvent("slot " + std::to_string(seat) + ": " + logField(name) + " logged in" +
              (SeatTable::isPlayingSeat(seat) ? "" : " as a spectator"));
@@ -333,6 +444,8 @@ void HostCore::kickhim(std::string_view payload, int source) {
     }
     if (m_seats[target].connected) {
         logEvent("slot 1 removed slot " + std::to_string(target));
+        // Its own leave tells the removed client not to try to get back to the table.
+        sendTo(target, protocol::playerdisconnected(target, m_seats[target].name));
     }
     disconnectsock(target);
 }
@@ -438,6 +551,9 @@ void HostCore::reportError(int slot, const std::string& text) {
 void HostCore::logEvent(const std::string& text) const {
     if (m_eventSink) {
         m_eventSink(text);
+    }
+    if (m_tableHook) {
+        m_tableHook();
     }
 }
 

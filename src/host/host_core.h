@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ public:
     // A relayed chat line, action or sound is cut to this many bytes (end byte not counted):
     // every relay is copied to nine connections, and no person types more.
     static constexpr std::size_t kMaxRelayedLine = 4096;
+    // How long a playing seat that dropped mid-game waits for its player to come back.
+    static constexpr std::int64_t kSeatHoldMs = 120 * 1000;
 
     HostCore(SeatTable& seats, HostTransport& transport);
 
@@ -58,9 +61,10 @@ public:
     // ---- connections ----
     // The slot a new connection would get: the lowest free one, a new one, or kFullSlot.
     int chooseSlot() const;
-    // The transport has accepted a connection into `slot` (from chooseSlot). A slot 1..9 is
-    // marked connected and asked to log in; kFullSlot is told "CMD_full+" and closed.
-    void connectionAccepted(int slot);
+    // The transport has accepted a connection into `slot` (from chooseSlot) from the peer
+    // `address`. A slot 1..9 is marked connected and asked to log in; kFullSlot is told
+    // "CMD_full+" and closed.
+    void connectionAccepted(int slot, const std::string& address = {});
     // Bytes read from a slot's connection: cut into messages and queued.
     void bytesReceived(int slot, std::string_view bytes);
     // The slot's connection reported "Socket Closed". Handled once per connection.
@@ -68,6 +72,12 @@ public:
     // The hosting player's window goes and takes the table with it: every other connection
     // learns that seat 1 left before its connection closes.
     void hostLeaves();
+    // The seat is kept for a player who dropped: nobody new gets it until the hold ends.
+    bool isHeld(int seat) const;
+    int unconnectedPlayingSeats() const;
+    int freePlayingSeats() const; // unconnected and not kept
+    // Called after every event of the event sink: joins, leaves, games.
+    void setTableHook(std::function<void()> hook) { m_tableHook = std::move(hook); }
 
     // ---- queue ----
     // Works off one queued message. Returns true while more wait.
@@ -94,6 +104,9 @@ private:
     void checkVersion(int newcomer, std::string_view version);
     void sendGameState(int newcomer);
     void disconnectsock(int slot);
+    bool holdSeat(int slot, const std::string& name);
+    int seatToReturnTo(int newcomer, const std::string& name);
+    bool returnToSeat(int from, int seat, const std::string& name);
     bool admit(std::string& piece, int slot);
     void reportDropped(int slot);
     void reportError(int slot, const std::string& text);
@@ -108,10 +121,20 @@ private:
     TextSink m_errorSink;
     TextSink m_eventSink;
     std::function<void()> m_queueHook;
+    std::function<void()> m_tableHook;
     MsClock m_clock = steadyMs;
     RelayLimits m_relayLimits;
     bool m_slotOneIsRemote = false;
-    int m_dispatchSource = 0; // the slot whose message is being handled
+    int m_dispatchSource = 0;     // the slot whose message is being handled
+    bool m_closingByHost = false; // a kick or a flood: the seat is not kept
+    // A dropped player's claim on a playing seat; index = seat.
+    struct SeatHold {
+        std::string name;
+        std::string address;
+        std::int64_t until = 0;
+    };
+    std::array<SeatHold, kPlayingSeats + 1> m_holds{};
+    std::array<std::string, kFullSlot + 1> m_addresses{};      // index = slot
     std::array<protocol::Framer, kMaxSlots + 1> m_framers{};   // index = slot
     std::array<RelayLimiter, kMaxSlots + 1> m_limiters{};      // index = slot
     std::array<LogThrottle, kMaxSlots + 1> m_errorThrottles{}; // index = slot

@@ -14,6 +14,13 @@ public:
     // Closes the slot's connection. The transport then reports the close back to the core
     // (HostCore::connectionClosed), possibly before this call returns.
     virtual void close(int slot) = 0;
+    // The connection of slot `from` now belongs to slot `to` (a free slot): what is sent to
+    // `to` reaches it, and its reads and close report `to`. False if the transport cannot.
+    virtual bool move(int from, int to) {
+        (void)from;
+        (void)to;
+        return false;
+    }
 };
 
 } // namespace lastling::host

@@ -21,6 +21,10 @@ public:
     virtual void seatLeft(int seat) = 0;
     // After a playing seat was set to "just watch" during a game.
     virtual void seatStartsWatching(int seat) = 0;
+    // A playing seat whose player dropped mid-game and is kept for them: the computer plays it.
+    virtual void seatAway(int seat) = 0;
+    // The kept seat's player is back on it.
+    virtual void seatReturned(int seat) = 0;
 };
 
 } // namespace lastling::host

@@ -110,7 +110,7 @@ void TServer::Sock1Accept(TSock& listener) {
     };
     m_endpoints[static_cast<std::size_t>(slot)] = sock;
     m_backlogs[static_cast<std::size_t>(slot)] = {0, m_clock()};
-    m_core.connectionAccepted(slot);
+    m_core.connectionAccepted(slot, sock->peerAddress());
 }
 
 void TServer::Sock1Read(TSock& sock) {
@@ -210,6 +210,22 @@ void TServer::close(int slot) {
     }
     detach(*sock); // the core handles the close itself, once
     sock->Close();
+}
+
+bool TServer::move(int from, int to) {
+    if (from < 1 || from > host::kMaxSlots || to < 1 || to > host::kMaxSlots ||
+        m_endpoints[static_cast<std::size_t>(to)] != nullptr) {
+        return false;
+    }
+    TSock* sock = m_endpoints[static_cast<std::size_t>(from)];
+    if (sock == nullptr) {
+        return false;
+    }
+    sock->setTag(to);
+    m_endpoints[static_cast<std::size_t>(to)] = sock;
+    m_endpoints[static_cast<std::size_t>(from)] = nullptr;
+    m_backlogs[static_cast<std::size_t>(to)] = m_backlogs[static_cast<std::size_t>(from)];
+    return true;
 }
 
 void TServer::logError(const std::string& text) const {

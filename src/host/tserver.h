@@ -75,6 +75,13 @@ public:
     void closeTable(int flushMs = 1000);
 
     const host::SeatTable& seats() const { return m_seats; }
+    // Playing seats a newcomer could take: neither connected nor kept for a dropped player.
+    int freePlayingSeats() const { return m_core.freePlayingSeats(); }
+    bool anySeatHeld() const {
+        return m_core.freePlayingSeats() != m_core.unconnectedPlayingSeats();
+    }
+    // Called after every join, leave, game start and game end.
+    void setTableHook(std::function<void()> hook) { m_core.setTableHook(std::move(hook)); }
     const host::GameEngine& engine() const { return m_engine; }
 
 private:
@@ -90,6 +97,7 @@ private:
     // HostTransport
     void send(int slot, const std::string& bytes) override;
     void close(int slot) override;
+    bool move(int from, int to) override;
 
     void Sock1Accept(TSock& listener);
     void Sock1Read(TSock& sock);

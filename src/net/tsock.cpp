@@ -251,6 +251,16 @@ int TSock::localPort() const {
     return ntohs(reinterpret_cast<const sockaddr_in*>(&local)->sin_port);
 }
 
+std::string TSock::peerAddress() const {
+    if (m_fd < 0)
+        return {};
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    if (::getpeername(m_fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+        return {};
+    return netaddr::addressText(reinterpret_cast<const sockaddr*>(&peer));
+}
+
 void TSock::startListening() {
     if (m_listen) {
         report(TSocketInfo::Listen, "Listening Already Running");

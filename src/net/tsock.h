@@ -98,6 +98,8 @@ public:
     std::uint64_t bytesHandedOver() const { return m_handedOver; }
     // The port the handle is bound to (the ephemeral one after listening on "0"); 0 without one.
     int localPort() const;
+    // The connected peer's address as people write it ("192.0.2.7"); empty without one.
+    std::string peerAddress() const;
 
 private:
     void startListening();

@@ -7,6 +7,7 @@
 #include "tally/tally_keeper.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace lastling::shell {
@@ -38,6 +39,7 @@ client::ClientPorts ClientBridge::ports() {
     ports.settings = this;
     ports.window = this;
     ports.host = this;
+    ports.reconnect = this;
     return ports;
 }
 
@@ -99,10 +101,36 @@ void ClientBridge::showStartDialog() {
     }
 }
 
+// The countdown is in the status line; beside it, the way to give up on the table.
+void ClientBridge::showReconnecting(int) {
+    if (!m_cancelReconnect) {
+        m_cancelReconnect = new QPushButton(QStringLiteral("Cancel"), &m_parts.window);
+        m_cancelReconnect->setObjectName(QStringLiteral("button_cancelreconnect"));
+        m_cancelReconnect->setAccessibleName(QStringLiteral("Cancel reconnecting"));
+        connect(m_cancelReconnect, &QPushButton::clicked, this,
+                [this] { m_parts.client.session().cancelReconnect(); });
+    }
+    m_cancelReconnect->adjustSize();
+    m_cancelReconnect->move(8, 470);
+    m_cancelReconnect->show();
+    m_cancelReconnect->raise();
+}
+
+void ClientBridge::reconnectEnded() {
+    if (m_cancelReconnect) {
+        m_cancelReconnect->deleteLater();
+    }
+}
+
 // Nobody else joins a solo table, so it takes any free port and leaves the game port to a
 // table that others join.
 void ClientBridge::startHost(bool loopbackOnly) {
     m_parts.host.startListening(loopbackOnly ? "0" : m_parts.gamePort, loopbackOnly);
+    if (!loopbackOnly) { // a solo table promises no others, so nobody is told of it
+        const std::string& name = m_parts.client.state().myname;
+        m_parts.host.announce(
+            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toStdString());
+    }
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
 }
 

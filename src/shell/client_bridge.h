@@ -11,6 +11,7 @@
 #include <vector>
 
 class QMessageBox;
+class QPushButton;
 class QWidget;
 
 namespace lastling::client {
@@ -56,7 +57,8 @@ class ClientBridge : public QObject,
                      private client::Notices,
                      private client::SettingsLoader,
                      private client::WindowRequests,
-                     private client::HostStarter {
+                     private client::HostStarter,
+                     private client::ReconnectView {
     Q_OBJECT
 public:
     explicit ClientBridge(BridgeParts parts, QObject* parent = nullptr);
@@ -83,12 +85,15 @@ private:
     void showGameStartDialog() override;
     void showStartDialog() override;
     void startHost(bool loopbackOnly) override;
+    void showReconnecting(int secondsLeft) override;
+    void reconnectEnded() override;
 
     BridgeParts m_parts;
     client::SoundSink* m_sounds = nullptr;
     std::function<void()> m_showStartDialog;
     std::function<void(const QString&)> m_noticeObserver;
     QPointer<QMessageBox> m_openNotice;
+    QPointer<QPushButton> m_cancelReconnect;
 };
 
 } // namespace lastling::shell

@@ -1,5 +1,6 @@
 #include "shell/in_process_host.h"
 
+#include "host/lan_presence.h"
 #include "host/tserver.h"
 
 #include <netinet/in.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <memory>
 #include <stdexcept>
 
 namespace lastling::shell {
@@ -65,8 +67,15 @@ public:
     int listeningPort() const override { return m_server.isListening() ? m_server.port() : 0; }
     void closeTable() override { m_server.closeTable(); }
 
+    void announce(const std::string& name) override {
+        if (m_server.isListening() && !m_presence) {
+            m_presence = std::make_unique<LanPresence>(m_server, name);
+        }
+    }
+
 private:
     TServer m_server;
+    std::unique_ptr<LanPresence> m_presence; // declared after the server: goes first
 };
 
 } // namespace

@@ -19,6 +19,8 @@ public:
     virtual int listeningPort() const = 0;
     // The hosting window goes: guests learn that seat 1 left, then every connection closes.
     virtual void closeTable() = 0;
+    // Tells the local network of the table under `name` (UTF-8), once it listens.
+    virtual void announce(const std::string& name) { static_cast<void>(name); }
 };
 
 // `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.

@@ -2,6 +2,7 @@
 
 #include "net/event_errors.h"
 #include "settings/settings_store.h"
+#include "shell/lan_table_list.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -51,6 +52,13 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
         m_address = addField(form, QStringLiteral("edit_address"),
                              QStringLiteral("Host's &address:"), address, kMaxAddress + 2);
         m_address->setPlaceholderText(QStringLiteral("192.168.1.20, ::1 or a name"));
+        m_tables = new LanTableList(this);
+        layout->insertWidget(0, m_tables);
+        connect(m_tables, &LanTableList::picked, m_address, &QLineEdit::setText);
+        connect(m_tables, &LanTableList::chosen, this, [this](const QString& address) {
+            m_address->setText(address);
+            accept();
+        });
     }
     m_name->setMinimumWidth(220); // room for a host name without scrolling
     m_problem = new QLabel(this);

@@ -18,6 +18,8 @@ class SettingsStore;
 
 namespace lastling::shell {
 
+class LanTableList;
+
 // "Host a Table" (the player's name) or "Join a Table" (name and the host's address). OK
 // checks the entries and stays open, saying what is wrong, until they can start a table.
 class TableDialog : public QDialog {
@@ -30,6 +32,7 @@ public:
     Kind kind() const { return m_kind; }
     QLineEdit* nameField() const { return m_name; }
     QLineEdit* addressField() const { return m_address; } // null when hosting
+    LanTableList* lanTables() const { return m_tables; }  // null when hosting
     QString problem() const;
 
     void accept() override;
@@ -44,6 +47,7 @@ private:
     QLineEdit* m_name = nullptr;
     QLineEdit* m_address = nullptr;
     QLabel* m_problem = nullptr;
+    LanTableList* m_tables = nullptr;
 };
 
 // File > "Host a Table..." and "Join a Table...": offers the last name and address from the

@@ -5,12 +5,13 @@
 #include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
-#include "shell/table_sounds.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
 #include "shell/single_instance.h"
+#include "shell/table_dialogs.h"
+#include "shell/table_sounds.h"
 #include "social/chat_panel.h"
 #include "social/phrase_editor.h"
 #include "social/phrase_row.h"
@@ -69,6 +70,8 @@ void addStartDialog(MainWindow& window, SideWindows& sides) {
     // Leaving for the lobby ends the game exactly as "File" > "Exit" does.
     QObject::connect(dialog, &start::StartDialog::exitRequested,
                      window.action(QStringLiteral("Exit1")), &QAction::trigger);
+    QObject::connect(dialog, &start::StartDialog::joinTableRequested, &window,
+                     [&window] { window.tableChooser().open(TableDialog::Kind::Join); });
     QObject::connect(dialog, &start::StartDialog::errorOccurred, &window,
                      [&window](const QString& text) { showErrorBox(&window, text); });
     QObject::connect(dialog, &start::StartDialog::backgroundReport, &window,

@@ -122,6 +122,10 @@ void LobbyInstaller::openLobby() {
         emit exitRequested();
         return;
     }
+    if (m_lobbyFallback) {
+        emit lobbyMissing();
+        return;
+    }
     m_environment.desktop->showMessage(QString::fromLatin1(kNoLobbyMessage));
 }
 

@@ -93,10 +93,18 @@ public:
 signals:
     void changed();
     void exitRequested();
+    // The lobby program could not be started and somebody offers another way to a table
+    // (see setLobbyFallback): sent instead of the "no lobby" message.
+    void lobbyMissing();
     // A failure that is not the server's (the file cannot be written); for the error box.
     void errorOccurred(const QString& text);
     // A download's end while the dialog is hidden, for the chat.
     void backgroundReport(const QString& text);
+
+public:
+    // With a fallback, a lobby that cannot be started sends lobbyMissing() instead of the
+    // message box.
+    void setLobbyFallback(bool on) { m_lobbyFallback = on; }
 
 private:
     void onHeaderLine(const QByteArray& line);
@@ -123,6 +131,7 @@ private:
     bool m_stopping = false;
     bool m_background = false;
     State m_state = State::Idle;
+    bool m_lobbyFallback = false;
 };
 
 } // namespace lastling::start

@@ -83,6 +83,11 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
     connect(&m_installer, &LobbyInstaller::errorOccurred, this, &StartDialog::errorOccurred);
     connect(&m_installer, &LobbyInstaller::backgroundReport, this, &StartDialog::backgroundReport);
     m_installer.setInBackground(true); // until shown
+    m_installer.setLobbyFallback(true);
+    connect(&m_installer, &LobbyInstaller::lobbyMissing, this, [this] {
+        hide();
+        emit joinTableRequested();
+    });
     refresh();
 }
 

@@ -47,6 +47,8 @@ signals:
     void errorOccurred(const QString& text);
     // A download's end while the dialog is hidden: a line for the chat.
     void backgroundReport(const QString& text);
+    // "Play with Others" found no lobby program; the tables on the network are the way on.
+    void joinTableRequested();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -249,3 +249,46 @@ TEST_F(EngineTest, SkippingEverySeatButTheLeaderEmptiesTheDeckWithoutReadingPast
 
 } // namespace
 } // namespace lastling::host::testing
+
+namespace lastling::host::testing {
+namespace {
+
+TEST_F(EngineTest, AKeptSeatOnTurnIsPlayedByTheComputerUntilItsPlayerIsBack) {
+    startGame(seedWithLeader(2));
+    out.take();
+    ASSERT_FALSE(computer.isActive());
+    seats[2].connected = false;
+    engine->seatAway(2);
+    EXPECT_TRUE(computer.isActive());
+    EXPECT_THAT(out.take(), IsEmpty()); // the turn is not passed: the card is still owed
+    seats[2].connected = true;
+    engine->seatReturned(2);
+    EXPECT_FALSE(computer.isActive());
+    EXPECT_EQ(engine->currentplayer(), 2);
+
+    engine->seatAway(3); // not on turn
+    engine->seatReturned(3);
+    EXPECT_FALSE(computer.isActive());
+    seats[2].connected = false;
+    engine->seatAway(2);
+    computer.tick();
+    const auto sent = out.take();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent[0].rfind("CMD_heplayed+2+", 0), 0u);
+}
+
+TEST_F(EngineTest, AKeptSeatDuringThePauseWaitsForItsTurn) {
+    startGame(seedWithLeader(2));
+    play(2, 1);
+    out.take();
+    seats[2].connected = false;
+    engine->seatAway(2);
+    engine->seatAway(0);
+    engine->seatAway(5);
+    EXPECT_FALSE(computer.isActive());
+    timer1.tick();
+    EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+3+"));
+}
+
+} // namespace
+} // namespace lastling::host::testing

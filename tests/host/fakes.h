@@ -27,6 +27,11 @@ public:
         }
     }
 
+    bool move(int from, int to) override {
+        moved.emplace_back(from, to);
+        return canMove;
+    }
+
     std::vector<std::string> sentTo(int slot) const {
         std::vector<std::string> out;
         for (const auto& [to, bytes] : sent) {
@@ -39,6 +44,8 @@ public:
 
     HostCore* core = nullptr;
     int reportsPerClose = 1;
+    bool canMove = true;
+    std::vector<std::pair<int, int>> moved; // from, to
     std::vector<std::pair<int, std::string>> sent;
     std::vector<int> closed;
 };
@@ -57,6 +64,8 @@ public:
     int counthiscards(int seat) const override { return cards[static_cast<std::size_t>(seat)]; }
     void seatLeft(int seat) override { left.push_back(seat); }
     void seatStartsWatching(int seat) override { watching.push_back(seat); }
+    void seatAway(int seat) override { away.push_back(seat); }
+    void seatReturned(int seat) override { returned.push_back(seat); }
 
     bool inProgress = false;
     int target = 30;
@@ -67,6 +76,8 @@ public:
     std::vector<std::pair<int, int>> played;          // seat, slot
     std::vector<int> left;
     std::vector<int> watching;
+    std::vector<int> away;
+    std::vector<int> returned;
 };
 
 // A core wired to the fakes, with helpers that connect and log in clients.
@@ -78,9 +89,9 @@ struct HostFixture {
         core.setQueueHook([this] { ++queueWakeups; });
     }
 
-    int connect() {
+    int connect(const std::string& address = {}) {
         const int slot = core.chooseSlot();
-        core.connectionAccepted(slot);
+        core.connectionAccepted(slot, address);
         return slot;
     }
     // Feeds one message from a slot and works the queue off.

@@ -94,7 +94,7 @@ protected:
     EngineTable table{engine};
 };
 
-TEST_P(HostEngineTest, SeatThatLeavesOnItsTurnPassesItExactlyOnce) {
+TEST_P(HostEngineTest, SeatRemovedOnItsTurnPassesItExactlyOnce) {
     join("Ann");
     join("Bob");
     receive(1, "CMD_startgame+Ann+30+");
@@ -102,7 +102,7 @@ TEST_P(HostEngineTest, SeatThatLeavesOnItsTurnPassesItExactlyOnce) {
     const auto handBefore = seats[2].hand;
     const std::size_t mark = transport.sent.size();
     transport.reportsPerClose = 2; // a peer close is reported twice by the socket
-    transport.close(2);
+    receive(1, "CMD_kickhim+1+2+");
     int passes = 0;
     for (const std::string& message : sentToSince(1, mark)) {
         passes += message.rfind("CMD_nextplayer+", 0) == 0 || message.rfind("CMD_endhand+", 0) == 0;
@@ -111,6 +111,22 @@ TEST_P(HostEngineTest, SeatThatLeavesOnItsTurnPassesItExactlyOnce) {
     EXPECT_NE(engine.currentplayer(), 2);
     EXPECT_EQ(seats[2].hand, handBefore); // the seat keeps its cards for the computer
     EXPECT_EQ(seats[2].playedcard, 0);
+}
+
+TEST_P(HostEngineTest, SeatThatDropsOnItsTurnIsPlayedByTheComputerOnce) {
+    join("Ann");
+    join("Bob");
+    receive(1, "CMD_startgame+Ann+30+");
+    ASSERT_TRUE(runUntilTurnOf(2));
+    const std::size_t mark = transport.sent.size();
+    transport.reportsPerClose = 2;
+    transport.close(2);
+    EXPECT_EQ(sentToSince(1, mark), std::vector<std::string>{wire("CMD_playerdisconnected+2+Bob")});
+    ASSERT_TRUE(computerTimer.tick());
+    const auto toAnn = sentToSince(1, mark);
+    ASSERT_EQ(toAnn.size(), 2u);
+    EXPECT_EQ(toAnn[1].rfind("CMD_heplayed+2+", 0), 0u);
+    EXPECT_NE(seats[2].playedcard, 0);
 }
 
 TEST_P(HostEngineTest, JustWatchOnTurnPassesAtOnceAndTheComputerTakesOver) {

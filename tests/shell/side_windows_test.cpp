@@ -6,6 +6,7 @@
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/main_window.h"
+#include "shell/table_dialogs.h"
 #include "social/chat_model.h"
 #include "social/phrase_editor.h"
 #include "social/phrase_row.h"
@@ -170,6 +171,21 @@ TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramWhenTheLobbyStarts) {
     sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     EXPECT_TRUE(window.closeRequested());
     EXPECT_FALSE(window.isVisible());
+}
+
+// Without a lobby program the tables on the network are the way to company.
+TEST_F(SideWindowsTest, PlayWithOthersOpensJoinATableWithoutALobby) {
+    WindowOptions given = options();
+    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=no-such-korvel-lobby\n");
+    MainWindow window(given);
+    const SideWindows sides = addSideWindows(window);
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
+    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    EXPECT_FALSE(window.closeRequested());
+    EXPECT_FALSE(sides.start->isVisible());
+    ASSERT_NE(window.tableChooser().dialog(), nullptr);
+    EXPECT_EQ(window.tableChooser().dialog()->kind(), TableDialog::Kind::Join);
 }
 
 // ---- phrases and chatter sounds travel through the real client and host ----

@@ -50,7 +50,7 @@ enum class Lobby { InSetting, OnPath, NotExecutable, Missing };
 
 class PlayWithOthers : public ::testing::TestWithParam<Lobby> {};
 
-TEST_P(PlayWithOthers, StartsTheLobbyAndEndsOrExplains) {
+TEST_P(PlayWithOthers, StartsTheLobbyAndEndsOrOffersTheNetworkTables) {
     Workplace place;
     const QString program = place.folder.filePath("korvellobby");
     QFile file(program);
@@ -68,6 +68,8 @@ TEST_P(PlayWithOthers, StartsTheLobbyAndEndsOrExplains) {
         place.settings[kLobbyProgramKey] = program;
     StartDialog dialog(place.environment());
     QSignalSpy exits(&dialog, &StartDialog::exitRequested);
+    QSignalSpy joins(&dialog, &StartDialog::joinTableRequested);
+    dialog.show();
 
     button(dialog, "Button2")->click();
     qputenv("PATH", oldPath);
@@ -75,10 +77,9 @@ TEST_P(PlayWithOthers, StartsTheLobbyAndEndsOrExplains) {
     const bool found = GetParam() == Lobby::InSetting || GetParam() == Lobby::OnPath;
     EXPECT_EQ(place.desktop.started, found ? QStringList{program} : QStringList());
     EXPECT_EQ(exits.count(), found ? 1 : 0);
-    EXPECT_EQ(place.desktop.messages,
-              found ? QStringList()
-                    : QStringList{"Please close the game and open the Korvel Lobby using the icon "
-                                  "on your desktop or using your desktop's application menu."});
+    EXPECT_EQ(joins.count(), found ? 0 : 1);
+    EXPECT_EQ(dialog.isVisible(), found);
+    EXPECT_TRUE(place.desktop.messages.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Start, PlayWithOthers,

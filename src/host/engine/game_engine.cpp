@@ -180,6 +180,19 @@ void GameEngine::seatStartsWatching(int seat) {
     }
 }
 
+void GameEngine::seatAway(int seat) {
+    if (m_gameinprogress && m_awaitingCard && SeatTable::isPlayingSeat(seat) &&
+        seat == m_currentplayer) {
+        armComputer();
+    }
+}
+
+void GameEngine::seatReturned(int seat) {
+    if (m_awaitingCard && SeatTable::isPlayingSeat(seat) && seat == m_currentplayer) {
+        m_computerTimer.stop();
+    }
+}
+
 // ---- cards ----
 
 void GameEngine::playcard(int seat, int slot) {

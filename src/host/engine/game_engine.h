@@ -44,6 +44,10 @@ public:
 
     void seatLeft(int slot);           // after a slot's connection closed and was cleared
     void seatStartsWatching(int seat); // after an accepted "just watch" for a playing seat
+    // A dropped seat kept for its player: the computer plays it, the card it owes included.
+    void seatAway(int seat);
+    // Its player is back: a computer turn armed for the seat is called off.
+    void seatReturned(int seat);
 
     // For the host's late joiners, tests and tools.
     int ledsuit() const { return m_ledsuit; }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "net/table_browser.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTreeWidget;
+
+namespace lastling::shell {
+
+// The tables found on the local network, for "Join a Table...": name, address, free seats,
+// and whether a game runs. Picking a row offers its address; a double-click joins it.
+class LanTableList : public QWidget {
+    Q_OBJECT
+public:
+    explicit LanTableList(QWidget* parent = nullptr);
+
+    QTreeWidget* list() const { return m_list; }
+    QString status() const;
+    // Redraws from the browser's list and state (also called on every change it reports).
+    void refresh();
+
+signals:
+    void picked(const QString& address);
+    void chosen(const QString& address);
+
+private:
+    lan::TableBrowser m_browser;
+    QLabel* m_status = nullptr;
+    QTreeWidget* m_list = nullptr;
+};
+
+} // namespace lastling::shell
