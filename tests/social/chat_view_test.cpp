@@ -402,6 +402,7 @@ TEST(ChatPacerTest, ABurstGoesOutWithinTheHostsLimitAndInOrder) {
     const QTimer* timer = pacer.findChild<QTimer*>(QStringLiteral("chat_pace"));
     ASSERT_NE(timer, nullptr);
     EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
     EXPECT_EQ(timer->interval(), 1050);
     QSignalSpy changes(&pacer, &ChatPacer::waitingChanged);
     now = 1049;
@@ -452,6 +453,7 @@ TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField
     const QString shown = document().toPlainText();
     EXPECT_LT(shown.indexOf(QStringLiteral("Bob chats:")), shown.indexOf(QStringLiteral("line 6")));
     EXPECT_TRUE(shown.endsWith(QStringLiteral("Ann chats: line 25"))) << shown.toStdString();
+    EXPECT_EQ(shown.count(QStringLiteral("Line not sent.")), 1) << "only the refused line";
     EXPECT_TRUE(
         shown.contains(QStringLiteral("Line not sent. 20 lines are already waiting to go out, "
                                       "and the table takes one a second.")));
