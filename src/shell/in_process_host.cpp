@@ -56,7 +56,7 @@ public:
         try {
             m_server.startListening(number, loopbackOnly);
         } catch (const std::exception&) {
-            if (number != 0 && portInUse(number)) {
+            if (portInUse(number)) {
                 throw std::runtime_error("Cannot host a table because port " +
                                          std::to_string(number) + " is in use by another program");
             }

@@ -2,6 +2,8 @@
 
 #include "protocol/relay_pace.h"
 
+#include <QTimer>
+
 #include <algorithm>
 #include <chrono>
 
@@ -23,9 +25,11 @@ std::int64_t steadyNow() {
 ChatPacer::ChatPacer(Clock clock, QObject* parent)
     : QObject(parent), m_clock(clock ? std::move(clock) : Clock(steadyNow)) {
     m_bucketDue = m_clock();
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &ChatPacer::sendDue);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("chat_pace"));
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &ChatPacer::sendDue);
 }
 
 std::int64_t ChatPacer::readyAt() const {
@@ -58,7 +62,7 @@ ChatPacer::Outcome ChatPacer::submit(std::string message, std::string shown) {
     }
     m_waiting.push_back({std::move(message), std::move(shown)});
     emit waitingChanged();
-    m_timer.start(static_cast<int>(std::max<std::int64_t>(readyAt() - now, 0)));
+    m_timer->start(static_cast<int>(std::max<std::int64_t>(readyAt() - now, 0)));
     return Outcome::Waiting;
 }
 
@@ -75,11 +79,11 @@ std::int64_t ChatPacer::sendDue() {
         emit waitingChanged();
     }
     if (m_waiting.empty()) {
-        m_timer.stop();
+        m_timer->stop();
         return -1;
     }
     const std::int64_t left = std::max<std::int64_t>(readyAt() - now, 0);
-    m_timer.start(static_cast<int>(left));
+    m_timer->start(static_cast<int>(left));
     return left;
 }
 

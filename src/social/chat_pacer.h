@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
+
+class QTimer;
 
 namespace lastling::social {
 
@@ -58,7 +59,7 @@ private:
     std::deque<Waiting> m_waiting;
     std::deque<std::int64_t> m_sentAt; // the last sends, at most one window's count
     std::int64_t m_bucketDue = 0;      // when the burst would be whole again
-    QTimer m_timer;
+    QTimer* m_timer = nullptr;         // a child, so a test can see when it runs
 };
 
 } // namespace lastling::social

@@ -195,9 +195,6 @@ void PhraseRow::greyPhraseButtons(bool grey) {
         button->setEnabled(!grey);
     }
     m_chatterButton->setEnabled(!grey);
-    if (grey) {
-        m_chatterMenu->hide(); // an open menu would send past the lock
-    }
 }
 
 } // namespace lastling::social

@@ -12,7 +12,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <memory>
+#include <thread>
+#include <vector>
 
 namespace lastling {
 namespace {
@@ -227,6 +230,41 @@ TEST_F(TSockTest, LargeSendArrivesWholeInReadsOfAtMost32768) {
     ASSERT_TRUE(waitUntil([&] { return arrived.size() >= payload.size(); }));
     EXPECT_TRUE(arrived == payload);
     EXPECT_LE(largestRead, 32768);
+}
+
+// Last words before a close: flush waits for a peer that reads, and gives up on one that
+// does not once its time is over.
+TEST_F(TSockTest, FlushWaitsForThePeerToTakeEverythingOrGivesUp) {
+    const int peer = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(peer, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(listener.localPort()));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(waitUntil([&] { return !accepted.empty(); }));
+    TSock* server = accepted.back().data();
+    EXPECT_TRUE(server->flush(50)) << "nothing waits";
+
+    const std::string payload(8 * 1024 * 1024, 'x');
+    server->Send(payload);
+    ASSERT_GT(server->outgoingBytes(), 0u) << "the peer reads nothing yet";
+    EXPECT_FALSE(server->flush(50));
+    EXPECT_GT(server->outgoingBytes(), 0u);
+
+    std::size_t received = 0;
+    std::thread reader([&] {
+        std::vector<char> area(65536);
+        for (ssize_t got;
+             received < payload.size() && (got = ::recv(peer, area.data(), area.size(), 0)) > 0;) {
+            received += static_cast<std::size_t>(got);
+        }
+    });
+    EXPECT_TRUE(server->flush(20000));
+    EXPECT_EQ(server->outgoingBytes(), 0u);
+    reader.join();
+    EXPECT_EQ(received, payload.size());
+    ::close(peer);
 }
 
 TEST_F(TSockTest, EmptySendWithEmptyQueueSendsNothing) {

@@ -210,10 +210,16 @@ TEST_F(SideWindowsTest, PhrasesAndChatterSoundsReachTheTable) {
     QTest::mouseClick(sides.phraseRow->phraseButton(1), Qt::LeftButton);
     EXPECT_TRUE(runUntil([&] { return chatHolds(window, "Ann says: Way To Go!"); }));
 
+    // A chatter sound waits for the same lock as the phrases.
     QAction* cough = sides.phraseRow->chatterMenu()->findChild<QAction*>(QStringLiteral("wave2"));
     ASSERT_EQ(cough->text(), "Cough");
+    EXPECT_FALSE(sides.phraseRow->chatterButton()->isEnabled());
+    cough->trigger();
+    ASSERT_TRUE(runUntil([&] { return sides.phraseRow->chatterButton()->isEnabled(); }, 10));
+    EXPECT_TRUE(sounds.empty());
     cough->trigger();
     ASSERT_TRUE(runUntil([&] { return !sounds.empty(); }));
+    EXPECT_EQ(sounds.size(), 1u);
     EXPECT_NE(sounds.front().find("wave2"), std::string::npos) << sounds.front();
 
     // The editor's "Done" gives the row the new text and writes it to the settings file.

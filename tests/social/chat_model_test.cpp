@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lastling::social {
@@ -130,6 +131,21 @@ INSTANTIATE_TEST_SUITE_P(
         ShowCase{"HugeSeat", "99999999999999999999+hi|clBlack", "", 0, 0},
         ShowCase{"SeatWithBlank", " 2+hi|clBlack", "", 0, 0}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A line of ours waiting to go out shows as the host will relay it, without the end byte.
+TEST(ChatModelTest, WaitingTextShowsTheLineAsTheTableWillSeeIt) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"CMD_chat+3+hello there|clBlack\xFF", "Ann chats: hello there"},
+        {"CMD_chat+3+no colour\xFF", "Ann chats: no colour"},
+        {"CMD_chat+3+\xFF", "Ann chats: "},
+        {"CMD_action+3+waves|$00FF0000\xFF", "Ann waves"},
+        {"CMD_action+3+says: Thanks!|clRed", "Ann says: Thanks!"},
+        {"CMD_playasound+3+wave2+\xFF", "Ann plays a sound"},
+    };
+    for (const auto& [message, shown] : cases) {
+        EXPECT_EQ(ChatModel::waitingText(message, "Ann"), shown) << message;
+    }
+}
 
 TEST(ChatModelTest, OversizedLineIsKeptWhole) {
     ChatModel model;

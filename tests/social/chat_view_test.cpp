@@ -20,9 +20,11 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -396,16 +398,28 @@ TEST(ChatPacerTest, ABurstGoesOutWithinTheHostsLimitAndInOrder) {
     ASSERT_EQ(pacer.waiting().size(), 20u);
     EXPECT_EQ(pacer.waiting().front().shown, "line 6");
 
+    // Its own timer waits for the next one; a turn with nothing due changes nothing.
+    const QTimer* timer = pacer.findChild<QTimer*>(QStringLiteral("chat_pace"));
+    ASSERT_NE(timer, nullptr);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_TRUE(timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), 1050);
+    QSignalSpy changes(&pacer, &ChatPacer::waitingChanged);
     now = 1049;
     EXPECT_EQ(pacer.sendDue(), 1);
+    EXPECT_EQ(timer->interval(), 1);
     EXPECT_EQ(sent.size(), 5u);
+    EXPECT_EQ(changes.count(), 0);
     now = 1050;
-    pacer.sendDue();
+    EXPECT_EQ(pacer.sendDue(), 1050);
+    EXPECT_EQ(timer->interval(), 1050);
     EXPECT_EQ(sent.size(), 6u);
+    EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(pacer.submit("m27", "line 27"), O::Waiting) << "room again for one";
     EXPECT_EQ(pacer.submit("m28", "line 28"), O::Refused);
 
     runPacer(pacer, now, sentAt);
+    EXPECT_FALSE(timer->isActive()) << "an idle pacer wakes nobody";
     ASSERT_EQ(sent.size(), 26u);
     for (int i = 1; i <= 25; ++i) {
         EXPECT_EQ(sent[static_cast<std::size_t>(i - 1)], "m" + std::to_string(i));
@@ -439,6 +453,7 @@ TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField
     const QString shown = document().toPlainText();
     EXPECT_LT(shown.indexOf(QStringLiteral("Bob chats:")), shown.indexOf(QStringLiteral("line 6")));
     EXPECT_TRUE(shown.endsWith(QStringLiteral("Ann chats: line 25"))) << shown.toStdString();
+    EXPECT_EQ(shown.count(QStringLiteral("Line not sent.")), 1) << "only the refused line";
     EXPECT_TRUE(
         shown.contains(QStringLiteral("Line not sent. 20 lines are already waiting to go out, "
                                       "and the table takes one a second.")));
