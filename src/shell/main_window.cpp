@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QTimer>
 #include <QWindow>
 
 #include <exception>
@@ -46,6 +47,7 @@ namespace {
 
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
+constexpr int kStartDialogPatienceMs = 3000;
 
 // The client area: window colour with the background tile over it.
 class TiledBackground : public QWidget {
@@ -310,11 +312,17 @@ void MainWindow::showStartDialogWhenOnScreen() {
     if (!m_startDialog || !m_startDialog->installer().showAtStart()) {
         return;
     }
-    if (windowHandle() == nullptr || !windowHandle()->isExposed()) {
+    if (!m_startDialogWaiting && (windowHandle() == nullptr || !windowHandle()->isExposed())) {
         m_startDialogWaiting = true;
         if (windowHandle() != nullptr) {
             windowHandle()->installEventFilter(this);
         }
+        // A window manager that never reports the window on screen must not hide the dialog.
+        QTimer::singleShot(kStartDialogPatienceMs, this, [this] {
+            if (m_startDialogWaiting) {
+                showStartDialogWhenOnScreen();
+            }
+        });
         return;
     }
     m_startDialogWaiting = false;
