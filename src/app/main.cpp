@@ -11,7 +11,6 @@
 #include <vector>
 
 int main(int argc, char** argv) {
-#if LASTLING_WITH_WINDOW
     const std::vector<std::string> args(argv + 1, argv + argc);
     const lastling::ProgramChoice choice = lastling::chooseProgram(args);
     if (choice.kind == lastling::ProgramKind::Headless) {
@@ -22,8 +21,9 @@ int main(int argc, char** argv) {
                      choice.unknownOption.c_str(), lastling::usageLines());
         return 2;
     }
+#if LASTLING_WITH_WINDOW
     return lastling::runWindowProgram(argc, argv);
 #else
-    return lastling::runHeadlessHost(argc, argv);
+    return lastling::runHeadlessHost(argc, argv); // says what a build without a window needs
 #endif
 }

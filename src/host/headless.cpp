@@ -233,7 +233,8 @@ int runHeadlessHost(int argc, char** argv) {
     ServeOptions options;
     const std::string error = parseOptions(argc, argv, options);
     if (!error.empty()) {
-        std::fprintf(stderr, "lastling: %s\nTry 'lastling --help'.\n", error.c_str());
+        std::fprintf(stderr, "lastling: %s\n%sTry 'lastling --help'.\n", error.c_str(),
+                     usageLines());
         return kExitUsage;
     }
     if (options.help) {
