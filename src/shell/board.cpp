@@ -524,6 +524,11 @@ void Board::showHandSlots(const client::TableView& view) {
                              QPoint(0, view.hintSlot == slot ? kHintLift : 0);
         if (picture->pos() != place) {
             picture->move(place);
+            if (view.hintSlot == slot) { // the lifted card reaches the own name: keep it readable
+                for (QLabel* label : {m_groups[0].name, m_groups[0].score, m_turnMarker}) {
+                    label->raise();
+                }
+            }
         }
     }
 }

@@ -226,6 +226,8 @@ TEST_F(TableWindowTest, HintLiftsTheCardAndNamesItOnTheOwnTurnOnly) {
     const int resting = card->y();
     item->trigger();
     EXPECT_EQ(card->y(), resting - 16);
+    const QObjectList& stacking = card->parentWidget()->children(); // last drawn on top
+    EXPECT_GT(stacking.indexOf(window.board().nameLabel(0)), stacking.indexOf(card));
     EXPECT_EQ(window.board().status()->text(), "Hint: play the Three of Clubs");
     EXPECT_EQ(window.board().handSlot(3)->y(), resting);
 
