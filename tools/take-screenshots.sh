@@ -10,30 +10,10 @@ for tool in Xvfb openbox xdotool import convert; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed" >&2; exit 1; }
 done
 mkdir -p "$out"
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 # A copy of its own keeps the program's files out of the build tree.
-cp "$exe" "$work/lastling"
-export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-for n in $(seq 151 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-export DISPLAY=$display
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-openbox >/dev/null 2>&1 &
-pids+=($!)
+. "$(dirname "$0")/../tests/desktop/x_session.sh"
+x_session_begin "$exe"
+x_session_display 151 190 1024x768
 sleep 1
 
 window() { # waits for a window by its title

@@ -19,31 +19,11 @@ for tool in Xvfb openbox xdotool wmctrl import compare python3; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-cp "$exe" "$work/lastling"
-export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-export QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY
-# A display number nobody uses (its lock file lives in the shared /tmp); the server listens
-# only on the namespace's own abstract socket.
-for n in $(seq 141 190); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-export DISPLAY=$display
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -nolisten unix >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
+. "$here/x_session.sh"
+x_session_begin "$exe"
+# Its lock file lives in the shared /tmp; the server listens only on the namespace's own
+# abstract socket.
+x_session_display 141 190 1280x1024 -nolisten unix
 sleep 1
 
 title="Lastling by Korvel Software"
