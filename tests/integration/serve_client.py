@@ -114,6 +114,25 @@ def check_options(lastling):
 def check_chat(lastling):
     with serving(lastling) as (host, port):
         chat_through(host, port)
+    with serving(lastling, "--relay-limit", "0") as (host, port):
+        unlimited_chat(host, port)
+
+
+def unlimited_chat(host, port):
+    """With --relay-limit 0 a quick run of lines, far past the usual burst, all go through."""
+    ann = Client(port)
+    ann.login("Ann")
+    ann.sock.settimeout(5)  # a dropped line never comes
+    for n in range(12):
+        ann.send("CMD_chat+1+line %d|clBlack" % n)
+    for n in range(12):
+        try:
+            got = ann.next()
+        except socket.timeout:
+            fail("line %d without a limit never came" % n)
+        if got != "CMD_chat+1+Ann chats: line %d|clBlack" % n:
+            fail("line %d without a limit: %r" % (n, got))
+    stop_host(host)
 
 
 def chat_through(host, port):
