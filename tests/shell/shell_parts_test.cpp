@@ -185,6 +185,7 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
     EXPECT_EQ(board.nameLabel(client::kRight)->text(), "Klot");
     EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);        // three backs
     EXPECT_EQ(board.handPicture(client::kBottom)->isVisibleTo(&board), false); // never shown
+    EXPECT_FALSE(board.handPicture(client::kLeft)->isVisibleTo(&board));        // holds no card
     EXPECT_TRUE(board.outBadge(client::kRight)->isVisibleTo(&board));
     EXPECT_TRUE(board.winnerBadge(client::kLeft)->isVisibleTo(&board));
     EXPECT_EQ(board.playedCard(client::kLeft)->accessibleName(),
