@@ -186,6 +186,10 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
     EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);        // three backs
     EXPECT_EQ(board.handPicture(client::kBottom)->isVisibleTo(&board), false); // never shown
     EXPECT_FALSE(board.handPicture(client::kLeft)->isVisibleTo(&board));        // holds no card
+    for (int at : {client::kLeft, client::kTop, client::kRight}) { // badges lie on the hand
+        EXPECT_EQ(board.outBadge(at)->pos(), board.handPicture(at)->pos()) << at;
+        EXPECT_EQ(board.winnerBadge(at)->pos(), board.handPicture(at)->pos()) << at;
+    }
     EXPECT_TRUE(board.outBadge(client::kRight)->isVisibleTo(&board));
     EXPECT_TRUE(board.winnerBadge(client::kLeft)->isVisibleTo(&board));
     EXPECT_EQ(board.playedCard(client::kLeft)->accessibleName(),
