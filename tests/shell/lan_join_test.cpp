@@ -34,6 +34,9 @@ TEST(LanJoinTest, WithoutADaemonTheListSaysSoAndATypedAddressStillJoins) {
               "Tables on the local network cannot be found: no Avahi daemon is running. Type "
               "the host's address below.");
     EXPECT_EQ(dialog.lanTables()->list()->topLevelItemCount(), 0);
+    // The long line wraps rather than widen the dialog.
+    const int oneLine = dialog.fontMetrics().horizontalAdvance(dialog.lanTables()->status());
+    EXPECT_LT(dialog.lanTables()->minimumSizeHint().width(), oneLine / 2);
     QStringList params;
     QObject::connect(&dialog, &TableDialog::chosen,
                      [&](const TableLaunch& launch) { params = launch.params; });
