@@ -19,6 +19,7 @@
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTemporaryDir>
 
@@ -257,6 +258,20 @@ TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
     EXPECT_FALSE(window.closeRequested());
     window.action(QStringLiteral("Exit1"))->trigger();
     EXPECT_TRUE(window.closeRequested());
+}
+
+// Before the window manager names its title height, a 24 px title bar must fit on the screen.
+TEST_F(WindowFitTest, SavedPlaceKeepsATitleBarThatJustFits) {
+    const int bottom = QGuiApplication::primaryScreen()->availableGeometry().bottom();
+    for (const auto& [top, kept] :
+         {std::pair{bottom - 23, bottom - 23}, {bottom - 22, bottom - 399}}) {
+        const WindowOptions given = options({}, "0");
+        std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
+            << "[Lastling]\r\nTop=" << top << "\r\nLeft=50\r\nWidth=600\r\nHeight=400\r\n";
+        MainWindow window(given);
+        window.loadinifile();
+        EXPECT_EQ(window.pos(), QPoint(50, kept)) << top;
+    }
 }
 
 TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
