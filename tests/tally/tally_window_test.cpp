@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <deque>
 
 #include <unistd.h>
@@ -92,6 +94,18 @@ TEST_F(TallyWindowTest, FirstRunShowsZerosAndEmptyLists) {
     }
     EXPECT_EQ(list("checklist")->count(), 0);
     EXPECT_EQ(list("listbox_tally")->count(), 0);
+    // A screen reader hears which list each heading names.
+    for (const auto& [name, caption] : {std::pair{"checklist", "Players In Current Game"},
+                                        std::pair{"listbox_tally", "Players Being Tallied"}}) {
+        const auto headings = m_window.findChildren<QLabel*>();
+        const auto heading = std::find_if(headings.begin(), headings.end(),
+                                          [&](QLabel* l) { return l->text() == caption; });
+        ASSERT_NE(heading, headings.end()) << caption;
+        const auto named =
+            QAccessible::queryAccessibleInterface(*heading)->relations(QAccessible::Labelled);
+        ASSERT_EQ(named.size(), 1) << name;
+        EXPECT_EQ(named.first().first->object(), list(name)) << name;
+    }
     EXPECT_FALSE(m_window.findChild<QWidget*>("chart_bar_0_0")->isVisible());
     EXPECT_EQ(m_window.findChild<QWidget*>("chart_share")->accessibleName(),
               "No games finished yet; a fair share at a table of four is 25%");
