@@ -3,41 +3,26 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <tuple>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace lastling::settings;
 
 namespace {
 
-class SettingsFolder : public testing::Test {
+class SettingsFolder : public testing::Test, protected test_support::TempFolder {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("settings-test-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    SettingsFolder() : TempFolder("settings-test") {}
 
     fs::path file() const { return m_dir / "korvlobby.ini"; }
-    void write(const std::string& text) const { std::ofstream(file(), std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(file(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
+    void write(const std::string& text) const { writeBytes(file(), text); }
+    std::string read() const { return readBytes(file()); }
 };
 
 struct LoadCase {
@@ -351,7 +336,7 @@ TEST_F(SettingsFolder, UnwritablePlaceIsReported) {
 TEST_F(SettingsFolder, WriteLeavesNoTemporaryFiles) {
     ASSERT_TRUE(saveinifile(Settings{}, file()));
     ASSERT_TRUE(savePhrases(Phrases{}, file()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    EXPECT_EQ(filesInFolder(), 1);
 }
 
 TEST_F(SettingsFolder, KeepsTheFilesLineEnds) {

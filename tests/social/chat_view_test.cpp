@@ -10,6 +10,8 @@
 #include "social/chat_pacer.h"
 #include "social/chat_panel.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -28,11 +30,6 @@
 
 #include <string>
 #include <vector>
-
-// Readable failure output for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace lastling::social {
 namespace {
@@ -468,14 +465,3 @@ TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField
 
 } // namespace
 } // namespace lastling::social
-
-// The application must outlive every widget and end before Qt's own statics do.
-int main(int argc, char** argv) {
-    // Also when the test runner lists the tests at build time, where no display is promised.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

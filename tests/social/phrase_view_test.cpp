@@ -4,6 +4,8 @@
 #include "social/chat_model.h"
 #include "social/phrase_editor.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -19,11 +21,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Readable failure output for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace lastling::social {
 namespace {
@@ -232,13 +229,3 @@ TEST_F(PhraseViewTest, DoneGivesTheButtonsTheTextsAndSavesAllNine) {
 
 } // namespace
 } // namespace lastling::social
-
-// The application must outlive every widget and end before Qt's own statics do.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,14 +2,13 @@
 #include "tally/tally_keeper.h"
 
 #include "tally_answers.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 
 #include <deque>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace lastling::tally;
@@ -23,16 +22,9 @@ const Counts kZeros{"0", "0", "0", "0", "0", "0", "0", "0"};
 
 const Names kSeats{"Me", "Klot", "<Waiting>", "Anna"}; // the player sits at seat 1
 
-class TallyKeeperTest : public testing::Test {
+class TallyKeeperTest : public testing::Test, protected test_support::TempFolder {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tally-keeper-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    TallyKeeperTest() : TempFolder("tally-keeper") {}
 
     fs::path file() const { return m_dir / "Lastlingtally.tld"; }
 
@@ -60,8 +52,6 @@ protected:
         keeper.select(index);
         return keeper.opponentPanel().counts;
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(TallyKeeperTest, FirstRunShowsZerosAndEmptyLists) {
