@@ -166,9 +166,7 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
     ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
     EXPECT_EQ(state(host).myseat, 1);
 
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
     ASSERT_TRUE(runUntil([&] {
         return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" &&
@@ -443,9 +441,7 @@ TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
         asked << text;
         return false;
     });
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
     ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == "Bob"; }));
     QStringList guestNotices;

@@ -34,34 +34,13 @@
 namespace lastling::shell {
 namespace {
 
+using testing::chatHolds;
 using testing::guiApp;
 using testing::readFile;
 using testing::runUntil;
 
 void writeFile(const QString& path, const std::string& text) {
     std::ofstream(path.toStdString(), std::ios::binary) << text;
-}
-
-// A chat line as the player reads it: its runs, blanks collapsed as the view shows them.
-std::string lineText(const social::ChatLine& line) {
-    std::string text;
-    for (const social::ChatRun& run : line.runs) {
-        for (const char c : run.text) {
-            if (c != ' ' || (!text.empty() && text.back() != ' ')) {
-                text += c;
-            }
-        }
-    }
-    return text;
-}
-
-bool chatHolds(MainWindow& window, const std::string& wanted) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        if (lineText(line).find(wanted) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 QString labelText(QWidget& window, const QString& name) {
@@ -152,7 +131,8 @@ TEST_F(SideWindowsTest, StartDialogSavesItsChoiceAndReportsInTheChat) {
 
     MainWindow window(given);
     const SideWindows sides = addSideWindows(window);
-    emit sides.start->backgroundReport(QStringLiteral("The Korvel Lobby was not downloaded (stopped)."));
+    emit sides.start->backgroundReport(
+        QStringLiteral("The Korvel Lobby was not downloaded (stopped)."));
     std::string last;
     for (const social::ChatRun& run : window.chatModel().lines().back().runs) {
         last += run.text;
@@ -201,7 +181,8 @@ TEST_F(SideWindowsTest, PhrasesAndChatterSoundsReachTheTable) {
     });
     window.show();
     // The settings are read at the own roster entry, which comes after the login.
-    ASSERT_TRUE(runUntil([&] { return state(window).loggedin && view(window).seats[1].name == "Ann"; }));
+    ASSERT_TRUE(
+        runUntil([&] { return state(window).loggedin && view(window).seats[1].name == "Ann"; }));
 
     // The settings' phrases replace the built-in ones, empty ones excepted.
     EXPECT_EQ(sides.phraseRow->phraseButton(2)->toolTip(), "Hi all");
@@ -244,8 +225,7 @@ TEST_F(SideWindowsTest, FollowedOpponentIsCountedAndKeptAcrossARestart) {
         const SideWindows annSides = addSideWindows(ann);
         ann.show();
         ASSERT_TRUE(runUntil([&] { return state(ann).loggedin; }));
-        WindowOptions bobOptions = options({"Bob", "127.0.0.1", "false"});
-        bobOptions.gamePort = std::to_string(ann.hostPort());
+        WindowOptions bobOptions = guestOf(ann, "Bob");
         bobOptions.tallyPath = m_dir.filePath(QStringLiteral("bob.tld")); // a tally of his own
         MainWindow bob(bobOptions);
         bob.show();

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -29,18 +28,9 @@
 namespace lastling::shell {
 namespace {
 
-template <typename Condition> bool runUntil(Condition condition, int guardSeconds = 60) {
-    QDeadlineTimer guard(guardSeconds * 1000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
-
-std::string readFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing::chatHolds;
+using testing::readFile;
+using testing::runUntil;
 
 class TableWindowTest : public testing::WindowFixture {
 protected:
@@ -72,7 +62,7 @@ TEST_F(TableWindowTest, DialogsBuildTheParametersAndRememberTheEntries) {
     pressOk(*host);
     ASSERT_EQ(restarts.size(), 1U);
     EXPECT_EQ(restarts[0], (QStringList{"Cy", "127.0.0.1", "true"}));
-    std::string file = readFile(given.settingsPath);
+    std::string file = readFile(given.settingsPath.toStdString());
     EXPECT_NE(file.find("Lastname=Cy\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("Botspeed=250\r\n"), std::string::npos) << file;
     EXPECT_EQ(file.find("Lasthost"), std::string::npos) << file;
@@ -89,7 +79,7 @@ TEST_F(TableWindowTest, DialogsBuildTheParametersAndRememberTheEntries) {
     pressOk(*join);
     ASSERT_EQ(restarts.size(), 2U);
     EXPECT_EQ(restarts[1], (QStringList{"Cy", "::1", "false"}));
-    file = readFile(given.settingsPath);
+    file = readFile(given.settingsPath.toStdString());
     EXPECT_NE(file.find("Lasthost=[::1]\r\n"), std::string::npos) << file;
 
     window.action(QStringLiteral("JoinTable1"))->trigger();
@@ -236,26 +226,13 @@ TEST_F(TableWindowTest, HintLiftsTheCardAndNamesItOnTheOwnTurnOnly) {
     EXPECT_EQ(card->y(), resting);
 }
 
-bool chatHolds(MainWindow& window, const std::string& text) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        for (const social::ChatRun& run : line.runs) {
-            if (run.text.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 TEST_F(TableWindowTest, IgnoreHidesAPlayersChatAndStopIgnoringShowsItAgain) {
     MainWindow host(options({"Ann", "127.0.0.1", "true"}));
     host.show();
     ASSERT_TRUE(runUntil([&] { return host.client().state().loggedin; }));
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
-    ASSERT_TRUE(runUntil([&] { return host.client().model().view().seats[2].name == "Bob"; }));
+    ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == "Bob"; }));
     const int bobAt = host.client().model().screenPositionOf(2);
     const auto choose = [&host, bobAt](const char* name, bool enabled) {
         std::unique_ptr<QMenu> menu = host.makeSeatMenu(bobAt);

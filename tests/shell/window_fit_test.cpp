@@ -11,16 +11,15 @@
 #include "social/chat_view.h"
 
 #include "gui_app.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QActionGroup>
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QMessageBox>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 #include <fstream>
 #include <string>
@@ -28,13 +27,8 @@
 namespace lastling::shell {
 namespace {
 
-template <typename Condition> bool runUntil(Condition condition) {
-    QDeadlineTimer guard(60000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
+using testing::chatHolds;
+using testing::runUntil;
 
 int seatPosition(int seat) {
     return seat - 1; // seat 1 at the bottom, then left, top, right
@@ -194,22 +188,13 @@ TEST(SavedFrame, HostileNumbersStayInRange) {
 
 // ---- the window around a failed join, and its chat view ----
 
-class WindowFitTest : public ::testing::Test {
+class WindowFitTest : public testing::WindowFixture {
 protected:
-    void SetUp() override { testing::guiApp(); }
-
     WindowOptions options(std::vector<std::string> params, std::string port) const {
-        WindowOptions result;
-        result.params = std::move(params);
+        WindowOptions result = WindowFixture::options(std::move(params));
         result.gamePort = std::move(port);
-        result.hostTickMs = 1;
-        result.botSpeedMs = 1;
-        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby.ini"));
-        result.singleInstance = false;
         return result;
     }
-
-    QTemporaryDir m_dir;
 };
 
 // A port nobody listens on: taken for a moment, then given back.
@@ -217,19 +202,6 @@ std::string closedPort() {
     QTcpServer server;
     server.listen(QHostAddress::LocalHost, 0);
     return std::to_string(server.serverPort());
-}
-
-bool chatHas(MainWindow& window, const std::string& part) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        std::string text;
-        for (const social::ChatRun& run : line.runs) {
-            text += run.text;
-        }
-        if (text.find(part) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
@@ -250,7 +222,7 @@ TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
     }));
     EXPECT_NE(box->text().indexOf(QStringLiteral(": connection refused (error 111)")), -1)
         << box->text().toStdString();
-    EXPECT_TRUE(chatHas(window, "Could not connect to 127.0.0.1"));
+    EXPECT_TRUE(chatHolds(window, "Could not connect to 127.0.0.1"));
     // The box leaves the window to the player: nothing modal stands in the way of Exit.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(box->isModal());
