@@ -30,8 +30,6 @@
 namespace lastling::shell {
 namespace {
 
-using testing::guiApp;
-
 int ownAtBottom(int seat) {
     return seat - 1; // seat 1 at the bottom, 2 left, 3 top, 4 right
 }
@@ -70,7 +68,6 @@ QAccessible::Role roleOf(QObject* object) {
 }
 
 TEST(TableNames, EachControlSaysWhoseItIs) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
     const std::vector<std::pair<QWidget*, QString>> names = {
@@ -103,7 +100,6 @@ TEST(TableNames, EachControlSaysWhoseItIs) {
 }
 
 TEST(TableNames, SocialControlsAreNamed) {
-    guiApp();
     QWidget holder;
     social::PhraseRow row(&holder);
     social::ChatPanel chat(&holder);
@@ -138,7 +134,6 @@ protected:
 };
 
 TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
-    guiApp();
     Board board;
     board.show();
     board.showTable(namedTable(), ownAtBottom);
@@ -158,7 +153,6 @@ TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
 }
 
 TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
-    guiApp();
     Announcer announcer;
     QSignalSpy spoken(&announcer, &Announcer::announced);
     announcer.announce(QStringLiteral("Klot played Two of Spades."));
@@ -173,7 +167,6 @@ TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
 // ---- keyboard and Press ----
 
 TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
     board.show();
@@ -210,7 +203,6 @@ TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
 }
 
 TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
-    guiApp();
     QWidget main;
     GameStartDialog dialog(QPixmap(), QPixmap(), &main);
     dialog.show();
@@ -227,7 +219,6 @@ TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
 }
 
 TEST(TableKeys, SeatMenuOpensByMenuKeyAndShiftF10) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
     board.show();
@@ -281,13 +272,17 @@ TEST_F(WindowAnnouncements, TabGoesFromTheHandToStartThePhrasesAndTheChat) {
     const auto place = [&chain](QWidget* widget) {
         return std::find(chain.begin(), chain.end(), widget) - chain.begin();
     };
-    const std::vector<QWidget*> order = {
-        window.board().handSlot(1),        window.board().handSlot(4),
-        window.board().startButton(),      window.board().nameLabel(client::kBottom),
-        window.board().nameLabel(client::kRight), sides.phraseRow->phraseButton(1),
-        sides.phraseRow->phraseButton(9),  sides.phraseRow->chatterButton(),
-        window.chatPanel().view(),         window.chatPanel().entry(),
-        window.chatPanel().smileyButton()};
+    const std::vector<QWidget*> order = {window.board().handSlot(1),
+                                         window.board().handSlot(4),
+                                         window.board().startButton(),
+                                         window.board().nameLabel(client::kBottom),
+                                         window.board().nameLabel(client::kRight),
+                                         sides.phraseRow->phraseButton(1),
+                                         sides.phraseRow->phraseButton(9),
+                                         sides.phraseRow->chatterButton(),
+                                         window.chatPanel().view(),
+                                         window.chatPanel().entry(),
+                                         window.chatPanel().smileyButton()};
     for (std::size_t i = 1; i < order.size(); ++i) {
         EXPECT_LT(place(order[i]), static_cast<std::ptrdiff_t>(chain.size()));
         EXPECT_GT(place(order[i]), place(order[i - 1])) << order[i]->objectName().toStdString();
@@ -295,7 +290,6 @@ TEST_F(WindowAnnouncements, TabGoesFromTheHandToStartThePhrasesAndTheChat) {
 }
 
 TEST(HelpWindowAccess, IsADialogThatEscapeHides) {
-    guiApp();
     QWidget main;
     help::HelpWindow help(&main);
     EXPECT_EQ(roleOf(&help), QAccessible::Dialog);

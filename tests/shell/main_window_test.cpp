@@ -32,7 +32,6 @@
 namespace lastling::shell {
 namespace {
 
-using testing::guiApp;
 using testing::readFile;
 using testing::runUntil;
 
@@ -44,37 +43,16 @@ QString chatText(MainWindow& window) {
 
 // ---- a whole solo game played with the mouse and the keyboard ----
 
-int suitOf(int card) {
-    return (card - 1) / 13;
-}
-
-// The suit led in the current trick: the card that went down first.
-int ledSuit(const client::TableView& view) {
-    int firstStack = 0;
-    int led = -1;
-    for (int seat = 1; seat <= 4; ++seat) {
-        const client::SeatView& s = view.seats[static_cast<std::size_t>(seat)];
-        if (s.played != 0 && (led < 0 || s.playedStack < firstStack)) {
-            firstStack = s.playedStack;
-            led = suitOf(s.played);
-        }
-    }
-    return led;
-}
-
-// Slots to try in order: cards of the led suit first, then the rest.
+// The own cards in slot order; a refused card sends the next try to the next of them.
 std::vector<int> candidateSlots(const client::TableView& view) {
-    const int led = ledSuit(view);
-    std::vector<int> following;
-    std::vector<int> others;
+    std::vector<int> held;
     for (int slot = 1; slot <= 4; ++slot) {
         const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
         if (hand.shown && hand.card != 0) {
-            (suitOf(hand.card) == led ? following : others).push_back(slot);
+            held.push_back(slot);
         }
     }
-    following.insert(following.end(), others.begin(), others.end());
-    return following;
+    return held;
 }
 
 TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {

@@ -35,7 +35,6 @@ namespace lastling::shell {
 namespace {
 
 using testing::chatHolds;
-using testing::guiApp;
 using testing::readFile;
 using testing::runUntil;
 
@@ -140,32 +139,26 @@ TEST_F(SideWindowsTest, StartDialogSavesItsChoiceAndReportsInTheChat) {
     EXPECT_EQ(last, " The Korvel Lobby was not downloaded (stopped). ");
 }
 
-// A lobby program that starts ends the game exactly as "File" > "Exit" does.
-TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramWhenTheLobbyStarts) {
-    WindowOptions given = options();
-    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=true\n"); // found on PATH
-    MainWindow window(given);
-    const SideWindows sides = addSideWindows(window);
-    window.show();
-    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
-    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
-    EXPECT_TRUE(window.closeRequested());
-    EXPECT_FALSE(window.isVisible());
-}
-
-// Without a lobby program the tables on the network are the way to company.
-TEST_F(SideWindowsTest, PlayWithOthersOpensJoinATableWithoutALobby) {
-    WindowOptions given = options();
-    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=no-such-korvel-lobby\n");
-    MainWindow window(given);
-    const SideWindows sides = addSideWindows(window);
-    window.show();
-    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
-    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
-    EXPECT_FALSE(window.closeRequested());
-    EXPECT_FALSE(sides.start->isVisible());
-    ASSERT_NE(window.tableChooser().dialog(), nullptr);
-    EXPECT_EQ(window.tableChooser().dialog()->kind(), TableDialog::Kind::Join);
+// A lobby program that starts ends the game exactly as "File" > "Exit" does; without one, the
+// tables on the network are the way to company.
+TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramOrOpensJoinATable) {
+    for (const std::string lobby : {"true", "no-such-korvel-lobby"}) { // "true" is on PATH
+        const bool starts = lobby == "true";
+        WindowOptions given = options();
+        writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=" + lobby + "\n");
+        MainWindow window(given);
+        const SideWindows sides = addSideWindows(window);
+        window.show();
+        ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); })) << lobby;
+        sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        EXPECT_EQ(window.closeRequested(), starts) << lobby;
+        EXPECT_EQ(window.isVisible(), !starts) << lobby;
+        if (!starts) {
+            EXPECT_FALSE(sides.start->isVisible());
+        }
+        const TableDialog* join = window.tableChooser().dialog();
+        EXPECT_EQ(join != nullptr && join->kind() == TableDialog::Kind::Join, !starts) << lobby;
+    }
 }
 
 // ---- phrases and chatter sounds travel through the real client and host ----

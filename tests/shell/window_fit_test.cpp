@@ -47,10 +47,7 @@ void PrintTo(const NamesCase& given, std::ostream* out) {
     *out << given.what;
 }
 
-class SeatLineTest : public ::testing::TestWithParam<NamesCase> {
-protected:
-    void SetUp() override { testing::guiApp(); }
-};
+class SeatLineTest : public ::testing::TestWithParam<NamesCase> {};
 
 TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
     const NamesCase& given = GetParam();
@@ -111,7 +108,6 @@ INSTANTIATE_TEST_SUITE_P(Table, SeatLineTest,
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
-    testing::guiApp();
     Board board;
     const int centre = board.playToScore()->geometry().center().x();
     for (const char* target : {"10", "100", "500"}) {
@@ -128,7 +124,6 @@ TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
 }
 
 TEST(TableTexts, SpyListTitleIsWhole) {
-    testing::guiApp();
     SpyListDialog spies(QPixmap{});
     const auto* title = spies.findChild<QLabel*>(QStringLiteral("label_title"));
     const auto* done = spies.findChild<QWidget*>(QStringLiteral("button_done"));

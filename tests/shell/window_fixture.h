@@ -48,8 +48,6 @@ inline bool chatHolds(MainWindow& window, const std::string& wanted) {
 // in a folder that goes with the test.
 class WindowFixture : public ::testing::Test {
 protected:
-    void SetUp() override { guiApp(); }
-
     WindowOptions options(std::vector<std::string> params = {}) const {
         WindowOptions result;
         result.params = std::move(params);
