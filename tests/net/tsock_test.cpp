@@ -36,6 +36,21 @@ bool ipv6LoopbackWorks() {
     return bound;
 }
 
+// A plain socket connected to the loopback port, below TSock; -1 when that fails.
+int rawConnect(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd >= 0 &&
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // A port where nobody listens: taken from the kernel, then given back.
 std::string freePort() {
     TSock probe;
@@ -235,13 +250,8 @@ TEST_F(TSockTest, LargeSendArrivesWholeInReadsOfAtMost32768) {
 // Last words before a close: flush waits for a peer that reads, and gives up on one that
 // does not once its time is over.
 TEST_F(TSockTest, FlushWaitsForThePeerToTakeEverythingOrGivesUp) {
-    const int peer = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int peer = rawConnect(listener.localPort());
     ASSERT_GE(peer, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(listener.localPort()));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(waitUntil([&] { return !accepted.empty(); }));
     TSock* server = accepted.back().data();
     EXPECT_TRUE(server->flush(50)) << "nothing waits";
@@ -410,13 +420,8 @@ TEST_P(TSockPeerEnd, DisconnectHandlerThatClosesGivesTwoReports) {
         log.lines.push_back("disconnect");
         s.Close();
     };
-    const int raw = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int raw = rawConnect(listener.localPort());
     ASSERT_GE(raw, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(listener.localPort()));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(waitUntil([&] { return !accepted.empty(); }));
     log.lines.clear();
     if (GetParam().reset) {
