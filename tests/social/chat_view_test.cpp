@@ -114,6 +114,7 @@ protected:
         m_panel->setLinkOpener(std::make_unique<RecordingOpener>(m_opened));
         m_panel->setMessageBox([this](const QString& text) { m_boxes.push_back(text); });
         m_panel->setSettingsSaver([this] { ++m_saves; });
+        m_panel->setSender([this](const std::string& message) { m_sent.push_back(message); });
         m_window.resize(270, 480);
         m_window.show();
         QCoreApplication::processEvents();
@@ -143,6 +144,7 @@ protected:
     std::unique_ptr<ChatPanel> m_panel;
     std::vector<QUrl> m_opened;
     std::vector<QString> m_boxes;
+    std::vector<std::string> m_sent;
     int m_saves = 0;
 };
 
@@ -180,22 +182,18 @@ TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
 }
 
 TEST_F(ChatViewTest, NothingIsSentOrClearedBeforeTheLogin) {
-    std::vector<std::string> sent;
-    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
     QTest::keyClicks(m_panel->entry(), QStringLiteral("early"));
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
-    EXPECT_TRUE(sent.empty());
+    EXPECT_TRUE(m_sent.empty());
     EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("early"));
 }
 
 TEST_F(ChatViewTest, OutsideLatin1BecomesQuestionMarks) {
-    std::vector<std::string> sent;
-    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
     m_panel->setSessionSource([] { return ChatSession{3, true, "Cy"}; });
     m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
     m_panel->sendit();
-    ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0], std::string("CMD_chat+3+caf\xE9 ?|clBlack\xFF"));
+    ASSERT_EQ(m_sent.size(), 1u);
+    EXPECT_EQ(m_sent[0], std::string("CMD_chat+3+caf\xE9 ?|clBlack\xFF"));
 }
 
 TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
@@ -432,15 +430,13 @@ TEST(ChatPacerTest, ABurstGoesOutWithinTheHostsLimitAndInOrder) {
 }
 
 TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField) {
-    std::vector<std::string> sent;
-    m_panel->setSender([&sent](const std::string& message) { sent.push_back(message); });
     m_panel->setSessionSource([] { return ChatSession{3, true, "Ann"}; });
     for (int i = 1; i <= 26; ++i) {
         QTest::keyClicks(m_panel->entry(), QStringLiteral("line %1").arg(i));
         QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     }
-    ASSERT_EQ(sent.size(), 5u);
-    EXPECT_EQ(sent[4], std::string("CMD_chat+3+line 5|clBlack\xFF"));
+    ASSERT_EQ(m_sent.size(), 5u);
+    EXPECT_EQ(m_sent[4], std::string("CMD_chat+3+line 5|clBlack\xFF"));
     EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("line 26"));
     const QTextCharFormat waiting = formatOf(QStringLiteral("Ann chats: line 6"));
     EXPECT_EQ(waiting.foreground().color(), QColor(0x80, 0x80, 0x80));
@@ -457,8 +453,8 @@ TEST_F(ChatViewTest, FastLinesWaitGreyedBelowTheOthersAndAFullQueueKeepsTheField
 
     m_now = 1050;
     m_panel->pacer().sendDue();
-    ASSERT_EQ(sent.size(), 6u);
-    EXPECT_EQ(sent[5], std::string("CMD_chat+3+line 6|clBlack\xFF"));
+    ASSERT_EQ(m_sent.size(), 6u);
+    EXPECT_EQ(m_sent[5], std::string("CMD_chat+3+line 6|clBlack\xFF"));
     EXPECT_FALSE(document().toPlainText().contains(QStringLiteral("Ann chats: line 6")));
     EXPECT_TRUE(document().toPlainText().contains(QStringLiteral("Ann chats: line 7")));
 }

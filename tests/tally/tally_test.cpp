@@ -245,6 +245,12 @@ protected:
     static std::string read(const fs::path& path) { return readBytes(path); }
 };
 
+std::string packed(const std::string& text) {
+    const auto bytes =
+        lzrw1::compressBuffer({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return std::string(bytes.begin(), bytes.end());
+}
+
 TEST_F(TallyFolder, RoundTripThroughTheCompressedFile) {
     ASSERT_TRUE(saveTallyFile(klotTable(), file()));
     const std::string packed = read(file());
@@ -271,18 +277,8 @@ TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {
 }
 
 TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage) {
-    const std::string good = [] {
-        const std::string text = kKlotText;
-        const auto packed = lzrw1::compressBuffer(
-            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        return std::string(packed.begin(), packed.end());
-    }();
-    const std::string wrongList = [] {
-        const std::string text = "9\r\n5\r\n0\r\n";
-        const auto packed = lzrw1::compressBuffer(
-            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        return std::string(packed.begin(), packed.end());
-    }();
+    const std::string good = packed(kKlotText);
+    const std::string wrongList = packed("9\r\n5\r\n0\r\n");
     const std::pair<std::string, std::string> cases[] = {
         {"not a tally",
          file().string() + " : Lzrw1 decompression : this file has no valid header !"},
