@@ -1,11 +1,6 @@
 #include "social/chat_view.h"
 
-#include "client/client_session.h"
-#include "client/table_model.h"
-#include "host/host_core.h"
-#include "host/host_transport.h"
 #include "host/rate_limit.h"
-#include "host/seat_table.h"
 #include "social/chat_entry.h"
 #include "social/chat_pacer.h"
 #include "social/chat_panel.h"
@@ -41,68 +36,6 @@ struct RecordingOpener : LinkOpener {
         return true;
     }
     std::vector<QUrl>& m_opened;
-};
-
-// A host core and a table client joined in one process, without sockets: what one sends the
-// other receives, and settle() works both receive queues off.
-class InProcessTable : public host::HostTransport, public client::Link {
-public:
-    explicit InProcessTable(ChatPanel& chat)
-        : m_lines(chat), m_core(m_seats, *this), m_session(m_model, *this) {
-        client::ClientPorts ports;
-        ports.chat = &m_lines;
-        m_model.setPorts(ports);
-    }
-
-    client::ClientSession& session() { return m_session; }
-    const client::ClientState& state() const { return m_model.state(); }
-
-    void joinAs(const std::string& name) {
-        client::StartPlan plan;
-        plan.mode = client::StartMode::Join;
-        plan.name = name;
-        plan.address = "127.0.0.1";
-        m_session.start(plan);
-        settle();
-    }
-
-    void settle() {
-        for (int guard = 0; guard < 1000; ++guard) {
-            const bool hostBusy = m_core.dispatchOne();
-            const bool clientBusy = m_session.processsocktimer();
-            if (!hostBusy && !clientBusy && m_core.queueEmpty() && m_session.queued() == 0) {
-                return;
-            }
-        }
-    }
-
-    void send(int slot, const std::string& bytes) override {
-        if (slot == m_slot) {
-            m_session.receive(bytes);
-        }
-    }
-    void close(int) override {}
-    void connectGame(const std::string&) override {
-        m_slot = m_core.chooseSlot();
-        m_core.connectionAccepted(m_slot);
-    }
-    void connectLobby() override {}
-    void sendGame(const std::string& bytes) override { m_core.bytesReceived(m_slot, bytes); }
-
-private:
-    // The client's system lines go to the panel, as the window's bridge sends them.
-    struct PanelLines : client::ChatLines {
-        explicit PanelLines(ChatPanel& panel) : m_panel(panel) {}
-        void addSystemLine(const std::string& line) override { m_panel.addSystemLine(line); }
-        ChatPanel& m_panel;
-    };
-
-    PanelLines m_lines;
-    host::SeatTable m_seats;
-    host::HostCore m_core;
-    client::TableModel m_model;
-    client::ClientSession m_session;
-    int m_slot = 0;
 };
 
 class ChatViewTest : public ::testing::Test {
@@ -148,29 +81,21 @@ protected:
     int m_saves = 0;
 };
 
-TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
-    InProcessTable table(*m_panel);
-    table.session().on(
-        "CMD_chat", [this](std::string_view payload, int) { m_panel->showChatMessage(payload); });
-    table.session().on(
-        "CMD_action", [this](std::string_view payload, int) { m_panel->showChatMessage(payload); });
-    m_panel->setSender([&table](const std::string& message) { table.session().send(message); });
-    m_panel->setSessionSource([&table] {
-        return ChatSession{table.state().myseat, table.state().loggedin, table.state().myname};
-    });
-    table.joinAs("Ann");
-    ASSERT_TRUE(table.state().loggedin);
-
+// Lines typed at seat 2 come back as the host relays them to everyone (its relay texts are
+// pinned by the host's own tests).
+TEST_F(ChatViewTest, TypedLinesShowAsTheHostRelaysThem) {
+    m_panel->setSessionSource([] { return ChatSession{2, true, "Ann"}; });
     QTest::keyClicks(m_panel->entry(), QStringLiteral("hello there :)#12"));
     EXPECT_EQ(m_panel->entry()->text(),
               QStringLiteral("hello there :)#12")); // placeholder went first
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     EXPECT_TRUE(m_panel->entry()->text().isEmpty());
-    table.settle();
-
     QTest::keyClicks(m_panel->entry(), QStringLiteral("/me waves"));
     QTest::keyClick(m_panel->entry(), Qt::Key_Enter);
-    table.settle();
+    ASSERT_EQ(m_sent, (std::vector<std::string>{"CMD_chat+2+hello there :)#12|clBlack\xFF",
+                                                "CMD_action+2+waves|clBlack\xFF"}));
+    m_panel->showChatMessage("2+Ann chats: hello there :)#12|clBlack");
+    m_panel->showChatMessage("2+Ann waves|clBlack");
 
     const QString shown = document().toPlainText();
     EXPECT_TRUE(shown.contains(QStringLiteral("Ann chats:  hello there "))) << shown.toStdString();
@@ -178,7 +103,7 @@ TEST_F(ChatViewTest, TypedLineComesBackFromTheHostWithTheSendersName) {
     const QTextCharFormat format = formatOf(QStringLiteral("hello"));
     EXPECT_EQ(format.foreground().color(), QColor(Qt::black));
     EXPECT_EQ(format.fontWeight(), QFont::Bold);
-    EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), table.state().myseat + 5);
+    EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), 7); // seat 2's style
 }
 
 TEST_F(ChatViewTest, NothingIsSentOrClearedBeforeTheLogin) {
