@@ -9,7 +9,6 @@
 #include "social/chat_view.h"
 #include "social/phrase_row.h"
 
-#include "gui_app.h"
 #include "window_fixture.h"
 
 #include <gtest/gtest.h>

@@ -21,13 +21,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <deque>
 #include <fstream>
 #include <functional>
-#include <set>
 
 namespace lastling::shell {
 namespace {

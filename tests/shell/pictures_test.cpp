@@ -1,8 +1,6 @@
 #include "shell/card_names.h"
 #include "shell/pictures.h"
 
-#include "gui_app.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>

@@ -6,21 +6,15 @@
 #include "shell/single_instance.h"
 #include "shell/spy_list_dialog.h"
 
-#include "gui_app.h"
-
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <fstream>
 
 #include <unistd.h>
 

@@ -25,7 +25,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>

@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>

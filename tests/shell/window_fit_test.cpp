@@ -183,14 +183,7 @@ TEST(SavedFrame, HostileNumbersStayInRange) {
 
 // ---- the window around a failed join, and its chat view ----
 
-class WindowFitTest : public testing::WindowFixture {
-protected:
-    WindowOptions options(std::vector<std::string> params, std::string port) const {
-        WindowOptions result = WindowFixture::options(std::move(params));
-        result.gamePort = std::move(port);
-        return result;
-    }
-};
+class WindowFitTest : public testing::WindowFixture {};
 
 // A port nobody listens on: taken for a moment, then given back.
 std::string closedPort() {
@@ -200,7 +193,8 @@ std::string closedPort() {
 }
 
 TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
-    const WindowOptions given = options({"Bob", "127.0.0.1", "false"}, closedPort());
+    WindowOptions given = options({"Bob", "127.0.0.1", "false"});
+    given.gamePort = closedPort();
     std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
         << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
     WindowProgram program(given);
@@ -227,7 +221,7 @@ TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
 }
 
 TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
-    MainWindow window(options({}, "0"));
+    MainWindow window(options());
     window.show();
     social::ChatView& view = *window.chatPanel().view();
     QApplication::setActiveWindow(&window);
@@ -242,7 +236,7 @@ TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
 }
 
 TEST_F(WindowFitTest, TextSizesAreRadioItemsLikeTheOtherChoices) {
-    MainWindow window(options({}, "0"));
+    MainWindow window(options());
     for (const char* item : {"N8", "N10", "N12", "N14", "Classic1", "Slow1", "Fast1"}) {
         const QActionGroup* group = window.action(QString::fromLatin1(item))->actionGroup();
         ASSERT_NE(group, nullptr) << item;
