@@ -38,6 +38,11 @@ TEST_P(SettingsLoad, AppliesValuesAndFallbacks) {
     GetParam().check(loadinifile(file()));
 }
 
+// A check that one field holds `expected`.
+template <auto Field> std::function<void(const Settings&)> is(auto expected) {
+    return [expected](const Settings& s) { EXPECT_EQ(s.*Field, expected); };
+}
+
 std::string section(const std::string& lines) {
     return "[Lastling]\r\n" + lines;
 }
@@ -72,29 +77,23 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.botspeed, 1000);
                      EXPECT_EQ(s.turnsound, 0);
                  }},
-        LoadCase{"BotspeedLetters", section("Botspeed=fast\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
-        LoadCase{"BotspeedOther", section("Botspeed=750\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
-        LoadCase{"ColourName", section("Textcolor=clRed\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+        LoadCase{"BotspeedLetters", section("Botspeed=fast\r\n"), is<&Settings::botspeed>(500)},
+        LoadCase{"BotspeedOther", section("Botspeed=750\r\n"), is<&Settings::botspeed>(500)},
+        LoadCase{"ColourName", section("Textcolor=clRed\r\n"), is<&Settings::textcolor>(0x0000FFu)},
         LoadCase{"ColourNameLowerCase", section("Textcolor=clred\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+                 is<&Settings::textcolor>(0x0000FFu)},
         LoadCase{"ColourHexOrange", section("Textcolor=$000080FF\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x000080FFu); }},
+                 is<&Settings::textcolor>(0x000080FFu)},
         LoadCase{"ColourNoName", section("Textcolor=purple\r\nTextsize=12\r\n"),
                  [](const Settings& s) {
                      EXPECT_EQ(s.textcolor, kBlack);
                      EXPECT_EQ(s.textsize, 12);
                  }},
         LoadCase{"ColourSystem", section("Textcolor=clWindowText\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x80000008u); }},
-        LoadCase{"TextsizeEleven", section("Textsize=11\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 11); }},
-        LoadCase{"TextsizeZero", section("Textsize=0\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
-        LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
+                 is<&Settings::textcolor>(0x80000008u)},
+        LoadCase{"TextsizeEleven", section("Textsize=11\r\n"), is<&Settings::textsize>(11)},
+        LoadCase{"TextsizeZero", section("Textsize=0\r\n"), is<&Settings::textsize>(8)},
+        LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"), is<&Settings::textsize>(8)},
         LoadCase{"PlaysoundsCapitalFalse",
                  section("Playsounds=False\r\nPlayerphrasesounds=FALSE\r\n"),
                  [](const Settings& s) {
@@ -113,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.phrases[8], "Bye");
                  }},
         LoadCase{"PlaytoscoreEmpty", section("Playtoscore=\r\n"),
-                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+                 is<&Settings::playtoscoreGiven>(false)},
         LoadCase{"PlaytoscoreLetters", section("Playtoscore=many\r\n"),
-                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+                 is<&Settings::playtoscoreGiven>(false)},
         LoadCase{"PlaytoscoreRange", section("Playtoscore=100000\r\n"),
                  [](const Settings& s) {
                      EXPECT_TRUE(s.playtoscoreGiven);
@@ -135,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.textsize, 8);
                      EXPECT_EQ(s.top, 7);
                  }},
-        LoadCase{"FirstOfDuplicateKeys", section("Top=1\r\nTop=2\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.top, 1); }},
+        LoadCase{"FirstOfDuplicateKeys", section("Top=1\r\nTop=2\r\n"), is<&Settings::top>(1)},
         LoadCase{"IntegerOverflow", section("Height=99999999999\r\nWidth=$123456789\r\n"),
                  [](const Settings& s) {
                      EXPECT_EQ(s.height, 535);
@@ -146,9 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
             "LongValueIsCut", section("Phrase2=" + std::string(5000, 'x') + "\r\n"),
             [](const Settings& s) { EXPECT_EQ(s.phrases[1], std::string(kMaxValueLength, 'x')); }},
         LoadCase{"BinaryGarbage", std::string("\0\xff[\x01=\n[Lastling\n=\n\r\r\n==x\n", 22),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
-        LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1",
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 1); }}),
+                 is<&Settings::textsize>(8)},
+        LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1", is<&Settings::textsize>(1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFolder, OnlyTheExactOneMeansTheSmartBotSkill) {

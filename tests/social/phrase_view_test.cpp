@@ -10,7 +10,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>

@@ -8,8 +8,6 @@
 
 #include <QSignalSpy>
 
-#include <deque>
-
 namespace fs = std::filesystem;
 using namespace lastling::tally;
 
