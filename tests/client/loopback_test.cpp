@@ -120,15 +120,6 @@ TEST_F(Loopback, WholeGameEndsWithTheSameWinnerOnBothTables) {
     EXPECT_FALSE(bo.model().view().startButtonVisible);
 }
 
-TEST_F(Loopback, KickedClientClosesAndTheHostSeesTheSeatEmpty) {
-    seatBoth();
-    ann.model().removeFromGame(2);
-    ASSERT_TRUE(waitUntil([this] { return boPorts.closes == 1; }));
-    ASSERT_TRUE(waitUntil([this] { return ann.model().view().seats[2].name == kWaiting; }));
-    EXPECT_EQ(annPorts.lines.back(), "0+Bo disconnected.");
-    EXPECT_EQ(annPorts.closes, 0);
-}
-
 TEST_F(Loopback, EveryClientClosesWhenTheHostEnds) {
     seatBoth();
     serverOwner.reset();

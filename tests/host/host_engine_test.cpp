@@ -36,13 +36,6 @@ protected:
         while (core.dispatchOne()) {
         }
     }
-    // Ann and Bob at a started game; true once it is Bob's turn.
-    bool bobOnTurn() {
-        join("Ann");
-        join("Bob");
-        receive(1, "CMD_startgame+Ann+30+");
-        return runUntilTurnOf(2);
-    }
     // Ticks the timers until the table waits for a human (or the game is over).
     void runUntilIdle() {
         for (int guard = 0; guard < 100000; ++guard) {
@@ -52,15 +45,18 @@ protected:
         }
         FAIL() << "the timers never stopped";
     }
-    // Lets the bots play until seat `seat` (a human) is awaited with cards in hand.
-    bool runUntilTurnOf(int seat) {
+    // Ann and Bob start a game; the bots (and Ann, when awaited) play until it is Bob's turn.
+    bool bobOnTurn() {
+        join("Ann");
+        join("Bob");
+        receive(1, "CMD_startgame+Ann+30+");
         for (int round = 0; round < 1000 && engine.gameinprogress(); ++round) {
             runUntilIdle();
-            if (engine.currentplayer() == seat && engine.awaitingCard()) {
+            if (engine.currentplayer() == 2 && engine.awaitingCard()) {
                 return true;
             }
             if (engine.awaitingCard()) {
-                playLegal(engine.currentplayer()); // another human is awaited
+                playLegal(engine.currentplayer());
             }
         }
         return false;
@@ -139,17 +135,6 @@ TEST_P(HostEngineTest, JustWatchOnTurnPassesAtOnceAndTheComputerTakesOver) {
     EXPECT_EQ(toAnn[0], wire("CMD_justwatching+2+1"));
     EXPECT_TRUE(seats[2].justwatching);
     EXPECT_NE(engine.currentplayer(), 2);
-}
-
-TEST_P(HostEngineTest, ForgedCardsFromOtherSeatsNeverReachTheTable) {
-    ASSERT_TRUE(bobOnTurn());
-    const auto handBefore = seats[2].hand;
-    receive(1, "CMD_playcard+2+1+"); // Ann plays Bob's card
-    receive(2, "CMD_playcard+2+9+");
-    receive(2, "CMD_playcard+2+-1+");
-    EXPECT_EQ(seats[2].hand, handBefore);
-    EXPECT_EQ(seats[2].playedcard, 0);
-    EXPECT_TRUE(engine.awaitingCard());
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, HostEngineTest, ::testing::Values(1u, 2u, 99u, 123456u));
