@@ -7,7 +7,6 @@
 #include "shell/player_preferences.h"
 #include "shell/spy_list_dialog.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 
 #include "gui_app.h"
 #include "window_fixture.h"

@@ -7,7 +7,6 @@
 #include "shell/single_instance.h"
 #include "shell/table_dialogs.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 
 #include "gui_app.h"
 #include "window_fixture.h"
@@ -96,12 +95,8 @@ TEST_F(TableWindowTest, JoinOverIpv6LoopbackLogsIn) {
     }
     const QStringList params = joinTable(QStringLiteral("Bob"), QStringLiteral("::1")).params;
     ASSERT_EQ(params.size(), 3);
-    std::vector<std::string> joinParams;
-    for (const QString& param : params) {
-        joinParams.push_back(param.toStdString());
-    }
-    WindowOptions joining = options(joinParams);
-    joining.gamePort = std::to_string(host.hostPort());
+    WindowOptions joining = guestOf(host, params[0].toStdString());
+    joining.params[1] = params[1].toStdString(); // the address as the dialog made it
     MainWindow guest(joining);
     guest.show();
     ASSERT_TRUE(runUntil([&] {

@@ -6,7 +6,6 @@
 #include "shell/spy_list_dialog.h"
 #include "shell/window_place.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
 
@@ -104,8 +103,7 @@ TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
 INSTANTIATE_TEST_SUITE_P(Table, SeatLineTest,
                          ::testing::Values(NamesCase{"before a game", false, "0", ""},
                                            NamesCase{"in a game", true, "488", ""},
-                                           NamesCase{"after a round", true, "488", "+50"}),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+                                           NamesCase{"after a round", true, "488", "+50"}));
 
 TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
     Board board;
@@ -172,8 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"a screen that is gone", {3500, 100, 772, 577}, kTwoScreens, {2428, 100}},
         PlaceCase{"on the second screen", {1400, 100, 772, 577}, kTwoScreens, {1400, 100}},
         PlaceCase{"larger than the screen", {-50, -50, 2000, 1500}, kOneScreen, {0, 0}},
-        PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+        PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}));
 
 TEST(SavedFrame, HostileNumbersStayInRange) {
     const QRect frame = savedFrame(2147483647, -2147483647 - 1, 0, 2147483647);

@@ -106,14 +106,11 @@ TEST_F(ChatViewTest, TypedLinesShowAsTheHostRelaysThem) {
     EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), 7); // seat 2's style
 }
 
-TEST_F(ChatViewTest, NothingIsSentOrClearedBeforeTheLogin) {
+TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1BecomesQuestionMarks) {
     QTest::keyClicks(m_panel->entry(), QStringLiteral("early"));
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     EXPECT_TRUE(m_sent.empty());
-    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("early"));
-}
-
-TEST_F(ChatViewTest, OutsideLatin1BecomesQuestionMarks) {
+    EXPECT_EQ(m_panel->entry()->text(), QStringLiteral("early")); // nor is the field cleared
     m_panel->setSessionSource([] { return ChatSession{3, true, "Cy"}; });
     m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
     m_panel->sendit();
@@ -140,8 +137,11 @@ TEST_F(ChatViewTest, LinksBeyondTheTableAndAfterClearOpenTheirOwnAddress) {
         m_panel->showChatMessage("1+A: www.site" + std::to_string(i) + ".com|clBlack");
     }
     clickLink(102);
-    m_panel->mainchatJump(1); // its slot was taken by link 101 when the counter wrapped
-    m_panel->clearMainChat();
+    m_panel->mainchatJump(1);          // its slot was taken by link 101 when the counter wrapped
+    m_panel->clearAction()->trigger(); // empties the view and focuses the entry
+    EXPECT_TRUE(document().isEmpty());
+    EXPECT_EQ(m_panel->model().linkCounter(), -1);
+    EXPECT_TRUE(m_panel->entry()->hasFocus() || QApplication::focusWidget() == nullptr);
     m_panel->showChatMessage("1+A: www.fresh.com|clBlack");
     clickLink(0);
     ASSERT_EQ(m_opened.size(), 3u);
@@ -276,25 +276,7 @@ TEST_F(ChatViewTest, ScrollChatOffKeepsThePlaceAndMirrorsOneAction) {
     EXPECT_GT(view().verticalScrollBar()->maximum(), 0);
 }
 
-TEST_F(ChatViewTest, ClearEmptiesTheViewAndFocusesTheEntry) {
-    m_panel->showChatMessage("2+A: www.x.com|clBlack");
-    m_panel->clearAction()->trigger();
-    EXPECT_TRUE(document().isEmpty());
-    EXPECT_EQ(m_panel->model().linkCounter(), -1);
-    EXPECT_TRUE(m_panel->entry()->hasFocus() || QApplication::focusWidget() == nullptr);
-}
-
 // ---- the chat's pace ----
-
-// Sends as the pace allows until nothing waits, stepping the clock to each due time;
-// returns when each went out.
-std::vector<std::int64_t> runPacer(ChatPacer& pacer, std::int64_t& now,
-                                   std::vector<std::int64_t>& sentAt) {
-    for (std::int64_t left = pacer.sendDue(); left >= 0; left = pacer.sendDue()) {
-        now += left;
-    }
-    return sentAt;
-}
 
 // Twenty-five lines typed at once all reach the host's relay limit in order and within it:
 // five at once, then the pace; the twenty-sixth finds the queue full.
@@ -338,7 +320,10 @@ TEST(ChatPacerTest, ABurstGoesOutWithinTheHostsLimitAndInOrder) {
     EXPECT_EQ(pacer.submit("m27", "line 27"), O::Waiting) << "room again for one";
     EXPECT_EQ(pacer.submit("m28", "line 28"), O::Refused);
 
-    runPacer(pacer, now, sentAt);
+    // Sends as the pace allows until nothing waits, stepping the clock to each due time.
+    for (std::int64_t left = pacer.sendDue(); left >= 0; left = pacer.sendDue()) {
+        now += left;
+    }
     EXPECT_FALSE(timer->isActive()) << "an idle pacer wakes nobody";
     ASSERT_EQ(sent.size(), 26u);
     for (int i = 1; i <= 25; ++i) {

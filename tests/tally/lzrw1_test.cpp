@@ -278,10 +278,7 @@ TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip) {
     EXPECT_EQ(doit.Decompress(), 70000);
     EXPECT_EQ(readFile(path("plain")), plain);
     EXPECT_EQ(filesInFolder(), 2);
-}
-
-TEST_F(Lzrw1Files, EmptyFileGivesElevenBytes) {
-    writeFile(path("in"), {});
+    writeFile(path("in"), {}); // an empty file gives an empty container of eleven bytes
     EXPECT_EQ(failureOf(true), "no failure");
     EXPECT_EQ(fs::file_size(path("out")), 11u);
 }
