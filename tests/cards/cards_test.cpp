@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
 
 namespace lastling::cards {
 namespace {

@@ -8,8 +8,6 @@
 #include "host/game_announcer.h"
 #include "manual_timer.h"
 
-#include <memory>
-
 namespace lastling::client::testing {
 namespace {
 

@@ -55,9 +55,11 @@ TEST_F(ReconnectTest, ADropMidGameTriesAgainWithACountdownAndPlaysOnInTheSameSea
     host("CMD_sendlogininfo+5");
     host("CMD_sendlogininfo+2");
     EXPECT_TRUE(session.reconnecting());
-    host({"CMD_newplayerinfo+2+Bob+0", "CMD_gamestats+2+30+40+2+1+0+0+4+2+0+0+4+3+0+0+4+4+0+0+4",
-          "CMD_mycards+2+1+5+2+6+3+7+4+8"});
+    host("CMD_newplayerinfo+2+Bob+0");
     EXPECT_FALSE(session.reconnecting());
+    EXPECT_EQ(model.view().status, ""); // the countdown goes with the reconnect
+    host({"CMD_gamestats+2+30+40+2+1+0+0+4+2+0+0+4+3+0+0+4+4+0+0+4",
+          "CMD_mycards+2+1+5+2+6+3+7+4+8"});
     EXPECT_EQ(view.shown, (std::vector<int>{120, 119, 119}));
     EXPECT_EQ(view.ended, 1);
     EXPECT_EQ(ports.closes, 0);

@@ -36,15 +36,6 @@ INSTANTIATE_TEST_SUITE_P(Seats, TableTurning,
                                            TurnCase{3, {3, 4, 1, 2}}, TurnCase{4, {4, 1, 2, 3}},
                                            TurnCase{6, {1, 2, 3, 4}}, TurnCase{9, {1, 2, 3, 4}}));
 
-TEST_F(ClientFixture, SeatThreeSeesSeatOnePlayAtTheTop) {
-    loginAs(3);
-    host("CMD_existingplayers+1+Ann+0+2+Bo+0+4+Di+0");
-    host("CMD_heplayed+1+14+3+");
-    EXPECT_EQ(model.screenPositionOf(1), kTop);
-    EXPECT_EQ(seat(1).played, 14);
-    EXPECT_EQ(seat(1).name, "Ann");
-}
-
 TEST(Placeholders, FollowTheSeatAsTheHostNamesIt) {
     const std::array<const char*, 11> expected = {"", "", "Klot", "Klick", "Kling", "",
                                                   "", "", "",     "",      ""};
@@ -173,19 +164,6 @@ TEST_F(ClientFixture, JustWatchingShowsEyesAndLinesForPlayingSeatsOnly) {
     EXPECT_EQ(ports.lines.size(), lines);
 }
 
-TEST_F(ClientFixture, HostSetsAndUnsetsJustWatchForASeat) {
-    session.state().myname = "Me";
-    session.hostpress(false);
-    host("CMD_sendlogininfo+1");
-    link.sent.clear();
-    model.setToJustWatch(3);
-    model.unsetJustWatch(3);
-    model.setToJustWatch(5);
-    model.setToJustWatch(0);
-    EXPECT_EQ(link.sent,
-              (std::vector<std::string>{"CMD_justwatch+3+1\xFF", "CMD_justwatch+3+2\xFF"}));
-}
-
 // ---- leaving ----
 
 TEST_F(ClientFixture, PlayerLeavesAndSeatGoesBackToWaiting) {
@@ -240,11 +218,17 @@ TEST_F(ClientFixture, SeatPopupItemsForHostAndJoinedPlayer) {
     EXPECT_FALSE(joined.removeFromGame || joined.setToJustWatch || joined.unsetJustWatch);
 }
 
-TEST_F(ClientFixture, KicksGoOutOnlyFromTheHostForTakenSeatsAndListedSpies) {
+// The host sets and unsets "just watch" for playing seats only, and removes only taken seats
+// and listed spies.
+TEST_F(ClientFixture, HostControlsGoOutOnlyForTheSeatsTheyFit) {
     session.state().myname = "Me";
     session.hostpress(false);
     host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Me+0", "CMD_existingplayers+2+Bo+0+8+Spy+0"});
     link.sent.clear();
+    model.setToJustWatch(3);
+    model.unsetJustWatch(3);
+    model.setToJustWatch(5);
+    model.setToJustWatch(0);
     model.removeFromGame(2);
     model.removeFromGame(3); // waiting: the item is disabled
     model.removeFromGame(0);
@@ -252,7 +236,8 @@ TEST_F(ClientFixture, KicksGoOutOnlyFromTheHostForTakenSeatsAndListedSpies) {
     model.removeSpy(1);
     model.removeSpy(-1);
     EXPECT_EQ(link.sent,
-              (std::vector<std::string>{"CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
+              (std::vector<std::string>{"CMD_justwatch+3+1\xFF", "CMD_justwatch+3+2\xFF",
+                                        "CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
 }
 
 TEST_F(ClientFixture, JoinedPlayerCannotKick) {

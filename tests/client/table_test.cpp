@@ -251,9 +251,7 @@ TEST_F(ClientFixture, RoundOverShowsWinnerCardsFaceUp) {
     EXPECT_EQ(seat(2).score, "19");
     EXPECT_TRUE(seat(2).bonusFollowsScore);
     EXPECT_TRUE(seat(2).hand.faceUp);
-    EXPECT_EQ(seat(2).hand.width(), 91);
-    EXPECT_EQ(seat(2).hand.offsets(), (std::vector<int>{0, 20}));
-    EXPECT_EQ(seat(2).hand.pictures(), (std::vector<int>{12, 40}));
+    EXPECT_EQ(seat(2).hand.cards, (std::vector<int>{12, 40})); // drawn as HandPictures shows
     EXPECT_EQ(ports.sounds, std::vector<std::string>{"roundover"});
 
     host("CMD_roundover+3+5+5+1+2+3+4+5+6");
@@ -301,8 +299,10 @@ TEST_F(ClientFixture, SpectatorSeesWinnerButRecordsNothing) {
     EXPECT_FALSE(model.view().startButtonVisible);
 }
 
+// A late joiner's table, whose turn it is included.
 TEST_F(ClientFixture, GameStatsRebuildOwnTableOnly) {
     loginAs(3);
+    host("CMD_existingplayers+1+Ann+0+2+Bob+0");
     host("CMD_gamestats+2+50+13+3+1+10+0+3+2+20+14+2+3+0+0+4+4+5+27+1");
     EXPECT_EQ(seat(1).score, "0"); // addressed to another seat
     EXPECT_TRUE(ports.notices.empty());
@@ -318,9 +318,13 @@ TEST_F(ClientFixture, GameStatsRebuildOwnTableOnly) {
     EXPECT_EQ(seat(3).hand.backs, 0); // our own hand comes by "CMD_mycards"
     EXPECT_EQ(seat(4).played, 27);
     EXPECT_TRUE(ports.notices.empty());
+    EXPECT_EQ(model.view().turnSeat, 2);
+    EXPECT_EQ(model.view().status, "Bob's turn.");
+    EXPECT_TRUE(seat(1).scoreFollowsName && seat(4).scoreFollowsName);
 
     host("CMD_gamestats+3+50+13+3+1+10+0+3");
     EXPECT_EQ(ports.notices, std::vector<std::string>{"go"});
+    EXPECT_EQ(model.view().status, "Your Turn.");
 }
 
 TEST_F(ClientFixture, GameStatsWithBadFields) {
@@ -442,17 +446,6 @@ TEST_F(ClientFixture, StatusAndMarkerFollowEveryStep) {
     }
     // The computer's turns for us make no turn sound.
     EXPECT_EQ(std::count(ports.sounds.begin(), ports.sounds.end(), "turn"), 2);
-}
-
-TEST_F(ClientFixture, LateJoinerSeesWhoseTurnItIs) {
-    loginAs(3);
-    host("CMD_existingplayers+1+Ann+0+2+Bob+0");
-    host("CMD_gamestats+3+50+13+2+1+10+0+3+2+20+14+2+3+0+0+4+4+5+27+1");
-    EXPECT_EQ(model.view().turnSeat, 2);
-    EXPECT_EQ(model.view().status, "Bob's turn.");
-    EXPECT_TRUE(seat(1).scoreFollowsName && seat(4).scoreFollowsName);
-    host("CMD_gamestats+3+50+13+3+1+10+0+3");
-    EXPECT_EQ(model.view().status, "Your Turn.");
 }
 
 } // namespace

@@ -131,10 +131,6 @@ protected:
     std::unique_ptr<GameEngine> engine;
 };
 
-} // namespace lastling::host::testing
-
-namespace lastling::host::testing {
-
 inline int leaderForDraw(int draw) {
     return (draw == 0 ? 4 : draw) % 4 + 1;
 }

@@ -247,12 +247,6 @@ TEST_F(EngineTest, SkippingEverySeatButTheLeaderEmptiesTheDeckWithoutReadingPast
     }
 }
 
-} // namespace
-} // namespace lastling::host::testing
-
-namespace lastling::host::testing {
-namespace {
-
 TEST_F(EngineTest, AKeptSeatOnTurnIsPlayedByTheComputerUntilItsPlayerIsBack) {
     startGame(seedWithLeader(2));
     out.take();

@@ -5,8 +5,6 @@
 #include <chrono>
 #include <cstdint>
 
-#include <set>
-
 namespace lastling::host {
 namespace {
 
@@ -46,7 +44,8 @@ TEST(RandomTest, DrawsStayBelowTheirBoundAndZeroGivesZero) {
 TEST(RandomTest, ClockSeedIsTheMillisecondOfTheDay) {
     const auto msOfDay = [] {
         using namespace std::chrono;
-        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % 86400000;
+        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() %
+               86400000;
     };
     const auto before = msOfDay();
     const std::int64_t seed = Random::seedFromClock();

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 namespace lastling::testing {
 namespace {

@@ -3,39 +3,17 @@
 #include "net/tsock.h"
 #include "protocol/framing.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QTimer>
+#include "event_loop.h"
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lastling::testing {
 
+using test_support::waitUntil;
 inline QCoreApplication& testApp() {
-    static int argc = 1;
-    static char name[] = "lastling_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-    return app;
-}
-
-// Runs the event loop until `done` holds. The limit only keeps a broken build from hanging
-// the suite; nothing is timed.
-inline bool waitUntil(const std::function<bool()>& done, int limitMs = 30000) {
-    testApp();
-    const QDeadlineTimer deadline(limitMs);
-    QTimer wake; // lets the wait below notice the deadline
-    wake.start(100);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return test_support::coreApp();
 }
 
 // A table client reduced to its socket: it sends raw messages and keeps what comes back.
@@ -60,7 +38,8 @@ public:
 
     // Waits for the next message not taken yet and returns it ("" if none came).
     std::string next() {
-        if (!waitUntil([this] { return m_taken < messages.size() || closed; }) || m_taken >= messages.size()) {
+        if (!waitUntil([this] { return m_taken < messages.size() || closed; }) ||
+            m_taken >= messages.size()) {
             return {};
         }
         return messages[m_taken++];
@@ -74,7 +53,9 @@ public:
             }
         }
     }
-    bool waitClosed() { return waitUntil([this] { return closed; }); }
+    bool waitClosed() {
+        return waitUntil([this] { return closed; });
+    }
     int seat() const { return m_seat; }
     // Reads "CMD_sendlogininfo" and logs in with `name`.
     int login(std::string_view name, std::string_view version = "1.0.1") {

@@ -3,7 +3,6 @@
 #include "protocol/fields.h"
 
 #include <array>
-#include <string>
 #include <string_view>
 
 namespace lastling::testing {
@@ -18,7 +17,8 @@ public:
     int onMessage(std::string_view message) {
         const auto plus = message.find('+');
         const std::string_view word = message.substr(0, plus);
-        protocol::Fields fields(plus == std::string_view::npos ? std::string_view() : message.substr(plus + 1));
+        protocol::Fields fields(plus == std::string_view::npos ? std::string_view()
+                                                               : message.substr(plus + 1));
         if (word == "CMD_mycards" && fields.number() == m_seat) {
             while (!fields.atEnd()) {
                 const int slot = fields.number();

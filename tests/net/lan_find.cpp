@@ -4,13 +4,12 @@
 // usage: lan_find LASTLING
 #include "net/table_browser.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include "event_loop.h"
+
 #include <QProcess>
 #include <QTcpSocket>
 
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,21 +23,11 @@ int failed(const std::string& text) {
     return 1;
 }
 
-// Runs the event loop until `done` holds or `seconds` pass.
-bool waitFor(const std::function<bool()>& done, int seconds) {
-    QDeadlineTimer deadline(seconds * 1000);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    }
-    return true;
-}
+using test_support::waitUntil;
 
 int startHost(QProcess& host, const QString& lastling, const QStringList& extra) {
     host.start(lastling, QStringList{"--serve", "--port", "0"} + extra);
-    if (!waitFor([&] { return host.canReadLine(); }, 20)) {
+    if (!waitUntil([&] { return host.canReadLine(); }, 20000)) {
         return 0;
     }
     const QString line = QString::fromUtf8(host.readLine()).trimmed();
@@ -58,12 +47,12 @@ std::optional<LanTable> find(const TableBrowser& browser, const std::string& nam
 // seconds in case the daemon does not pass record changes on by itself.
 bool waitForState(TableBrowser& browser, const std::string& name, int seats, bool running) {
     for (int round = 0; round < 8; ++round) {
-        if (waitFor(
+        if (waitUntil(
                 [&] {
                     const auto table = find(browser, name);
                     return table && table->freeSeats == seats && table->running == running;
                 },
-                3)) {
+                3000)) {
             return true;
         }
         browser.start();
@@ -81,7 +70,7 @@ int run(const QString& lastling) {
     }
     TableBrowser browser;
     browser.start();
-    if (!waitFor([&] { return find(browser, "Probe Table").has_value(); }, 30)) {
+    if (!waitUntil([&] { return find(browser, "Probe Table").has_value(); }, 30000)) {
         return failed("the table was not found");
     }
     const LanTable table = *find(browser, "Probe Table");
@@ -96,12 +85,12 @@ int run(const QString& lastling) {
     player.connectToHost("127.0.0.1", static_cast<quint16>(port));
     QByteArray seen;
     const auto receive = [&](const QByteArray& text) {
-        return waitFor(
+        return waitUntil(
             [&] {
                 seen += player.readAll();
                 return seen.contains(text);
             },
-            10);
+            10000);
     };
     if (!receive("CMD_sendlogininfo+1")) {
         return failed("no slot from the host");
@@ -122,7 +111,7 @@ int run(const QString& lastling) {
     }
     host.kill();
     host.waitForFinished();
-    if (!waitFor([&] { return !find(browser, "Probe Table").has_value(); }, 30)) {
+    if (!waitUntil([&] { return !find(browser, "Probe Table").has_value(); }, 30000)) {
         return failed("a table that ended stayed in the list");
     }
     hidden.kill();

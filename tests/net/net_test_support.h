@@ -2,45 +2,17 @@
 
 #include "net/tsock.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
+#include "event_loop.h"
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace lastling::test {
 
+using test_support::waitUntil;
 inline void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "net_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-}
-
-// Runs the event loop until done() holds; false if the generous bound runs out first.
-inline bool waitUntil(const std::function<bool()>& done, int limitMs = 20000) {
-    if (done())
-        return true;
-    QEventLoop loop;
-    QTimer poll;
-    QElapsedTimer clock;
-    clock.start();
-    bool reached = false;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            reached = true;
-            loop.quit();
-        } else if (clock.hasExpired(limitMs)) {
-            loop.quit();
-        }
-    });
-    poll.start(1);
-    loop.exec();
-    return reached;
+    test_support::coreApp();
 }
 
 // Records what endpoints report and which handlers ran, in order, as readable lines.

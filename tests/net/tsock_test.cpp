@@ -36,6 +36,21 @@ bool ipv6LoopbackWorks() {
     return bound;
 }
 
+// A plain socket connected to the loopback port, below TSock; -1 when that fails.
+int rawConnect(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd >= 0 &&
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // A port where nobody listens: taken from the kernel, then given back.
 std::string freePort() {
     TSock probe;
@@ -235,13 +250,8 @@ TEST_F(TSockTest, LargeSendArrivesWholeInReadsOfAtMost32768) {
 // Last words before a close: flush waits for a peer that reads, and gives up on one that
 // does not once its time is over.
 TEST_F(TSockTest, FlushWaitsForThePeerToTakeEverythingOrGivesUp) {
-    const int peer = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int peer = rawConnect(listener.localPort());
     ASSERT_GE(peer, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(listener.localPort()));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(peer, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(waitUntil([&] { return !accepted.empty(); }));
     TSock* server = accepted.back().data();
     EXPECT_TRUE(server->flush(50)) << "nothing waits";
@@ -267,21 +277,16 @@ TEST_F(TSockTest, FlushWaitsForThePeerToTakeEverythingOrGivesUp) {
     ::close(peer);
 }
 
-TEST_F(TSockTest, EmptySendWithEmptyQueueSendsNothing) {
+// An idle endpoint must not be woken: the write watch is armed only while bytes wait, and an
+// empty send with nothing queued sends nothing.
+TEST_F(TSockTest, IdleConnectionCausesNoWriteEvents) {
     TSock client;
     TSock* server = connectClient(client);
     ASSERT_NE(server, nullptr);
     EventLog log;
     client.OnInfo = log.info();
-    EXPECT_TRUE(client.Send(""));
+    EXPECT_TRUE(client.Send("")); // nothing waits: nothing is sent
     EXPECT_TRUE(log.lines.empty());
-}
-
-// An idle endpoint must not be woken: the write watch is armed only while bytes wait.
-TEST_F(TSockTest, IdleConnectionCausesNoWriteEvents) {
-    TSock client;
-    TSock* server = connectClient(client);
-    ASSERT_NE(server, nullptr);
     int writes = 0;
     client.OnWrite = [&](TSock&) { ++writes; };
     server->OnWrite = client.OnWrite;
@@ -316,22 +321,6 @@ TEST_F(TSockTest, RefusedConnectReportsErrorOnlyAndKeepsHandle) {
     EXPECT_FALSE(client.Connect()); // the handle is still there: nothing happens
     EXPECT_EQ(log.lines.size(), before);
     EXPECT_TRUE(client.Close());
-}
-
-TEST_F(TSockTest, ListenerBoundToIpv4LoopbackRefusesIpv6) {
-    if (!ipv6LoopbackWorks())
-        GTEST_SKIP() << "no IPv6 loopback on this machine";
-    TSock solo;
-    solo.setPortName("0");
-    solo.setBindAddress("127.0.0.1");
-    solo.setListen(true);
-    TSock client;
-    EventLog log;
-    client.OnInfo = log.info();
-    client.setHostName("::1");
-    client.setPortName(std::to_string(solo.localPort()));
-    client.Connect();
-    EXPECT_TRUE(waitUntil([&] { return log.has("error:Error #111 (ECONNREFUSED)"); }));
 }
 
 TEST_F(TSockTest, TakenPortRaisesErrorBindingAndKeepsHandleUntilClose) {
@@ -369,18 +358,9 @@ TEST_F(TSockTest, ListenReportsStartAgainAndStop) {
 
 // --- closing ----------------------------------------------------------------------------------
 
-TEST_F(TSockTest, CloseTwiceReportsAgainAndReturnsFalse) {
-    TSock client;
-    ASSERT_NE(connectClient(client), nullptr);
-    EventLog log;
-    client.OnInfo = log.info();
-    EXPECT_TRUE(client.Close());
-    EXPECT_FALSE(client.Close());
-    EXPECT_EQ(log.count("info:Socket Closed"), 2);
-    EXPECT_FALSE(client.connected());
-}
-
-TEST_F(TSockTest, BytesWaitingAfterCloseCanStillBeTaken) {
+// A second close reports again and returns false; bytes that came before the close can still
+// be taken.
+TEST_F(TSockTest, CloseTwiceReportsAgainAndWaitingBytesCanStillBeTaken) {
     TSock client;
     int waiting = 0;
     client.OnRead = [&](TSock&, int count) { waiting = count; }; // takes nothing
@@ -388,7 +368,12 @@ TEST_F(TSockTest, BytesWaitingAfterCloseCanStillBeTaken) {
     ASSERT_NE(server, nullptr);
     server->Send("left+\xFF");
     ASSERT_TRUE(waitUntil([&] { return waiting == 6; }));
-    client.Close();
+    EventLog log;
+    client.OnInfo = log.info();
+    EXPECT_TRUE(client.Close());
+    EXPECT_FALSE(client.Close());
+    EXPECT_EQ(log.count("info:Socket Closed"), 2);
+    EXPECT_FALSE(client.connected());
     EXPECT_EQ(client.ReceiveAll(), "left+\xFF");
     EXPECT_THROW(client.ReceiveAll(), ESockException); // closed and empty
 }
@@ -410,13 +395,8 @@ TEST_P(TSockPeerEnd, DisconnectHandlerThatClosesGivesTwoReports) {
         log.lines.push_back("disconnect");
         s.Close();
     };
-    const int raw = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int raw = rawConnect(listener.localPort());
     ASSERT_GE(raw, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<uint16_t>(listener.localPort()));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(raw, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(waitUntil([&] { return !accepted.empty(); }));
     log.lines.clear();
     if (GetParam().reset) {
@@ -459,7 +439,9 @@ TEST_F(TSockTest, AcceptedEndpointTakesPeerAddressPortAndHandlers) {
                              "info:Created New TSock Structure"}));
 }
 
-TEST_F(TSockTest, ConnectsToIpv6Loopback) {
+// Over IPv6 loopback: a listener on every address takes the call, one bound to IPv4 loopback
+// refuses it.
+TEST_F(TSockTest, ConnectsToIpv6LoopbackUnlessBoundToIpv4) {
     if (!ipv6LoopbackWorks())
         GTEST_SKIP() << "no IPv6 loopback on this machine";
     TSock client;
@@ -471,6 +453,18 @@ TEST_F(TSockTest, ConnectsToIpv6Loopback) {
     server->Send("v6\xFF");
     ASSERT_TRUE(waitUntil([&] { return arrived.size() == 3; }));
     EXPECT_EQ(arrived, "v6\xFF");
+
+    TSock solo;
+    solo.setPortName("0");
+    solo.setBindAddress("127.0.0.1");
+    solo.setListen(true);
+    TSock refused;
+    EventLog log;
+    refused.OnInfo = log.info();
+    refused.setHostName("::1");
+    refused.setPortName(std::to_string(solo.localPort()));
+    refused.Connect();
+    EXPECT_TRUE(waitUntil([&] { return log.has("error:Error #111 (ECONNREFUSED)"); }));
 }
 
 // --- failures inside handlers -------------------------------------------------------------

@@ -3,41 +3,26 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <tuple>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace lastling::settings;
 
 namespace {
 
-class SettingsFolder : public testing::Test {
+class SettingsFolder : public testing::Test, protected test_support::TempFolder {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("settings-test-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    SettingsFolder() : TempFolder("settings-test") {}
 
     fs::path file() const { return m_dir / "korvlobby.ini"; }
-    void write(const std::string& text) const { std::ofstream(file(), std::ios::binary) << text; }
-    std::string read() const {
-        std::ifstream in(file(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
+    void write(const std::string& text) const { writeBytes(file(), text); }
+    std::string read() const { return readBytes(file()); }
 };
 
 struct LoadCase {
@@ -51,6 +36,11 @@ class SettingsLoad : public SettingsFolder, public testing::WithParamInterface<L
 TEST_P(SettingsLoad, AppliesValuesAndFallbacks) {
     write(GetParam().file);
     GetParam().check(loadinifile(file()));
+}
+
+// A check that one field holds `expected`.
+template <auto Field> std::function<void(const Settings&)> is(auto expected) {
+    return [expected](const Settings& s) { EXPECT_EQ(s.*Field, expected); };
 }
 
 std::string section(const std::string& lines) {
@@ -87,29 +77,23 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.botspeed, 1000);
                      EXPECT_EQ(s.turnsound, 0);
                  }},
-        LoadCase{"BotspeedLetters", section("Botspeed=fast\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
-        LoadCase{"BotspeedOther", section("Botspeed=750\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.botspeed, 500); }},
-        LoadCase{"ColourName", section("Textcolor=clRed\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+        LoadCase{"BotspeedLetters", section("Botspeed=fast\r\n"), is<&Settings::botspeed>(500)},
+        LoadCase{"BotspeedOther", section("Botspeed=750\r\n"), is<&Settings::botspeed>(500)},
+        LoadCase{"ColourName", section("Textcolor=clRed\r\n"), is<&Settings::textcolor>(0x0000FFu)},
         LoadCase{"ColourNameLowerCase", section("Textcolor=clred\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x0000FFu); }},
+                 is<&Settings::textcolor>(0x0000FFu)},
         LoadCase{"ColourHexOrange", section("Textcolor=$000080FF\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x000080FFu); }},
+                 is<&Settings::textcolor>(0x000080FFu)},
         LoadCase{"ColourNoName", section("Textcolor=purple\r\nTextsize=12\r\n"),
                  [](const Settings& s) {
                      EXPECT_EQ(s.textcolor, kBlack);
                      EXPECT_EQ(s.textsize, 12);
                  }},
         LoadCase{"ColourSystem", section("Textcolor=clWindowText\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textcolor, 0x80000008u); }},
-        LoadCase{"TextsizeEleven", section("Textsize=11\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 11); }},
-        LoadCase{"TextsizeZero", section("Textsize=0\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
-        LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
+                 is<&Settings::textcolor>(0x80000008u)},
+        LoadCase{"TextsizeEleven", section("Textsize=11\r\n"), is<&Settings::textsize>(11)},
+        LoadCase{"TextsizeZero", section("Textsize=0\r\n"), is<&Settings::textsize>(8)},
+        LoadCase{"TextsizeHuge", section("Textsize=1000000\r\n"), is<&Settings::textsize>(8)},
         LoadCase{"PlaysoundsCapitalFalse",
                  section("Playsounds=False\r\nPlayerphrasesounds=FALSE\r\n"),
                  [](const Settings& s) {
@@ -128,9 +112,9 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.phrases[8], "Bye");
                  }},
         LoadCase{"PlaytoscoreEmpty", section("Playtoscore=\r\n"),
-                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+                 is<&Settings::playtoscoreGiven>(false)},
         LoadCase{"PlaytoscoreLetters", section("Playtoscore=many\r\n"),
-                 [](const Settings& s) { EXPECT_FALSE(s.playtoscoreGiven); }},
+                 is<&Settings::playtoscoreGiven>(false)},
         LoadCase{"PlaytoscoreRange", section("Playtoscore=100000\r\n"),
                  [](const Settings& s) {
                      EXPECT_TRUE(s.playtoscoreGiven);
@@ -150,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                      EXPECT_EQ(s.textsize, 8);
                      EXPECT_EQ(s.top, 7);
                  }},
-        LoadCase{"FirstOfDuplicateKeys", section("Top=1\r\nTop=2\r\n"),
-                 [](const Settings& s) { EXPECT_EQ(s.top, 1); }},
+        LoadCase{"FirstOfDuplicateKeys", section("Top=1\r\nTop=2\r\n"), is<&Settings::top>(1)},
         LoadCase{"IntegerOverflow", section("Height=99999999999\r\nWidth=$123456789\r\n"),
                  [](const Settings& s) {
                      EXPECT_EQ(s.height, 535);
@@ -161,9 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
             "LongValueIsCut", section("Phrase2=" + std::string(5000, 'x') + "\r\n"),
             [](const Settings& s) { EXPECT_EQ(s.phrases[1], std::string(kMaxValueLength, 'x')); }},
         LoadCase{"BinaryGarbage", std::string("\0\xff[\x01=\n[Lastling\n=\n\r\r\n==x\n", 22),
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 8); }},
-        LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1",
-                 [](const Settings& s) { EXPECT_EQ(s.textsize, 1); }}),
+                 is<&Settings::textsize>(8)},
+        LoadCase{"CutInsideSection", "[Lastling]\r\nTextsize=1", is<&Settings::textsize>(1)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFolder, OnlyTheExactOneMeansTheSmartBotSkill) {
@@ -277,12 +259,19 @@ Settings changedSettings() {
     return settings;
 }
 
+// The first write makes the section in order, with no temporary files left; a later one keeps
+// the file's own line ends.
 TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder) {
     ASSERT_TRUE(saveinifile(changedSettings(), file()));
     EXPECT_EQ(read(),
               "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
               "Textcolor=$00FF8040\r\nPlaytoscore=120\r\nBotspeed=250\r\nTurnsound=1\r\n"
               "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n");
+    ASSERT_TRUE(savePhrases(Phrases{}, file()));
+    EXPECT_EQ(filesInFolder(), 1);
+    write("[Lastling]\nTop=1\n");
+    ASSERT_TRUE(saveinifile(Settings{}, file()));
+    EXPECT_EQ(read().find('\r'), std::string::npos);
 }
 
 TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
@@ -346,18 +335,6 @@ TEST_F(SettingsFolder, UnwritablePlaceIsReported) {
     EXPECT_FALSE(savePhrases(Phrases{}, nowhere));
     fs::create_directories(m_dir / "a-folder.ini");
     EXPECT_FALSE(saveinifile(Settings{}, m_dir / "a-folder.ini"));
-}
-
-TEST_F(SettingsFolder, WriteLeavesNoTemporaryFiles) {
-    ASSERT_TRUE(saveinifile(Settings{}, file()));
-    ASSERT_TRUE(savePhrases(Phrases{}, file()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
-}
-
-TEST_F(SettingsFolder, KeepsTheFilesLineEnds) {
-    write("[Lastling]\nTop=1\n");
-    ASSERT_TRUE(saveinifile(Settings{}, file()));
-    EXPECT_EQ(read().find('\r'), std::string::npos);
 }
 
 // A file the program could not read is never rewritten with the defaults it fell back on:

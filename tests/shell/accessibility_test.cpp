@@ -9,7 +9,6 @@
 #include "social/chat_view.h"
 #include "social/phrase_row.h"
 
-#include "gui_app.h"
 #include "window_fixture.h"
 
 #include <gtest/gtest.h>
@@ -29,8 +28,6 @@
 
 namespace lastling::shell {
 namespace {
-
-using testing::guiApp;
 
 int ownAtBottom(int seat) {
     return seat - 1; // seat 1 at the bottom, 2 left, 3 top, 4 right
@@ -70,9 +67,11 @@ QAccessible::Role roleOf(QObject* object) {
 }
 
 TEST(TableNames, EachControlSaysWhoseItIs) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
+    QWidget holder;
+    social::PhraseRow row(&holder);
+    social::ChatPanel chat(&holder);
     const std::vector<std::pair<QWidget*, QString>> names = {
         {board.scoreLabel(client::kLeft), "Klot: 12 points"},
         {board.scoreLabel(client::kBottom), "Ann: 1 point"},
@@ -86,6 +85,12 @@ TEST(TableNames, EachControlSaysWhoseItIs) {
         {board.handSlot(2), "Hand slot 2: empty"},
         {board.startButton(), "START GAME"},
         {board.status(), "Klot's turn."},
+        {row.phraseButton(1), "Phrase 1: Way To Go!"},
+        {row.phraseButton(9), "Phrase 9: Good Game Everyone!"},
+        {row.chatterButton(), "Chatter sounds"},
+        {chat.smileyButton(), "Smileys"},
+        {chat.view(), "Chat"},
+        {chat.entry(), "Chat message"},
     };
     for (const auto& [widget, name] : names) {
         EXPECT_EQ(accessibleName(widget), name) << widget->objectName().toStdString();
@@ -100,24 +105,6 @@ TEST(TableNames, EachControlSaysWhoseItIs) {
     EXPECT_EQ(roleOf(board.announcer()), QAccessible::Notification);
     EXPECT_EQ(roleOf(board.handSlot(1)), QAccessible::Button);
     EXPECT_EQ(roleOf(board.startButton()), QAccessible::Button);
-}
-
-TEST(TableNames, SocialControlsAreNamed) {
-    guiApp();
-    QWidget holder;
-    social::PhraseRow row(&holder);
-    social::ChatPanel chat(&holder);
-    const std::vector<std::pair<QWidget*, QString>> names = {
-        {row.phraseButton(1), "Phrase 1: Way To Go!"},
-        {row.phraseButton(9), "Phrase 9: Good Game Everyone!"},
-        {row.chatterButton(), "Chatter sounds"},
-        {chat.smileyButton(), "Smileys"},
-        {chat.view(), "Chat"},
-        {chat.entry(), "Chat message"},
-    };
-    for (const auto& [widget, name] : names) {
-        EXPECT_EQ(widget->accessibleName(), name) << widget->objectName().toStdString();
-    }
 }
 
 // Counts the pictures that are hidden or shown: each one is an event for a screen reader.
@@ -138,7 +125,6 @@ protected:
 };
 
 TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
-    guiApp();
     Board board;
     board.show();
     board.showTable(namedTable(), ownAtBottom);
@@ -158,7 +144,6 @@ TEST(TableEvents, RedrawingTheSameTableHidesAndShowsNothing) {
 }
 
 TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
-    guiApp();
     Announcer announcer;
     QSignalSpy spoken(&announcer, &Announcer::announced);
     announcer.announce(QStringLiteral("Klot played Two of Spades."));
@@ -173,7 +158,6 @@ TEST(TableEvents, AnnouncerSpeaksEachTextAndIgnoresNothing) {
 // ---- keyboard and Press ----
 
 TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
     board.show();
@@ -210,7 +194,6 @@ TEST(TableKeys, HandSlotsPlayByKeyAndByPress) {
 }
 
 TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
-    guiApp();
     QWidget main;
     GameStartDialog dialog(QPixmap(), QPixmap(), &main);
     dialog.show();
@@ -227,7 +210,6 @@ TEST(TableKeys, PictureButtonsPassOtherKeysOnAndTakeTheFocusWhenAsked) {
 }
 
 TEST(TableKeys, SeatMenuOpensByMenuKeyAndShiftF10) {
-    guiApp();
     Board board;
     board.showTable(namedTable(), ownAtBottom);
     board.show();
@@ -281,13 +263,17 @@ TEST_F(WindowAnnouncements, TabGoesFromTheHandToStartThePhrasesAndTheChat) {
     const auto place = [&chain](QWidget* widget) {
         return std::find(chain.begin(), chain.end(), widget) - chain.begin();
     };
-    const std::vector<QWidget*> order = {
-        window.board().handSlot(1),        window.board().handSlot(4),
-        window.board().startButton(),      window.board().nameLabel(client::kBottom),
-        window.board().nameLabel(client::kRight), sides.phraseRow->phraseButton(1),
-        sides.phraseRow->phraseButton(9),  sides.phraseRow->chatterButton(),
-        window.chatPanel().view(),         window.chatPanel().entry(),
-        window.chatPanel().smileyButton()};
+    const std::vector<QWidget*> order = {window.board().handSlot(1),
+                                         window.board().handSlot(4),
+                                         window.board().startButton(),
+                                         window.board().nameLabel(client::kBottom),
+                                         window.board().nameLabel(client::kRight),
+                                         sides.phraseRow->phraseButton(1),
+                                         sides.phraseRow->phraseButton(9),
+                                         sides.phraseRow->chatterButton(),
+                                         window.chatPanel().view(),
+                                         window.chatPanel().entry(),
+                                         window.chatPanel().smileyButton()};
     for (std::size_t i = 1; i < order.size(); ++i) {
         EXPECT_LT(place(order[i]), static_cast<std::ptrdiff_t>(chain.size()));
         EXPECT_GT(place(order[i]), place(order[i - 1])) << order[i]->objectName().toStdString();
@@ -295,7 +281,6 @@ TEST_F(WindowAnnouncements, TabGoesFromTheHandToStartThePhrasesAndTheChat) {
 }
 
 TEST(HelpWindowAccess, IsADialogThatEscapeHides) {
-    guiApp();
     QWidget main;
     help::HelpWindow help(&main);
     EXPECT_EQ(roleOf(&help), QAccessible::Dialog);

@@ -3,9 +3,10 @@
 #include "shell/lan_table_list.h"
 #include "shell/table_dialogs.h"
 
+#include "gui_app.h"
+
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
@@ -16,13 +17,7 @@
 namespace lastling::shell {
 namespace {
 
-bool runUntil(const std::function<bool()>& condition, int seconds) {
-    QDeadlineTimer guard(seconds * 1000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
+using testing::runUntil;
 
 TEST(LanJoinTest, WithoutADaemonTheListSaysSoAndATypedAddressStillJoins) {
     const QByteArray saved = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");

@@ -7,7 +7,6 @@
 #include "shell/player_preferences.h"
 #include "shell/spy_list_dialog.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 
 #include "gui_app.h"
 #include "window_fixture.h"
@@ -21,18 +20,14 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <deque>
 #include <fstream>
 #include <functional>
-#include <set>
 
 namespace lastling::shell {
 namespace {
 
-using testing::guiApp;
 using testing::readFile;
 using testing::runUntil;
 
@@ -44,37 +39,16 @@ QString chatText(MainWindow& window) {
 
 // ---- a whole solo game played with the mouse and the keyboard ----
 
-int suitOf(int card) {
-    return (card - 1) / 13;
-}
-
-// The suit led in the current trick: the card that went down first.
-int ledSuit(const client::TableView& view) {
-    int firstStack = 0;
-    int led = -1;
-    for (int seat = 1; seat <= 4; ++seat) {
-        const client::SeatView& s = view.seats[static_cast<std::size_t>(seat)];
-        if (s.played != 0 && (led < 0 || s.playedStack < firstStack)) {
-            firstStack = s.playedStack;
-            led = suitOf(s.played);
-        }
-    }
-    return led;
-}
-
-// Slots to try in order: cards of the led suit first, then the rest.
+// The own cards in slot order; a refused card sends the next try to the next of them.
 std::vector<int> candidateSlots(const client::TableView& view) {
-    const int led = ledSuit(view);
-    std::vector<int> following;
-    std::vector<int> others;
+    std::vector<int> held;
     for (int slot = 1; slot <= 4; ++slot) {
         const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
         if (hand.shown && hand.card != 0) {
-            (suitOf(hand.card) == led ? following : others).push_back(slot);
+            held.push_back(slot);
         }
     }
-    following.insert(following.end(), others.begin(), others.end());
-    return following;
+    return held;
 }
 
 TEST_F(WindowTest, SoloGamePlaysToTheWinnerWithMouseAndKeys) {
@@ -166,9 +140,7 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
     ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
     EXPECT_EQ(state(host).myseat, 1);
 
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
     ASSERT_TRUE(runUntil([&] {
         return state(guest).myseat == 2 && view(guest).seats[1].name == "Ann" &&
@@ -443,9 +415,7 @@ TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
         asked << text;
         return false;
     });
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
     ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == "Bob"; }));
     QStringList guestNotices;

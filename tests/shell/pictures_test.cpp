@@ -1,8 +1,6 @@
 #include "shell/card_names.h"
 #include "shell/pictures.h"
 
-#include "gui_app.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -66,7 +64,6 @@ int inkPixels(const QImage& image, bool red) {
 }
 
 TEST(CardPictures, FacesAreInkedInTheirSuitColour) {
-    testing::guiApp();
     for (int card = 1; card <= 52; ++card) {
         const QImage face = drawCardFace(card);
         ASSERT_EQ(face.size(), QSize(kCardWidth, kCardHeight)) << card;
@@ -83,7 +80,6 @@ TEST(CardPictures, FacesAreInkedInTheirSuitColour) {
 }
 
 TEST(CardPictures, MorePipsMeanMoreInk) {
-    testing::guiApp();
     for (int suit = 0; suit < 4; ++suit) {
         const int first = suit * 13 + 1;
         int previous = 0;
@@ -97,7 +93,6 @@ TEST(CardPictures, MorePipsMeanMoreInk) {
 }
 
 TEST(CardPictures, FiftyFourDistinctPicturesAndNothingOutsideThem) {
-    testing::guiApp();
     const Pictures& pictures = Pictures::instance();
     QSet<QByteArray> seen;
     for (int index = 0; index < kCardPictureCount; ++index) {
@@ -115,7 +110,6 @@ TEST(CardPictures, FiftyFourDistinctPicturesAndNothingOutsideThem) {
 }
 
 TEST(CardPictures, MarkersAndBadgesHaveTheirTableSizes) {
-    testing::guiApp();
     const Pictures& p = Pictures::instance();
     const std::vector<std::pair<const QPixmap*, QSize>> expected = {
         {&p.turnMarker(), {12, 23}},  {&p.seatMarker(), {12, 23}},   {&p.outBadge(), {45, 24}},

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QPushButton>
 #include <QTcpServer>
@@ -21,13 +20,7 @@
 namespace lastling::shell {
 namespace {
 
-template <typename Condition> bool runUntil(Condition condition, int guardSeconds = 60) {
-    QDeadlineTimer guard(guardSeconds * 1000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
+using testing::runUntil;
 
 // Stands between the guest and the host like a network link that can be cut and restored.
 class Link : public QObject {

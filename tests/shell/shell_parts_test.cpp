@@ -1,12 +1,10 @@
 #include "client/table_view.h"
-#include "shell/game_start_dialog.h"
-#include "shell/spy_list_dialog.h"
 #include "shell/board.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
+#include "shell/game_start_dialog.h"
 #include "shell/single_instance.h"
-
-#include "gui_app.h"
+#include "shell/spy_list_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,20 +12,14 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <fstream>
 
 #include <unistd.h>
 
 namespace lastling::shell {
 namespace {
-
-using testing::guiApp;
 
 // ---- error box ----
 
@@ -64,7 +56,6 @@ template <typename Condition> bool waitFor(Condition condition) {
 
 // Only a copy of the same user may raise the first copy, or make a second copy back off.
 TEST(SingleInstance, RaiseOnlyBetweenCopiesOfTheSameUser) {
-    guiApp();
     const unsigned me = ::geteuid();
     const struct {
         const char* what;
@@ -93,7 +84,6 @@ TEST(SingleInstance, RaiseOnlyBetweenCopiesOfTheSameUser) {
 }
 
 TEST(SingleInstance, StaleNameLeftByACrashIsTakenOver) {
-    guiApp();
     const QString name = uniqueName("stale");
     // A socket file that nobody listens on any more.
     const QString path = QDir::tempPath() + QLatin1Char('/') + name;
@@ -106,7 +96,6 @@ TEST(SingleInstance, StaleNameLeftByACrashIsTakenOver) {
 }
 
 TEST(SingleInstance, RequestsOtherThanRaiseAreIgnored) {
-    guiApp();
     const QString name = uniqueName("junk");
     SingleInstance first(name);
     ASSERT_TRUE(first.claim());
@@ -130,7 +119,6 @@ TEST(SingleInstance, RequestsOtherThanRaiseAreIgnored) {
 // ---- cursor blinking ----
 
 TEST(CursorBlinkLimit, InputStartsBlinkingAgainAndTheEndRestoresIt) {
-    guiApp();
     const int usual = QApplication::cursorFlashTime();
     QLineEdit field;
     {
@@ -177,7 +165,6 @@ client::TableView sampleView() {
 }
 
 TEST(Board, DrawsEachSeatAtItsScreenPosition) {
-    guiApp();
     Board board;
     // Own seat 3 at the bottom: seat s at (s - 3) mod 4.
     board.showTable(sampleView(), [](int seat) { return ((seat - 3) % 4 + 4) % 4; });
@@ -207,7 +194,6 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
 }
 
 TEST(Board, OwnHandSlotsShowTheirCardsAndNames) {
-    guiApp();
     Board board;
     board.showTable(sampleView(), [](int seat) { return seat - 1; });
     EXPECT_EQ(board.handSlot(1)->accessibleName(), "Queen of Hearts");
@@ -225,7 +211,6 @@ TEST(Board, OwnHandSlotsShowTheirCardsAndNames) {
 }
 
 TEST(Board, SeatsOrCardsOutOfRangeAddressNothing) {
-    guiApp();
     Board board;
     client::TableView view = sampleView();
     view.turnSeat = 9;
@@ -248,7 +233,6 @@ TEST(Board, SeatsOrCardsOutOfRangeAddressNothing) {
 }
 
 TEST(Board, HandPictureWidthsFollowTheCardCount) {
-    guiApp();
     const std::vector<std::pair<client::HandPicture, int>> cases = {
         {{0, false, {}}, 0},       {{1, false, {}}, 71},           {{4, false, {}}, 101},
         {{5, false, {}}, 0},       {{-1, false, {}}, 0},           {{0, true, {9}}, 71},
@@ -263,7 +247,6 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
 // Everything a seat can show at once, at every seat: played cards never cover each other nor
 // anything else, and the eyes never cover the turn marker or the name.
 TEST(Board, NothingOnTheTableCoversAnother) {
-    guiApp();
     client::TableView view;
     for (int seat = 1; seat <= 4; ++seat) {
         client::SeatView& shown = view.seats[static_cast<std::size_t>(seat)];
@@ -309,7 +292,6 @@ TEST(Board, NothingOnTheTableCoversAnother) {
 }
 
 TEST(Board, AClickOnANameOpensItsMenu) {
-    guiApp();
     Board board;
     board.showTable(client::TableView{}, [](int seat) { return seat - 1; });
     QSignalSpy menus(&board, &Board::seatMenuRequested);
@@ -322,7 +304,6 @@ TEST(Board, AClickOnANameOpensItsMenu) {
 // ---- dialogs ----
 
 TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
-    guiApp();
     GameStartDialog dialog{QPixmap(), QPixmap()};
     EXPECT_EQ(dialog.targetText(), "30");
     const std::vector<std::pair<int, int>> cases = {
@@ -343,7 +324,6 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
 }
 
 TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {
-    guiApp();
     SpyListDialog dialog{QPixmap()};
     dialog.setEntries({"6: Bo", "7: Cy"});
     ASSERT_EQ(dialog.list()->count(), 2);

@@ -25,7 +25,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -34,34 +33,12 @@
 namespace lastling::shell {
 namespace {
 
-using testing::guiApp;
+using testing::chatHolds;
 using testing::readFile;
 using testing::runUntil;
 
 void writeFile(const QString& path, const std::string& text) {
     std::ofstream(path.toStdString(), std::ios::binary) << text;
-}
-
-// A chat line as the player reads it: its runs, blanks collapsed as the view shows them.
-std::string lineText(const social::ChatLine& line) {
-    std::string text;
-    for (const social::ChatRun& run : line.runs) {
-        for (const char c : run.text) {
-            if (c != ' ' || (!text.empty() && text.back() != ' ')) {
-                text += c;
-            }
-        }
-    }
-    return text;
-}
-
-bool chatHolds(MainWindow& window, const std::string& wanted) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        if (lineText(line).find(wanted) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 QString labelText(QWidget& window, const QString& name) {
@@ -152,7 +129,8 @@ TEST_F(SideWindowsTest, StartDialogSavesItsChoiceAndReportsInTheChat) {
 
     MainWindow window(given);
     const SideWindows sides = addSideWindows(window);
-    emit sides.start->backgroundReport(QStringLiteral("The Korvel Lobby was not downloaded (stopped)."));
+    emit sides.start->backgroundReport(
+        QStringLiteral("The Korvel Lobby was not downloaded (stopped)."));
     std::string last;
     for (const social::ChatRun& run : window.chatModel().lines().back().runs) {
         last += run.text;
@@ -160,32 +138,26 @@ TEST_F(SideWindowsTest, StartDialogSavesItsChoiceAndReportsInTheChat) {
     EXPECT_EQ(last, " The Korvel Lobby was not downloaded (stopped). ");
 }
 
-// A lobby program that starts ends the game exactly as "File" > "Exit" does.
-TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramWhenTheLobbyStarts) {
-    WindowOptions given = options();
-    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=true\n"); // found on PATH
-    MainWindow window(given);
-    const SideWindows sides = addSideWindows(window);
-    window.show();
-    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
-    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
-    EXPECT_TRUE(window.closeRequested());
-    EXPECT_FALSE(window.isVisible());
-}
-
-// Without a lobby program the tables on the network are the way to company.
-TEST_F(SideWindowsTest, PlayWithOthersOpensJoinATableWithoutALobby) {
-    WindowOptions given = options();
-    writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=no-such-korvel-lobby\n");
-    MainWindow window(given);
-    const SideWindows sides = addSideWindows(window);
-    window.show();
-    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
-    sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
-    EXPECT_FALSE(window.closeRequested());
-    EXPECT_FALSE(sides.start->isVisible());
-    ASSERT_NE(window.tableChooser().dialog(), nullptr);
-    EXPECT_EQ(window.tableChooser().dialog()->kind(), TableDialog::Kind::Join);
+// A lobby program that starts ends the game exactly as "File" > "Exit" does; without one, the
+// tables on the network are the way to company.
+TEST_F(SideWindowsTest, PlayWithOthersEndsTheProgramOrOpensJoinATable) {
+    for (const std::string lobby : {"true", "no-such-korvel-lobby"}) { // "true" is on PATH
+        const bool starts = lobby == "true";
+        WindowOptions given = options();
+        writeFile(given.settingsPath, "[Lastling]\nLobbyprogram=" + lobby + "\n");
+        MainWindow window(given);
+        const SideWindows sides = addSideWindows(window);
+        window.show();
+        ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); })) << lobby;
+        sides.start->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+        EXPECT_EQ(window.closeRequested(), starts) << lobby;
+        EXPECT_EQ(window.isVisible(), !starts) << lobby;
+        if (!starts) {
+            EXPECT_FALSE(sides.start->isVisible());
+        }
+        const TableDialog* join = window.tableChooser().dialog();
+        EXPECT_EQ(join != nullptr && join->kind() == TableDialog::Kind::Join, !starts) << lobby;
+    }
 }
 
 // ---- phrases and chatter sounds travel through the real client and host ----
@@ -201,7 +173,8 @@ TEST_F(SideWindowsTest, PhrasesAndChatterSoundsReachTheTable) {
     });
     window.show();
     // The settings are read at the own roster entry, which comes after the login.
-    ASSERT_TRUE(runUntil([&] { return state(window).loggedin && view(window).seats[1].name == "Ann"; }));
+    ASSERT_TRUE(
+        runUntil([&] { return state(window).loggedin && view(window).seats[1].name == "Ann"; }));
 
     // The settings' phrases replace the built-in ones, empty ones excepted.
     EXPECT_EQ(sides.phraseRow->phraseButton(2)->toolTip(), "Hi all");
@@ -244,8 +217,7 @@ TEST_F(SideWindowsTest, FollowedOpponentIsCountedAndKeptAcrossARestart) {
         const SideWindows annSides = addSideWindows(ann);
         ann.show();
         ASSERT_TRUE(runUntil([&] { return state(ann).loggedin; }));
-        WindowOptions bobOptions = options({"Bob", "127.0.0.1", "false"});
-        bobOptions.gamePort = std::to_string(ann.hostPort());
+        WindowOptions bobOptions = guestOf(ann, "Bob");
         bobOptions.tallyPath = m_dir.filePath(QStringLiteral("bob.tld")); // a tally of his own
         MainWindow bob(bobOptions);
         bob.show();

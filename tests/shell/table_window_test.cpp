@@ -7,7 +7,6 @@
 #include "shell/single_instance.h"
 #include "shell/table_dialogs.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 
 #include "gui_app.h"
 #include "window_fixture.h"
@@ -15,13 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <fstream>
@@ -29,18 +26,9 @@
 namespace lastling::shell {
 namespace {
 
-template <typename Condition> bool runUntil(Condition condition, int guardSeconds = 60) {
-    QDeadlineTimer guard(guardSeconds * 1000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
-
-std::string readFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing::chatHolds;
+using testing::readFile;
+using testing::runUntil;
 
 class TableWindowTest : public testing::WindowFixture {
 protected:
@@ -72,7 +60,7 @@ TEST_F(TableWindowTest, DialogsBuildTheParametersAndRememberTheEntries) {
     pressOk(*host);
     ASSERT_EQ(restarts.size(), 1U);
     EXPECT_EQ(restarts[0], (QStringList{"Cy", "127.0.0.1", "true"}));
-    std::string file = readFile(given.settingsPath);
+    std::string file = readFile(given.settingsPath.toStdString());
     EXPECT_NE(file.find("Lastname=Cy\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("Botspeed=250\r\n"), std::string::npos) << file;
     EXPECT_EQ(file.find("Lasthost"), std::string::npos) << file;
@@ -89,7 +77,7 @@ TEST_F(TableWindowTest, DialogsBuildTheParametersAndRememberTheEntries) {
     pressOk(*join);
     ASSERT_EQ(restarts.size(), 2U);
     EXPECT_EQ(restarts[1], (QStringList{"Cy", "::1", "false"}));
-    file = readFile(given.settingsPath);
+    file = readFile(given.settingsPath.toStdString());
     EXPECT_NE(file.find("Lasthost=[::1]\r\n"), std::string::npos) << file;
 
     window.action(QStringLiteral("JoinTable1"))->trigger();
@@ -107,12 +95,8 @@ TEST_F(TableWindowTest, JoinOverIpv6LoopbackLogsIn) {
     }
     const QStringList params = joinTable(QStringLiteral("Bob"), QStringLiteral("::1")).params;
     ASSERT_EQ(params.size(), 3);
-    std::vector<std::string> joinParams;
-    for (const QString& param : params) {
-        joinParams.push_back(param.toStdString());
-    }
-    WindowOptions joining = options(joinParams);
-    joining.gamePort = std::to_string(host.hostPort());
+    WindowOptions joining = guestOf(host, params[0].toStdString());
+    joining.params[1] = params[1].toStdString(); // the address as the dialog made it
     MainWindow guest(joining);
     guest.show();
     ASSERT_TRUE(runUntil([&] {
@@ -236,26 +220,13 @@ TEST_F(TableWindowTest, HintLiftsTheCardAndNamesItOnTheOwnTurnOnly) {
     EXPECT_EQ(card->y(), resting);
 }
 
-bool chatHolds(MainWindow& window, const std::string& text) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        for (const social::ChatRun& run : line.runs) {
-            if (run.text.find(text) != std::string::npos) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 TEST_F(TableWindowTest, IgnoreHidesAPlayersChatAndStopIgnoringShowsItAgain) {
     MainWindow host(options({"Ann", "127.0.0.1", "true"}));
     host.show();
     ASSERT_TRUE(runUntil([&] { return host.client().state().loggedin; }));
-    WindowOptions joining = options({"Bob", "127.0.0.1", "false"});
-    joining.gamePort = std::to_string(host.hostPort());
-    MainWindow guest(joining);
+    MainWindow guest(guestOf(host, "Bob"));
     guest.show();
-    ASSERT_TRUE(runUntil([&] { return host.client().model().view().seats[2].name == "Bob"; }));
+    ASSERT_TRUE(runUntil([&] { return view(host).seats[2].name == "Bob"; }));
     const int bobAt = host.client().model().screenPositionOf(2);
     const auto choose = [&host, bobAt](const char* name, bool enabled) {
         std::unique_ptr<QMenu> menu = host.makeSeatMenu(bobAt);

@@ -6,22 +6,20 @@
 #include "shell/spy_list_dialog.h"
 #include "shell/window_place.h"
 #include "shell/window_program.h"
-#include "social/chat_model.h"
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
 
 #include "gui_app.h"
+#include "window_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QActionGroup>
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTcpServer>
-#include <QTemporaryDir>
 
 #include <fstream>
 #include <string>
@@ -29,13 +27,8 @@
 namespace lastling::shell {
 namespace {
 
-template <typename Condition> bool runUntil(Condition condition) {
-    QDeadlineTimer guard(60000);
-    while (!condition() && !guard.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-    }
-    return condition();
-}
+using testing::chatHolds;
+using testing::runUntil;
 
 int seatPosition(int seat) {
     return seat - 1; // seat 1 at the bottom, then left, top, right
@@ -54,10 +47,7 @@ void PrintTo(const NamesCase& given, std::ostream* out) {
     *out << given.what;
 }
 
-class SeatLineTest : public ::testing::TestWithParam<NamesCase> {
-protected:
-    void SetUp() override { testing::guiApp(); }
-};
+class SeatLineTest : public ::testing::TestWithParam<NamesCase> {};
 
 TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
     const NamesCase& given = GetParam();
@@ -114,11 +104,9 @@ TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
 INSTANTIATE_TEST_SUITE_P(Table, SeatLineTest,
                          ::testing::Values(NamesCase{"before a game", false, "0", ""},
                                            NamesCase{"in a game", true, "488", ""},
-                                           NamesCase{"after a round", true, "488", "+50"}),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+                                           NamesCase{"after a round", true, "488", "+50"}));
 
 TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
-    testing::guiApp();
     Board board;
     const int centre = board.playToScore()->geometry().center().x();
     for (const char* target : {"10", "100", "500"}) {
@@ -135,7 +123,6 @@ TEST(TableTexts, TargetsUpToFiveHundredFitTheirLabel) {
 }
 
 TEST(TableTexts, SpyListTitleIsWhole) {
-    testing::guiApp();
     SpyListDialog spies(QPixmap{});
     const auto* title = spies.findChild<QLabel*>(QStringLiteral("label_title"));
     const auto* done = spies.findChild<QWidget*>(QStringLiteral("button_done"));
@@ -184,8 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"a screen that is gone", {3500, 100, 772, 577}, kTwoScreens, {2428, 100}},
         PlaceCase{"on the second screen", {1400, 100, 772, 577}, kTwoScreens, {1400, 100}},
         PlaceCase{"larger than the screen", {-50, -50, 2000, 1500}, kOneScreen, {0, 0}},
-        PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+        PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}));
 
 TEST(SavedFrame, HostileNumbersStayInRange) {
     const QRect frame = savedFrame(2147483647, -2147483647 - 1, 0, 2147483647);
@@ -195,23 +181,7 @@ TEST(SavedFrame, HostileNumbersStayInRange) {
 
 // ---- the window around a failed join, and its chat view ----
 
-class WindowFitTest : public ::testing::Test {
-protected:
-    void SetUp() override { testing::guiApp(); }
-
-    WindowOptions options(std::vector<std::string> params, std::string port) const {
-        WindowOptions result;
-        result.params = std::move(params);
-        result.gamePort = std::move(port);
-        result.hostTickMs = 1;
-        result.botSpeedMs = 1;
-        result.settingsPath = m_dir.filePath(QStringLiteral("korvlobby.ini"));
-        result.singleInstance = false;
-        return result;
-    }
-
-    QTemporaryDir m_dir;
-};
+class WindowFitTest : public testing::WindowFixture {};
 
 // A port nobody listens on: taken for a moment, then given back.
 std::string closedPort() {
@@ -220,21 +190,9 @@ std::string closedPort() {
     return std::to_string(server.serverPort());
 }
 
-bool chatHas(MainWindow& window, const std::string& part) {
-    for (const social::ChatLine& line : window.chatModel().lines()) {
-        std::string text;
-        for (const social::ChatRun& run : line.runs) {
-            text += run.text;
-        }
-        if (text.find(part) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
-    const WindowOptions given = options({"Bob", "127.0.0.1", "false"}, closedPort());
+    WindowOptions given = options({"Bob", "127.0.0.1", "false"});
+    given.gamePort = closedPort();
     std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
         << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
     WindowProgram program(given);
@@ -251,7 +209,7 @@ TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
     }));
     EXPECT_NE(box->text().indexOf(QStringLiteral(": connection refused (error 111)")), -1)
         << box->text().toStdString();
-    EXPECT_TRUE(chatHas(window, "Could not connect to 127.0.0.1"));
+    EXPECT_TRUE(chatHolds(window, "Could not connect to 127.0.0.1"));
     // The box leaves the window to the player: nothing modal stands in the way of Exit.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(box->isModal());
@@ -275,7 +233,7 @@ TEST_F(WindowFitTest, SavedPlaceKeepsATitleBarThatJustFits) {
 }
 
 TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
-    MainWindow window(options({}, "0"));
+    MainWindow window(options());
     window.show();
     social::ChatView& view = *window.chatPanel().view();
     QApplication::setActiveWindow(&window);
@@ -290,7 +248,7 @@ TEST_F(WindowFitTest, ChatViewDrawsNoCaret) {
 }
 
 TEST_F(WindowFitTest, TextSizesAreRadioItemsLikeTheOtherChoices) {
-    MainWindow window(options({}, "0"));
+    MainWindow window(options());
     for (const char* item : {"N8", "N10", "N12", "N14", "Classic1", "Slow1", "Fast1"}) {
         const QActionGroup* group = window.action(QString::fromLatin1(item))->actionGroup();
         ASSERT_NE(group, nullptr) << item;

@@ -4,11 +4,12 @@
 #include "social/chat_model.h"
 #include "social/phrase_editor.h"
 
+#include "qstring_print.h"
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -19,11 +20,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-// Readable failure output for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace lastling::social {
 namespace {
@@ -169,7 +165,7 @@ TEST_F(PhraseViewTest, OneLockForPhrasesAndChatterSounds) {
     }
 }
 
-TEST_F(PhraseViewTest, EditorFieldsTabOrderAndLength) {
+TEST_F(PhraseViewTest, EditorFieldsTabOrderLengthAndCloseBox) {
     m_editor.openEditor();
     EXPECT_TRUE(m_editor.isVisible());
     EXPECT_FALSE(m_editor.isModal());
@@ -192,10 +188,8 @@ TEST_F(PhraseViewTest, EditorFieldsTabOrderAndLength) {
     m_editor.field(4)->clear();
     QTest::keyClicks(m_editor.field(4), QString(60, QLatin1Char('x')));
     EXPECT_EQ(m_editor.field(4)->text(), QString(50, QLatin1Char('x')));
-}
 
-TEST_F(PhraseViewTest, CloseBoxChangesNothingAndTheNextOpeningRefills) {
-    m_editor.openEditor();
+    // The close box changes nothing, and the next opening fills the fields again.
     m_editor.field(1)->setText(QStringLiteral("changed"));
     m_editor.close();
     EXPECT_FALSE(m_editor.isVisible());
@@ -232,13 +226,3 @@ TEST_F(PhraseViewTest, DoneGivesTheButtonsTheTextsAndSavesAllNine) {
 
 } // namespace
 } // namespace lastling::social
-
-// The application must outlive every widget and end before Qt's own statics do.
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -58,7 +58,7 @@ public:
         m_sent += m_pieces.front().size();
         m_peer->write(m_pieces.front());
         m_pieces.pop_front();
-        if (m_pieces.empty() && m_closeAfterLast)
+        if (m_pieces.empty())
             m_peer->disconnectFromHost();
     }
     // The first `count` connections are sent to `path` on this server, one hop each.
@@ -68,7 +68,6 @@ public:
     }
     qint64 sent() const { return m_sent; }
     const QByteArray& request() const { return m_request; }
-    void closeAfterLastPiece(bool close) { m_closeAfterLast = close; }
 
 private:
     void redirect(QTcpSocket* peer) {
@@ -88,7 +87,6 @@ private:
     std::deque<QByteArray> m_pieces;
     qint64 m_sent = 0;
     bool m_answered = false;
-    bool m_closeAfterLast = true;
 };
 
 inline QByteArray okHead(qsizetype length) {

@@ -1,10 +1,9 @@
 #include "tally/lzrw1.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -242,37 +241,20 @@ TEST(Lzrw1Damaged, FlippedBytesNeverDecodeOutOfBounds) {
 }
 
 // File operations, each test in a fresh folder.
-class Lzrw1Files : public testing::Test {
+class Lzrw1Files : public testing::Test, protected test_support::TempFolder {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("lzrw1-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    Lzrw1Files() : TempFolder("lzrw1-test") {}
 
     std::string path(const char* name) const { return (m_dir / name).string(); }
-
     static void writeFile(const std::string& file, const Bytes& data) {
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(data.data()),
-                   static_cast<std::streamsize>(data.size()));
+        writeBytes(file, std::string(data.begin(), data.end()));
     }
-    static Bytes readFile(const std::string& file) {
-        std::ifstream in(file, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    }
-    std::size_t filesInFolder() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
-    }
+    static Bytes readFile(const std::string& file) { return bytesOf(readBytes(file)); }
 
-    std::string failureOf(bool compress) {
+    std::string failureOf(bool compress, const char* output = "out") {
         Tlzrw1 doit;
         doit.setInputFile(path("in"));
-        doit.setOutputFile(path("out"));
+        doit.setOutputFile(path(output));
         try {
             compress ? doit.Compress() : doit.Decompress();
         } catch (const ELzrw1Exception& error) {
@@ -280,8 +262,6 @@ protected:
         }
         return "no failure";
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip) {
@@ -297,11 +277,8 @@ TEST_F(Lzrw1Files, CompressAndDecompressRoundTrip) {
     doit.setOutputFile(path("plain")); // replaces the old plain file whole
     EXPECT_EQ(doit.Decompress(), 70000);
     EXPECT_EQ(readFile(path("plain")), plain);
-    EXPECT_EQ(filesInFolder(), 2u);
-}
-
-TEST_F(Lzrw1Files, EmptyFileGivesElevenBytes) {
-    writeFile(path("in"), {});
+    EXPECT_EQ(filesInFolder(), 2);
+    writeFile(path("in"), {}); // an empty file gives an empty container of eleven bytes
     EXPECT_EQ(failureOf(true), "no failure");
     EXPECT_EQ(fs::file_size(path("out")), 11u);
 }
@@ -330,7 +307,7 @@ TEST_F(Lzrw1Files, FailuresCarryTheirMessageAndLeaveNoOutput) {
         writeFile(in, c.content);
         EXPECT_EQ(failureOf(c.compress), c.message) << c.name;
         EXPECT_FALSE(fs::exists(out)) << c.name;
-        EXPECT_EQ(filesInFolder(), 1u) << c.name;
+        EXPECT_EQ(filesInFolder(), 1) << c.name;
     }
 }
 
@@ -339,18 +316,9 @@ TEST_F(Lzrw1Files, MissingFilesAreReported) {
     EXPECT_EQ(failureOf(false),
               "Lzrw1 (de)compression : Failed to open input file : " + path("in"));
     writeFile(path("in"), {1, 2, 3});
-    Tlzrw1 doit;
-    doit.setInputFile(path("in"));
-    doit.setOutputFile(path("no-such-folder/out"));
-    try {
-        doit.Compress();
-        ADD_FAILURE() << "compressed into a missing folder";
-    } catch (const ELzrw1Exception& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Lzrw1 (de)compression : Failed to open output file : " +
-                      path("no-such-folder/out"));
-    }
-    EXPECT_EQ(filesInFolder(), 1u);
+    EXPECT_EQ(failureOf(true, "no-such-folder/out"),
+              "Lzrw1 (de)compression : Failed to open output file : " + path("no-such-folder/out"));
+    EXPECT_EQ(filesInFolder(), 1);
 }
 
 TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole) {
@@ -358,7 +326,7 @@ TEST_F(Lzrw1Files, FailedDecompressKeepsAnEarlierOutputWhole) {
     writeFile(path("in"), bytesOf("not a tally file"));
     EXPECT_NE(failureOf(false), "no failure");
     EXPECT_EQ(readFile(path("out")), bytesOf("earlier"));
-    EXPECT_EQ(filesInFolder(), 2u);
+    EXPECT_EQ(filesInFolder(), 2);
 }
 
 TEST(Lzrw1Limits, StatedLengthAboveTheLimitIsRefusedBeforeExpanding) {

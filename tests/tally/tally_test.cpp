@@ -3,12 +3,9 @@
 #include "tally/tally_grid.h"
 #include "tally/tally_table.h"
 
+#include "temp_folder.h"
+
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace lastling::tally;
@@ -239,31 +236,20 @@ TEST(TallyGrid, NamesWithLineBreaksStayOnOneLine) {
     EXPECT_EQ(grid.cell(0, 1), "Evil  5 Name");
 }
 
-class TallyFolder : public testing::Test {
+class TallyFolder : public testing::Test, protected test_support::TempFolder {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tally-test-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    TallyFolder() : TempFolder("tally-test") {}
 
     fs::path file() const { return m_dir / "Lastlingtally.tld"; }
-    void write(const fs::path& path, const std::string& bytes) const {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string read(const fs::path& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    long filesInFolder() const {
-        return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
-    }
-
-    fs::path m_dir;
+    static void write(const fs::path& path, const std::string& bytes) { writeBytes(path, bytes); }
+    static std::string read(const fs::path& path) { return readBytes(path); }
 };
+
+std::string packed(const std::string& text) {
+    const auto bytes =
+        lzrw1::compressBuffer({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+    return std::string(bytes.begin(), bytes.end());
+}
 
 TEST_F(TallyFolder, RoundTripThroughTheCompressedFile) {
     ASSERT_TRUE(saveTallyFile(klotTable(), file()));
@@ -291,18 +277,8 @@ TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {
 }
 
 TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage) {
-    const std::string good = [] {
-        const std::string text = kKlotText;
-        const auto packed = lzrw1::compressBuffer(
-            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        return std::string(packed.begin(), packed.end());
-    }();
-    const std::string wrongList = [] {
-        const std::string text = "9\r\n5\r\n0\r\n";
-        const auto packed = lzrw1::compressBuffer(
-            {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
-        return std::string(packed.begin(), packed.end());
-    }();
+    const std::string good = packed(kKlotText);
+    const std::string wrongList = packed("9\r\n5\r\n0\r\n");
     const std::pair<std::string, std::string> cases[] = {
         {"not a tally",
          file().string() + " : Lzrw1 decompression : this file has no valid header !"},

@@ -1,6 +1,7 @@
 #include "tally/ui/tally_window.h"
 
 #include "tally_answers.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,7 @@
 #include <QTest>
 
 #include <algorithm>
-#include <deque>
 
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 using namespace lastling::tally;
 
 namespace {
@@ -26,19 +23,13 @@ using Names = std::vector<std::string>;
 
 const Names kSeats{"Me", "Klot", "Bot 3", "Anna"}; // the player sits at seat 1
 
-class TallyWindowTest : public testing::Test {
+class TallyWindowTest : public testing::Test, protected test_support::TempFolder {
 protected:
     TallyWindowTest()
-        : m_dir(fs::temp_directory_path() /
-                ("tally-window-" + std::to_string(::getpid()) + "-" +
-                 testing::UnitTest::GetInstance()->current_test_info()->name())),
-          m_keeper(m_dir / "Lastlingtally.tld"), m_window(m_keeper) {
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
+        : TempFolder("tally-window"), m_keeper(m_dir / "Lastlingtally.tld"), m_window(m_keeper) {
         m_keeper.load();
         m_window.setQuestion(&m_answers);
     }
-    ~TallyWindowTest() override { fs::remove_all(m_dir); }
 
     QString text(const char* name) const {
         const auto* label = m_window.findChild<QLabel*>(QString::fromLatin1(name));
@@ -75,7 +66,6 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    fs::path m_dir;
     TallyKeeper m_keeper;
     TallyWindow m_window;
     Answers m_answers;
