@@ -223,7 +223,7 @@ TEST_F(WindowFitTest, SavedPlaceKeepsATitleBarThatJustFits) {
     const int bottom = QGuiApplication::primaryScreen()->availableGeometry().bottom();
     for (const auto& [top, kept] :
          {std::pair{bottom - 23, bottom - 23}, {bottom - 22, bottom - 399}}) {
-        const WindowOptions given = options({}, "0");
+        const WindowOptions given = options();
         std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
             << "[Lastling]\r\nTop=" << top << "\r\nLeft=50\r\nWidth=600\r\nHeight=400\r\n";
         MainWindow window(given);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,14 +18,20 @@ class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix)
         : m_dir(std::filesystem::temp_directory_path() /
-                (prefix + "-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+                (prefix + "-" + std::to_string(::getpid()) + "-" + flatName())) {
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
     }
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(m_dir, ignored);
+    }
+    // A parameterised test's name ("Case/3") would make a folder inside a folder, and only the
+    // inner one would be removed.
+    static std::string flatName() {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
+        return name;
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
