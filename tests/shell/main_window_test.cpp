@@ -444,21 +444,6 @@ TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
     EXPECT_EQ(asked.size(), 1);
 }
 
-TEST_F(WindowTest, SecondProgramBacksOffWithoutAWindow) {
-    WindowOptions once = options();
-    once.singleInstance = true;
-    once.instanceName =
-        QStringLiteral("lastling-window-test-%1").arg(QCoreApplication::applicationPid());
-    WindowProgram first(once);
-    ASSERT_TRUE(first.start());
-    ASSERT_NE(first.window(), nullptr);
-    EXPECT_TRUE(first.window()->isVisible());
-    WindowProgram second(once);
-    EXPECT_FALSE(second.start());
-    EXPECT_EQ(second.window(), nullptr);
-    EXPECT_TRUE(first.window()->isVisible());
-}
-
 TEST(WindowParams, CommandLineBecomesSingleByteText) {
     char program[] = "lastling";
     char name[] = "J\xC3\xB6rg"; // UTF-8 for a name with an umlaut

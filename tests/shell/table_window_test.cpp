@@ -106,8 +106,8 @@ TEST_F(TableWindowTest, JoinOverIpv6LoopbackLogsIn) {
     EXPECT_EQ(guest.client().state().hostaddress, "::1");
 }
 
-// The new copy must not be refused by this one: by the time it starts, the single-instance
-// name and the game port are free again.
+// A second program backs off while this one runs; the new copy it starts itself must not be
+// refused: by then the single-instance name and the game port are free again.
 TEST_F(TableWindowTest, NewCopyStartsAfterNameAndPortAreReleased) {
     WindowOptions once = options();
     once.singleInstance = true;
@@ -116,6 +116,10 @@ TEST_F(TableWindowTest, NewCopyStartsAfterNameAndPortAreReleased) {
     WindowProgram program(once);
     ASSERT_TRUE(program.start());
     MainWindow& window = *program.window();
+    WindowProgram second(once);
+    EXPECT_FALSE(second.start());
+    EXPECT_EQ(second.window(), nullptr);
+    EXPECT_TRUE(window.isVisible());
     ASSERT_TRUE(runUntil([&] { return window.client().state().loggedin; }));
     const quint16 port = static_cast<quint16>(window.hostPort());
     QStringList started;
