@@ -33,9 +33,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
-#include <QTimer>
 #include <QWindow>
 
 #include <exception>
@@ -47,7 +45,6 @@ namespace {
 
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
-constexpr int kStartDialogPatienceMs = 3000;
 
 // The client area: window colour with the background tile over it.
 class TiledBackground : public QWidget {
@@ -242,13 +239,12 @@ void MainWindow::wireClient() {
     connect(m_board, &Board::seatMenuRequested, this, &MainWindow::openSeatMenu);
     connect(m_board, &Board::lastTrickClicked, this,
             [this] { m_client->model().toggleLastTrick(); });
-    connect(m_gameStart, &GameStartDialog::startChosen, this,
-            [this](const QString& target) {
-                guarded([this, &target] {
-                    m_client->model().gameStartChosen(toLatin1(target));
-                    saveinifile();
-                });
-            });
+    connect(m_gameStart, &GameStartDialog::startChosen, this, [this](const QString& target) {
+        guarded([this, &target] {
+            m_client->model().gameStartChosen(toLatin1(target));
+            saveinifile();
+        });
+    });
     connect(m_spyList, &SpyListDialog::removeRequested, this, [this](int index) {
         const std::vector<std::string>& spies = m_client->model().view().spyList;
         if (index < 0 || static_cast<std::size_t>(index) >= spies.size()) {
@@ -305,29 +301,6 @@ void MainWindow::playSlot(int slot) {
         return;
     }
     guarded([this, slot] { m_client->model().cardClicked(slot); });
-}
-
-// Wayland stacks a dialog above its parent only when the parent is on the screen already.
-void MainWindow::showStartDialogWhenOnScreen() {
-    if (!m_startDialog || !m_startDialog->installer().showAtStart()) {
-        return;
-    }
-    if (!m_startDialogWaiting && (windowHandle() == nullptr || !windowHandle()->isExposed())) {
-        m_startDialogWaiting = true;
-        if (windowHandle() != nullptr) {
-            windowHandle()->installEventFilter(this);
-        }
-        // A window manager that never reports the window on screen must not hide the dialog.
-        QTimer::singleShot(kStartDialogPatienceMs, this, [this] {
-            if (m_startDialogWaiting) {
-                showStartDialogWhenOnScreen();
-            }
-        });
-        return;
-    }
-    m_startDialogWaiting = false;
-    showModeless(m_startDialog);
-    m_startDialog->activateWindow(); // Enter presses "Play Solo Game" at once
 }
 
 // The item comes alive and opens the window; the connection goes with the window.
@@ -547,118 +520,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Guests read why their game ends before their connections close.
     m_host->closeTable();
     emit runEnded();
-}
-
-// Left, Top, Width and Height are the outer frame's, for reading and writing alike. The place
-// is saved only when it differs from what the settings file last held, and never before the
-// file was read: the defaults the window holds until then would overwrite the player's own.
-void MainWindow::saveBoundsIfMoved() {
-    if (!m_settingsRead || knownBounds() == m_remembered) {
-        return;
-    }
-    if (const QScreen* screen = this->screen()) {
-        const QRect work = screen->availableGeometry();
-        QRect outer = outerBounds();
-        if (outer.width() > work.width()) {
-            outer.setWidth(outer.width() - 15);
-        }
-        if (outer.height() > work.height()) {
-            outer.setHeight(outer.height() - 15);
-        }
-        setOuterBounds(outer);
-    }
-    m_remembered = knownBounds();
-    saveinifile();
-}
-
-// The outer bounds as far as the platform tells them: without a known place, the size only.
-QRect MainWindow::knownBounds() const {
-    const QRect outer = outerBounds();
-    return placeIsKnown() ? outer : QRect(m_remembered.topLeft(), outer.size());
-}
-
-void MainWindow::resetScreenLocation() {
-    setOuterBounds(QRect(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight));
-}
-
-// Wayland never tells a program where its window is, nor lets it choose.
-bool MainWindow::placeIsKnown() {
-    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
-}
-
-void MainWindow::resetScreenLocationChosen() {
-    resetScreenLocation();
-    if (!placeIsKnown()) {
-        auto* box = new QMessageBox(
-            QMessageBox::Information, QStringLiteral("Lastling"),
-            QStringLiteral("On Wayland the desktop places windows: Reset Screen Location has "
-                           "no effect on the window's place, only on its size."),
-            QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    }
-}
-
-// The window manager's frame around the client area; none until it has framed the window.
-QMargins MainWindow::frameMargins() const {
-    return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-}
-
-QRect MainWindow::outerBounds() const {
-    return m_pendingBounds.value_or(geometry().marginsAdded(frameMargins()));
-}
-
-// Puts the frame's top-left at `outer`'s and gives the frame `outer`'s size. The frame is
-// known only once the window manager has put the window on the screen: until then they wait.
-void MainWindow::setOuterBounds(const QRect& outer) {
-    if (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed()) {
-        m_pendingBounds = outer;
-        windowHandle()->installEventFilter(this);
-        return;
-    }
-    m_pendingBounds.reset();
-    const QMargins frame = frameMargins();
-    if (windowHandle() == nullptr) { // not on the screen yet: a move places the frame
-        resize(outer.size());
-        move(outer.topLeft());
-        return;
-    }
-    // Qt's own idea of the frame lags behind the window manager's: place the client area.
-    setGeometry(outer.marginsRemoved(frame));
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Expose && watched == windowHandle() &&
-        windowHandle()->isExposed()) {
-        if (m_pendingBounds) {
-            setOuterBounds(*m_pendingBounds);
-        }
-        if (m_startDialogWaiting) {
-            QMetaObject::invokeMethod(this, &MainWindow::showStartDialogWhenOnScreen,
-                                      Qt::QueuedConnection);
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// A saved place whose title bar is off every screen (another screen then, or a bad file)
-// comes back onto the nearest one.
-QRect MainWindow::startingBounds(const QRect& saved) const {
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens << screen->availableGeometry();
-    }
-    constexpr int kUsualTitleHeight = 24; // before the window manager has told us its own
-    const int title = frameMargins().top() > 0 ? frameMargins().top() : kUsualTitleHeight;
-    return keepTitleBarOnScreen(saved, title, screens);
-}
-
-// The saved place is taken at the first showing, before any connection: a start that fails
-// (a join refused, a taken port) never reads the settings, yet its window belongs there too.
-void MainWindow::placeAsSaved() {
-    const settings::Settings saved =
-        settings::readSettings(m_settings.path()).value_or(settings::Settings{});
-    setOuterBounds(startingBounds(savedFrame(saved.left, saved.top, saved.width, saved.height)));
 }
 
 // ---- settings and tally ----
