@@ -37,13 +37,15 @@ TEST_F(HostCoreTest, HandsOutLowestFreeSlotAndRefusesTheTenth) {
 }
 
 TEST_F(HostCoreTest, FreedSlotBelowTheHighestIsReusedBeforeGrowing) {
-    connect();
-    connect();
-    connect();
-    core.connectionClosed(2);
-    EXPECT_EQ(connect(), 2);
-    EXPECT_EQ(connect(), 4);
-    EXPECT_EQ(seats.slotsinuse, 4);
+    for (int n = 0; n < 6; ++n) {
+        connect();
+    }
+    for (int freed : {2, 5}) { // a playing seat's slot and a spectator's
+        core.connectionClosed(freed);
+        EXPECT_EQ(connect(), freed);
+    }
+    EXPECT_EQ(connect(), 7);
+    EXPECT_EQ(seats.slotsinuse, 7);
 }
 
 // ---- login ----
