@@ -67,9 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{std::string(62, 'a') + "\xc3\xa9", std::string(62, 'a')},
                       NameCase{std::string(61, 'a') + "\xc3\xa9",
                                std::string(61, 'a') + "\xc3\xa9"},
-                      NameCase{"J\xf6rg", "Jrg"},             // Latin-1, not UTF-8
-                      NameCase{"J\xc3\xb6rg", "J\xc3\xb6rg"}, // UTF-8
-                      NameCase{"a\xe2\x82", "a"}));           // cut short
+                      NameCase{"J\xf6rg", "Jrg"},                         // Latin-1, not UTF-8
+                      NameCase{"J\xc3\xb6rg", "J\xc3\xb6rg"},             // UTF-8
+                      NameCase{"\xf0\x9f\x83\x8f!", "\xf0\x9f\x83\x8f!"}, // four bytes
+                      NameCase{"a\xe2\x82", "a"}));                       // cut short
 
 TEST(TableBrowserTest, WithoutADaemonItSaysSoAndListsNothing) {
     for (const char* bus : {"unix:path=/nonexistent/lastling-bus", "nonsense"}) {
