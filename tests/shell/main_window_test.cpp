@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTest>
 
@@ -301,6 +302,25 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     const std::string after = readFile(plain.settingsPath.toStdString());
     EXPECT_NE(after.find("Top=3\r\n"), std::string::npos) << after;
     EXPECT_NE(after.find("Left=3\r\n"), std::string::npos) << after;
+
+    // Larger than the work area: saved 15 px smaller in each dimension that exceeds it.
+    const QSize work = QGuiApplication::primaryScreen()->availableGeometry().size();
+    for (const auto& [size, saved] :
+         {std::pair{QSize(work.width() + 1, work.height()), QSize(work.width() - 14, work.height())},
+          {QSize(work.width(), work.height() + 1), QSize(work.width(), work.height() - 14)}}) {
+        {
+            MainWindow large(plain);
+            large.loadinifile();
+            large.resize(size);
+            large.close();
+        }
+        const std::string text = readFile(plain.settingsPath.toStdString());
+        EXPECT_NE(text.find("Width=" + std::to_string(saved.width()) + "\r\n"), std::string::npos)
+            << text;
+        EXPECT_NE(text.find("Height=" + std::to_string(saved.height()) + "\r\n"),
+                  std::string::npos)
+            << text;
+    }
 }
 
 TEST_F(WindowTest, NeverSmallerThanTheBoard) {

@@ -60,14 +60,24 @@ TEST_F(SideWindowsTest, EachWindowOpensFromItsItemOrKey) {
     EXPECT_EQ(sides.phraseRow->parentWidget(), &window.board());
     EXPECT_EQ(sides.phraseRow->geometry(), Board::phraseRowPlace());
 
-    // A start without parameters shows the start dialog over the solo game that runs behind.
-    ASSERT_TRUE(runUntil([&] { return sides.start->isVisible(); }));
+    // A start without parameters shows the start dialog over the solo game that runs behind:
+    // not before the window is on the screen, and then at once.
+    EXPECT_FALSE(sides.start->isVisible());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(sides.start->isVisible());
     EXPECT_TRUE(runUntil([&] { return state(window).loggedin; }));
     const std::vector<QWidget*> hidden = {sides.phraseEditor, sides.tally, sides.help, sides.about};
     for (QWidget* side : hidden) {
         EXPECT_FALSE(side->isVisible()) << side->windowTitle().toStdString();
     }
     sides.start->findChild<QPushButton*>(QStringLiteral("Button1"))->click(); // "Play Solo Game"
+    window.hide(); // once dismissed, the dialog stays away when the window comes back
+    ASSERT_TRUE(runUntil([&] { return !window.windowHandle()->isExposed(); }));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(sides.start->isVisible());
 
     const std::vector<std::tuple<const char*, std::function<void()>, QWidget*>> openers = {
         {"View Tally", [&] { window.action(QStringLiteral("ViewTally1"))->trigger(); },
