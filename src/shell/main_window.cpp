@@ -490,9 +490,6 @@ void MainWindow::startOnce() {
     placeAsSaved();
     guarded([this] { m_client->startFromParams(m_options.params); });
     redraw();
-    if (m_startDialogWaiting && windowHandle() != nullptr) {
-        windowHandle()->installEventFilter(this);
-    }
 }
 
 void MainWindow::changeEvent(QEvent* event) {
