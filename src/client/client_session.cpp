@@ -39,6 +39,19 @@ void ClientSession::registerOwnHandlers() {
         systemLine("0+You have a differnt version of the game then the host.");
     });
     m_dispatcher.on("CMD_full", [this](std::string_view, int) { full(); });
+    m_dispatcher.on("CMD_seatkey", [this](std::string_view payload, int) { keepSeatKey(payload); });
+}
+
+// The host's secret for our seat: the only thing that gets it back after a drop.
+void ClientSession::keepSeatKey(std::string_view payload) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    const std::string key = fields.text();
+    const bool hex = !key.empty() && key.size() <= kMaxSeatKey &&
+                     key.find_first_not_of("0123456789abcdef") == std::string::npos;
+    if (seat == state().myseat && hex) {
+        m_seatKey = key;
+    }
 }
 
 void ClientSession::on(std::string word, protocol::Dispatcher::Handler handler) {
@@ -177,6 +190,9 @@ void ClientSession::sendloginfo(std::string_view payload) {
     }
     state().myseat = seat;
     state().loggedin = true;
+    if (m_reconnecting && !m_seatKey.empty()) {
+        m_link.sendGame(protocol::seatkeyClaim(seat, m_seatKey));
+    }
     m_link.sendGame(protocol::logininfo(seat, protocol::kVersion, state().loginname));
     m_model.seatAssigned(seat);
 }

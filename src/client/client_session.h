@@ -78,6 +78,7 @@ private:
     void registerOwnHandlers();
     void sendloginfo(std::string_view payload);
     void full();
+    void keepSeatKey(std::string_view payload);
     void systemLine(const std::string& line);
     void reportError(const std::string& text);
     void noteGameState(const protocol::Entry& entry);
@@ -98,6 +99,8 @@ private:
     bool m_removed = false;    // the host told us our own leave: it removed us
     bool m_connecting = false; // a reconnect attempt is under way
     int m_seatBeforeDrop = 0;
+    std::string m_seatKey; // for the table's lifetime; a new one at each return
+    static constexpr std::size_t kMaxSeatKey = 64;
     std::int64_t m_reconnectUntil = 0;
     std::function<std::int64_t()> m_clock;
 };

@@ -1,50 +1,13 @@
 #include "host/host_core.h"
 
-#include "protocol/fields.h"
 #include "protocol/messages.h"
 
-#include <algorithm>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace lastling::host {
 
 namespace {
-
-constexpr int kDefaultTarget = 5; // for a target score that is not a number
-
-// Names may not carry control bytes: they reach every client's screen and the host's log.
-std::string cleanName(std::string_view raw) {
-    std::string name = protocol::safeName(raw);
-    for (char& c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            c = '_';
-        }
-    }
-    return name;
-}
-
-// Cuts a relay (message with its end byte) to the longest line the host passes on. A chat
-// line keeps its colour, so the cut line still shows as its sender's.
-std::string cutRelay(std::string message, bool keepColour) {
-    constexpr std::size_t kLimit = HostCore::kMaxRelayedLine;
-    if (message.size() <= kLimit + 1) {
-        return message;
-    }
-    message.pop_back(); // the end byte
-    constexpr std::size_t kLongestColour = 32;
-    const auto bar = keepColour ? message.rfind('|') : std::string::npos;
-    std::string colour;
-    if (bar != std::string::npos && message.size() - bar <= kLongestColour) {
-        colour = message.substr(bar);
-    }
-    message.resize(kLimit - colour.size());
-    message += colour;
-    message.push_back(protocol::kEnd);
-    return message;
-}
 
 // What the host does with a message as it arrives, before it is queued.
 enum class Kind { Ignored, Relay, Login, Other };
@@ -54,7 +17,7 @@ Kind kindOf(std::string_view entry) {
     if (word == "CMD_chat" || word == "CMD_action" || word == "CMD_playasound") {
         return Kind::Relay;
     }
-    if (word == "CMD_logininfo") {
+    if (word == "CMD_logininfo" || word == "CMD_seatkey") {
         return Kind::Login;
     }
     if (word == "CMD_kickhim" || word == "CMD_startgame" || word == "CMD_justwatch" ||
@@ -77,6 +40,7 @@ void HostCore::registerHandlers() {
     using Handler = void (HostCore::*)(std::string_view, int);
     const std::pair<const char*, Handler> table[] = {
         {"CMD_logininfo", &HostCore::receivedlogininfo},
+        {"CMD_seatkey", &HostCore::seatkey},
         {"CMD_kickhim", &HostCore::kickhim},
         {"CMD_chat", &HostCore::chat},
         {"CMD_action", &HostCore::action},
@@ -105,11 +69,11 @@ int HostCore::chooseSlot() const {
 }
 
 bool HostCore::isHeld(int seat) const {
-    if (!SeatTable::isPlayingSeat(seat)) {
-        return false;
-    }
-    const SeatHold& hold = m_holds[static_cast<std::size_t>(seat)];
-    return !hold.name.empty() && m_clock() < hold.until;
+    return m_keeper.isHeld(seat, m_clock());
+}
+
+bool HostCore::loggedIn(int slot) const {
+    return SeatTable::isSlot(slot) && m_seats[slot].connected && m_seats[slot].loggedin;
 }
 
 int HostCore::unconnectedPlayingSeats() const {
@@ -141,16 +105,35 @@ void HostCore::connectionAccepted(int slot, const std::string& address) {
     if (slot > m_seats.slotsinuse) {
         m_seats.slotsinuse = slot;
     }
+    clearSlot(slot);
     m_seats[slot].connected = true;
     m_addresses[slot] = address;
     if (SeatTable::isPlayingSeat(slot)) {
-        m_holds[slot] = {}; // a hold that ran out
+        m_keeper.release(slot); // a hold that ran out
     }
-    m_framers[slot].clear();
     m_limiters[slot] = RelayLimiter(m_relayLimits);
     m_errorThrottles[slot].reset();
+    m_loginDeadlines[slot] = m_clock() + kLoginMs;
     logEvent("slot " + std::to_string(slot) + ": connection accepted");
     m_transport.send(slot, protocol::sendlogininfo(slot));
+    updateDeadlineTimer();
+}
+
+// Forgets whatever the slot's last connection left behind.
+void HostCore::clearSlot(int slot) {
+    SeatRecord& seat = m_seats[slot];
+    seat.connected = false;
+    seat.loggedin = false;
+    seat.justwatching = false;
+    seat.name.clear();
+    m_framers[slot].clear();
+    m_keyClaims[slot].clear();
+    m_loginDeadlines[slot] = 0;
+    if (SeatTable::isPlayingSeat(slot)) {
+        m_returning[slot] = false;
+    }
+    // What the connection still had queued must not be taken for the slot's next occupant.
+    m_queue.dropSource(slot);
 }
 
 void HostCore::bytesReceived(int slot, std::string_view bytes) {
@@ -220,33 +203,42 @@ void HostCore::connectionClosed(int slot) {
     if (!SeatTable::isSlot(slot) || !m_seats[slot].connected) {
         return; // a repeated report of a connection already handled
     }
-    SeatRecord& seat = m_seats[slot];
+    const SeatRecord seat = m_seats[slot];
+    const bool returning = SeatTable::isPlayingSeat(slot) && m_returning[slot];
+    clearSlot(slot);
+    if (returning) {
+        // Nobody was told of this connection, and the seat stays kept for the next try.
+        logEvent("seat " + std::to_string(slot) + ": the return closed before its login");
+        if (isHeld(slot)) {
+            m_seats[slot].name = m_keeper.heldName(slot);
+        }
+        updateDeadlineTimer();
+        return;
+    }
+    if (!seat.loggedin) {
+        logEvent("slot " + std::to_string(slot) + ": connection closed before logging in");
+        updateDeadlineTimer();
+        return;
+    }
     sendToAllBut(slot, protocol::playerdisconnected(slot, seat.name));
-    logEvent("slot " + std::to_string(slot) + ": " +
-             (seat.name.empty() ? "connection" : logField(seat.name)) + " left");
-    const std::string name = seat.name;
-    seat.connected = false;
-    seat.name.clear();
-    seat.justwatching = false;
-    m_framers[slot].clear();
-    // What the connection still had queued must not be taken for the slot's next occupant.
-    m_queue.dropSource(slot);
-    if (!m_game || !SeatTable::isPlayingSeat(slot)) {
+    logEvent("slot " + std::to_string(slot) + ": " + logField(seat.name) + " left");
+    if (!SeatTable::isPlayingSeat(slot)) {
         return;
     }
-    if (holdSeat(slot, name)) {
+    if (holdSeat(slot, seat.name)) {
+        m_seats[slot].name = seat.name; // the seat is still its player's, and wins as them
         m_game->seatAway(slot);
-        return;
-    }
-    if (slot == 1 && m_slotOneIsRemote) {
-        m_game->seatStartsWatching(slot); // the computer takes the seat over, its turn included
     } else {
-        m_game->seatLeft(slot);
+        m_keeper.forgetKey(slot);
+        if (m_game) {
+            m_game->seatLeft(slot);
+        }
     }
+    updateDeadlineTimer();
 }
 
 void HostCore::hostLeaves() {
-    if (m_seats[1].connected) {
+    if (loggedIn(1)) {
         sendToAllBut(1, protocol::playerdisconnected(1, m_seats[1].name));
     }
 }
@@ -259,77 +251,6 @@ void HostCore::disconnectsock(int slot) {
     m_transport.close(slot);
     connectionClosed(slot); // does nothing if the transport has reported it already
     m_closingByHost = false;
-}
-
-// ---- a dropped player's seat ----
-
-// A player whose connection drops mid-game keeps the seat for a while; one the host sent
-// away does not. The hosting player's own table takes the host with it, so never slot 1
-// there.
-bool HostCore::holdSeat(int slot, const std::string& name) {
-    if (m_closingByHost || name.empty() || !m_game->gameinprogress() ||
-        (slot == 1 && !m_slotOneIsRemote)) {
-        return false;
-    }
-    m_holds[static_cast<std::size_t>(slot)] = {name, m_addresses[slot], m_clock() + kSeatHoldMs};
-    logEvent("seat " + std::to_string(slot) + ": kept for " + logField(name) + " for " +
-             std::to_string(kSeatHoldMs / 1000) + " s");
-    return true;
-}
-
-// The seat a login takes over instead of its own slot: one kept for the same name from the
-// same address, or one whose connection under that name and address is still open during a
-// game (the host has not noticed the drop yet). 0 for none.
-int HostCore::seatToReturnTo(int newcomer, const std::string& name) {
-    const std::string& address = m_addresses[newcomer];
-    if (name.empty() || address.empty()) {
-        return 0;
-    }
-    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-        const SeatHold& hold = m_holds[static_cast<std::size_t>(seat)];
-        if (seat != newcomer && isHeld(seat) && hold.name == name && hold.address == address) {
-            return seat;
-        }
-    }
-    const bool running = m_game && m_game->gameinprogress();
-    for (int seat = m_slotOneIsRemote ? 1 : 2; running && seat <= kPlayingSeats; ++seat) {
-        const SeatRecord& record = m_seats[seat];
-        if (seat != newcomer && record.connected && record.name == name &&
-            m_addresses[seat] == address) {
-            return seat;
-        }
-    }
-    return 0;
-}
-
-// Moves the newcomer's connection from its slot to the kept seat and asks it to log in
-// again there: the second "CMD_sendlogininfo" is the only message a returning player
-// sees that others do not. Nobody was told of the first slot, so nobody is told it is free.
-bool HostCore::returnToSeat(int from, int seat, const std::string& name) {
-    if (m_seats[seat].connected) { // an old connection the host still took for open
-        m_transport.close(seat);
-        connectionClosed(seat);
-    }
-    if (!m_game || !m_transport.move(from, seat)) {
-        return false;
-    }
-    logEvent("slot " + std::to_string(from) + ": " + logField(name) + " returns to seat " +
-             std::to_string(seat));
-    m_seats[seat].connected = true;
-    m_seats[from].connected = false; // it never had a name: its login went to the seat
-    m_addresses[seat] = m_addresses[from];
-    m_framers[seat] = std::move(m_framers[from]);
-    m_framers[from].clear();
-    m_limiters[seat] = m_limiters[from];
-    m_errorThrottles[seat] = m_errorThrottles[from];
-    m_queue.dropSource(from);
-    m_holds[static_cast<std::size_t>(seat)] = {};
-    m_transport.send(seat, protocol::sendlogininfo(seat));
-    m_game->seatReturned(seat);
-    if (SeatTable::isPlayingSeat(from)) {
-        m_game->seatAway(from); // nobody plays it now but the computer
-    }
-    return true;
 }
 
 // ---- queue ----
@@ -364,165 +285,13 @@ void HostCore::relayFrom(int source, const std::string& message) {
     sendToAllBut(source, message);
 }
 
+// A connection that has not logged in learns the table's state when it does, not before.
 void HostCore::sendToAllBut(int excluded, const std::string& message) {
     for (int slot = 1; slot <= m_seats.slotsinuse; ++slot) {
-        if (slot != excluded && m_seats[slot].connected) {
+        if (slot != excluded && loggedIn(slot)) {
             m_transport.send(slot, message);
         }
     }
-}
-
-// ---- handlers ----
-
-void HostCore::receivedlogininfo(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (seat != source) {
-        return;
-    }
-    const std::string version = fields.text();
-    const std::string name = cleanName(fields.rest());
-    if (const int kept = seatToReturnTo(seat, name); kept != 0 && returnToSeat(seat, kept, name)) {
-        return;
-    }
-    m_seats[seat].name = name;
-    logEvent("slot " + std::to_string(seat) + ": " + logField(name) + " logged in" +
-             (SeatTable::isPlayingSeat(seat) ? "" : " as a spectator"));
-    sendToAll(protocol::newplayerinfo(seat, name));
-    sendRoster(seat);
-    checkVersion(seat, version);
-    if (m_game && m_game->gameinprogress()) {
-        sendGameState(seat);
-    }
-}
-
-void HostCore::sendRoster(int newcomer) {
-    std::vector<protocol::RosterEntry> others;
-    for (int slot = 1; slot <= m_seats.slotsinuse; ++slot) {
-        const SeatRecord& other = m_seats[slot];
-        if (slot != newcomer && other.connected) {
-            others.push_back({slot, other.name, other.justwatching});
-        }
-    }
-    if (!others.empty()) {
-        sendTo(newcomer, protocol::existingplayers(others));
-    }
-}
-
-void HostCore::checkVersion(int newcomer, std::string_view version) {
-    if (version == protocol::kVersion) {
-        return;
-    }
-    sendTo(1, protocol::havewrongversion(m_seats[newcomer].name));
-    sendTo(newcomer, protocol::wrongversion());
-}
-
-void HostCore::sendGameState(int newcomer) {
-    std::array<protocol::SeatStats, kPlayingSeats> stats{};
-    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-        const SeatRecord& record = m_seats[seat];
-        stats[seat - 1] = {seat, record.score, record.playedcard, m_game->counthiscards(seat)};
-    }
-    sendTo(newcomer, protocol::gamestats(newcomer, m_game->targetscore(), m_game->trumpcard(),
-                                         m_game->currentplayer(), stats));
-    if (!SeatTable::isPlayingSeat(newcomer)) {
-        return;
-    }
-    std::vector<protocol::SlotCard> cards;
-    for (int slot = 1; slot <= 4; ++slot) {
-        cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
-    }
-    sendTo(newcomer, protocol::mycards(newcomer, cards));
-}
-
-void HostCore::kickhim(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int sender = fields.number();
-    const int target = fields.number();
-    if (source != 1 || sender != 1 || !SeatTable::isSlot(target)) {
-        return;
-    }
-    if (m_seats[target].connected) {
-        logEvent("slot 1 removed slot " + std::to_string(target));
-        // Its own leave tells the removed client not to try to get back to the table.
-        sendTo(target, protocol::playerdisconnected(target, m_seats[target].name));
-    }
-    disconnectsock(target);
-}
-
-void HostCore::chat(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (seat != source) {
-        return;
-    }
-    relayFrom(seat, cutRelay(protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
-                                                 protocol::safeRelayedChat(fields.rest())),
-                             true));
-}
-
-void HostCore::action(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (seat != source) {
-        return;
-    }
-    relayFrom(seat, cutRelay(protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
-                                                   protocol::safeRelayedChat(fields.rest())),
-                             true));
-}
-
-void HostCore::playasound(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (seat != source) {
-        return;
-    }
-    relayFrom(seat, cutRelay(protocol::playasoundRelay(seat, fields.rest()), false));
-}
-
-void HostCore::justwatch(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    if (seat < 1 || seat > m_seats.playerseats || !SeatTable::isPlayingSeat(seat)) {
-        return;
-    }
-    if (seat != source && source != 1) {
-        return; // only the hosting player sets another seat
-    }
-    const std::string flag = fields.rest();
-    if (flag == "2") {
-        m_seats[seat].justwatching = false;
-        sendToAll(protocol::justwatching(seat, 2));
-    } else if (flag == "1" && m_game && m_game->gameinprogress()) {
-        m_seats[seat].justwatching = true;
-        sendToAll(protocol::justwatching(seat, 1));
-        m_game->seatStartsWatching(seat);
-    }
-}
-
-void HostCore::startgame(std::string_view payload, int source) {
-    if (source != 1 || !m_game) {
-        return;
-    }
-    protocol::Fields fields(payload);
-    const std::string starter = fields.text();
-    int target = kDefaultTarget;
-    if (!protocol::tryParseInt(fields.text(), target)) {
-        target = kDefaultTarget;
-    }
-    m_game->startgame(starter, target);
-}
-
-void HostCore::playcard(std::string_view payload, int source) {
-    protocol::Fields fields(payload);
-    const int seat = fields.number();
-    const int slot = fields.number();
-    if (seat != source || !SeatTable::isPlayingSeat(seat) || slot < 1 || slot > cards::kHandSlots ||
-        !m_game) {
-        return;
-    }
-    m_game->playcard(seat, slot);
 }
 
 // ---- log ----

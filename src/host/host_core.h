@@ -1,9 +1,11 @@
 #pragma once
 
+#include "host/engine/engine_ports.h"
 #include "host/game_announcer.h"
 #include "host/host_transport.h"
 #include "host/log_guard.h"
 #include "host/rate_limit.h"
+#include "host/seat_keeper.h"
 #include "host/seat_table.h"
 #include "host/table_game.h"
 #include "protocol/dispatcher.h"
@@ -38,7 +40,10 @@ public:
     // every relay is copied to nine connections, and no person types more.
     static constexpr std::size_t kMaxRelayedLine = 4096;
     // How long a playing seat that dropped mid-game waits for its player to come back.
-    static constexpr std::int64_t kSeatHoldMs = 120 * 1000;
+    static constexpr std::int64_t kSeatHoldMs = SeatKeeper::kHoldMs;
+    // A connection that has not logged in by then is closed: until it does, it counts for
+    // nothing, and nothing waits for it.
+    static constexpr std::int64_t kLoginMs = 10 * 1000;
 
     HostCore(SeatTable& seats, HostTransport& transport);
 
@@ -57,6 +62,12 @@ public:
     // with it when it goes. A host without a window (--serve) has no such player: slot 1 is
     // a remote player like the others, and its turn passes when it leaves.
     void setSlotOneIsRemote(bool remote) { m_slotOneIsRemote = remote; }
+    // Wakes the core while a login is awaited or a seat is kept (default: none; tests call
+    // checkDeadlines themselves). Must outlive the core.
+    void setDeadlineTimer(Timer* timer);
+    // Closes connections that did not log in in time and ends holds whose time is up.
+    void checkDeadlines();
+    SeatKeeper& seatKeeper() { return m_keeper; }
 
     // ---- connections ----
     // The slot a new connection would get: the lowest free one, a new one, or kFullSlot.
@@ -87,11 +98,16 @@ public:
 
     // ---- Outbox ----
     void sendTo(int slot, const std::string& message) override;
-    void sendToAll(const std::string& message) override;
+    void sendToAll(const std::string& message) override; // to every logged-in connection
+
+    // ---- game events that end or start holds ----
+    void gameStarted(const std::string& starter, int target) override;
+    void gameWon(const std::string& name, int seat) override;
 
 private:
     void registerHandlers();
     void receivedlogininfo(std::string_view payload, int source);
+    void seatkey(std::string_view payload, int source);
     void kickhim(std::string_view payload, int source);
     void chat(std::string_view payload, int source);
     void action(std::string_view payload, int source);
@@ -100,13 +116,19 @@ private:
     void startgame(std::string_view payload, int source);
     void playcard(std::string_view payload, int source);
 
+    void seatPlayer(int slot, std::string_view version, const std::string& name);
     void sendRoster(int newcomer);
     void checkVersion(int newcomer, std::string_view version);
     void sendGameState(int newcomer);
     void disconnectsock(int slot);
+    void clearSlot(int slot);
     bool holdSeat(int slot, const std::string& name);
-    int seatToReturnTo(int newcomer, const std::string& name);
-    bool returnToSeat(int from, int seat, const std::string& name);
+    void holdsEnded(const std::vector<int>& seats, const char* why);
+    int seatClaimedBy(int newcomer) const;
+    bool returnToSeat(int from, int seat);
+    void replaceConnection(int seat);
+    void updateDeadlineTimer();
+    bool loggedIn(int slot) const;
     bool admit(std::string& piece, int slot);
     void reportDropped(int slot);
     void reportError(int slot, const std::string& text);
@@ -127,13 +149,13 @@ private:
     bool m_slotOneIsRemote = false;
     int m_dispatchSource = 0;     // the slot whose message is being handled
     bool m_closingByHost = false; // a kick or a flood: the seat is not kept
-    // A dropped player's claim on a playing seat; index = seat.
-    struct SeatHold {
-        std::string name;
-        std::string address;
-        std::int64_t until = 0;
-    };
-    std::array<SeatHold, kPlayingSeats + 1> m_holds{};
+    bool m_replacing = false;     // a proven key closes the seat's old connection
+    Timer* m_deadlineTimer = nullptr;
+    SeatKeeper m_keeper;
+    std::array<std::int64_t, kFullSlot + 1> m_loginDeadlines{}; // index = slot; 0 = none
+    std::array<std::string, kMaxSlots + 1> m_keyClaims{};       // index = slot
+    // A connection moved to its kept seat whose second login has not come yet; index = seat.
+    std::array<bool, kPlayingSeats + 1> m_returning{};
     std::array<std::string, kFullSlot + 1> m_addresses{};      // index = slot
     std::array<protocol::Framer, kMaxSlots + 1> m_framers{};   // index = slot
     std::array<RelayLimiter, kMaxSlots + 1> m_limiters{};      // index = slot

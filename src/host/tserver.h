@@ -112,6 +112,7 @@ private:
     host::HostCore m_core{m_seats, *this};
     host::QtTimer m_timer1;
     host::QtTimer m_computerTimer;
+    host::QtTimer m_deadlineTimer; // logins awaited, seats kept
     ForwardingBots m_bots;
     host::Random m_random;
     host::GameEngine m_engine;

@@ -37,6 +37,20 @@ void sendWithoutDelay(int fd) {
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
+// A peer whose network vanished without a word (a cable pulled, a laptop closed) is noticed
+// within about half a minute instead of the system's two hours: 15 s idle, then 3 probes
+// 5 s apart.
+void probeWhenIdle(int fd) {
+    const int on = 1;
+    const int idleSeconds = 15;
+    const int intervalSeconds = 5;
+    const int probes = 3;
+    ::setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &on, sizeof on);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &idleSeconds, sizeof idleSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalSeconds, sizeof intervalSeconds);
+    ::setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &probes, sizeof probes);
+}
+
 int openStreamSocket(int family) {
     const int fd = ::socket(family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd >= 0) {
@@ -157,6 +171,7 @@ bool TSock::Accept(TSock*& newSock) {
     m_readNotifier->setEnabled(true); // the next waiting connection may be reported again
     if (fd >= 0) {
         sendWithoutDelay(fd);
+        probeWhenIdle(fd);
     }
     if (fd < 0) {
         report(TSocketInfo::Accept, "Could Not Accept Connection");

@@ -67,8 +67,18 @@ std::string playcard(int seat, int slot) {
     return Builder("CMD_playcard+").add(seat).field(slot).add("+").end();
 }
 
-std::string sendlogininfo(int slot) { return Builder("CMD_sendlogininfo+").add(slot).end(); }
-std::string full() { return Builder("CMD_full+").end(); }
+std::string seatkey(int seat, std::string_view key) {
+    return Builder("CMD_seatkey+").add(seat).field(key).end();
+}
+std::string seatkeyClaim(int slot, std::string_view key) {
+    return seatkey(slot, key);
+}
+std::string sendlogininfo(int slot) {
+    return Builder("CMD_sendlogininfo+").add(slot).end();
+}
+std::string full() {
+    return Builder("CMD_full+").end();
+}
 std::string newplayerinfo(int seat, std::string_view name) {
     return Builder("CMD_newplayerinfo+").add(seat).field(name).add("+0").end();
 }
@@ -85,7 +95,9 @@ std::string existingplayers(const std::vector<RosterEntry>& others) {
 std::string havewrongversion(std::string_view name) {
     return Builder("CMD_havewrongversion+").add(name).end();
 }
-std::string wrongversion() { return Builder("CMD_wrongversion+").end(); }
+std::string wrongversion() {
+    return Builder("CMD_wrongversion+").end();
+}
 std::string gamestats(int seat, int target, int trump, int turn,
                       const std::array<SeatStats, 4>& seats) {
     Builder message("CMD_gamestats+");
@@ -121,8 +133,12 @@ std::string actionRelay(std::string_view seatField, std::string_view name, std::
 std::string startgameAnnounce(std::string_view name, int target) {
     return Builder("CMD_startgame+").add(name).field(target).add("+").end();
 }
-std::string roundstart(int trump) { return Builder("CMD_roundstart+").add(trump).add("+").end(); }
-std::string nextplayer(int seat) { return Builder("CMD_nextplayer+").add(seat).add("+").end(); }
+std::string roundstart(int trump) {
+    return Builder("CMD_roundstart+").add(trump).add("+").end();
+}
+std::string nextplayer(int seat) {
+    return Builder("CMD_nextplayer+").add(seat).add("+").end();
+}
 std::string heplayed(int seat, int card, int cardsLeft) {
     return Builder("CMD_heplayed+").add(seat).field(card).field(cardsLeft).add("+").end();
 }
@@ -150,7 +166,9 @@ std::string roundover(int winner, int points, int total, const std::vector<int>&
     }
     return message.end();
 }
-std::string starthand() { return Builder("CMD_starthand++").end(); }
+std::string starthand() {
+    return Builder("CMD_starthand++").end();
+}
 std::string winner(std::string_view name, int seat) {
     return Builder("CMD_winner+").add(name).field(seat).add("+").end();
 }

@@ -24,6 +24,8 @@ std::string kickhim(int seat, int target);
 std::string justwatch(int seat, int flag); // 1 = just watch, 2 = play again
 std::string startgame(std::string_view name, std::string_view target);
 std::string playcard(int seat, int slot);
+// A returning player proves its seat with the key the host gave it, just before its login.
+std::string seatkeyClaim(int slot, std::string_view key);
 
 // ---- host to client ----
 struct RosterEntry {
@@ -45,12 +47,16 @@ struct SlotCard {
 };
 
 std::string sendlogininfo(int slot);
+// To the seated player's connection alone: the secret that gets the seat back after a drop.
+// Clients that do not know the word ignore it.
+std::string seatkey(int seat, std::string_view key);
 std::string full();
 std::string newplayerinfo(int seat, std::string_view name);
 std::string existingplayers(const std::vector<RosterEntry>& others); // empty list: ""
 std::string havewrongversion(std::string_view name);
 std::string wrongversion();
-std::string gamestats(int seat, int target, int trump, int turn, const std::array<SeatStats, 4>& seats);
+std::string gamestats(int seat, int target, int trump, int turn,
+                      const std::array<SeatStats, 4>& seats);
 std::string mycards(int seat, const std::vector<SlotCard>& cards);
 std::string playerdisconnected(int seat, std::string_view name);
 std::string justwatching(int seat, int flag);

@@ -27,10 +27,12 @@ protected:
         session.setClock([this] { return now; });
         session.state().hostaddress = "192.0.2.1";
         loginAs(2, "Bob");
-        host("CMD_startgame+Ann+30+");
+        host({"CMD_seatkey+2+" + kKey, "CMD_seatkey+3+" + std::string(32, 'e'),
+              "CMD_seatkey+2+NOT-HEX", "CMD_startgame+Ann+30+"});
         link.gameConnects.clear();
     }
 
+    const std::string kKey = "0123456789abcdef0123456789abcdef";
     FakeReconnectView view;
     std::int64_t now = 5000;
 };
@@ -52,9 +54,16 @@ TEST_F(ReconnectTest, ADropMidGameTriesAgainWithACountdownAndPlaysOnInTheSameSea
     session.reconnectTick(); // still connecting: no second attempt at once
     EXPECT_EQ(link.gameConnects.size(), 2u);
 
+    link.sent.clear();
     host("CMD_sendlogininfo+5");
     host("CMD_sendlogininfo+2");
     EXPECT_TRUE(session.reconnecting());
+    // Our own seat's key goes before each login of the return; another seat's or a bad one
+    // was never kept.
+    EXPECT_EQ(link.sent, (std::vector<std::string>{"CMD_seatkey+5+" + kKey + "\xFF",
+                                                   "CMD_logininfo+5+1.0.1+Bob\xFF\xFF",
+                                                   "CMD_seatkey+2+" + kKey + "\xFF",
+                                                   "CMD_logininfo+2+1.0.1+Bob\xFF\xFF"}));
     host("CMD_newplayerinfo+2+Bob+0");
     EXPECT_FALSE(session.reconnecting());
     EXPECT_EQ(model.view().status, ""); // the countdown goes with the reconnect

@@ -89,6 +89,7 @@ protected:
                    const std::string& starter = "You") {
         for (int seat : humans) {
             seats[seat].connected = true;
+            seats[seat].loggedin = true;
             seats[seat].name = "P";
             seats[seat].name +=
                 std::to_string(seat); // "P" + to_string trips a GCC 12 false warning

@@ -93,24 +93,50 @@ TEST_F(EngineTest, CardsDuringTrickAndRoundPausesAndAfterTheGameAreRefused) {
     EXPECT_THAT(out.take(), IsEmpty());
 }
 
-TEST_F(EngineTest, ADisconnectOnTurnPassesTheTurnOnceAndNeverForSeatOne) {
+// However the seat on turn goes, its card is played at once: a turn is never skipped.
+enum class Going { Leaves, Watches, Away };
+
+class SeatGoesOnTurn : public EngineTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SeatGoesOnTurn, TheComputerPlaysItsCardAtOnceAndOnlyOnce) {
+    const int seat = GetParam();
+    for (Going going : {Going::Leaves, Going::Watches, Going::Away}) {
+        startGame(seedWithLeader(seat));
+        out.take();
+        if (going == Going::Watches) {
+            seats[seat].justwatching = true;
+            engine->seatStartsWatching(seat);
+        } else {
+            seats[seat].connected = false;
+            seats[seat].loggedin = false;
+            going == Going::Leaves ? engine->seatLeft(seat) : engine->seatAway(seat);
+        }
+        const auto sent = out.take();
+        ASSERT_EQ(sent.size(), 1u) << static_cast<int>(going);
+        EXPECT_EQ(sent[0].rfind("CMD_heplayed+" + std::to_string(seat) + "+", 0), 0u);
+        EXPECT_FALSE(computer.isActive());
+        engine->seatLeft(seat); // the closed connection's second report
+        engine->seatStartsWatching(seat);
+        EXPECT_THAT(out.take(), IsEmpty());
+        timer1.tick();
+        EXPECT_THAT(out.take(),
+                    ElementsAre("CMD_nextplayer+" + std::to_string(seat % 4 + 1) + "+"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstAndLastSeat, SeatGoesOnTurn, ::testing::Values(1, 4));
+
+TEST_F(EngineTest, ASeatNotOnTurnOrNoSeatGoingChangesNothing) {
     startGame(seedWithLeader(2));
     out.take();
-    seats[2].connected = false;
-    engine->seatLeft(2);
-    EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+3+"));
-    engine->seatLeft(2); // the closed connection's second report
-    engine->seatLeft(4); // not on turn
-    engine->seatLeft(0);
-    engine->seatLeft(42);
-    out.take();
-    EXPECT_EQ(engine->currentplayer(), 3);
-
-    startGame(seedWithLeader(1));
-    out.take();
-    engine->seatLeft(1);
+    for (int seat : {0, 3, 5, 42}) {
+        engine->seatLeft(seat);
+        engine->seatStartsWatching(seat);
+        engine->seatAway(seat);
+    }
     EXPECT_THAT(out.take(), IsEmpty());
-    EXPECT_EQ(engine->currentplayer(), 1);
+    EXPECT_EQ(engine->currentplayer(), 2);
+    EXPECT_TRUE(engine->awaitingCard());
 }
 
 TEST_F(EngineTest, LeavingOrWatchingDuringTheCardPauseDoesNotSkipTheNextSeat) {
@@ -149,19 +175,24 @@ TEST_F(EngineTest, LeavingDuringTheTrickPauseLetsTheWinnerLead) {
     EXPECT_THAT(out.take(), ElementsAre("CMD_starthand++", "CMD_nextplayer+3+"));
 }
 
-TEST_F(EngineTest, WatchingOnTurnPassesAtOnceAndTheComputerPlaysTheSeatFromThenOn) {
+TEST_F(EngineTest, AWatchingSeatIsPlayedByTheComputerFromThenOn) {
     startGame(seedWithLeader(1));
     out.take();
     seats[1].justwatching = true;
     engine->seatStartsWatching(1);
-    EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+2+"));
-    EXPECT_FALSE(computer.isActive());
-    // Seat 2 leads instead; seat 1 plays last in the trick, and now the computer plays it.
+    timer1.tick();
     for (int seat : {2, 3, 4}) {
         playAnyLegal(seat);
         timer1.tick();
     }
-    EXPECT_EQ(engine->currentplayer(), 1);
+    ticks(3); // the trick's pause
+    out.take();
+    // Whoever leads the next trick, seat 1's turn comes round and the computer plays it.
+    for (int guard = 0; guard < 8 && engine->currentplayer() != 1; ++guard) {
+        playAnyLegal(engine->currentplayer());
+        timer1.tick();
+    }
+    ASSERT_EQ(engine->currentplayer(), 1);
     ASSERT_TRUE(engine->awaitingCard());
     EXPECT_TRUE(computer.isActive());
     out.take();
@@ -175,13 +206,17 @@ TEST_F(EngineTest, AComputerTurnArmedForOneSeatNeverPlaysForTheNext) {
     startGame(seedWithLeader(3), {1, 2, 4});
     ASSERT_TRUE(computer.isActive()); // seat 3 has nobody
     seats[3].connected = true;        // somebody takes the seat and at once sets "just watch"
+    seats[3].loggedin = true;
     seats[3].justwatching = true;
     engine->seatStartsWatching(3);
-    out.take();
-    EXPECT_EQ(engine->currentplayer(), 4);
+    const auto sent = out.take();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back().rfind("CMD_heplayed+3+", 0), 0u);
+    EXPECT_FALSE(computer.isActive());
+    timer1.tick();
+    EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+4+"));
     EXPECT_FALSE(computer.isActive());
     EXPECT_FALSE(computer.tick());
-    EXPECT_THAT(out.take(), IsEmpty());
 }
 
 TEST_F(EngineTest, FindplayerOutsideATurnDoesNothing) {
@@ -204,14 +239,12 @@ TEST_F(EngineTest, FindplayerOutsideATurnDoesNothing) {
     EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+3+"));
 }
 
-TEST_F(EngineTest, SkippingEverySeatButTheLeaderEmptiesTheDeckWithoutReadingPastIt) {
-    // The hosting player can make seats sit tricks out by toggling "just watch" on their
-    // turn; then only the leader plays, wins, and draws, until the deck runs dry.
+TEST_F(EngineTest, ToggledWatchingOnTurnNeverClosesATrickWithoutTheSeatsCard) {
+    // A seat that sets and clears "just watch" on each of its turns gets its card played by
+    // the computer each time: every trick holds a card from every seat still in the round.
     startGame(seedWithLeader(1), {1, 2, 3, 4}, 1);
-    out.onSend = [](const std::string& text) {
-        EXPECT_EQ(text.find("+0", text.size() - 2), std::string::npos) << "drew no card: " << text;
-    };
     int guard = 0;
+    int tricks = 0;
     while (engine->gameinprogress() && ++guard < 10000) {
         if (timer1.isActive()) {
             timer1.tick();
@@ -223,52 +256,29 @@ TEST_F(EngineTest, SkippingEverySeatButTheLeaderEmptiesTheDeckWithoutReadingPast
             seats[seat].justwatching = true;
             engine->seatStartsWatching(seat);
             seats[seat].justwatching = false; // "play again" at once
+            ASSERT_NE(seats[seat].playedcard, 0) << "seat " << seat << " sat the trick out";
             continue;
         }
-        int slot = 1;
-        while (seats[seat].hand[slot - 1] == 0) {
-            ++slot;
-        }
-        play(seat, slot);
-        EXPECT_LE(engine->deckpos(), 52);
+        playAnyLegal(seat);
     }
-    EXPECT_EQ(engine->deckpos(), 52);
-    const auto sent = out.take();
-    const auto roundover = std::find_if(sent.begin(), sent.end(), [](const std::string& m) {
-        return m.rfind("CMD_roundover+", 0) == 0;
-    });
-    ASSERT_NE(roundover, sent.end());
-    const int winner = (*roundover)[14] - '0';
-    EXPECT_GT(engine->counthiscards(winner), 0);
-    for (int seat = 1; seat <= 4; ++seat) {
-        if (seat != winner) {
-            EXPECT_EQ(engine->counthiscards(seat), 0);
+    for (const std::string& message : out.take()) {
+        if (message.rfind("CMD_endhand+", 0) == 0) {
+            ++tricks;
         }
     }
+    EXPECT_GT(tricks, 0);
 }
 
-TEST_F(EngineTest, AKeptSeatOnTurnIsPlayedByTheComputerUntilItsPlayerIsBack) {
-    startGame(seedWithLeader(2));
-    out.take();
-    ASSERT_FALSE(computer.isActive());
-    seats[2].connected = false;
-    engine->seatAway(2);
-    EXPECT_TRUE(computer.isActive());
-    EXPECT_THAT(out.take(), IsEmpty()); // the turn is not passed: the card is still owed
+TEST_F(EngineTest, AReturnedSeatOnTurnCallsOffTheComputer) {
+    startGame(seedWithLeader(2), {1, 3, 4}); // seat 2 is the computer's
+    ASSERT_TRUE(computer.isActive());
     seats[2].connected = true;
+    seats[2].loggedin = true;
     engine->seatReturned(2);
     EXPECT_FALSE(computer.isActive());
     EXPECT_EQ(engine->currentplayer(), 2);
-
-    engine->seatAway(3); // not on turn
-    engine->seatReturned(3);
+    engine->seatReturned(3); // not on turn
     EXPECT_FALSE(computer.isActive());
-    seats[2].connected = false;
-    engine->seatAway(2);
-    computer.tick();
-    const auto sent = out.take();
-    ASSERT_FALSE(sent.empty());
-    EXPECT_EQ(sent[0].rfind("CMD_heplayed+2+", 0), 0u);
 }
 
 TEST_F(EngineTest, AKeptSeatDuringThePauseWaitsForItsTurn) {
@@ -276,9 +286,8 @@ TEST_F(EngineTest, AKeptSeatDuringThePauseWaitsForItsTurn) {
     play(2, 1);
     out.take();
     seats[2].connected = false;
+    seats[2].loggedin = false;
     engine->seatAway(2);
-    engine->seatAway(0);
-    engine->seatAway(5);
     EXPECT_FALSE(computer.isActive());
     timer1.tick();
     EXPECT_THAT(out.take(), ElementsAre("CMD_nextplayer+3+"));

@@ -87,6 +87,12 @@ struct HostFixture {
         core.setGame(&game);
         core.setErrorSink([this](const std::string& text) { errors.push_back(text); });
         core.setQueueHook([this] { ++queueWakeups; });
+        // Keys the test can write out: the n-th key is sixteen bytes of n.
+        core.seatKeeper().setKeySource([this] {
+            SeatKeeper::Key key{};
+            key.fill(static_cast<std::uint8_t>(++keysIssued));
+            return key;
+        });
     }
 
     int connect(const std::string& address = {}) {
@@ -117,6 +123,17 @@ struct HostFixture {
     FakeGame game;
     std::vector<std::string> errors;
     int queueWakeups = 0;
+    int keysIssued = 0;
 };
+
+// The n-th key the fixture issues, as the wire writes it.
+inline std::string keyText(int n) {
+    std::string text;
+    for (int i = 0; i < 16; ++i) {
+        text += "0123456789abcdef"[(n / 16) % 16];
+        text += "0123456789abcdef"[n % 16];
+    }
+    return text;
+}
 
 } // namespace lastling::host::testing

@@ -2,9 +2,10 @@
 """A player of `lastling --serve` drops mid-game and comes back to the same seat.
 
 usage: seat_hold_client.py LASTLING
-Seat 2 (Bob) drops while Ann waits on her turn; Eve from Bob's address and a "Bob" from
-another address (127.0.0.2) get other seats; Bob then returns within the hold, gets seat 2
-with the cards he left, and both play the game to its end.
+Seat 2 (Bob) drops while Ann waits on her turn; Eve from Bob's address, a "Bob" from another
+address (127.0.0.2) and a "Bob" from his own address without his seat key get other seats;
+Bob then returns with his key within the hold, gets seat 2 with the cards he left, and both
+play the game to its end.
 """
 import os
 import select
@@ -26,14 +27,16 @@ class Player(Client):
         self.hand = [0, 0, 0, 0]
         self.led = 0
 
-    def enter(self, name):
-        """Logs in; follows the host to another seat if it names one. Returns what came
-        after the own roster entry up to "CMD_mycards", if any."""
+    def enter(self, name, key=None):
+        """Logs in, proving `key` first if given; follows the host to another seat if it
+        names one, and keeps the seat key it is given."""
         greeting = self.next()
         while True:
             if not greeting.startswith("CMD_sendlogininfo+"):
                 fail("expected a slot, got " + greeting)
             self.seat = int(greeting.split("+")[1])
+            if key:
+                self.send("CMD_seatkey+%d+%s" % (self.seat, key))
             self.sock.sendall(("CMD_logininfo+%d+1.0.1+%s" % (self.seat, name)).encode("latin-1") + END + END)
             own = "CMD_newplayerinfo+%d+" % self.seat
             greeting = self.next()
@@ -44,6 +47,7 @@ class Player(Client):
         expected = "CMD_newplayerinfo+%d+%s+0" % (self.seat, name)
         if greeting != expected:
             fail("expected %r, got %r" % (expected, greeting))
+        self.key = self.take_key() if self.seat <= 4 else None
 
     def track(self, message):
         """Keeps the own hand and the led suit; answers a turn. Returns the command word."""
@@ -107,11 +111,17 @@ def main():
     stranger.enter("Bob")
     if stranger.seat == 2:
         fail("Bob from another address got the seat kept for Bob")
+    keyless = Player(port)
+    keyless.enter("Bob")
+    if keyless.seat == 2:
+        fail("Bob from his own address without his key got the seat kept for Bob")
     eve.sock.close()
     stranger.sock.close()
+    keyless.sock.close()
 
+    key = bob.key
     bob = Player(port)
-    bob.enter("Bob")
+    bob.enter("Bob", key)
     if bob.seat != 2:
         fail("Bob came back to seat %d, not 2" % bob.seat)
     while bob.track(bob.next()) != "CMD_mycards":
@@ -139,7 +149,7 @@ def main():
             elif word == "CMD_nextplayer" and int(message.split("+")[1]) == player.seat:
                 player.play()
     log = stop_host(host)
-    for text in ("seat 2: kept for Bob", "returns to seat 2", "game won by"):
+    for text in ("seat 2: kept for Bob", "returns to seat 2 with its key", "game won by"):
         if text not in log:
             fail("log lacks %r: %s" % (text, log))
     print("ok")

@@ -48,6 +48,15 @@ class Client:
         got = self.next()
         if got != expected:
             fail("expected %r, got %r" % (expected, got))
+        self.key = self.take_key() if self.seat <= 4 else None
+
+    def take_key(self):
+        """A seated player's connection alone is given the secret that gets the seat back."""
+        got = self.next()
+        fields = got.split("+")
+        if fields[0] != "CMD_seatkey" or fields[1] != str(self.seat) or len(fields[2]) != 32:
+            fail("expected the seat key, got %r" % got)
+        return fields[2]
 
 
 def start_host(lastling, *extra):

@@ -9,6 +9,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -34,6 +35,29 @@ bool ipv6LoopbackWorks() {
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return bound;
+}
+
+// The open descriptor of this process whose peer is at `peerPort`; -1 for none.
+int socketWithPeerPort(int peerPort) {
+    for (int fd = 3; fd < 1024; ++fd) {
+        sockaddr_storage peer{};
+        socklen_t length = sizeof peer;
+        if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
+            continue;
+        const int port = peer.ss_family == AF_INET6
+                             ? ntohs(reinterpret_cast<sockaddr_in6*>(&peer)->sin6_port)
+                             : ntohs(reinterpret_cast<sockaddr_in*>(&peer)->sin_port);
+        if (port == peerPort)
+            return fd;
+    }
+    return -1;
+}
+
+int intOption(int fd, int level, int name) {
+    int value = -1;
+    socklen_t length = sizeof value;
+    ::getsockopt(fd, level, name, &value, &length);
+    return value;
 }
 
 // A plain socket connected to the loopback port, below TSock; -1 when that fails.
@@ -437,6 +461,13 @@ TEST_F(TSockTest, AcceptedEndpointTakesPeerAddressPortAndHandlers) {
     EXPECT_TRUE(log.inOrder({"info:Setting PortName While Connected Has No Effect",
                              "info:Setting HostName While Connected Has No Effect",
                              "info:Created New TSock Structure"}));
+    // A silent cut is noticed in half a minute: 15 s idle, 3 probes 5 s apart.
+    const int fd = socketWithPeerPort(client.localPort());
+    ASSERT_GE(fd, 0);
+    EXPECT_EQ(intOption(fd, SOL_SOCKET, SO_KEEPALIVE), 1);
+    EXPECT_EQ(intOption(fd, IPPROTO_TCP, TCP_KEEPIDLE), 15);
+    EXPECT_EQ(intOption(fd, IPPROTO_TCP, TCP_KEEPINTVL), 5);
+    EXPECT_EQ(intOption(fd, IPPROTO_TCP, TCP_KEEPCNT), 3);
 }
 
 // Over IPv6 loopback: a listener on every address takes the call, one bound to IPv4 loopback

@@ -123,7 +123,7 @@ void GameEngine::deal() {
         }
     }
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
-        if (m_seats[seat].connected) {
+        if (m_seats[seat].loggedin) {
             m_events.handDealt(seat, m_seats[seat].hand);
         }
     }
@@ -161,30 +161,38 @@ void GameEngine::passTurn() {
     }
     m_events.turnPassed(m_currentplayer);
     m_awaitingCard = true;
-    const SeatRecord& record = m_seats[m_currentplayer];
-    if (!record.connected || record.justwatching) {
+    if (!humanPlays(m_currentplayer)) {
         armComputer();
     }
 }
 
+bool GameEngine::humanPlays(int seat) const {
+    const SeatRecord& record = m_seats[seat];
+    return record.connected && record.loggedin && !record.justwatching;
+}
+
+// A seat whose player goes while the table waits for its card never lets the turn pass
+// without one: in a game where the last seat holding cards wins, a skipped turn is a win.
 void GameEngine::seatLeft(int slot) {
-    // Seat 1 is the hosting player's own table; the host goes with it.
-    if (slot != 1 && slot == m_currentplayer) {
-        findplayer();
-    }
+    playOwedCard(slot);
 }
 
 void GameEngine::seatStartsWatching(int seat) {
-    if (SeatTable::isPlayingSeat(seat) && seat == m_currentplayer) {
-        findplayer();
-    }
+    playOwedCard(seat);
 }
 
 void GameEngine::seatAway(int seat) {
-    if (m_gameinprogress && m_awaitingCard && SeatTable::isPlayingSeat(seat) &&
-        seat == m_currentplayer) {
-        armComputer();
+    playOwedCard(seat);
+}
+
+void GameEngine::playOwedCard(int seat) {
+    if (!m_gameinprogress || !m_awaitingCard || !SeatTable::isPlayingSeat(seat) ||
+        seat != m_currentplayer) {
+        return;
     }
+    m_computerTimer.stop();
+    m_botSkill = m_bots.botSkill();
+    computerplay(seat);
 }
 
 void GameEngine::seatReturned(int seat) {
@@ -211,7 +219,7 @@ bool GameEngine::playcardFor(int seat, int slot) {
         return false; // an empty slot: the seat plays again
     }
     if (!cards::mayPlay(record.hand, slot, m_ledsuit)) {
-        if (record.connected) {
+        if (record.loggedin) {
             m_events.cardRefused(seat, slot);
         }
         return false;
@@ -292,7 +300,7 @@ void GameEngine::drawCard(int winner) {
         const int card = m_deck[m_deckpos];
         m_deck[m_deckpos] = 0;
         hand[slot - 1] = card;
-        if (m_seats[winner].connected) {
+        if (m_seats[winner].loggedin) {
             m_events.cardDrawn(winner, slot, card);
         }
         return;

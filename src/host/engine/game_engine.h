@@ -42,9 +42,11 @@ public:
     int trumpcard() const { return m_trumpcard; }
     int currentplayer() const { return m_currentplayer; }
 
-    void seatLeft(int slot);           // after a slot's connection closed and was cleared
-    void seatStartsWatching(int seat); // after an accepted "just watch" for a playing seat
-    // A dropped seat kept for its player: the computer plays it, the card it owes included.
+    // The seat's player went: it closed, was removed, started watching, or dropped and is
+    // kept for them. A card the seat owes is played by the computer at once; the computer
+    // plays the seat from then on until a logged-in player who is not watching sits there.
+    void seatLeft(int slot);
+    void seatStartsWatching(int seat);
     void seatAway(int seat);
     // Its player is back: a computer turn armed for the seat is called off.
     void seatReturned(int seat);
@@ -66,6 +68,8 @@ private:
     void shuffle();
     void deal();
     void passTurn();
+    bool humanPlays(int seat) const;
+    void playOwedCard(int seat);
     bool advanceToSeatInRound();
     bool playcardFor(int seat, int slot);
     int checktrick() const;

@@ -15,6 +15,7 @@ inline constexpr int kFullSlot = 10;                // only used while refusing 
 struct SeatRecord {
     std::string name;       // as sent at login; empty while nobody has logged in
     bool connected = false; // a live connection holds the slot
+    bool loggedin = false;  // its player has logged in: only then does a human play the seat
     int score = 0;          // game score, seats 1..4
     bool justwatching = false;
     std::string computername; // "Klot", "Klick", "Kling" for seats 2..4

@@ -1,0 +1,129 @@
+// What a logged-in player asks of the table: relays, "just watch", starting a game, cards,
+// and the hosting player's removals.
+#include "host/host_core.h"
+
+#include "protocol/fields.h"
+#include "protocol/messages.h"
+
+namespace lastling::host {
+
+namespace {
+
+constexpr int kDefaultTarget = 5; // for a target score that is not a number
+
+// Cuts a relay (message with its end byte) to the longest line the host passes on. A chat
+// line keeps its colour, so the cut line still shows as its sender's.
+std::string cutRelay(std::string message, bool keepColour) {
+    constexpr std::size_t kLimit = HostCore::kMaxRelayedLine;
+    if (message.size() <= kLimit + 1) {
+        return message;
+    }
+    message.pop_back(); // the end byte
+    constexpr std::size_t kLongestColour = 32;
+    const auto bar = keepColour ? message.rfind('|') : std::string::npos;
+    std::string colour;
+    if (bar != std::string::npos && message.size() - bar <= kLongestColour) {
+        colour = message.substr(bar);
+    }
+    message.resize(kLimit - colour.size());
+    message += colour;
+    message.push_back(protocol::kEnd);
+    return message;
+}
+
+} // namespace
+
+void HostCore::kickhim(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int sender = fields.number();
+    const int target = fields.number();
+    if (source != 1 || sender != 1 || !loggedIn(1) || !SeatTable::isSlot(target)) {
+        return;
+    }
+    if (m_seats[target].connected) {
+        logEvent("slot 1 removed slot " + std::to_string(target));
+        // Its own leave tells the removed client not to try to get back to the table.
+        sendTo(target, protocol::playerdisconnected(target, m_seats[target].name));
+    }
+    disconnectsock(target);
+}
+
+void HostCore::chat(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    if (seat != source || !loggedIn(seat)) {
+        return;
+    }
+    relayFrom(seat, cutRelay(protocol::chatRelay(std::to_string(seat), m_seats[seat].name,
+                                                 protocol::safeRelayedChat(fields.rest())),
+                             true));
+}
+
+void HostCore::action(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    if (seat != source || !loggedIn(seat)) {
+        return;
+    }
+    relayFrom(seat, cutRelay(protocol::actionRelay(std::to_string(seat), m_seats[seat].name,
+                                                   protocol::safeRelayedChat(fields.rest())),
+                             true));
+}
+
+void HostCore::playasound(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    if (seat != source || !loggedIn(seat)) {
+        return;
+    }
+    relayFrom(seat, cutRelay(protocol::playasoundRelay(seat, fields.rest()), false));
+}
+
+void HostCore::justwatch(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    if (seat < 1 || seat > m_seats.playerseats || !SeatTable::isPlayingSeat(seat) ||
+        !loggedIn(source)) {
+        return;
+    }
+    if (seat != source && source != 1) {
+        return; // only the hosting player sets another seat
+    }
+    const std::string flag = fields.rest();
+    if (flag == "2") {
+        m_seats[seat].justwatching = false;
+        sendToAll(protocol::justwatching(seat, 2));
+    } else if (flag == "1" && m_game && m_game->gameinprogress()) {
+        m_seats[seat].justwatching = true;
+        sendToAll(protocol::justwatching(seat, 1));
+        m_game->seatStartsWatching(seat);
+    }
+}
+
+// At a table without a window, seat 1 is a player like the others: it may start a game,
+// but not throw away a running one for a fresh deal.
+void HostCore::startgame(std::string_view payload, int source) {
+    if (source != 1 || !loggedIn(1) || !m_game || (m_slotOneIsRemote && m_game->gameinprogress())) {
+        return;
+    }
+    protocol::Fields fields(payload);
+    const std::string starter = fields.text();
+    int target = kDefaultTarget;
+    if (!protocol::tryParseInt(fields.text(), target)) {
+        target = kDefaultTarget;
+    }
+    m_game->startgame(starter, target);
+}
+
+void HostCore::playcard(std::string_view payload, int source) {
+    protocol::Fields fields(payload);
+    const int seat = fields.number();
+    const int slot = fields.number();
+    if (seat != source || !loggedIn(seat) || !SeatTable::isPlayingSeat(seat) || slot < 1 ||
+        slot > cards::kHandSlots || !m_game) {
+        return;
+    }
+    m_game->playcard(seat, slot);
+}
+
+} // namespace lastling::host
