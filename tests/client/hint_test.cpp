@@ -66,6 +66,7 @@ protected:
         SeatOutbox out(seat);
         game::SeatTable seats;
         seats[seat].connected = true;
+        seats[seat].loggedin = true;
         seats[seat].name = "Me";
         game::ManualTimer timer1;
         game::ManualTimer computer;

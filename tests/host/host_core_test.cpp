@@ -51,27 +51,32 @@ TEST_F(HostCoreTest, FreedSlotBelowTheHighestIsReusedBeforeGrowing) {
 // ---- login ----
 
 TEST_F(HostCoreTest, LoginAnnouncesToAllAndListsTheOthersOnce) {
-    join("Ann"); // alone: no roster
+    join("Ann"); // alone: no roster; a seated player alone gets its seat's key
     EXPECT_EQ(transport.sentTo(1),
-              (Messages{wire("CMD_sendlogininfo+1"), wire("CMD_newplayerinfo+1+Ann+0")}));
-    connect(); // slot 2 connected, not logged in yet: still told and listed
-    seats[2].justwatching = true;
+              (Messages{wire("CMD_sendlogininfo+1"), wire("CMD_newplayerinfo+1+Ann+0"),
+                        wire("CMD_seatkey+1+01010101010101010101010101010101")}));
+    connect(); // slot 2 connected, not logged in yet: neither told nor listed
+    join("Wes");
+    receive(2 + 1, "CMD_justwatch+3+1");
     clearSent();
     const int slot = join("Cid");
-    ASSERT_EQ(slot, 3);
-    const std::string announce = wire("CMD_newplayerinfo+3+Cid+0");
+    ASSERT_EQ(slot, 4);
+    const std::string announce = wire("CMD_newplayerinfo+4+Cid+0");
     EXPECT_EQ(transport.sentTo(1), Messages{announce});
-    EXPECT_EQ(transport.sentTo(2), Messages{announce});
-    EXPECT_EQ(transport.sentTo(3), (Messages{wire("CMD_sendlogininfo+3"), announce,
-                                             wire("CMD_existingplayers+1+Ann+0+2++1")}));
-    EXPECT_EQ(seats[3].name, "Cid");
+    EXPECT_TRUE(transport.sentTo(2).empty());
+    EXPECT_EQ(transport.sentTo(4), (Messages{wire("CMD_sendlogininfo+4"), announce,
+                                             wire("CMD_seatkey+4+03030303030303030303030303030303"),
+                                             wire("CMD_existingplayers+1+Ann+0+3+Wes+0")}));
+    EXPECT_EQ(seats[4].name, "Cid");
+    join("Spy"); // a spectator has no seat to get back, so no key
+    EXPECT_EQ(transport.sentTo(5).size(), 3u);
 }
 
 TEST_F(HostCoreTest, LoginNameIsTheWholeRestMadeSafe) {
     const int slot = connect();
     receive(slot, std::string("CMD_logininfo+1+1.0.1+A+b|c\n[\x1b\x7f\x01"));
     EXPECT_EQ(seats[1].name, "A_b_c_[___");
-    EXPECT_EQ(transport.sentTo(1).back(), wire("CMD_newplayerinfo+1+A_b_c_[___+0"));
+    EXPECT_EQ(transport.sentTo(1)[1], wire("CMD_newplayerinfo+1+A_b_c_[___+0"));
 }
 
 TEST_F(HostCoreTest, LoginWithTrailingEndByteQueuesOnlyTheLogin) {
@@ -102,8 +107,8 @@ TEST_P(VersionTest, MismatchWarnsBothButKeepsTheNewcomer) {
     EXPECT_EQ(Messages(toHost.begin() + 1, toHost.end()), warnHost);
     EXPECT_EQ(transport.sentTo(2).size(), 1u);
     const Messages toEve = transport.sentTo(3);
-    ASSERT_GE(toEve.size(), 3u);
-    EXPECT_EQ(Messages(toEve.begin() + 3, toEve.end()), warnEve);
+    ASSERT_GE(toEve.size(), 4u);
+    EXPECT_EQ(Messages(toEve.begin() + 4, toEve.end()), warnEve); // after key and roster
     EXPECT_TRUE(seats[3].connected);
 }
 
@@ -115,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, VersionTest,
 TEST_F(HostCoreTest, HostWithAnotherVersionIsWarnedTwice) {
     join("Eve", "0.9");
     const Messages toEve = transport.sentTo(1);
-    EXPECT_EQ(Messages(toEve.begin() + 2, toEve.end()),
+    EXPECT_EQ(Messages(toEve.begin() + 3, toEve.end()),
               (Messages{wire("CMD_havewrongversion+Eve"), wire("CMD_wrongversion+")}));
 }
 
@@ -132,6 +137,7 @@ TEST_F(HostCoreTest, LateJoinerGetsStatsThenCardsAndASpectatorNoCards) {
     join("Bob");
     EXPECT_EQ(transport.sentTo(2),
               (Messages{wire("CMD_sendlogininfo+2"), wire("CMD_newplayerinfo+2+Bob+0"),
+                        wire("CMD_seatkey+2+02020202020202020202020202020202"),
                         wire("CMD_existingplayers+1+Ann+0"),
                         wire("CMD_gamestats+2+30+40+2+1+0+0+4+2+12+0+3+3+0+27+2+4+7+0+1"),
                         wire("CMD_mycards+2+1+5+2+0+3+44+4+0")}));
@@ -155,14 +161,15 @@ class RelayTest : public ::testing::TestWithParam<RelayCase>, public HostFixture
 TEST_P(RelayTest, RelaysToEveryoneWithTheSendersName) {
     join("Ann");
     join("Bob");
-    connect(); // slot 3, not logged in: gets the relays too
+    connect(); // slot 3, not logged in: learns the table when it logs in, not before
     clearSent();
     receive(2, GetParam().received);
     const Messages expected =
         GetParam().relayed.empty() ? Messages{} : Messages{wire(GetParam().relayed)};
-    for (int slot = 1; slot <= 3; ++slot) {
+    for (int slot = 1; slot <= 2; ++slot) {
         EXPECT_EQ(transport.sentTo(slot), expected) << "slot " << slot;
     }
+    EXPECT_TRUE(transport.sentTo(3).empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -503,18 +510,19 @@ TEST_F(HostCoreTest, ClosedConnectionIsHandledOnceAndKeepsTheSeatsGame) {
     EXPECT_EQ(seats[2].hand[1], 2);
 }
 
-// The hosting window goes: every guest, a spectator and one not yet logged in included, is
-// told that seat 1 left; the host's own table is not.
+// The hosting window goes: every logged-in guest, a spectator included, is told that seat 1
+// left; the host's own table and a connection that never logged in are not.
 TEST_F(HostCoreTest, HostLeavingTellsEveryGuestThatSeatOneLeft) {
     join("Ann");
     join("Bob");
     connect();
     join("Dee");
+    join("Spy");
     core.connectionClosed(2);
     clearSent();
     core.hostLeaves();
     const std::string left = wire("CMD_playerdisconnected+1+Ann");
-    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{3, left}, {4, left}}));
+    EXPECT_EQ(transport.sent, (std::vector<std::pair<int, std::string>>{{4, left}, {5, left}}));
 
     core.connectionClosed(1);
     clearSent();
@@ -661,18 +669,20 @@ TEST_F(HostCoreTest, BytesFromUnknownOrFreeSlotsAreIgnored) {
 
 // ---- outbox ----
 
-TEST_F(HostCoreTest, SendToAllGoesToConnectedSlotsInOrder) {
-    connect();
-    connect();
-    connect();
+TEST_F(HostCoreTest, SendToAllGoesToLoggedInSlotsInOrder) {
+    join("Ann");
+    join("Bob");
+    join("Cid");
+    connect(); // not logged in: a message to it alone still goes
     core.connectionClosed(2);
     clearSent();
     core.sendToAll("X");
     core.sendTo(2, "Y");
     core.sendTo(3, "Z");
+    core.sendTo(4, "V");
     core.sendTo(12, "W");
     EXPECT_EQ(transport.sent,
-              (std::vector<std::pair<int, std::string>>{{1, "X"}, {3, "X"}, {3, "Z"}}));
+              (std::vector<std::pair<int, std::string>>{{1, "X"}, {3, "X"}, {3, "Z"}, {4, "V"}}));
 }
 
 TEST_F(HostCoreTest, EventLogNamesJoinsLeavesAndGames) {

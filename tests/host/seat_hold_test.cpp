@@ -32,9 +32,10 @@ protected:
     // kept seat with the second login. Returns the seat the login ends on.
     int enterWithKey(const std::string& key, const std::string& name = "Bob") {
         const int slot = connect();
+        const std::size_t moves = transport.moved.size();
         receive(slot, "CMD_seatkey+" + std::to_string(slot) + "+" + key);
         receive(slot, "CMD_logininfo+" + std::to_string(slot) + "+1.0.1+" + name);
-        const int to = movedTo(slot);
+        const int to = transport.moved.size() > moves ? movedTo(slot) : slot;
         if (to != slot) {
             receive(to, "CMD_logininfo+" + std::to_string(to) + "+1.0.1+" + name);
         }
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Claim{"RightKeyAtTheLastMoment", keyText(2), 119999, 2},
                       Claim{"HoldOverTheSeatIsFreeForAnyone", "", 120000, 2},
                       Claim{"NameAndAddressAlone", "", 0, 3}, Claim{"AnotherKey", keyText(9), 0, 3},
-                      Claim{"KeyInCapitals", "02020202020202020202020202020202", 0, 3},
+                      Claim{"KeyWithItsLastDigitChanged", "02020202020202020202020202020203", 0, 3},
                       Claim{"KeyOneDigitShort", keyText(2).substr(1), 0, 3},
                       Claim{"KeyOneDigitLong", keyText(2) + "2", 0, 3}),
     [](const auto& info) { return std::string(info.param.label); });
@@ -210,7 +211,7 @@ TEST_F(SeatHoldTest, NoSeatIsKeptAfterAKickOrForAConnectionThatNeverLoggedIn) {
     connect(); // logs in never
     core.connectionClosed(2);
     EXPECT_FALSE(core.isHeld(2));
-    EXPECT_TRUE(transport.sent.empty()); // nobody was told of it, so nobody is told it went
+    EXPECT_TRUE(transport.sentTo(1).empty()); // nobody was told of it, nor that it went
 }
 
 TEST_F(SeatHoldTest, TheHostingPlayersOwnTableIsKeptOnlyWhenItIsRemote) {

@@ -29,6 +29,7 @@ protected:
         auto client = std::make_unique<SocketClient>(m_server.port());
         client->login(name, version);
         client->nextStartingWith("CMD_newplayerinfo+" + std::to_string(client->seat()) + "+");
+        client->nextStartingWith("CMD_seatkey+" + std::to_string(client->seat()) + "+");
         return client;
     }
 
@@ -56,8 +57,7 @@ TEST_F(HostSocketTest, NineSlotsThenFullThenAFreedSlotIsReused) {
     EXPECT_EQ(tenth.next(), "CMD_full+");
     EXPECT_TRUE(tenth.waitClosed());
 
-    clients[2]->close();
-    EXPECT_EQ(clients[0]->next(), "CMD_playerdisconnected+3+");
+    clients[2]->close(); // it never logged in: nobody hears of it
     SocketClient next(m_server.port());
     EXPECT_EQ(next.next(), "CMD_sendlogininfo+3");
     EXPECT_EQ(m_server.seats().slotsinuse, 9);
@@ -68,6 +68,9 @@ TEST_F(HostSocketTest, LoginRosterVersionAndRelayTexts) {
     auto bob = std::make_unique<SocketClient>(m_server.port());
     ASSERT_EQ(bob->login("Bob", "0.9"), 2);
     EXPECT_EQ(bob->next(), "CMD_newplayerinfo+2+Bob+0");
+    const std::string key = bob->next();
+    EXPECT_EQ(key.substr(0, 14), "CMD_seatkey+2+");
+    EXPECT_EQ(key.size(), 14u + 32u); // 128 secret bits in hex
     EXPECT_EQ(bob->next(), "CMD_existingplayers+1+Ann+0");
     EXPECT_EQ(bob->next(), "CMD_wrongversion+");
     EXPECT_EQ(ann->next(), "CMD_newplayerinfo+2+Bob+0");
@@ -126,6 +129,11 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         ::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }
+    // Logs in blind, without reading the offer of the slot.
+    void login(int slot) {
+        const std::string text = "CMD_logininfo+" + std::to_string(slot) + "+1.0.1+Sam\xFF\xFF";
+        ::send(m_fd, text.data(), text.size(), MSG_NOSIGNAL);
+    }
     ~StalledPeer() { ::close(m_fd); }
     StalledPeer(const StalledPeer&) = delete;
     StalledPeer& operator=(const StalledPeer&) = delete;
@@ -140,17 +148,18 @@ TEST_F(HostSocketTest, APeerIsClosedOnlyOnceItsBacklogStopsMovingForSeconds) {
     m_server.setRelayLimits(host::RelayLimits::scaled(0));
     auto ann = join("Ann");
     StalledPeer stalled(m_server.port());
-    ASSERT_TRUE(waitUntil([&] { return m_server.seats()[2].connected; }));
-    const std::string login = "CMD_logininfo+1+1.0.1+" + std::string(60 * 1024, 'x');
-    for (int i = 0; i < 120; ++i) { // each login's notice goes to every connection
-        ann->send(login);
-        ann->nextStartingWith("CMD_newplayerinfo+1+");
+    stalled.login(2);
+    ASSERT_TRUE(waitUntil([&] { return m_server.seats()[2].loggedin; }));
+    const std::string chat = "CMD_chat+1+" + std::string(8 * 1024, 'x') + "|clRed";
+    for (int i = 0; i < 2400; ++i) { // each line (cut to 4 KiB) goes to every connection
+        ann->send(chat);
+        ann->nextStartingWith("CMD_chat+1+");
     }
     EXPECT_TRUE(m_server.seats()[2].connected);
     EXPECT_TRUE(errors.empty());
     now += 6000;
-    ann->send(login);
-    EXPECT_EQ(ann->nextStartingWith("CMD_playerdisconnected+2+"), "CMD_playerdisconnected+2+");
+    ann->send(chat);
+    EXPECT_EQ(ann->nextStartingWith("CMD_playerdisconnected+2+"), "CMD_playerdisconnected+2+Sam");
     EXPECT_FALSE(m_server.seats()[2].connected);
     ASSERT_FALSE(errors.empty());
     EXPECT_NE(errors.back().find("does not read"), std::string::npos);
