@@ -7,8 +7,8 @@
 namespace lastling::host {
 
 std::uint32_t SystemDeal::below(std::uint32_t n) {
-    if (n <= 1) {
-        return 0;
+    if (n == 0) {
+        return 0; // Qt's bound must be positive
     }
     // The 64-bit bound rejects out-of-range draws; the 32-bit one scales and is slightly biased.
     return static_cast<std::uint32_t>(QRandomGenerator::system()->bounded(quint64{n}));
