@@ -18,6 +18,7 @@
 #include <time.h>
 
 #include "host/engine/game_engine.h"
+#include "host/engine/random.h"
 #include "manual_timer.h"
 
 namespace {

@@ -12,13 +12,13 @@ constexpr const char* kUsage =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
-    "                        [--name NAME] [--no-announce]\n";
+    "                        [--name NAME] [--no-announce] [--seed N]\n";
 
 constexpr const char* kHelp =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
-    "                        [--name NAME] [--no-announce]\n"
+    "                        [--name NAME] [--no-announce] [--seed N]\n"
     "Lastling, a trick-taking card game for four.\n"
     "\n"
     "Without parameters the window opens a solo game against three computer players.\n"
@@ -35,14 +35,18 @@ constexpr const char* kHelp =
     "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
     "  --name NAME        the table's name on the local network (default: Lastling on HOST)\n"
     "  --no-announce      do not announce the table on the local network (DNS-SD)\n"
+    "  --seed N           deal with the rules' seeded generator (N: 0..4294967295), so\n"
+    "                     the same seed replays the same games; for tests and benchmarks\n"
+    "                     only (without it every deal comes from the system's secure\n"
+    "                     random source)\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
-constexpr std::array<std::string_view, 11> kHeadlessOptions = {
+constexpr std::array<std::string_view, 12> kHeadlessOptions = {
     "--serve", "--port",        "--tick-ms", "--bot-speed", "--bot-skill", "--relay-limit",
-    "--name",  "--no-announce", "--help",    "-h",          "--version"};
+    "--name",  "--no-announce", "--seed",    "--help",      "-h",          "--version"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {

@@ -16,7 +16,9 @@
 
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -39,6 +41,7 @@ struct ServeOptions {
     int relayLimit = host::RelayLimits{}.perWindow;
     std::string name; // the table's name on the network; empty: one made from the host name
     bool announce = true;
+    std::optional<std::uint32_t> seed; // replay the rules' generator; none: the secure source
 };
 
 constexpr int kExitUsage = 2;
@@ -46,6 +49,17 @@ constexpr int kExitUsage = 2;
 std::optional<int> numberIn(std::string_view text, int low, int high) {
     int value = 0;
     if (!protocol::tryParseInt(text, value) || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Decimal digits only (no sign, no spaces), within 32 bits unsigned.
+std::optional<std::uint32_t> seedIn(std::string_view text) {
+    std::uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end) {
         return std::nullopt;
     }
     return value;
@@ -100,6 +114,14 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             error = number(1, 60000, options.botSpeedMs);
         } else if (option == "--relay-limit") {
             error = number(0, 100000, options.relayLimit);
+        } else if (option == "--seed") {
+            if (!takeValue()) {
+                error = "--seed needs a value";
+            } else if (const auto seed = seedIn(value)) {
+                options.seed = seed;
+            } else {
+                error = "invalid value '" + value + "' for --seed (expected 0..4294967295)";
+            }
         } else if (option == "--no-announce" && !hasValue) {
             options.announce = false;
         } else if (option == "--name") {
@@ -176,7 +198,9 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     FixedBotPreferences bots;
     bots.speedMs = options.botSpeedMs;
     bots.skill = options.botSkill;
-    TServer server;
+    const auto owner =
+        options.seed ? std::make_unique<TServer>(*options.seed) : std::make_unique<TServer>();
+    TServer& server = *owner;
     server.setBotPreferences(&bots);
     server.setTickMs(options.tickMs);
     server.setRelayLimits(host::RelayLimits::scaled(options.relayLimit));

@@ -1,5 +1,8 @@
 #include "host/tserver.h"
 
+#include "host/engine/random.h"
+#include "host/system_deal.h"
+
 #include <QTimer>
 #include <QVariant>
 
@@ -25,8 +28,13 @@ constexpr std::size_t kMaxBacklogBytes = 32 * 1024 * 1024;
 
 } // namespace
 
-TServer::TServer(std::uint32_t seed)
-    : m_random(seed), m_engine(m_seats, m_core, m_timer1, m_computerTimer, m_bots, m_random),
+TServer::TServer() : TServer(std::make_unique<host::SystemDeal>()) {}
+
+TServer::TServer(std::uint32_t seed) : TServer(std::make_unique<host::Random>(seed)) {}
+
+TServer::TServer(std::unique_ptr<host::DealSource> deal)
+    : m_deal(std::move(deal)),
+      m_engine(m_seats, m_core, m_timer1, m_computerTimer, m_bots, *m_deal),
       m_pump([this] { return m_core.dispatchOne(); }) {
     m_core.setGame(&m_game);
     m_core.setQueueHook([this] { m_pump.kick(); });

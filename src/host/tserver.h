@@ -1,7 +1,7 @@
 #pragma once
 
+#include "host/engine/deal_source.h"
 #include "host/engine/game_engine.h"
-#include "host/engine/random.h"
 #include "host/engine_table.h"
 #include "host/host_core.h"
 #include "host/host_ports.h"
@@ -17,6 +17,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace lastling {
@@ -43,7 +44,10 @@ public:
     static constexpr int kDefaultPort = 7772;
     using LineSink = std::function<void(const std::string&)>;
 
-    explicit TServer(std::uint32_t seed = host::Random::seedFromClock());
+    // Deals from the system's secure random source.
+    TServer();
+    // Deals with the rules' generator from `seed`: the same seed replays the same games.
+    explicit TServer(std::uint32_t seed);
     ~TServer() override;
     TServer(const TServer&) = delete;
     TServer& operator=(const TServer&) = delete;
@@ -85,6 +89,8 @@ public:
     const host::GameEngine& engine() const { return m_engine; }
 
 private:
+    explicit TServer(std::unique_ptr<host::DealSource> deal);
+
     class ForwardingBots : public host::BotPreferences {
     public:
         int botSpeedMs() const override { return m_source ? m_source->botSpeedMs() : 500; }
@@ -114,7 +120,7 @@ private:
     host::QtTimer m_computerTimer;
     host::QtTimer m_deadlineTimer; // logins awaited, seats kept
     ForwardingBots m_bots;
-    host::Random m_random;
+    std::unique_ptr<host::DealSource> m_deal;
     host::GameEngine m_engine;
     host::EngineTable m_game{m_engine};
     QueuePump m_pump;

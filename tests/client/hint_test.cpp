@@ -5,6 +5,7 @@
 
 #include "cards/computer/smart_player.h"
 #include "host/engine/game_engine.h"
+#include "host/engine/random.h"
 #include "host/game_announcer.h"
 #include "manual_timer.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/engine/game_engine.h"
+#include "host/engine/random.h"
 #include "host/game_announcer.h"
 #include "manual_timer.h"
 

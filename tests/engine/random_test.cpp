@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 
 namespace lastling::host {
@@ -41,21 +40,18 @@ TEST(RandomTest, DrawsStayBelowTheirBoundAndZeroGivesZero) {
     EXPECT_EQ(random.below(0), 0u);
 }
 
-TEST(RandomTest, ClockSeedIsTheMillisecondOfTheDay) {
-    const auto msOfDay = [] {
-        using namespace std::chrono;
-        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() %
-               86400000;
-    };
-    const auto before = msOfDay();
-    const std::int64_t seed = Random::seedFromClock();
-    const auto after = msOfDay();
-    if (before <= after) {
-        EXPECT_GE(seed, before);
-        EXPECT_LE(seed, after);
-    } else { // midnight passed in between
-        EXPECT_TRUE(seed >= before || seed <= after);
-    }
+// The rules' shuffle, worked out apart from the engine: card by card, positions are drawn
+// until an empty one turns up. Whatever the deck held before does not matter.
+TEST(RandomTest, ShuffleReplaysTheRulesDeckForASeed) {
+    Random random(12345);
+    Deck deck;
+    deck.fill(99);
+    random.shuffle(deck);
+    const Deck expected = {0,  42, 8,  19, 25, 3,  47, 27, 41, 49, 18, 32, 34, 12, 37, 23, 2,  11,
+                           6,  31, 22, 1,  45, 7,  52, 24, 51, 14, 29, 4,  35, 40, 43, 5,  39, 30,
+                           38, 20, 21, 46, 26, 16, 13, 33, 15, 28, 44, 17, 50, 9,  36, 10, 48};
+    EXPECT_EQ(deck, expected);
+    EXPECT_EQ(random.seed(), 1901686308u); // the redraws on taken positions count as draws
 }
 
 } // namespace

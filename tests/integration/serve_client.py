@@ -107,7 +107,15 @@ def check_options(lastling):
              (["--help"], 0, "  NAME HOST false    join the table hosted at HOST"),
              (["--bogus"], 2, "lastling: unknown option '--bogus'\nUsage: lastling [NAME HOST true|false]\n"),
              (["Ann", "127.0.0.1", "true", "-x"], 2, "unknown option '-x'"),
-             (["--port", "7773"], 2, "lastling: --serve is missing\nUsage: lastling")]
+             (["--port", "7773"], 2, "lastling: --serve is missing\nUsage: lastling"),
+             (["--seed", "5"], 2, "lastling: --serve is missing\n"),
+             (["--help"], 0, "[--no-announce] [--seed N]\n"),
+             (["--serve", "--seed"], 2, "lastling: --seed needs a value\n"),
+             (["--serve", "--seed", "4294967296"], 2, "invalid value '4294967296' for --seed (expected 0..4294967295)"),
+             (["--serve", "--seed=-1"], 2, "invalid value '-1' for --seed"),
+             (["--serve", "--seed", "+7"], 2, "invalid value '+7' for --seed"),
+             (["--serve", "--seed", "7x"], 2, "invalid value '7x' for --seed"),
+             (["--serve", "--seed="], 2, "invalid value '' for --seed")]
     # A port that another program holds: the failure says why.
     holder = socket.socket(socket.AF_INET6)
     holder.setsockopt(socket.IPPROTO_IPV6, socket.IPV6_V6ONLY, 0)
@@ -118,6 +126,9 @@ def check_options(lastling):
         run = subprocess.run([lastling, *args], capture_output=True, text=True, timeout=LIMIT)
         if run.returncode != code or text not in run.stdout + run.stderr:
             fail("%s: exit %d, output %r" % (args, run.returncode, run.stdout + run.stderr))
+    # The largest seed is taken.
+    host, _ = start_host(lastling, "--no-announce", "--seed", "4294967295")
+    stop_host(host)
 
 
 def check_chat(lastling):

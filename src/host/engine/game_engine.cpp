@@ -25,9 +25,9 @@ int addPoints(int score, int points) {
 } // namespace
 
 GameEngine::GameEngine(SeatTable& seats, GameEvents& events, Timer& paceTimer, Timer& computerTimer,
-                       const BotPreferences& bots, Random& random)
+                       const BotPreferences& bots, DealSource& deal)
     : m_seats(seats), m_events(events), m_paceTimer(paceTimer), m_computerTimer(computerTimer),
-      m_bots(bots), m_random(random) {
+      m_bots(bots), m_deal(deal) {
     m_paceTimer.setHandler([this] { onPaceTick(); });
     m_computerTimer.setHandler([this] { onComputerTick(); });
 }
@@ -55,7 +55,7 @@ void GameEngine::startgame(const std::string& starter, int target) {
         m_seats[seat].justwatching = false;
         m_seats[seat].inround = true;
     }
-    m_currentplayer = static_cast<int>(m_random.below(kPlayingSeats));
+    m_currentplayer = static_cast<int>(m_deal.below(kPlayingSeats));
     if (m_currentplayer == 0) {
         m_currentplayer = kPlayingSeats; // the seat after it leads the first trick
     }
@@ -98,14 +98,7 @@ bool GameEngine::checkforwin() {
 }
 
 void GameEngine::shuffle() {
-    m_deck.fill(0);
-    for (int card = 1; card <= cards::kCards; ++card) {
-        int position = 0;
-        do {
-            position = static_cast<int>(m_random.below(cards::kCards)) + 1;
-        } while (m_deck[position] != 0);
-        m_deck[position] = card;
-    }
+    m_deal.shuffle(m_deck);
     m_deckpos = 1; // position 1 is the trump card and is never dealt
     m_trumpcard = m_deck[1];
     m_trumpsuit = cards::suitOf(m_trumpcard);

@@ -6,9 +6,9 @@
 
 #include "cards/cards.h"
 #include "cards/computer/seat_view.h"
+#include "host/engine/deal_source.h"
 #include "host/engine/engine_ports.h"
 #include "host/engine/game_events.h"
-#include "host/engine/random.h"
 #include "host/engine/seat_table.h"
 
 namespace lastling::host {
@@ -23,7 +23,7 @@ using computer::SeatView;
 class GameEngine {
 public:
     GameEngine(SeatTable& seats, GameEvents& events, Timer& paceTimer, Timer& computerTimer,
-               const BotPreferences& bots, Random& random);
+               const BotPreferences& bots, DealSource& deal);
 
     void setTickMs(int ms); // length of one pacing tick, default 1000
 
@@ -89,14 +89,14 @@ private:
     Timer& m_paceTimer;
     Timer& m_computerTimer;
     const BotPreferences& m_bots;
-    Random& m_random;
+    DealSource& m_deal;
 
     int m_tickMs = 1000;
     bool m_gameinprogress = false;
     bool m_awaitingCard = false; // "CMD_nextplayer" went out and no card was taken since
     int m_targetscore = 0;
     int m_currentplayer = 0;
-    std::array<int, cards::kCards + 1> m_deck{}; // positions 1..52; 0 once taken
+    Deck m_deck{}; // positions 1..52; 0 once taken
     int m_deckpos = 0;
     int m_trumpcard = 0;
     int m_trumpsuit = 0;

@@ -1,14 +1,16 @@
 #include "host/engine/random.h"
 
-#include <chrono>
-
 namespace lastling::host {
 
-std::uint32_t Random::seedFromClock() {
-    using namespace std::chrono;
-    const auto sinceEpoch = duration_cast<milliseconds>(system_clock::now().time_since_epoch());
-    constexpr std::int64_t msPerDay = 24LL * 60 * 60 * 1000;
-    return static_cast<std::uint32_t>(sinceEpoch.count() % msPerDay);
+void Random::shuffle(Deck& deck) {
+    deck.fill(0);
+    for (int card = 1; card <= cards::kCards; ++card) {
+        std::size_t position = 0;
+        do {
+            position = below(cards::kCards) + 1;
+        } while (deck[position] != 0);
+        deck[position] = card;
+    }
 }
 
 } // namespace lastling::host
