@@ -294,6 +294,7 @@ def broken_return_keeps_the_hold(port):
     stranger = Player(port).enter("Eve")
     if stranger.seat == 2:
         fail("a stranger got the kept seat after a broken return")
+    stranger.sock.close()  # a late joiner who never plays would hold the game up
     # A return that stalls on seat 2: the game goes on, and the host closes it.
     stalled = Client(port)
     slot = int(stalled.next().split("+")[1])
