@@ -20,9 +20,6 @@ bool isCardOrNone(int card) {
 bool isSlot(int slot) {
     return slot >= 1 && slot <= cards::kHandSlots;
 }
-bool isConnectionSlot(int seat) {
-    return seat >= 1 && seat <= kMaxSlots;
-}
 // The host reads a target that is not a number as 5.
 int targetOf(const std::string& text) {
     int target = 5;
@@ -54,6 +51,7 @@ void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
         {"CMD_endhand", &TableModel::endhand},
         {"CMD_roundover", &TableModel::roundover},
         {"CMD_gamestats", &TableModel::gamestats},
+        {"CMD_seatkept", &TableModel::seatkept},
     };
     for (const auto& entry : table) {
         const auto handler = entry.second; // a plain copy: clang 14 cannot capture a binding
@@ -121,122 +119,6 @@ void TableModel::setHostControls(bool host) {
     emit changed();
 }
 
-void TableModel::seatAssigned(int number) {
-    if (number == 1 && !m_state.ishost) {
-        m_view.startButtonVisible = true;
-        m_view.startGameEnabled = true;
-        emit changed();
-    }
-}
-
-// ---- roster ----
-
-void TableModel::turnTableToOwnSeat(int ownSeat) {
-    if (m_turned) {
-        return;
-    }
-    m_turned = true;
-    // Spectators keep the untouched layout, seat 1 at the bottom.
-    m_bottomSeat = m_state.isPlayingSeat(ownSeat) ? ownSeat : 1;
-}
-
-bool TableModel::othersAtTable() const {
-    for (int slot = 1; slot <= kMaxSlots; ++slot) {
-        if (slot != m_state.myseat && m_present[static_cast<std::size_t>(slot)]) {
-            return true;
-        }
-    }
-    return false;
-}
-
-void TableModel::placeRosterEntry(int number, const std::string& name, const std::string& flag) {
-    const bool own = number == m_state.myseat;
-    m_present[static_cast<std::size_t>(number)] = true;
-    if (own) {
-        systemLine("You are Connected.");
-        if (m_ports.settings) {
-            m_ports.settings->loadinifile();
-        }
-        turnTableToOwnSeat(number);
-    } else {
-        systemLine(name + " is Connected.");
-    }
-    if (m_state.isPlayingSeat(number)) {
-        SeatView& view = seat(number);
-        view.name = name;
-        view.nameVisible = true;
-        view.scoreVisible = true;
-        view.chatIgnored = false; // a newcomer in the seat is heard
-        if (flag == "1") {
-            view.eyes = true;
-        }
-        return;
-    }
-    m_view.spyList.push_back(std::to_string(number) + ": " + name);
-    systemLine(own ? std::string("You are spying.") : name + " is spying.");
-}
-
-void TableModel::newplayerinfo(std::string_view payload) {
-    Fields fields(payload);
-    while (!fields.atEnd()) {
-        const int number = fields.number();
-        const std::string name = fields.text();
-        const std::string flag = fields.text();
-        if (isConnectionSlot(number)) {
-            placeRosterEntry(number, name, flag);
-        }
-    }
-    sound("entered");
-}
-
-void TableModel::playerdisconnected(std::string_view payload) {
-    Fields fields(payload);
-    const int number = fields.number();
-    const std::string name = fields.rest();
-    m_hostLeft = m_hostLeft || number == 1;
-    if (isConnectionSlot(number)) {
-        m_present[static_cast<std::size_t>(number)] = false;
-    }
-    if (m_state.isPlayingSeat(number)) {
-        SeatView& view = seat(number);
-        if (view.name != kWaiting && view.name != placeholderName(number)) {
-            systemLine(view.name + " disconnected.");
-        }
-        view.name = kWaiting;
-        view.eyes = false;
-        view.chatIgnored = false;
-        return;
-    }
-    const std::string entry = std::to_string(number) + ": " + name;
-    auto& spies = m_view.spyList;
-    const auto found = std::find(spies.begin(), spies.end(), entry);
-    if (found != spies.end()) {
-        systemLine(name + " has left.");
-        spies.erase(found);
-    }
-}
-
-void TableModel::justwatching(std::string_view payload) {
-    Fields fields(payload);
-    const int number = fields.number();
-    const std::string flag = fields.text();
-    if (!m_state.isPlayingSeat(number)) {
-        return;
-    }
-    const bool watching = flag == "1";
-    SeatView& view = seat(number);
-    view.eyes = watching;
-    if (number != m_state.myseat) {
-        systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
-        return;
-    }
-    m_view.justWatchChecked = watching;
-    systemLine(watching ? "You are just watching" : "You are now playing again");
-    if (m_view.turnSeat == number) {
-        showTurn(number); // who plays our turn changed
-    }
-}
-
 // ---- table ----
 
 void TableModel::startthegame(std::string_view payload) {
@@ -244,6 +126,7 @@ void TableModel::startthegame(std::string_view payload) {
     const std::string name = fields.text();
     const std::string target = fields.text();
     m_view.startButtonVisible = false;
+    m_gameOn = true;
     m_view.justWatchChecked = false;
     m_view.lastTrick = {};
     m_trick.clear();
@@ -507,6 +390,7 @@ void TableModel::winner(std::string_view payload) {
     m_view.lastTrick = {}; // its stack goes with the other markers
     hideLastTrick();
     sound("winner");
+    m_gameOn = false;
     const bool mine = ownNameIs(name);
     m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
     systemLine(m_view.status);
@@ -527,6 +411,7 @@ void TableModel::gamestats(std::string_view payload) {
         return;
     }
     m_view.startButtonVisible = false; // a game is under way
+    m_gameOn = true;
     const int target = fields.number();
     const int trump = fields.number();
     const int turn = fields.number();
@@ -542,6 +427,7 @@ void TableModel::gamestats(std::string_view payload) {
         }
         seat(number).score = std::to_string(score);
         seat(number).scoreFollowsName = true;
+        showPlaceholderIfWaiting(number); // the computer plays it: show its name at once
         m_hints.seatState(number, score, card, count);
         if (card != 0 && isCardOrNone(card)) {
             seat(number).played = card;

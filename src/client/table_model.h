@@ -55,10 +55,10 @@ public:
     // Hosting shows the start button and enables Start Game and the spy list's kick;
     // joining hides the button and disables Start Game.
     void setHostControls(bool host);
-    // The host takes "CMD_startgame" from seat 1 only: whoever sits there starts games, also
-    // at a table whose host has no window of its own.
+    // The hosting player starts games. At a table whose host has no window of its own,
+    // whoever sits in the lowest occupied playing seat does.
     void seatAssigned(int seat);
-    bool startsGames() const { return m_state.ishost || m_state.myseat == 1; }
+    bool startsGames() const;
     // Seat 1, the hosting player, has left the table.
     bool hostLeft() const { return m_hostLeft; }
     // Somebody besides this client is connected to the table, seated or watching.
@@ -70,6 +70,7 @@ public:
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
     void playerdisconnected(std::string_view payload);
     void justwatching(std::string_view payload);
+    void seatkept(std::string_view payload); // kept for its dropped player, or no longer
 
     // ---- table handlers ----
     void startthegame(std::string_view payload);
@@ -126,6 +127,7 @@ private:
     void hishand(int seat, int count);
     void clearall();
     void showPlaceholderIfWaiting(int seat);
+    void offerStartIfOurs();
     bool ownNameIs(const std::string& name) const;
     SeatView& seat(int number) { return m_view.seats[static_cast<std::size_t>(number)]; }
     void kicking(int target);
@@ -148,6 +150,7 @@ private:
     std::array<bool, kMaxSlots + 1> m_present{}; // by slot, from the roster messages
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
+    bool m_gameOn = false; // from a game's start (or its state) to its winner
     // Cards of the trick being played, in order.
     std::vector<TrickCard> m_trick;
     HintAdviser m_hints;

@@ -53,7 +53,7 @@ int seatAtPosition(int position, int bottomSeat) {
 }
 
 std::string placeholderName(int seat) {
-    static const std::array<const char*, 5> names = {"", "", "Klot", "Klick", "Kling"};
+    static const std::array<const char*, 5> names = {"", "Klang", "Klot", "Klick", "Kling"};
     return seat >= 1 && seat <= 4 ? names[static_cast<std::size_t>(seat)] : "";
 }
 

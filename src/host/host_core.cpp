@@ -227,6 +227,9 @@ void HostCore::connectionClosed(int slot) {
     }
     if (holdSeat(slot, seat.name)) {
         m_seats[slot].name = seat.name; // the seat is still its player's, and wins as them
+        if (!m_replacing) {
+            sendToAllBut(slot, protocol::seatkept(slot, seat.name));
+        }
         m_game->seatAway(slot);
     } else {
         m_keeper.forgetKey(slot);

@@ -120,6 +120,8 @@ private:
     void sendRoster(int newcomer);
     void checkVersion(int newcomer, std::string_view version);
     void sendGameState(int newcomer);
+    void sendHolds(int newcomer);
+    int starterSeat() const;
     void disconnectsock(int slot);
     void clearSlot(int slot);
     bool holdSeat(int slot, const std::string& name);

@@ -78,6 +78,7 @@ void HostCore::seatPlayer(int slot, std::string_view version, const std::string&
     checkVersion(slot, version);
     if (m_game && m_game->gameinprogress()) {
         sendGameState(slot);
+        sendHolds(slot);
         if (SeatTable::isPlayingSeat(slot)) {
             m_game->seatReturned(slot); // the player, not the computer, owes a card now
         }
@@ -125,6 +126,15 @@ void HostCore::sendGameState(int newcomer) {
 }
 
 // ---- a dropped player's seat ----
+
+// A late joiner learns which seats wait for their players, as the others did.
+void HostCore::sendHolds(int newcomer) {
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (seat != newcomer && isHeld(seat)) {
+            sendTo(newcomer, protocol::seatkept(seat, m_keeper.heldName(seat)));
+        }
+    }
+}
 
 // A player whose connection drops mid-game keeps the seat for a while; one the host sent
 // away does not. The hosting player's own table takes the host with it, so never slot 1
@@ -218,6 +228,7 @@ void HostCore::holdsEnded(const std::vector<int>& seats, const char* why) {
         if (!m_seats[seat].connected) {
             m_seats[seat].name.clear();
             m_keeper.forgetKey(seat);
+            sendToAll(protocol::seatkept(seat, ""));
         }
         logEvent("seat " + std::to_string(seat) + ": no longer kept, " + why);
     }

@@ -100,10 +100,25 @@ void HostCore::justwatch(std::string_view payload, int source) {
     }
 }
 
-// At a table without a window, seat 1 is a player like the others: it may start a game,
-// but not throw away a running one for a fresh deal.
+// At a window's table its hosting player starts games. A table without a window has no
+// such player: whoever sits in the lowest occupied playing seat may start one, so the table
+// never gets stuck when seat 1 leaves, but nobody may throw a running game away for a
+// fresh deal.
+int HostCore::starterSeat() const {
+    if (!m_slotOneIsRemote) {
+        return 1;
+    }
+    for (int seat = 1; seat <= kPlayingSeats; ++seat) {
+        if (loggedIn(seat)) {
+            return seat;
+        }
+    }
+    return 0;
+}
+
 void HostCore::startgame(std::string_view payload, int source) {
-    if (source != 1 || !loggedIn(1) || !m_game || (m_slotOneIsRemote && m_game->gameinprogress())) {
+    if (source != starterSeat() || !loggedIn(source) || !m_game ||
+        (m_slotOneIsRemote && m_game->gameinprogress())) {
         return;
     }
     protocol::Fields fields(payload);

@@ -70,6 +70,9 @@ std::string playcard(int seat, int slot) {
 std::string seatkey(int seat, std::string_view key) {
     return Builder("CMD_seatkey+").add(seat).field(key).end();
 }
+std::string seatkept(int seat, std::string_view name) {
+    return Builder("CMD_seatkept+").add(seat).field(name).end();
+}
 std::string seatkeyClaim(int slot, std::string_view key) {
     return seatkey(slot, key);
 }

@@ -47,6 +47,8 @@ struct SlotCard {
 };
 
 std::string sendlogininfo(int slot);
+// To everyone: the seat is kept for its dropped player NAME; an empty name: no longer.
+std::string seatkept(int seat, std::string_view name);
 // To the seated player's connection alone: the secret that gets the seat back after a drop.
 // Clients that do not know the word ignore it.
 std::string seatkey(int seat, std::string_view key);

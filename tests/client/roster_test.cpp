@@ -37,8 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Seats, TableTurning,
                                            TurnCase{6, {1, 2, 3, 4}}, TurnCase{9, {1, 2, 3, 4}}));
 
 TEST(Placeholders, FollowTheSeatAsTheHostNamesIt) {
-    const std::array<const char*, 11> expected = {"", "", "Klot", "Klick", "Kling", "",
-                                                  "", "", "",     "",      ""};
+    const std::array<const char*, 11> expected = {"", "Klang", "Klot", "Klick", "Kling", "",
+                                                  "", "",      "",     "",      ""};
     for (int s = 0; s <= 10; ++s) {
         EXPECT_EQ(placeholderName(s), expected[static_cast<std::size_t>(s)]) << s;
     }
@@ -246,6 +246,22 @@ TEST_F(ClientFixture, JoinedPlayerCannotKick) {
     model.removeFromGame(1);
     model.removeSpy(0);
     EXPECT_TRUE(link.sent.empty());
+}
+
+// A late joiner sees the computer players by name at once, and a seat kept for a dropped
+// player as that player's until the hold ends.
+TEST_F(ClientFixture, ComputerSeatsAndKeptSeatsShowTheirNamesToALateJoiner) {
+    loginAs(2, "Ann");
+    host({"CMD_gamestats+2+30+13+1+1+0+0+4+2+0+0+4+3+0+0+4+4+0+0+4", "CMD_seatkept+1+Bo"});
+    EXPECT_EQ(seat(3).name, "Klick");
+    EXPECT_EQ(seat(4).name, "Kling");
+    EXPECT_EQ(seat(1).name, "Bo (reconnecting)");
+    host({"CMD_seatkept+2+Ann", "CMD_seatkept+7+Zed", "CMD_seatkept+0+Zed"}); // never ours
+    EXPECT_EQ(seat(2).name, "Ann");
+    host("CMD_seatkept+1+");
+    EXPECT_EQ(seat(1).name, "Klang");
+    host({"CMD_seatkept+4+Di", "CMD_winner+Ann+2+", "CMD_seatkept+4+"});
+    EXPECT_EQ(seat(4).name, "<Waiting>"); // no game: nobody plays it
 }
 
 } // namespace

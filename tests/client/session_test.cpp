@@ -124,6 +124,9 @@ class StartOffer : public ClientFixture, public ::testing::WithParamInterface<St
 TEST_P(StartOffer, FollowsTheSeatTheHostGives) {
     session.start(processparams({"Ann", "10.9.8.7", "false"}));
     host("CMD_sendlogininfo+" + std::to_string(GetParam().seat));
+    if (GetParam().seat != 1) {
+        host("CMD_existingplayers+1+Bo+0"); // somebody sits below us
+    }
     EXPECT_EQ(model.view().startButtonVisible, GetParam().offered);
     EXPECT_EQ(model.view().startGameEnabled, GetParam().offered);
     EXPECT_FALSE(model.view().kickhimEnabled);
@@ -136,6 +139,24 @@ TEST_P(StartOffer, FollowsTheSeatTheHostGives) {
 INSTANTIATE_TEST_SUITE_P(Seats, StartOffer,
                          ::testing::Values(StartOfferCase{1, true}, StartOfferCase{2, false},
                                            StartOfferCase{5, false}));
+
+// At a table without a window of its host, whoever sits lowest starts the games: when the
+// seats below ours empty between games, the next game is ours to start, and we are told.
+TEST_F(ClientFixture, TheLowestSeatLeftStartsTheNextGame) {
+    session.start(processparams({"Ann", "10.9.8.7", "false"}));
+    host({"CMD_sendlogininfo+3", "CMD_newplayerinfo+3+Ann+0", "CMD_existingplayers+1+Bo+0+2+Cy+0",
+          "CMD_startgame+Bo+30+"});
+    host("CMD_playerdisconnected+1+Bo"); // mid-game: nobody starts a game now
+    EXPECT_FALSE(model.view().startButtonVisible);
+    host("CMD_winner+Cy+2+");
+    EXPECT_FALSE(model.view().startButtonVisible); // Cy sits below us
+    clearRecords();
+    host("CMD_playerdisconnected+2+Cy");
+    EXPECT_TRUE(model.view().startButtonVisible);
+    EXPECT_TRUE(model.view().startGameEnabled);
+    EXPECT_EQ(ports.lines,
+              (std::vector<std::string>{"0+Cy disconnected.", "0+You can start the next game."}));
+}
 
 TEST_F(ClientFixture, SeatOneJoiningARunningGameSeesNoStartButton) {
     session.start(processparams({"Ann", "10.9.8.7", "false"}));

@@ -422,6 +422,30 @@ INSTANTIATE_TEST_SUITE_P(
                       StartCase{"Ann+2147483647+", "Ann", 2147483647},
                       StartCase{"Ann+-5+", "Ann", -5}, StartCase{"+0+", "", 0}));
 
+// Who may start a game: the hosting player at a window's table; at a table without a window
+// the lowest occupied playing seat, and only between games.
+TEST_F(HostCoreTest, TheStarterIsSeatOneOrAtADedicatedTableTheLowestSeatBetweenGames) {
+    join("Ann");
+    join("Bob");
+    join("Cid");
+    core.connectionClosed(1);
+    receive(2, "CMD_startgame+Bob+30+");
+    EXPECT_TRUE(game.started.empty()); // a window's table: only its host starts games
+
+    core.setSlotOneIsRemote(true);
+    receive(3, "CMD_startgame+Cid+30+");
+    EXPECT_TRUE(game.started.empty());
+    receive(2, "CMD_startgame+Bob+30+");
+    ASSERT_EQ(game.started.size(), 1u);
+    game.inProgress = true;
+    receive(2, "CMD_startgame+Bob+30+"); // no fresh deal for a poor hand
+    EXPECT_EQ(game.started.size(), 1u);
+    game.inProgress = false;
+    connect(); // seat 1 taken but nobody logged in: Bob is still the lowest player
+    receive(2, "CMD_startgame+Bob+30+");
+    EXPECT_EQ(game.started.size(), 2u);
+}
+
 TEST_F(HostCoreTest, PlaycardReachesTheEngineAsSeatAndSlot) {
     join("Ann");
     join("Bob");

@@ -43,6 +43,7 @@ const std::map<std::string, CardFields, std::less<>>& cardFieldsByWord() {
     static const std::map<std::string, CardFields, std::less<>> words{
         {"CMD_sendlogininfo", CardFields::None},
         {"CMD_seatkey", CardFields::None},
+        {"CMD_seatkept", CardFields::None},
         {"CMD_full", CardFields::None},
         {"CMD_newplayerinfo", CardFields::None},
         {"CMD_existingplayers", CardFields::None},

@@ -50,6 +50,20 @@ protected:
     std::int64_t now = 1000;
 };
 
+TEST_F(SeatHoldTest, AKeptSeatIsShownAsKeptUntilItsHoldEnds) {
+    clearSent();
+    core.connectionClosed(2);
+    EXPECT_EQ(transport.sentTo(1),
+              (Messages{wire("CMD_playerdisconnected+2+Bob"), wire("CMD_seatkept+2+Bob")}));
+    join("Cid");
+    EXPECT_EQ(transport.sentTo(3).back(), wire("CMD_seatkept+2+Bob")); // a late joiner too
+    clearSent();
+    now += SeatKeeper::kHoldMs;
+    core.checkDeadlines();
+    EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_seatkept+2+")});
+    EXPECT_TRUE(seats[2].name.empty());
+}
+
 TEST_F(SeatHoldTest, TheKeyBringsThePlayerBackToItsCardsAndOthersSeeALateJoiner) {
     clearSent();
     core.connectionClosed(2);

@@ -105,8 +105,8 @@ TEST_F(ReconnectWindowTest, TheGuestIsCutOffRestoredAndPlaysOnInItsSeat) {
     EXPECT_TRUE(cancel->isVisible());
     EXPECT_EQ(guest.client().model().view().status.rfind("Connection lost. Reconnecting... ", 0),
               0U);
-    ASSERT_TRUE(
-        runUntil([&] { return host.client().model().view().seats[2].name == "<Waiting>"; }));
+    ASSERT_TRUE(runUntil(
+        [&] { return host.client().model().view().seats[2].name == "Bob (reconnecting)"; }));
 
     ASSERT_TRUE(link.restore());
     ASSERT_TRUE(runUntil([&] {

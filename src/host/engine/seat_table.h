@@ -29,6 +29,9 @@ struct SeatRecord {
 class SeatTable {
 public:
     SeatTable() {
+        // Seat 1 is the hosting player's own at a window's table, but at a table without a
+        // window the computer may play it too, and then it needs a name like the others.
+        m_seats[1].computername = "Klang";
         m_seats[2].computername = "Klot";
         m_seats[3].computername = "Klick";
         m_seats[4].computername = "Kling";
