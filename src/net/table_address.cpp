@@ -158,8 +158,8 @@ TableAddress parseTableAddress(std::string_view text) {
                             : refused(AddressError::Host);
     }
     const std::string_view host = text.substr(0, colon);
-    const bool usable = !host.empty() && (isDigit(host.front()) ? isDottedIpv4(host)
-                                                                : isHostName(host));
+    const bool usable =
+        !host.empty() && (isDigit(host.front()) ? isDottedIpv4(host) : isHostName(host));
     if (!usable) {
         return refused(AddressError::Host);
     }

@@ -8,7 +8,6 @@
 #include <avahi-common/error.h>
 #include <avahi-common/strlst.h>
 
-
 namespace lastling::lan {
 
 namespace {

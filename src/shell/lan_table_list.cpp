@@ -64,9 +64,9 @@ void LanTableList::refresh() {
 
 void LanTableList::showTables(const std::vector<lan::LanTable>& tables,
                               lan::TableBrowser::State state) {
-    const QString current =
-        m_list->currentItem() != nullptr ? m_list->currentItem()->data(0, Qt::UserRole).toString()
-                                         : QString();
+    const QString current = m_list->currentItem() != nullptr
+                                ? m_list->currentItem()->data(0, Qt::UserRole).toString()
+                                : QString();
     const QSignalBlocker quiet(m_list); // the player picks rows, a redraw does not
     m_list->clear();
     for (const lan::LanTable& table : tables) {

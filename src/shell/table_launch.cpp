@@ -92,7 +92,8 @@ TableLaunch joinTable(const QString& name, const QString& address) {
     }
     if (launch.ok()) {
         const std::string host = netaddr::tableAddressText(parsed(launch.address));
-        launch.params = {launch.name, QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size())),
+        launch.params = {launch.name,
+                         QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size())),
                          QStringLiteral("false")};
     }
     return launch;

@@ -8,7 +8,7 @@
 namespace lastling::shell {
 
 inline constexpr int kMaxPlayerName = 30;
-inline constexpr int kMaxAddress = 253; // the longest host name
+inline constexpr int kMaxAddress = 253;                  // the longest host name
 inline constexpr int kMaxAddressEntry = kMaxAddress + 8; // ":PORT" and blanks around
 
 struct TableLaunch {

@@ -22,7 +22,7 @@ struct Step {
 struct OpeningCase {
     const char* name;
     std::vector<Step> steps;
-    bool table; // else the connection goes and the window says why, once
+    bool table;                // else the connection goes and the window says why, once
     std::int64_t waitLeft = 0; // what the last timer step hears: how long to wait on
 };
 
@@ -90,15 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
         OpeningCase{"HalfAWord", {{0, Event::Bytes, "CMD_full"}, {5000, Event::Timer}}, false},
         OpeningCase{"WebServer", {{0, Event::Bytes, "HTTP/1.1 400 Bad Request\r\n\r\n"}}, false},
         OpeningCase{"Banner", {{0, Event::Bytes, "SSH-2.0-OpenSSH_9.2"}}, false},
-        OpeningCase{"OtherTableWordFirst",
-                    {{0, Event::Bytes, "CMD_newplayerinfo+2+Bob+0" + kEnd}},
-                    false},
+        OpeningCase{
+            "OtherTableWordFirst", {{0, Event::Bytes, "CMD_newplayerinfo+2+Bob+0" + kEnd}}, false},
         OpeningCase{"LongerWord", {{0, Event::Bytes, "CMD_fullhouse+" + kEnd}}, false},
         OpeningCase{"LoginWordCut", {{0, Event::Bytes, "CMD_sendlogin+3" + kEnd}}, false},
         OpeningCase{"EndByteAlone", {{0, Event::Bytes, kEnd}}, false},
-        OpeningCase{"JunkAfterHalfAWord",
-                    {{0, Event::Bytes, "CMD_"}, {10, Event::Bytes, "x"}},
-                    false},
+        OpeningCase{
+            "JunkAfterHalfAWord", {{0, Event::Bytes, "CMD_"}, {10, Event::Bytes, "x"}}, false},
         OpeningCase{"ClosedWithoutAWord", {{0, Event::Close}}, false}),
     [](const ::testing::TestParamInfo<OpeningCase>& info) { return std::string(info.param.name); });
 

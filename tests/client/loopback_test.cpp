@@ -139,22 +139,29 @@ TEST(ConnectFailure, IsReportedWithThePortAndTheRunGoesOn) {
     QObject::connect(&web, &QTcpServer::newConnection, [&web] {
         web.nextPendingConnection()->write("HTTP/1.0 400 Bad Request\r\n\r\n");
     });
+    QTcpServer closing;
+    ASSERT_TRUE(closing.listen(QHostAddress::LocalHost));
+    QObject::connect(&closing, &QTcpServer::newConnection,
+                     [&closing] { delete closing.nextPendingConnection(); });
     QTcpServer gone;
     ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
     const std::string refused = std::to_string(gone.serverPort());
     gone.close();
     const std::string quiet = std::to_string(silent.serverPort());
     const std::string talking = std::to_string(web.serverPort());
+    const std::string closes = std::to_string(closing.serverPort());
     const struct {
         std::string address;
         std::string error;
-    } cases[] = {
-        {"127.0.0.1:" + refused,
-         "Could not connect to 127.0.0.1:" + refused + ": connection refused (error 111)"},
-        {"127.0.0.1:" + quiet, "127.0.0.1:" + quiet + " is not a Lastling table"},
-        {"[::ffff:127.0.0.1]:" + talking, "[::ffff:127.0.0.1]:" + talking + " is not a Lastling table"},
-        {"127.0.0.1:65536", "Could not connect to 127.0.0.1:65536: the port is not a number from 1 "
-                            "to 65535"}};
+    } cases[] = {{"127.0.0.1:" + refused,
+                  "Could not connect to 127.0.0.1:" + refused + ": connection refused (error 111)"},
+                 {"127.0.0.1:" + quiet, "127.0.0.1:" + quiet + " is not a Lastling table"},
+                 {"[::ffff:127.0.0.1]:" + talking,
+                  "[::ffff:127.0.0.1]:" + talking + " is not a Lastling table"},
+                 {"127.0.0.1:" + closes, "127.0.0.1:" + closes + " is not a Lastling table"},
+                 {"127.0.0.1:65536",
+                  "Could not connect to 127.0.0.1:65536: the port is not a number from 1 "
+                  "to 65535"}};
     for (const auto& c : cases) {
         TableClient client;
         FakePorts ports;

@@ -64,11 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"option address", false, "Bob", "--help", {}},
         LaunchCase{"bad ipv6", false, "Bob", "::g", {}},
         LaunchCase{"scoped ipv6", false, "Bob", "fe80::1%eth0", {}},
-        LaunchCase{"ipv4 and port",
-                   false,
-                   "Bob",
-                   "127.0.0.1:7780",
-                   {"Bob", "127.0.0.1:7780", "false"}},
+        LaunchCase{
+            "ipv4 and port", false, "Bob", "127.0.0.1:7780", {"Bob", "127.0.0.1:7780", "false"}},
         LaunchCase{"ipv6 and port", false, "Bob", " [::1]:7780 ", {"Bob", "[::1]:7780", "false"}},
         LaunchCase{"name and port",
                    false,
