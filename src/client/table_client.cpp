@@ -113,8 +113,6 @@ void TableClient::waitForFirstWord() {
 }
 
 void TableClient::dropGame() {
-    m_connectTimer.stop();
-    m_firstWordTimer.stop();
     m_givingUp = true; // the close is the session's own choice, not the end of the run
     m_sock.Close();
     m_givingUp = false;

@@ -49,7 +49,7 @@ bool isDottedIpv4(std::string_view text) {
 }
 
 bool isIpv6(std::string_view text) {
-    if (text.empty() || text.size() > kLongestIpv6) {
+    if (text.size() > kLongestIpv6) {
         return false;
     }
     const std::string copy(text); // inet_pton wants an end byte; no scope ("%eth0") passes it

@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "cards.example.org.:7772"},
         AddressCase{"Kitchen-PC_2:00080", kOk, "Kitchen-PC_2", 80, "Kitchen-PC_2:80"},
         AddressCase{kLongestName, kOk, kLongestName, 0, kLongestName},
-        AddressCase{"::1", kOk, "::1", 0, "::1"}, AddressCase{"[::1]", kOk, "::1", 0, "::1"},
+        AddressCase{"Az.zA:7772", kOk, "Az.zA", 7772, "Az.zA:7772"},
+        AddressCase{"Zed.a", kOk, "Zed.a", 0, "Zed.a"}, AddressCase{"::1", kOk, "::1", 0, "::1"},
+        AddressCase{"[::1]", kOk, "::1", 0, "::1"},
         AddressCase{"[::1]:7780", kOk, "::1", 7780, "[::1]:7780"},
         AddressCase{"[2001:db8::7]:65535", kOk, "2001:db8::7", 65535, "[2001:db8::7]:65535"},
         AddressCase{"::ffff:192.0.2.7", kOk, "::ffff:192.0.2.7", 0, "::ffff:192.0.2.7"},
@@ -74,6 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"a.-b", kHost, "", 0, ""}, AddressCase{kLongestName + "d", kHost, "", 0, ""},
         AddressCase{"a." + std::string(64, 'b'), kHost, "", 0, ""},
         AddressCase{"caf\xe9", kHost, "", 0, ""}, // a Latin-1 byte
+        // the characters around the letters: '@' '[' '`' '{'
+        AddressCase{"@a", kHost, "", 0, ""}, AddressCase{"a[", kHost, "", 0, ""},
+        AddressCase{"`a", kHost, "", 0, ""}, AddressCase{"a{", kHost, "", 0, ""},
         AddressCase{"host:", kPort, "", 0, ""}, AddressCase{"host:0", kPort, "", 0, ""},
         AddressCase{"host:65536", kPort, "", 0, ""}, AddressCase{"host:99999", kPort, "", 0, ""},
         AddressCase{"host:007780", kPort, "", 0, ""}, AddressCase{"host:+80", kPort, "", 0, ""},
