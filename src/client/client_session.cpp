@@ -5,6 +5,7 @@
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
+#include <array>
 #include <chrono>
 #include <exception>
 #include <vector>
@@ -17,6 +18,25 @@ std::int64_t steadyNowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+enum class Opening { Table, NoTable, Undecided };
+
+// Whether the first bytes of a connection open as a table's do: with "CMD_sendlogininfo" or
+// "CMD_full", followed by "+" or the end byte.
+Opening judgeOpening(std::string_view start) {
+    constexpr std::array<std::string_view, 2> kOpeningWords = {"CMD_sendlogininfo", "CMD_full"};
+    for (const std::string_view word : kOpeningWords) {
+        if (start.size() <= word.size()) {
+            if (word.substr(0, start.size()) == start) {
+                return Opening::Undecided;
+            }
+        } else if (start.substr(0, word.size()) == word) {
+            const char next = start[word.size()];
+            return next == '+' || next == protocol::kEnd ? Opening::Table : Opening::NoTable;
+        }
+    }
+    return Opening::NoTable;
 }
 
 } // namespace
@@ -124,6 +144,9 @@ void ClientSession::joinpress() {
 // ---- receiving ----
 
 void ClientSession::receive(std::string_view bytes) {
+    if (m_awaitingFirstWord && !opensAsATable(bytes)) {
+        return; // given up on: nothing of it is read
+    }
     std::vector<std::string> pieces;
     m_framer.feed(bytes, pieces);
     for (std::string& piece : pieces) {
@@ -214,6 +237,10 @@ void ClientSession::sockInfo(const std::string& text) {
         m_connecting = false; // dropped again before the login: the next tick tries again
         return;
     }
+    if (m_awaitingFirstWord) {
+        notATable(); // closed without a word: no table does that
+        return;
+    }
     // What arrived before the close is read first: the host's last words say why it closes.
     while (processsocktimer()) {
     }
@@ -233,12 +260,63 @@ void ClientSession::sockInfo(const std::string& text) {
     }
 }
 
-void ClientSession::connectFailed(const std::string& host, const std::string& text) {
+void ClientSession::connectFailed(const std::string& where, const std::string& text) {
     if (m_reconnecting) {
         m_connecting = false; // the next tick tries again
         return;
     }
-    const std::string what = "Could not connect to " + host + ": " + netaddr::errorInWords(text);
+    const std::string what = "Could not connect to " + where + ": " + netaddr::errorInWords(text);
+    reportError(what);
+    systemLine("0+" + what);
+}
+
+// ---- is it a table at all ----
+
+void ClientSession::gameConnected(const std::string& where) {
+    m_peer = where;
+    m_awaitingFirstWord = true;
+    m_firstBytes.clear();
+    m_firstWordBy = m_clock() + m_firstWordWait;
+}
+
+std::int64_t ClientSession::checkFirstWord() {
+    if (!m_awaitingFirstWord) {
+        return 0;
+    }
+    const std::int64_t left = m_firstWordBy - m_clock();
+    if (left > 0) {
+        return left;
+    }
+    notATable();
+    return 0;
+}
+
+bool ClientSession::opensAsATable(std::string_view bytes) {
+    constexpr std::size_t kEnoughToJudge = 32;
+    m_firstBytes.append(bytes.substr(0, kEnoughToJudge - m_firstBytes.size()));
+    switch (judgeOpening(m_firstBytes)) {
+    case Opening::Table:
+        m_awaitingFirstWord = false;
+        return true;
+    case Opening::Undecided:
+        return true;
+    case Opening::NoTable:
+        break;
+    }
+    notATable();
+    return false;
+}
+
+// A web server or anything else that is not a table: the connection goes, the window stays.
+void ClientSession::notATable() {
+    m_awaitingFirstWord = false;
+    m_framer.clear();
+    m_link.dropGame();
+    if (m_reconnecting) {
+        m_connecting = false; // the next tick tries again
+        return;
+    }
+    const std::string what = m_peer + " is not a Lastling table";
     reportError(what);
     systemLine("0+" + what);
 }

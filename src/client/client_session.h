@@ -18,9 +18,12 @@ namespace lastling::client {
 class Link {
 public:
     virtual ~Link() = default;
-    virtual void connectGame(const std::string& host) = 0; // to the game port
-    virtual void connectLobby() = 0;                       // 127.0.0.1:9001, never used
+    // HOST or HOST:PORT as the command line gives it; without a port, to the game port.
+    virtual void connectGame(const std::string& host) = 0;
+    virtual void connectLobby() = 0; // 127.0.0.1:9001, never used
     virtual void sendGame(const std::string& bytes) = 0;
+    // Closes the game connection without it counting as the end of the run.
+    virtual void dropGame() = 0;
 };
 
 // The connection side of the table client: start-up, login, framing of what the host sends,
@@ -55,7 +58,7 @@ public:
 
     // How long the window tries to get back after a drop mid-game.
     static constexpr std::int64_t kReconnectMs = 120 * 1000;
-    // Clock of the reconnect deadline (default: the steady clock, ms).
+    // Clock of the reconnect and first-word deadlines (default: the steady clock, ms).
     void setClock(std::function<std::int64_t()> clock) { m_clock = std::move(clock); }
     bool reconnecting() const { return m_reconnecting; }
     // Once a second while reconnecting: shows the time left, tries again, or gives up.
@@ -67,7 +70,17 @@ public:
     bool send(const std::string& message);
     // The game connection could not be made: the error box and a system line say why; the
     // window stays up so the player can read it and leave.
-    void connectFailed(const std::string& host, const std::string& text);
+    void connectFailed(const std::string& where, const std::string& text);
+
+    // A peer that does not open with "CMD_sendlogininfo" or "CMD_full" within this long after
+    // the connection is made is no table.
+    static constexpr std::int64_t kFirstWordMs = 5000;
+    void setFirstWordWait(std::int64_t ms) { m_firstWordWait = ms; }
+    // The game connection to `where` ("192.0.2.7:7780") is made; the peer's first word is due.
+    void gameConnected(const std::string& where);
+    // For the link's timer: gives up on a peer whose first word is overdue by the session's
+    // clock. Returns how long until it is; 0 once the peer has spoken or been given up on.
+    std::int64_t checkFirstWord();
 
     // Extra command words (chat, actions, sounds) handled elsewhere.
     void on(std::string word, protocol::Dispatcher::Handler handler);
@@ -86,6 +99,8 @@ private:
     void beginReconnect();
     void endReconnect();
     void closeRun();
+    bool opensAsATable(std::string_view bytes);
+    void notATable();
 
     TableModel& m_model;
     Link& m_link;
@@ -103,6 +118,11 @@ private:
     static constexpr std::size_t kMaxSeatKey = 64;
     std::int64_t m_reconnectUntil = 0;
     std::function<std::int64_t()> m_clock;
+    bool m_awaitingFirstWord = false;
+    std::string m_firstBytes; // the start of what the peer sent, until it is judged
+    std::string m_peer;       // "ADDRESS:PORT" of the game connection
+    std::int64_t m_firstWordBy = 0;
+    std::int64_t m_firstWordWait = kFirstWordMs;
 };
 
 } // namespace lastling::client

@@ -2,8 +2,11 @@
 
 #include "net/event_errors.h"
 #include "net/sock_address.h"
+#include "net/table_address.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 
 #include <exception>
 
@@ -19,9 +22,17 @@ TableClient::TableClient(QObject* parent)
     m_sock.OnInfo = [this](TSock&, TSocketInfo kind, const std::string& text) {
         onSockInfo(kind, text);
     };
+    m_sock.OnConnect = [this](TSock&) {
+        m_connectTimer.stop();
+        m_session.gameConnected(m_peer);
+        waitForFirstWord();
+    };
     m_connectTimer.setSingleShot(true);
     m_connectTimer.setInterval(10'000);
     connect(&m_connectTimer, &QTimer::timeout, this, &TableClient::connectTimedOut);
+    m_firstWordTimer.setSingleShot(true);
+    m_firstWordTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_firstWordTimer, &QTimer::timeout, this, &TableClient::waitForFirstWord);
     m_reconnectTimer.setInterval(1000);
     connect(&m_reconnectTimer, &QTimer::timeout, this, [this] {
         m_session.reconnectTick();
@@ -35,6 +46,7 @@ TableClient::~TableClient() {
     // Closing on the way out must not reach a window that is going away.
     m_sock.OnRead = nullptr;
     m_sock.OnInfo = nullptr;
+    m_sock.OnConnect = nullptr;
 }
 
 void TableClient::startFromParams(const std::vector<std::string>& params) {
@@ -42,10 +54,24 @@ void TableClient::startFromParams(const std::vector<std::string>& params) {
 }
 
 void TableClient::connectGame(const std::string& host) {
-    m_sock.setHostName(host);
-    m_sock.setPortName(m_gamePort);
+    const netaddr::TableAddress address = netaddr::parseTableAddress(host);
+    const std::string port = address.port != 0 ? std::to_string(address.port) : m_gamePort;
+    if (!address.ok()) {
+        m_peer = host;
+        connectFailed(address.error == netaddr::AddressError::Port
+                          ? "the port is not a number from 1 to 65535"
+                          : "not an IPv4 or IPv6 address or a host name");
+        return;
+    }
+    m_peer = netaddr::endpointText(address.host, port);
+    m_sock.setHostName(address.host);
+    m_sock.setPortName(port);
     m_connectTimer.start();
-    m_sock.Connect();
+    try {
+        m_sock.Connect();
+    } catch (const ESockException& failure) {
+        connectFailed(failure.what()); // the name is unknown: said like any other failure
+    }
 }
 
 void TableClient::onSockInfo(TSocketInfo kind, const std::string& text) {
@@ -62,14 +88,9 @@ void TableClient::onSockInfo(TSocketInfo kind, const std::string& text) {
     }
 }
 
-// A host that takes the connection but never speaks is as good as none.
+// A connect that neither succeeds nor fails in time: a host that drops what it is sent.
 void TableClient::connectTimedOut() {
-    if (state().loggedin) {
-        return;
-    }
-    m_givingUp = true;
-    m_sock.Close();
-    m_givingUp = false;
+    dropGame();
     connectFailed(netaddr::errorText(ETIMEDOUT));
 }
 
@@ -80,7 +101,21 @@ void TableClient::connectFailed(const std::string& text) {
         m_sock.Close();
         m_givingUp = false;
     }
-    m_session.connectFailed(m_sock.HostName(), text);
+    m_session.connectFailed(m_peer, text);
+}
+
+// Until the session has judged the peer; a timer that fires early only waits on.
+void TableClient::waitForFirstWord() {
+    const std::int64_t left = m_session.checkFirstWord();
+    if (left > 0) {
+        m_firstWordTimer.start(static_cast<int>(std::min<std::int64_t>(left, INT_MAX)));
+    }
+}
+
+void TableClient::dropGame() {
+    m_givingUp = true; // the close is the session's own choice, not the end of the run
+    m_sock.Close();
+    m_givingUp = false;
 }
 
 void TableClient::connectLobby() {

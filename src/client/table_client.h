@@ -27,7 +27,7 @@ public:
     const ClientState& state() const { return m_model.state(); }
 
     void setPorts(const ClientPorts& ports) { m_model.setPorts(ports); }
-    // Game port, "7772" unless a test runs its host elsewhere.
+    // Game port of an address that names none: "7772" unless a test runs its host elsewhere.
     void setGamePort(const std::string& port) { m_gamePort = port; }
 
     // processparams + start, from the parameters after the program name (Latin-1 bytes).
@@ -39,16 +39,20 @@ public:
 
     bool gameConnected() const { return m_sock.connected(); }
 
-    // How long a connect may wait for the host's first word before it counts as failed.
+    // How long a connect may take before it counts as failed, and how long a made connection
+    // may wait for the host's first word (ClientSession::kFirstWordMs) before it is no table.
     void setConnectTimeout(int ms) { m_connectTimer.setInterval(ms); }
+    void setFirstWordTimeout(int ms) { m_session.setFirstWordWait(ms); }
 
 private:
     void connectGame(const std::string& host) override;
     void connectLobby() override;
     void sendGame(const std::string& bytes) override;
+    void dropGame() override;
     void onSockInfo(TSocketInfo kind, const std::string& text);
     void connectTimedOut();
     void connectFailed(const std::string& text);
+    void waitForFirstWord();
 
     TableModel m_model;
     ClientSession m_session;
@@ -56,7 +60,9 @@ private:
     TSock m_lobbySock;
     QueuePump m_pump;
     std::string m_gamePort = "7772";
+    std::string m_peer; // "ADDRESS:PORT" of the game connection, for what players read
     QTimer m_connectTimer;
+    QTimer m_firstWordTimer;
     QTimer m_reconnectTimer; // once a second while the session tries to get back
     bool m_givingUp = false; // closing a connect that failed: not the end of the run
 };

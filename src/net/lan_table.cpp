@@ -1,6 +1,10 @@
 #include "net/lan_table.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <set>
+#include <tuple>
 
 namespace lastling::lan {
 
@@ -39,7 +43,85 @@ std::size_t sequenceLength(const std::string& text, std::size_t at) {
     return length;
 }
 
+// The code point of the UTF-8 sequence at `at` and its length; length 0 for a sequence that
+// is not valid (cut short, overlong, a surrogate, beyond U+10FFFF).
+std::pair<char32_t, std::size_t> decode(const std::string& text, std::size_t at) {
+    const std::size_t length = sequenceLength(text, at);
+    if (length <= 1) {
+        return {static_cast<unsigned char>(text[at]), length};
+    }
+    static constexpr std::uint8_t kLeadBits[] = {0, 0, 0x1F, 0x0F, 0x07};
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    char32_t code = static_cast<unsigned char>(text[at]) & kLeadBits[length];
+    for (std::size_t i = 1; i < length; ++i) {
+        code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3F);
+    }
+    const bool valid =
+        code >= kSmallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+    return {code, valid ? length : 0};
+}
+
+// Characters that draw nothing, or reorder or join what is around them.
+bool isHidden(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> kHidden[] = {
+        {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},  {0x034F, 0x034F},
+        {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},  {0x180B, 0x180F},
+        {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x206F},  {0x3164, 0x3164},
+        {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},  {0xFFF0, 0xFFFB},
+        {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
+    return std::any_of(std::begin(kHidden), std::end(kHidden),
+                       [c](const auto& range) { return c >= range.first && c <= range.second; });
+}
+
+bool isSpace(char32_t c) {
+    return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
+           c == 0x205F || c == 0x3000;
+}
+
 } // namespace
+
+std::string shownName(const std::string& name) {
+    std::string shown;
+    bool blank = false; // a space waits to be written before the next visible character
+    for (std::size_t at = 0; at < name.size();) {
+        const auto [code, length] = decode(name, at);
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        if (isSpace(code)) {
+            blank = !shown.empty();
+        } else if (!isHidden(code)) {
+            if (blank) {
+                shown += ' ';
+                blank = false;
+            }
+            shown.append(name, at, length);
+        }
+        at += length;
+    }
+    return shown.empty() ? "(no name)" : shown;
+}
+
+std::vector<LanTable> oneRowPerTable(std::vector<Sighting> sightings) {
+    std::sort(sightings.begin(), sightings.end(), [](const Sighting& a, const Sighting& b) {
+        return std::tie(a.table.name, a.interface, a.protocol) <
+               std::tie(b.table.name, b.interface, b.protocol);
+    });
+    std::vector<LanTable> rows;
+    std::set<std::string> seen;
+    for (const Sighting& sighting : sightings) {
+        const LanTable& table = sighting.table;
+        const bool joinable = !table.address.empty() && table.port > 0 && table.port <= 65535;
+        if (joinable && seen.insert(table.name).second) {
+            rows.push_back(table);
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const LanTable& a, const LanTable& b) {
+        return shownName(a.name) < shownName(b.name);
+    });
+    return rows;
+}
 
 std::vector<std::string> txtRecords(const TableState& state, const std::string& version) {
     return {"seats=" + std::to_string(state.freeSeats),

@@ -8,9 +8,6 @@
 #include <avahi-common/error.h>
 #include <avahi-common/strlst.h>
 
-#include <algorithm>
-#include <set>
-
 namespace lastling::lan {
 
 namespace {
@@ -57,8 +54,10 @@ void TableBrowser::start() {
                                                                            : State::Failed);
         return;
     }
+    // Over IPv4 and IPv6 multicast alike; the address asked for is always IPv4, as a link-local
+    // IPv6 one would need its interface to be joined.
     m_browser = avahi_service_browser_new(
-        m_client, AVAHI_IF_UNSPEC, AVAHI_PROTO_INET, kServiceType, nullptr,
+        m_client, AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, kServiceType, nullptr,
         static_cast<AvahiLookupFlags>(0),
         [](AvahiServiceBrowser* b, AvahiIfIndex interface, AvahiProtocol protocol,
            AvahiBrowserEvent event, const char* name, const char* type, const char* domain,
@@ -150,17 +149,12 @@ void TableBrowser::forget(const Key& key) {
 }
 
 std::vector<LanTable> TableBrowser::tables() const {
-    std::vector<LanTable> list;
-    std::set<std::tuple<std::string, std::string, int>> seen;
+    std::vector<Sighting> sightings;
+    sightings.reserve(m_found.size());
     for (const auto& [key, table] : m_found) {
-        if (seen.insert({table.name, table.address, table.port}).second) {
-            list.push_back(table);
-        }
+        sightings.push_back({std::get<0>(key), std::get<1>(key), table});
     }
-    std::sort(list.begin(), list.end(), [](const LanTable& a, const LanTable& b) {
-        return std::tie(a.name, a.address, a.port) < std::tie(b.name, b.address, b.port);
-    });
-    return list;
+    return oneRowPerTable(std::move(sightings));
 }
 
 void TableBrowser::changed() const {

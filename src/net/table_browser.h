@@ -28,7 +28,7 @@ public:
     // Starts (again, from an empty list) to look for tables.
     void start();
     State state() const { return m_state; }
-    // Sorted by name, then address; one entry per name, address and port.
+    // One entry per table (oneRowPerTable), sorted by shown name.
     std::vector<LanTable> tables() const;
     // After every change of the list or of the state.
     std::function<void()> onChanged;

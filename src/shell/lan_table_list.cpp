@@ -1,15 +1,16 @@
 #include "shell/lan_table_list.h"
 
+#include "net/table_address.h"
+
 #include <QHeaderView>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace lastling::shell {
 
 namespace {
-
-constexpr int kGamePort = 7772;
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -58,24 +59,29 @@ QString LanTableList::status() const {
 }
 
 void LanTableList::refresh() {
-    const std::vector<lan::LanTable> tables = m_browser.tables();
-    const QString current =
-        m_list->currentItem() != nullptr ? m_list->currentItem()->text(0) : QString();
+    showTables(m_browser.tables(), m_browser.state());
+}
+
+void LanTableList::showTables(const std::vector<lan::LanTable>& tables,
+                              lan::TableBrowser::State state) {
+    const QString current = m_list->currentItem() != nullptr
+                                ? m_list->currentItem()->data(0, Qt::UserRole).toString()
+                                : QString();
+    const QSignalBlocker quiet(m_list); // the player picks rows, a redraw does not
     m_list->clear();
     for (const lan::LanTable& table : tables) {
-        const QString address = fromUtf8(table.address);
-        const QString shown = table.port == kGamePort
-                                  ? address
-                                  : QStringLiteral("%1 port %2").arg(address).arg(table.port);
+        const QString address =
+            fromUtf8(netaddr::endpointText(table.address, std::to_string(table.port)));
         auto* item = new QTreeWidgetItem(
-            m_list, {fromUtf8(table.name), shown, seatsText(table.freeSeats),
+            m_list, {fromUtf8(lan::shownName(table.name)), address, seatsText(table.freeSeats),
                      table.running ? QStringLiteral("running") : QStringLiteral("waiting")});
+        item->setData(0, Qt::UserRole, fromUtf8(table.name));
         item->setData(1, Qt::UserRole, address);
-        if (item->text(0) == current) {
+        if (item->data(0, Qt::UserRole).toString() == current) {
             m_list->setCurrentItem(item);
         }
     }
-    switch (m_browser.state()) {
+    switch (state) {
     case lan::TableBrowser::State::NoDaemon:
         m_status->setText(QStringLiteral(
             "Tables on the local network cannot be found: no Avahi daemon is running. Type "

@@ -9,8 +9,9 @@ class QTreeWidget;
 
 namespace lastling::shell {
 
-// The tables found on the local network, for "Join a Table...": name, address, free seats,
-// and whether a game runs. Picking a row offers its address; a double-click joins it.
+// The tables found on the local network, for "Join a Table...": name, address and port, free
+// seats, and whether a game runs. Picking a row offers its address and port; a double-click
+// joins them. Redrawing never offers anything, so it leaves a typed address alone.
 class LanTableList : public QWidget {
     Q_OBJECT
 public:
@@ -20,9 +21,10 @@ public:
     QString status() const;
     // Redraws from the browser's list and state (also called on every change it reports).
     void refresh();
+    void showTables(const std::vector<lan::LanTable>& tables, lan::TableBrowser::State state);
 
 signals:
-    void picked(const QString& address);
+    void picked(const QString& address); // "192.0.2.7:7780"
     void chosen(const QString& address);
 
 private:

@@ -50,8 +50,8 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
                       kMaxPlayerName);
     if (!hosting) {
         m_address = addField(form, QStringLiteral("edit_address"),
-                             QStringLiteral("Host's &address:"), address, kMaxAddress + 2);
-        m_address->setPlaceholderText(QStringLiteral("192.168.1.20, ::1 or a name"));
+                             QStringLiteral("Host's &address:"), address, kMaxAddressEntry);
+        m_address->setPlaceholderText(QStringLiteral("192.168.1.20, [::1]:7780 or a name"));
         m_tables = new LanTableList(this);
         layout->insertWidget(0, m_tables);
         connect(m_tables, &LanTableList::picked, m_address, &QLineEdit::setText);

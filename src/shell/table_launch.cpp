@@ -1,7 +1,6 @@
 #include "shell/table_launch.h"
 
-#include <QHostAddress>
-#include <QRegularExpression>
+#include "net/table_address.h"
 
 namespace lastling::shell {
 namespace {
@@ -22,31 +21,6 @@ bool isLatin1(const QString& text) {
         }
     }
     return true;
-}
-
-QString withoutBrackets(const QString& address) {
-    if (address.size() > 2 && address.startsWith(u'[') && address.endsWith(u']')) {
-        return address.mid(1, address.size() - 2);
-    }
-    return address;
-}
-
-// The socket layer takes text with ':' as IPv6 and text that starts with a digit as dotted
-// IPv4; anything else goes to the resolver as a name.
-bool isUsableAddress(const QString& address) {
-    if (address.contains(u':')) {
-        QHostAddress parsed;
-        return parsed.setAddress(address) && parsed.protocol() == QAbstractSocket::IPv6Protocol &&
-               parsed.scopeId().isEmpty();
-    }
-    if (address.front().isDigit()) {
-        static const QRegularExpression dotted(QStringLiteral(
-            R"(^((25[0-5]|2[0-4]\d|1\d\d|[1-9]?\d)\.){3}(25[0-5]|2[0-4]\d|1\d\d|[1-9]?\d)$)"));
-        return dotted.match(address).hasMatch();
-    }
-    static const QRegularExpression name(QStringLiteral(
-        R"(^[A-Za-z]([A-Za-z0-9_-]{0,62})?(\.[A-Za-z0-9_]([A-Za-z0-9_-]{0,62})?)*\.?$)"));
-    return address.size() <= kMaxAddress && name.match(address).hasMatch();
 }
 
 } // namespace
@@ -72,15 +46,29 @@ QString nameProblem(const QString& name) {
     return {};
 }
 
+namespace {
+
+netaddr::TableAddress parsed(const QString& address) {
+    // Characters beyond Latin-1 become '?', which no address holds.
+    return netaddr::parseTableAddress(address.toLatin1().toStdString());
+}
+
+} // namespace
+
 QString addressProblem(const QString& address) {
-    if (address.isEmpty()) {
+    switch (parsed(address).error) {
+    case netaddr::AddressError::None:
+        return {};
+    case netaddr::AddressError::Empty:
         return QStringLiteral("Please enter the host's address.");
-    }
-    if (!isUsableAddress(withoutBrackets(address))) {
-        return QStringLiteral("\"%1\" is not an IPv4 or IPv6 address or a host name.")
+    case netaddr::AddressError::Port:
+        return QStringLiteral("In \"%1\", the port after \":\" must be a number from 1 to 65535.")
             .arg(address.left(40));
+    case netaddr::AddressError::Host:
+        break;
     }
-    return {};
+    return QStringLiteral("\"%1\" is not an IPv4 or IPv6 address or a host name.")
+        .arg(address.left(40));
 }
 
 TableLaunch hostTable(const QString& name) {
@@ -103,7 +91,10 @@ TableLaunch joinTable(const QString& name, const QString& address) {
         launch.problem = addressProblem(launch.address);
     }
     if (launch.ok()) {
-        launch.params = {launch.name, withoutBrackets(launch.address), QStringLiteral("false")};
+        const std::string host = netaddr::tableAddressText(parsed(launch.address));
+        launch.params = {launch.name,
+                         QString::fromLatin1(host.data(), static_cast<qsizetype>(host.size())),
+                         QStringLiteral("false")};
     }
     return launch;
 }

@@ -8,7 +8,8 @@
 namespace lastling::shell {
 
 inline constexpr int kMaxPlayerName = 30;
-inline constexpr int kMaxAddress = 253; // the longest host name
+inline constexpr int kMaxAddress = 253;                  // the longest host name
+inline constexpr int kMaxAddressEntry = kMaxAddress + 8; // ":PORT" and blanks around
 
 struct TableLaunch {
     QStringList params; // empty when the entries are refused
@@ -21,7 +22,8 @@ struct TableLaunch {
 
 // Surrounding blanks go; what is left must be a name the wire can carry unchanged.
 QString nameProblem(const QString& cleanedName);
-// An IPv4 or IPv6 address ("[::1]" may keep its brackets) or a host name.
+// An IPv4 or IPv6 address ("[::1]" may keep its brackets) or a host name, with ":PORT" when
+// the table is not on the game port ("192.0.2.7:7780", "[::1]:7780").
 QString addressProblem(const QString& cleanedAddress);
 
 TableLaunch hostTable(const QString& name);

@@ -20,11 +20,13 @@ inline std::string framed(const std::string& text) {
 struct FakeLink : Link {
     std::vector<std::string> gameConnects;
     int lobbyConnects = 0;
+    int drops = 0;
     std::vector<std::string> sent;
 
     void connectGame(const std::string& host) override { gameConnects.push_back(host); }
     void connectLobby() override { ++lobbyConnects; }
     void sendGame(const std::string& bytes) override { sent.push_back(bytes); }
+    void dropGame() override { ++drops; }
 };
 
 // Records every effect the client asks of the window.

@@ -7,6 +7,7 @@
 #include "event_loop.h"
 
 #include <QTcpServer>
+#include <QTcpSocket>
 
 #include <memory>
 #include <string>
@@ -126,34 +127,55 @@ TEST_F(Loopback, EveryClientClosesWhenTheHostEnds) {
     ASSERT_TRUE(waitUntil([this] { return annPorts.closes == 1 && boPorts.closes == 1; }));
 }
 
-// A join that cannot reach its host says why in the error box and the chat, and leaves the
-// window up: refused at once, or a host that takes the call but never speaks.
-TEST(ConnectFailure, IsReportedAndTheRunGoesOn) {
+// A join that cannot reach a table says why, naming the port, in the error box and the chat,
+// and leaves the window up: refused at once, a peer that never speaks, one that speaks
+// something else. The port in the address wins over the game port.
+TEST(ConnectFailure, IsReportedWithThePortAndTheRunGoesOn) {
     test_support::coreApp();
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    QTcpServer web;
+    ASSERT_TRUE(web.listen(QHostAddress::LocalHost));
+    QObject::connect(&web, &QTcpServer::newConnection, [&web] {
+        web.nextPendingConnection()->write("HTTP/1.0 400 Bad Request\r\n\r\n");
+    });
+    QTcpServer closing;
+    ASSERT_TRUE(closing.listen(QHostAddress::LocalHost));
+    QObject::connect(&closing, &QTcpServer::newConnection,
+                     [&closing] { delete closing.nextPendingConnection(); });
     QTcpServer gone;
     ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
-    const quint16 refusedPort = gone.serverPort();
+    const std::string refused = std::to_string(gone.serverPort());
     gone.close();
+    const std::string quiet = std::to_string(silent.serverPort());
+    const std::string talking = std::to_string(web.serverPort());
+    const std::string closes = std::to_string(closing.serverPort());
     const struct {
-        quint16 port;
+        std::string address;
         std::string error;
-    } cases[] = {{refusedPort, "Could not connect to 127.0.0.1: connection refused (error 111)"},
-                 {silent.serverPort(), "Could not connect to 127.0.0.1: timed out (error 110)"}};
+    } cases[] = {{"127.0.0.1:" + refused,
+                  "Could not connect to 127.0.0.1:" + refused + ": connection refused (error 111)"},
+                 {"127.0.0.1:" + quiet, "127.0.0.1:" + quiet + " is not a Lastling table"},
+                 {"[::ffff:127.0.0.1]:" + talking,
+                  "[::ffff:127.0.0.1]:" + talking + " is not a Lastling table"},
+                 {"127.0.0.1:" + closes, "127.0.0.1:" + closes + " is not a Lastling table"},
+                 {"127.0.0.1:65536",
+                  "Could not connect to 127.0.0.1:65536: the port is not a number from 1 "
+                  "to 65535"}};
     for (const auto& c : cases) {
         TableClient client;
         FakePorts ports;
         client.setPorts(ports.all());
         std::vector<std::string> errors;
         client.session().setErrorSink([&errors](const std::string& e) { errors.push_back(e); });
-        client.setGamePort(std::to_string(c.port));
-        client.setConnectTimeout(100);
-        client.start(StartPlan{StartMode::Join, "Bo", "127.0.0.1", "0+Loading", false, false});
+        client.setGamePort(refused);
+        client.setFirstWordTimeout(100);
+        client.start(StartPlan{StartMode::Join, "Bo", c.address, "0+Loading", false, false});
         ASSERT_TRUE(waitUntil([&errors] { return !errors.empty(); })) << c.error;
         EXPECT_EQ(errors, std::vector<std::string>{c.error});
         EXPECT_EQ(ports.lines.back(), "0+" + c.error);
         EXPECT_EQ(ports.closes, 0);
+        EXPECT_FALSE(client.gameConnected());
     }
 }
 

@@ -63,7 +63,33 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"digit-led name", false, "Bob", "3com.example", {}},
         LaunchCase{"option address", false, "Bob", "--help", {}},
         LaunchCase{"bad ipv6", false, "Bob", "::g", {}},
-        LaunchCase{"scoped ipv6", false, "Bob", "fe80::1%eth0", {}}));
+        LaunchCase{"scoped ipv6", false, "Bob", "fe80::1%eth0", {}},
+        LaunchCase{
+            "ipv4 and port", false, "Bob", "127.0.0.1:7780", {"Bob", "127.0.0.1:7780", "false"}},
+        LaunchCase{"ipv6 and port", false, "Bob", " [::1]:7780 ", {"Bob", "[::1]:7780", "false"}},
+        LaunchCase{"name and port",
+                   false,
+                   "Bob",
+                   "cards.example.org:65535",
+                   {"Bob", "cards.example.org:65535", "false"}},
+        LaunchCase{"longest host name and port",
+                   false,
+                   "Bob",
+                   kLongestHost + ":7780",
+                   {"Bob", kLongestHost + ":7780", "false"}},
+        LaunchCase{"port 0", false, "Bob", "127.0.0.1:0", {}},
+        LaunchCase{"port 65536", false, "Bob", "127.0.0.1:65536", {}},
+        LaunchCase{"no port after the colon", false, "Bob", "127.0.0.1:", {}},
+        LaunchCase{"unclosed bracket", false, "Bob", "[::1", {}},
+        LaunchCase{"beyond latin-1 address", false, "Bob", QString::fromUtf8("caf\xC3\xA9"), {}}));
+
+TEST(AddressProblemTest, SaysWhichPartIsWrong) {
+    EXPECT_EQ(addressProblem(""), "Please enter the host's address.");
+    EXPECT_EQ(addressProblem("127.0.0.1:0"),
+              "In \"127.0.0.1:0\", the port after \":\" must be a number from 1 to 65535.");
+    EXPECT_EQ(addressProblem("a:b:c"), "\"a:b:c\" is not an IPv4 or IPv6 address or a host name.");
+    EXPECT_EQ(addressProblem("[::1]:7780"), "");
+}
 
 } // namespace
 } // namespace lastling::shell
