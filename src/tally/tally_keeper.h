@@ -48,6 +48,7 @@ public:
     ~TallyKeeper() override;
 
     // Reads the file; a damaged one leaves the empty tally and the message for the error box.
+    // A damaged file that could not be moved aside is never saved over while it is there.
     TallyFileResult load();
     const TallyTable& table() const { return m_table; }
     const std::filesystem::path& file() const { return m_file; }
@@ -79,6 +80,7 @@ signals:
     void saveFailed(const QString& message);
 
 private:
+    bool mayWrite();
     void save();
     void commit();
 
@@ -87,6 +89,7 @@ private:
     std::vector<std::string> m_atTable;
     std::optional<int> m_selected;
     bool m_unsaved = false;
+    bool m_damagedInPlace = false;
 };
 
 std::string deleteQuestion(std::string_view name);

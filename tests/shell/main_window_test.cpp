@@ -283,13 +283,13 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     WindowOptions plain = options();
     {
         std::ofstream(plain.settingsPath.toStdString(), std::ios::binary)
-            << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
+            << "[Lastling]\r\nTop=40\r\nLeft=10\r\nWidth=790\r\nHeight=640\r\n";
     }
     const std::string before = readFile(plain.settingsPath.toStdString());
     {
         MainWindow unmoved(plain);
         unmoved.loadinifile();
-        EXPECT_EQ(unmoved.pos(), QPoint(50, 40));
+        EXPECT_EQ(unmoved.pos(), QPoint(10, 40));
         unmoved.close();
     }
     EXPECT_EQ(readFile(plain.settingsPath.toStdString()), before);
@@ -306,7 +306,8 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     // Larger than the work area: saved 15 px smaller in each dimension that exceeds it.
     const QSize work = QGuiApplication::primaryScreen()->availableGeometry().size();
     for (const auto& [size, saved] :
-         {std::pair{QSize(work.width() + 1, work.height()), QSize(work.width() - 14, work.height())},
+         {std::pair{QSize(work.width() + 1, work.height()),
+                    QSize(work.width() - 14, work.height())},
           {QSize(work.width(), work.height() + 1), QSize(work.width(), work.height() - 14)}}) {
         {
             MainWindow large(plain);
@@ -317,8 +318,7 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
         const std::string text = readFile(plain.settingsPath.toStdString());
         EXPECT_NE(text.find("Width=" + std::to_string(saved.width()) + "\r\n"), std::string::npos)
             << text;
-        EXPECT_NE(text.find("Height=" + std::to_string(saved.height()) + "\r\n"),
-                  std::string::npos)
+        EXPECT_NE(text.find("Height=" + std::to_string(saved.height()) + "\r\n"), std::string::npos)
             << text;
     }
 }
