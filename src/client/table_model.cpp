@@ -112,6 +112,16 @@ void TableModel::setStatus(const std::string& text) {
     emit changed();
 }
 
+void TableModel::connectionClosed() {
+    m_gameRunning = false; // over for this window: leaving asks nothing any more
+    m_state.whoseturn = 0;
+    m_pendingSlot = 0;
+    m_view.turnSeat = 0;
+    m_view.hintSlot = 0;
+    m_view.status = "You are no longer at the table.";
+    emit changed();
+}
+
 void TableModel::setHostControls(bool host) {
     m_view.startButtonVisible = host;
     m_view.startGameEnabled = host;
@@ -245,6 +255,7 @@ void TableModel::startthegame(std::string_view payload) {
     const std::string target = fields.text();
     m_view.startButtonVisible = false;
     m_view.justWatchChecked = false;
+    m_gameRunning = true;
     m_view.lastTrick = {};
     m_trick.clear();
     hideLastTrick();
@@ -264,6 +275,7 @@ void TableModel::startthegame(std::string_view payload) {
 }
 
 void TableModel::roundstart(std::string_view payload) {
+    m_gameRunning = true;
     m_pendingSlot = 0;
     m_trick.clear();
     m_view.lastTrick = {}; // the took-trick stack goes with the last round
@@ -502,6 +514,7 @@ void TableModel::winner(std::string_view payload) {
     m_view.turnSeat = 0;
     m_view.hintSlot = 0;
     m_state.whoseturn = 0;
+    m_gameRunning = false;
     m_pendingSlot = 0;
     m_trick.clear();
     m_view.lastTrick = {}; // its stack goes with the other markers
@@ -527,6 +540,7 @@ void TableModel::gamestats(std::string_view payload) {
         return;
     }
     m_view.startButtonVisible = false; // a game is under way
+    m_gameRunning = true;
     const int target = fields.number();
     const int trump = fields.number();
     const int turn = fields.number();

@@ -21,6 +21,8 @@ struct TableLaunch {
 
 // Surrounding blanks go; what is left must be a name the wire can carry unchanged.
 QString nameProblem(const QString& cleanedName);
+// What a name longer than kMaxPlayerName is told.
+QString nameLengthProblem();
 // An IPv4 or IPv6 address ("[::1]" may keep its brackets) or a host name.
 QString addressProblem(const QString& cleanedAddress);
 

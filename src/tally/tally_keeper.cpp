@@ -98,7 +98,8 @@ void TallyKeeper::addgame(std::string_view winner, const std::vector<std::string
 
 OpponentPanel TallyKeeper::opponentPanel() const {
     OpponentPanel panel;
-    const std::string name = m_selected ? m_table.followedName(*m_selected) : "XX";
+    // Until a player is picked the panel speaks of no one in particular.
+    const std::string name = m_selected ? m_table.followedName(*m_selected) : "Opponent";
     panel.heading = name + "'s Tally";
     panel.winsCaption = name + " Wins:";
     for (int column = 1; column <= 8; ++column) {

@@ -31,7 +31,7 @@ struct CheckEntry {
     bool operator==(const CheckEntry&) const = default;
 };
 
-// What the opponent panel shows: the selected opponent, or its design captions.
+// What the opponent panel shows: the selected opponent, or "Opponent" until one is picked.
 struct OpponentPanel {
     std::string heading;               // label_hisnametop: "Klot's Tally"
     std::string winsCaption;           // label_hisname: "Klot Wins:"

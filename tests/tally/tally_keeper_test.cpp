@@ -59,7 +59,8 @@ TEST_F(TallyKeeperTest, FirstRunShowsZerosAndEmptyLists) {
     }
     EXPECT_TRUE(keeper->checklist().empty());
     EXPECT_TRUE(keeper->tallied().empty());
-    EXPECT_EQ(keeper->opponentPanel().heading, "XX's Tally");
+    EXPECT_EQ(keeper->opponentPanel().heading, "Opponent's Tally");
+    EXPECT_EQ(keeper->opponentPanel().winsCaption, "Opponent Wins:");
     EXPECT_EQ(keeper->opponentPanel().counts, kZeros);
     EXPECT_FALSE(fs::exists(file()));
 }
@@ -121,7 +122,9 @@ TEST_F(TallyKeeperTest, OnlyAFollowedRowCanBeSelected) {
     for (const auto& [index, selected] : cases) {
         keeper->select(index);
         EXPECT_EQ(keeper->selected(), selected) << index;
-        EXPECT_EQ(keeper->opponentPanel().heading, selected ? "Klot's Tally" : "XX's Tally")
+        EXPECT_EQ(keeper->opponentPanel().heading, selected ? "Klot's Tally" : "Opponent's Tally")
+            << index;
+        EXPECT_EQ(keeper->opponentPanel().winsCaption, selected ? "Klot Wins:" : "Opponent Wins:")
             << index;
     }
 }
