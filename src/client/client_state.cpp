@@ -10,11 +10,11 @@ StartPlan processparams(const std::vector<std::string>& params) {
         plan.mode = StartMode::Solo;
         plan.name = "You";
         plan.address = "127.0.0.1";
-        plan.systemLine = "0+Loading Solo Game..Please wait.";
+        plan.systemLine = "0+Loading solo game... Please wait.";
         plan.showStartDialog = true;
         return plan;
     }
-    plan.systemLine = "0+Loading Multi-player Game.. Please Wait.";
+    plan.systemLine = "0+Loading multi-player game... Please wait.";
     if (params.size() < 3) {
         plan.mode = StartMode::Unconnected;
         return plan;

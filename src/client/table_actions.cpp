@@ -51,11 +51,15 @@ void TableModel::justWatchClicked() {
 }
 
 void TableModel::setToJustWatch(int target) {
-    sendJustWatch(target, 1);
+    if (seatPopupItems(target).setToJustWatch) {
+        sendJustWatch(target, 1);
+    }
 }
 
 void TableModel::unsetJustWatch(int target) {
-    sendJustWatch(target, 2);
+    if (seatPopupItems(target).unsetJustWatch) {
+        sendJustWatch(target, 2);
+    }
 }
 
 void TableModel::startButtonClicked() {
@@ -72,15 +76,22 @@ void TableModel::gameStartChosen(const std::string& targetText) {
     send(protocol::startgame(m_state.myname, protocol::safeName(targetText)));
 }
 
+// The hosting player's items go to a player who is there: a computer player or an empty
+// seat has nobody to remove, and only the watching item that would change something is on.
 SeatPopupItems TableModel::seatPopupItems(int number) const {
     SeatPopupItems items;
-    items.removeFromGame = items.setToJustWatch = items.unsetJustWatch = m_state.ishost;
-    if (!m_state.isPlayingSeat(number) ||
-        m_view.seats[static_cast<std::size_t>(number)].name == kWaiting) {
-        items.removeFromGame = false;
+    if (!m_state.isPlayingSeat(number)) {
+        return items;
     }
-    if (m_state.isPlayingSeat(number) && number != m_state.myseat) {
-        const SeatView& shown = m_view.seats[static_cast<std::size_t>(number)];
+    const SeatView& shown = m_view.seats[static_cast<std::size_t>(number)];
+    const bool connected = m_present[static_cast<std::size_t>(number)];
+    if (m_state.ishost && connected) {
+        items.removeFromGame = number != m_state.myseat;
+        // The host takes "just watch" only while a game runs; playing again, at any time.
+        items.setToJustWatch = !shown.eyes && m_gameRunning;
+        items.unsetJustWatch = shown.eyes;
+    }
+    if (number != m_state.myseat) {
         // Waiting seats and computer players never chat.
         const bool human = shown.name != kWaiting && shown.name != placeholderName(number);
         items.ignoreChat = human && !shown.chatIgnored;

@@ -110,6 +110,16 @@ void TableModel::setStatus(const std::string& text) {
     emit changed();
 }
 
+void TableModel::connectionClosed() {
+    m_gameRunning = false; // over for this window: leaving asks nothing any more
+    m_state.whoseturn = 0;
+    m_pendingSlot = 0;
+    m_view.turnSeat = 0;
+    m_view.hintSlot = 0;
+    m_view.status = "You are no longer at the table.";
+    emit changed();
+}
+
 void TableModel::setHostControls(bool host) {
     m_view.startButtonVisible = host;
     m_view.startGameEnabled = host;
@@ -126,8 +136,8 @@ void TableModel::startthegame(std::string_view payload) {
     const std::string name = fields.text();
     const std::string target = fields.text();
     m_view.startButtonVisible = false;
-    m_gameOn = true;
     m_view.justWatchChecked = false;
+    m_gameRunning = true;
     m_view.lastTrick = {};
     m_trick.clear();
     hideLastTrick();
@@ -147,6 +157,7 @@ void TableModel::startthegame(std::string_view payload) {
 }
 
 void TableModel::roundstart(std::string_view payload) {
+    m_gameRunning = true;
     m_pendingSlot = 0;
     m_trick.clear();
     m_view.lastTrick = {}; // the took-trick stack goes with the last round
@@ -385,12 +396,12 @@ void TableModel::winner(std::string_view payload) {
     m_view.turnSeat = 0;
     m_view.hintSlot = 0;
     m_state.whoseturn = 0;
+    m_gameRunning = false;
     m_pendingSlot = 0;
     m_trick.clear();
     m_view.lastTrick = {}; // its stack goes with the other markers
     hideLastTrick();
     sound("winner");
-    m_gameOn = false;
     const bool mine = ownNameIs(name);
     m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
     systemLine(m_view.status);
@@ -411,7 +422,7 @@ void TableModel::gamestats(std::string_view payload) {
         return;
     }
     m_view.startButtonVisible = false; // a game is under way
-    m_gameOn = true;
+    m_gameRunning = true;
     const int target = fields.number();
     const int trump = fields.number();
     const int turn = fields.number();

@@ -63,8 +63,12 @@ public:
     bool hostLeft() const { return m_hostLeft; }
     // Somebody besides this client is connected to the table, seated or watching.
     bool othersAtTable() const;
+    // From a game's start (or the state of one, for a late joiner) until its winner.
+    bool gameRunning() const { return m_gameRunning; }
     // The status line, for what the connection has to say (reconnecting).
     void setStatus(const std::string& text);
+    // The run is over (the table closed, the player removed): nobody's turn is shown any more.
+    void connectionClosed();
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -147,10 +151,10 @@ private:
     int m_bottomSeat = 1;
     int m_playedStack = 0;
     bool m_hostLeft = false;
+    bool m_gameRunning = false; // from a game's start (or its state) to its winner
     std::array<bool, kMaxSlots + 1> m_present{}; // by slot, from the roster messages
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
-    bool m_gameOn = false; // from a game's start (or its state) to its winner
     // Cards of the trick being played, in order.
     std::vector<TrickCard> m_trick;
     HintAdviser m_hints;

@@ -36,7 +36,7 @@ bool TableModel::startsGames() const {
 // The player below us left between games: starting the next one is ours now, and we say so
 // rather than leave the table waiting for somebody who is gone.
 void TableModel::offerStartIfOurs() {
-    if (m_state.ishost || m_gameOn || m_view.startButtonVisible || !startsGames()) {
+    if (m_state.ishost || m_gameRunning || m_view.startButtonVisible || !startsGames()) {
         return;
     }
     m_view.startButtonVisible = true;
@@ -176,7 +176,7 @@ void TableModel::seatkept(std::string_view payload) {
         view.nameVisible = true;
         view.scoreVisible = true;
     } else if (!m_present[static_cast<std::size_t>(number)]) {
-        view.name = m_gameOn ? placeholderName(number) : kWaiting;
+        view.name = m_gameRunning ? placeholderName(number) : kWaiting;
     }
 }
 

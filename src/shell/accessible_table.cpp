@@ -117,15 +117,19 @@ void ClickablePicture::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// Sighted keyboard players see where the focus is.
+void drawFocusFrame(QWidget& widget, int width) {
+    if (!widget.hasFocus()) {
+        return;
+    }
+    QPainter painter(&widget);
+    painter.setPen(QPen(widget.palette().color(QPalette::Highlight), width));
+    const int inset = width / 2;
+    painter.drawRect(widget.rect().adjusted(inset, inset, -inset - 1, -inset - 1));
+}
+
 void ClickablePicture::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
-    if (hasFocus()) {
-        QPainter painter(this);
-        QPen pen(palette().color(QPalette::Highlight), 3);
-        painter.setPen(pen);
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
+    drawFocusFrame(*this, 3);
 }
 
 StatusLine::StatusLine(QWidget* parent) : QLabel(parent) {

@@ -54,6 +54,10 @@ private:
     QString m_text;
 };
 
+// Sighted keyboard players see where the focus is: a frame `width` pixels wide just inside the
+// widget's edge, drawn from its paintEvent when it has the focus.
+void drawFocusFrame(QWidget& widget, int width);
+
 // Makes sure the interfaces above are known to Qt's accessibility; safe to call often.
 void installAccessibleTable();
 

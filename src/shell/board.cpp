@@ -166,6 +166,16 @@ protected:
         }
         QLabel::keyPressEvent(event);
     }
+    // The name fills its label: a light highlight behind it and a thin frame keep it readable.
+    void paintEvent(QPaintEvent* event) override {
+        if (hasFocus()) {
+            QColor tint = palette().color(QPalette::Highlight);
+            tint.setAlpha(60);
+            QPainter(this).fillRect(rect(), tint);
+        }
+        QLabel::paintEvent(event);
+        drawFocusFrame(*this, 1);
+    }
     // A left click on the name opens the same menu: not every player thinks of the right button.
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
@@ -408,7 +418,7 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
     showCard(m_trump, view.trump, trumpAccessibleName(view.trump));
     showPlayToScore(fromLatin1(view.playToScore));
     showStatus(fromLatin1(view.status));
-    setShown(m_startButton, view.startButtonVisible);
+    showFocusPlaces(view);
     m_lastTrick->showTrick(view.lastTrick, view.lastTrickShown);
 }
 
@@ -431,8 +441,9 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
                                                 (group.score->text() == QStringLiteral("1")
                                                      ? QStringLiteral(" point")
                                                      : QStringLiteral(" points")));
-    setAccessibleNameIfChanged(group.marker, position == 0 ? QStringLiteral("Your turn marker")
-                                                           : name + QStringLiteral("'s turn marker"));
+    setAccessibleNameIfChanged(group.marker, position == 0
+                                                 ? QStringLiteral("Your turn marker")
+                                                 : name + QStringLiteral("'s turn marker"));
 }
 
 // A long name is cut short with "…" so that the score and a round's bonus still fit before the
@@ -545,33 +556,6 @@ void Board::showTurnMarker(int position) {
     m_turnMarker->move(name->x() - 13, name->y() - 5);
     m_turnMarker->raise();
     setShown(m_turnMarker, true);
-}
-
-} // namespace lastling::shell
-
-namespace lastling::shell {
-
-QList<QWidget*> Board::tabStops() const {
-    QList<QWidget*> stops;
-    for (ClickablePicture* slot : m_slots) {
-        stops << slot;
-    }
-    stops << m_startButton;
-    for (const SeatGroup& group : m_groups) {
-        stops << group.name;
-    }
-    return stops;
-}
-
-// Left and Right move among the shown hand slots and stop at either end.
-void Board::stepFocus(int slot, int step) {
-    for (int next = slot + step; next >= 1 && next <= 4; next += step) {
-        ClickablePicture* picture = m_slots[static_cast<std::size_t>(next - 1)];
-        if (picture->isVisible()) {
-            picture->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
 }
 
 } // namespace lastling::shell

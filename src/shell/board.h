@@ -103,6 +103,7 @@ private:
     void showHandSlots(const client::TableView& view);
     void showTurnMarker(int position);
     void stepFocus(int slot, int step);
+    void showFocusPlaces(const client::TableView& view);
 
     std::array<SeatGroup, 4> m_groups{};
     std::array<ClickablePicture*, 4> m_slots{};
@@ -115,6 +116,7 @@ private:
     QWidget* m_chatPanel = nullptr;
     LastTrickPanel* m_lastTrick = nullptr;
     std::vector<QPushButton*> m_phrasePlaces;
+    bool m_focusToFirstCard = false; // START GAME started a game; its first card takes the focus
 };
 
 // Composes another seat's hand picture from the model's offsets and picture indices.

@@ -80,8 +80,10 @@ bool ClientBridge::turnSoundNew() const {
     return m_parts.preferences.turnSoundNew();
 }
 
-// "Game is full" closes the window once its notice is dismissed.
+// "Game is full" closes the window once its notice is dismissed; behind the notice the table
+// no longer shows a turn.
 void ClientBridge::closeMainWindow() {
+    m_parts.client.model().connectionClosed();
     QWidget* window = &m_parts.window;
     if (m_openNotice) {
         connect(m_openNotice.data(), &QDialog::finished, window, &QWidget::close,

@@ -2,8 +2,8 @@
 
 #include "shell/accessible_table.h"
 
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QSpinBox>
 
@@ -32,9 +32,8 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     m_target->setRange(kMinimumTarget, kMaximumTarget);
     m_target->setSingleStep(kTargetStep);
     m_target->setValue(30);
-    if (auto* field = m_target->findChild<QLineEdit*>()) {
-        field->setReadOnly(true); // the arrows choose; typing does not
-    }
+    // A typed number below the range becomes the nearest one the range allows.
+    m_target->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_target->setGeometry(128, 42, 80, 24);
     m_target->setAccessibleName(QStringLiteral("Play to Score"));
 
@@ -58,7 +57,7 @@ int GameStartDialog::target() const {
 }
 
 QString GameStartDialog::targetText() const {
-    return m_target->text();
+    return QString::number(m_target->value());
 }
 
 void GameStartDialog::showCentredOn(const QWidget* owner) {
@@ -80,7 +79,18 @@ void GameStartDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
 }
 
+// Enter in the number box starts the game, as the START GAME picture does.
+void GameStartDialog::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        pressStart();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void GameStartDialog::pressStart() {
+    m_target->interpretText(); // a number typed but not yet taken
     hide();
     emit startChosen(targetText());
 }

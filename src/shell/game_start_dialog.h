@@ -24,10 +24,11 @@ public:
     GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
                     QWidget* parent = nullptr);
 
-    // The up-down position; values outside 10..500 are brought into range.
+    // The up-down position, chosen with the arrows or typed; values outside 10..500 are
+    // brought into range.
     void setTarget(int target);
     int target() const;
-    QString targetText() const; // the number box's text, as sent
+    QString targetText() const; // the number as sent
 
     // Shows the dialog centred on `owner` without waiting for it.
     void showCentredOn(const QWidget* owner);
@@ -38,6 +39,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void pressStart();

@@ -457,12 +457,18 @@ bool MainWindow::ask(const QString& text) {
 }
 
 // The hosting player's table goes with its window: with others at it, leaving is a choice.
+// So is a seated guest's leaving a game under way.
 bool MainWindow::mayLeave() {
     const client::TableModel& model = m_client->model();
-    if (!model.state().ishost || !model.othersAtTable()) {
-        return true;
+    const client::ClientState& own = model.state();
+    if (own.ishost) {
+        return !model.othersAtTable() ||
+               ask(QStringLiteral("Leave the table? The game ends for everybody."));
     }
-    return ask(QStringLiteral("Leave the table? The game ends for everybody."));
+    if (own.loggedin && own.isPlayingSeat(own.myseat) && model.gameRunning()) {
+        return ask(QStringLiteral("Leave the game? The computer plays your seat from now on."));
+    }
+    return true;
 }
 
 // Exceptions never cross the event loop: a failing action reaches the error box and the

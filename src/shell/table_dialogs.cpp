@@ -67,6 +67,12 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
     m_problem->setWordWrap(true);
     m_problem->hide();
     layout->addWidget(m_problem);
+    // The field holds no more than a name may have; what it cannot take is said at once.
+    m_name->setToolTip(nameLengthProblem());
+    connect(m_name, &QLineEdit::inputRejected, this, &TableDialog::showNameLengthNote);
+    if (name.size() > kMaxPlayerName) {
+        showNameLengthNote();
+    }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)
         ->setText(hosting ? QStringLiteral("&Host") : QStringLiteral("&Join"));
@@ -79,6 +85,11 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
 TableLaunch TableDialog::launch() const {
     return m_kind == Kind::Host ? hostTable(m_name->text())
                                 : joinTable(m_name->text(), m_address->text());
+}
+
+void TableDialog::showNameLengthNote() {
+    m_problem->setText(nameLengthProblem());
+    m_problem->show();
 }
 
 QString TableDialog::problem() const {

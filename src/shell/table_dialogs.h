@@ -42,6 +42,7 @@ signals:
 
 private:
     TableLaunch launch() const;
+    void showNameLengthNote();
 
     Kind m_kind;
     QLineEdit* m_name = nullptr;

@@ -25,6 +25,10 @@ bool isLatin1(const QString& text) {
 
 } // namespace
 
+QString nameLengthProblem() {
+    return QStringLiteral("A name can have at most %1 characters.").arg(kMaxPlayerName);
+}
+
 QString nameProblem(const QString& name) {
     if (name.isEmpty()) {
         return QStringLiteral("Please enter your name.");
@@ -38,7 +42,7 @@ QString nameProblem(const QString& name) {
         return QStringLiteral("A name cannot begin with \"-\".");
     }
     if (name.size() > kMaxPlayerName) {
-        return QStringLiteral("A name can have at most %1 characters.").arg(kMaxPlayerName);
+        return nameLengthProblem();
     }
     if (!isLatin1(name)) {
         return QStringLiteral("A name can only hold Western European letters.");

@@ -22,6 +22,8 @@ struct TableLaunch {
 
 // Surrounding blanks go; what is left must be a name the wire can carry unchanged.
 QString nameProblem(const QString& cleanedName);
+// What a name longer than kMaxPlayerName is told.
+QString nameLengthProblem();
 // An IPv4 or IPv6 address ("[::1]" may keep its brackets) or a host name, with ":PORT" when
 // the table is not on the game port ("192.0.2.7:7780", "[::1]:7780").
 QString addressProblem(const QString& cleanedAddress);

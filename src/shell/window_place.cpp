@@ -25,20 +25,13 @@ int clampInto(int value, int low, int high) {
     return std::max(low, std::min(value, high));
 }
 
-} // namespace
-
-QRect savedFrame(int left, int top, int width, int height) {
-    const auto coordinate = [](int value) { return std::clamp(value, -kMaxPlace, kMaxPlace); };
-    const auto extent = [](int value) { return std::clamp(value, 1, kMaxPlace); };
-    return {coordinate(left), coordinate(top), extent(width), extent(height)};
-}
-
-QRect keepTitleBarOnScreen(const QRect& frame, int titleHeight, const QList<QRect>& screens) {
-    const QRect title(frame.topLeft(), QSize(frame.width(), std::max(1, titleHeight)));
-    if (screens.isEmpty() ||
-        std::any_of(screens.begin(), screens.end(),
-                    [&title](const QRect& screen) { return titleOn(title, screen); })) {
-        return frame;
+// The screen whose place the frame keeps: the one its title strip lies on, else the one
+// nearest to the middle of that strip.
+const QRect& homeScreen(const QRect& title, const QList<QRect>& screens) {
+    const auto holding = std::find_if(screens.begin(), screens.end(),
+                                      [&title](const QRect& s) { return titleOn(title, s); });
+    if (holding != screens.end()) {
+        return *holding;
     }
     const QPoint grip = title.center();
     const QRect* nearest = &screens.front();
@@ -50,9 +43,34 @@ QRect keepTitleBarOnScreen(const QRect& frame, int titleHeight, const QList<QRec
             nearest = &screen;
         }
     }
-    QRect placed = frame;
-    placed.moveTo(clampInto(frame.x(), nearest->left(), nearest->right() - frame.width() + 1),
-                  clampInto(frame.y(), nearest->top(), nearest->bottom() - frame.height() + 1));
+    return *nearest;
+}
+
+} // namespace
+
+QRect savedFrame(int left, int top, int width, int height) {
+    const auto coordinate = [](int value) { return std::clamp(value, -kMaxPlace, kMaxPlace); };
+    const auto extent = [](int value) { return std::clamp(value, 1, kMaxPlace); };
+    return {coordinate(left), coordinate(top), extent(width), extent(height)};
+}
+
+QRect keepTitleBarOnScreen(const QRect& frame, int titleHeight, const QList<QRect>& screens) {
+    if (screens.isEmpty()) {
+        return frame;
+    }
+    const QRect title(frame.topLeft(), QSize(frame.width(), std::max(1, titleHeight)));
+    const QRect& screen = homeScreen(title, screens);
+    const bool titleInReach = titleOn(title, screen);
+    const bool tooWide = frame.width() > screen.width();
+    const bool tooTall = frame.height() > screen.height();
+    QRect placed(frame.topLeft(), QSize(std::min(frame.width(), screen.width()),
+                                        std::min(frame.height(), screen.height())));
+    if (!titleInReach || tooWide) {
+        placed.moveLeft(clampInto(frame.x(), screen.left(), screen.right() - placed.width() + 1));
+    }
+    if (!titleInReach || tooTall) {
+        placed.moveTop(clampInto(frame.y(), screen.top(), screen.bottom() - placed.height() + 1));
+    }
     return placed;
 }
 

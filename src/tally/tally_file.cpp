@@ -3,22 +3,83 @@
 #include "settings/program_files.h"
 #include "tally/lzrw1.h"
 
+#include <array>
+#include <fstream>
+#include <optional>
+
 namespace lastling::tally {
 namespace {
 
 // A real tally is a few kilobytes; a file promising more than this is not one.
 constexpr std::size_t kMaxPlainSize = 64u << 20;
+// Stored blocks and their headers make a packed file at most a little larger than its text.
+constexpr std::uintmax_t kMaxPackedSize = kMaxPlainSize + (kMaxPlainSize / 1024);
 
+// A free name beside the file: "<file>.bad", else "<file>.2.bad", "<file>.3.bad"...
+std::filesystem::path freeAsideName(const std::filesystem::path& file) {
+    for (int number = 1; number <= 999; ++number) {
+        std::filesystem::path aside = file;
+        aside += (number == 1 ? "" : "." + std::to_string(number)) + std::string(kDamagedSuffix);
+        std::error_code error;
+        if (!std::filesystem::exists(aside, error) && !error) {
+            return aside;
+        }
+    }
+    return {};
+}
+
+// Renamed, never copied over: an earlier damaged copy stays as it is.
 std::filesystem::path putAside(const std::filesystem::path& file) {
-    std::filesystem::path aside = file;
-    aside += kDamagedSuffix;
+    const std::filesystem::path aside = freeAsideName(file);
+    if (aside.empty()) {
+        return {};
+    }
     std::error_code error;
     std::filesystem::rename(file, aside, error);
     return error ? std::filesystem::path() : aside;
 }
 
-TallyFileResult damaged(const std::filesystem::path& file, std::string message) {
-    return {false, std::move(message), putAside(file)};
+TallyFileResult damaged(const std::filesystem::path& file, const std::string& reason) {
+    TallyFileResult result{false, {}, putAside(file)};
+    result.message = "The tally file " + file.string() + " could not be read: " + reason + ".";
+    result.message +=
+        result.damagedCopy.empty()
+            ? " It could not be moved aside either, so the tally is not saved "
+              "until that file is moved away."
+            : " It was kept as " + result.damagedCopy.string() + " and a new, empty tally begins.";
+    return result;
+}
+
+std::string reasonFor(lzrw1::ExpandStatus status) {
+    switch (status) {
+    case lzrw1::ExpandStatus::BadHeader:
+        return "it is not a tally file";
+    case lzrw1::ExpandStatus::Truncated:
+        return "it is cut short";
+    case lzrw1::ExpandStatus::TooLarge:
+        return "it is far larger than a tally can be";
+    default:
+        return "its contents are damaged";
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> readPacked(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> packed;
+    std::array<char, 65536> chunk;
+    while (in.read(chunk.data(), chunk.size()) || in.gcount() > 0) {
+        packed.insert(packed.end(), chunk.begin(), chunk.begin() + in.gcount());
+        if (packed.size() > kMaxPackedSize) {
+            break;
+        }
+    }
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return packed;
 }
 
 } // namespace
@@ -28,19 +89,22 @@ TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& fi
     std::error_code error;
     if (!std::filesystem::exists(file, error) && !error)
         return {};
+    const std::optional<std::vector<std::uint8_t>> packed = readPacked(file);
+    if (!packed)
+        return damaged(file, "the file cannot be opened");
+    if (packed->empty())
+        return damaged(file, "it is empty");
     std::vector<std::uint8_t> plain;
-    try {
-        Tlzrw1 doit;
-        doit.setInputFile(file.string());
-        plain = doit.DecompressToBuffer(kMaxPlainSize);
-    } catch (const ELzrw1Exception& failure) {
-        return damaged(file, failure.what());
-    }
+    const lzrw1::ExpandStatus status = packed->size() > kMaxPackedSize
+                                           ? lzrw1::ExpandStatus::TooLarge
+                                           : lzrw1::expandBuffer(*packed, plain, kMaxPlainSize);
+    if (status != lzrw1::ExpandStatus::Ok)
+        return damaged(file, reasonFor(status));
     TallyGrid grid;
     const std::string_view text(reinterpret_cast<const char*>(plain.data()), plain.size());
     auto loaded = gridFromText(text, grid) ? TallyTable::fromGrid(std::move(grid)) : std::nullopt;
     if (!loaded)
-        return damaged(file, file.string() + " : the tally list in this file is damaged");
+        return damaged(file, "its list of players is damaged");
     table = std::move(*loaded);
     return {};
 }
@@ -64,6 +128,8 @@ TallyFileResult addgameAndSave(TallyTable& table, std::string_view winner,
     return saveTallyFile(table, file);
 }
 
-std::filesystem::path tallyFilePath() { return settings::programFilePath(kTallyFileName); }
+std::filesystem::path tallyFilePath() {
+    return settings::programFilePath(kTallyFileName);
+}
 
 } // namespace lastling::tally

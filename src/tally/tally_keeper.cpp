@@ -11,13 +11,14 @@ TallyKeeper::TallyKeeper(std::filesystem::path file, QObject* parent)
 
 // Everything is saved as it changes; only a save that failed is tried once more.
 TallyKeeper::~TallyKeeper() {
-    if (m_unsaved) {
+    if (m_unsaved && mayWrite()) {
         saveTallyFile(m_table, m_file);
     }
 }
 
 TallyFileResult TallyKeeper::load() {
     TallyFileResult result = loadTallyFile(m_table, m_file);
+    m_damagedInPlace = !result && result.damagedCopy.empty();
     m_selected.reset();
     emit changed();
     return result;
@@ -97,7 +98,8 @@ void TallyKeeper::addgame(std::string_view winner, const std::vector<std::string
 
 OpponentPanel TallyKeeper::opponentPanel() const {
     OpponentPanel panel;
-    const std::string name = m_selected ? m_table.followedName(*m_selected) : "XX";
+    // Until a player is picked the panel speaks of no one in particular.
+    const std::string name = m_selected ? m_table.followedName(*m_selected) : "Opponent";
     panel.heading = name + "'s Tally";
     panel.winsCaption = name + " Wins:";
     for (int column = 1; column <= 8; ++column) {
@@ -107,7 +109,19 @@ OpponentPanel TallyKeeper::opponentPanel() const {
     return panel;
 }
 
+// Never over a damaged file still in its place: the load has said so once already, and the
+// player may still want the counts it holds.
+bool TallyKeeper::mayWrite() {
+    std::error_code error;
+    m_damagedInPlace = m_damagedInPlace && std::filesystem::exists(m_file, error);
+    return !m_damagedInPlace;
+}
+
 void TallyKeeper::save() {
+    if (!mayWrite()) {
+        m_unsaved = true;
+        return;
+    }
     const TallyFileResult saved = saveTallyFile(m_table, m_file);
     m_unsaved = !saved;
     if (!saved) {

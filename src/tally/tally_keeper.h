@@ -31,7 +31,7 @@ struct CheckEntry {
     bool operator==(const CheckEntry&) const = default;
 };
 
-// What the opponent panel shows: the selected opponent, or its design captions.
+// What the opponent panel shows: the selected opponent, or "Opponent" until one is picked.
 struct OpponentPanel {
     std::string heading;               // label_hisnametop: "Klot's Tally"
     std::string winsCaption;           // label_hisname: "Klot Wins:"
@@ -48,6 +48,7 @@ public:
     ~TallyKeeper() override;
 
     // Reads the file; a damaged one leaves the empty tally and the message for the error box.
+    // A damaged file that could not be moved aside is never saved over while it is there.
     TallyFileResult load();
     const TallyTable& table() const { return m_table; }
     const std::filesystem::path& file() const { return m_file; }
@@ -79,6 +80,7 @@ signals:
     void saveFailed(const QString& message);
 
 private:
+    bool mayWrite();
     void save();
     void commit();
 
@@ -87,6 +89,7 @@ private:
     std::vector<std::string> m_atTable;
     std::optional<int> m_selected;
     bool m_unsaved = false;
+    bool m_damagedInPlace = false;
 };
 
 std::string deleteQuestion(std::string_view name);

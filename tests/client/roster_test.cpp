@@ -3,6 +3,7 @@
 #include "client/table_view.h"
 
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -202,31 +203,118 @@ TEST_F(ClientFixture, SpectatorListedTwiceLeavesOnce) {
 
 // ---- seat pop-up and kicks ----
 
-TEST_F(ClientFixture, SeatPopupItemsForHostAndJoinedPlayer) {
-    session.state().myname = "Me";
-    session.hostpress(false);
-    host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Me+0", "CMD_existingplayers+2+Bo+0"});
+// The hosting player's items offer only what applies to the seat; a joined player gets none.
+struct PopupCase {
+    const char* what;
+    bool hosting;
+    std::vector<std::string> messages; // after seat 1 (Me) and seat 2 (Bo) are at the table
+    int seat;
+    bool remove, setWatch, unsetWatch;
+};
 
-    const SeatPopupItems waiting = model.seatPopupItems(3);
-    EXPECT_FALSE(waiting.removeFromGame);
-    EXPECT_TRUE(waiting.setToJustWatch);
-    EXPECT_TRUE(waiting.unsetJustWatch);
-    EXPECT_TRUE(model.seatPopupItems(2).removeFromGame);
-
-    session.state().ishost = false;
-    const SeatPopupItems joined = model.seatPopupItems(2);
-    EXPECT_FALSE(joined.removeFromGame || joined.setToJustWatch || joined.unsetJustWatch);
+void PrintTo(const PopupCase& given, std::ostream* out) {
+    *out << given.what;
 }
 
-// The host sets and unsets "just watch" for playing seats only, and removes only taken seats
-// and listed spies.
-TEST_F(ClientFixture, HostControlsGoOutOnlyForTheSeatsTheyFit) {
+class SeatPopup : public ClientFixture, public ::testing::WithParamInterface<PopupCase> {};
+
+TEST_P(SeatPopup, OffersWhatAppliesToTheSeat) {
+    const PopupCase& given = GetParam();
+    session.state().myname = "Me";
+    if (given.hosting) {
+        session.hostpress(false);
+    } else {
+        session.joinpress();
+    }
+    host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Me+0", "CMD_existingplayers+2+Bo+0"});
+    for (const std::string& message : given.messages) {
+        host(message);
+    }
+    const SeatPopupItems items = model.seatPopupItems(given.seat);
+    EXPECT_EQ(items.removeFromGame, given.remove);
+    EXPECT_EQ(items.setToJustWatch, given.setWatch);
+    EXPECT_EQ(items.unsetJustWatch, given.unsetWatch);
+    // Each item sends only when it is offered.
+    link.sent.clear();
+    model.removeFromGame(given.seat);
+    model.setToJustWatch(given.seat);
+    model.unsetJustWatch(given.seat);
+    std::vector<std::string> expected;
+    const std::string seat = std::to_string(given.seat);
+    if (given.remove) {
+        expected.push_back("CMD_kickhim+1+" + seat + "+\xFF");
+    }
+    if (given.setWatch) {
+        expected.push_back("CMD_justwatch+" + seat + "+1\xFF");
+    }
+    if (given.unsetWatch) {
+        expected.push_back("CMD_justwatch+" + seat + "+2\xFF");
+    }
+    EXPECT_EQ(link.sent, expected);
+}
+
+const std::string kGameStart = "CMD_startgame+Me+30+";
+
+INSTANTIATE_TEST_SUITE_P(
+    Seats, SeatPopup,
+    ::testing::Values(
+        PopupCase{"a player before a game", true, {}, 2, true, false, false},
+        PopupCase{"a player in a game", true, {kGameStart}, 2, true, true, false},
+        PopupCase{
+            "a watching player", true, {kGameStart, "CMD_justwatching+2+1"}, 2, true, false, true},
+        PopupCase{"a player after the game",
+                  true,
+                  {kGameStart, "CMD_winner+Bo+2"},
+                  2,
+                  true,
+                  false,
+                  false},
+        PopupCase{"an empty seat", true, {}, 3, false, false, false},
+        PopupCase{"a computer player", true, {kGameStart}, 3, false, false, false},
+        PopupCase{"a player who left",
+                  true,
+                  {kGameStart, "CMD_playerdisconnected+2+Bo"},
+                  2,
+                  false,
+                  false,
+                  false},
+        PopupCase{"one's own seat in a game", true, {kGameStart}, 1, false, true, false},
+        PopupCase{"a joined player's view", false, {kGameStart}, 2, false, false, false},
+        PopupCase{
+            "a spectator's slot", true, {"CMD_newplayerinfo+6+Cy+0"}, 6, false, false, false}));
+
+// A game runs from its start, or from the state a late joiner gets, until its winner.
+TEST_F(ClientFixture, GameRunsFromItsStartOrItsStateUntilTheWinner) {
+    const std::pair<std::vector<std::string>, bool> cases[] = {
+        {{}, false},
+        {{"CMD_startgame+Ann+30+"}, true},
+        {{"CMD_roundstart+14"}, true},
+        {{"CMD_gamestats+2+30+14+3"}, true},
+        {{"CMD_gamestats+3+30+14+3"}, false}, // another seat's state
+        {{"CMD_startgame+Ann+30+", "CMD_winner+Ann+1"}, false},
+    };
+    for (const auto& [messages, running] : cases) {
+        TableModel fresh;
+        ClientSession late(fresh, link);
+        late.state().myname = "Me";
+        late.joinpress();
+        std::string bytes = framed("CMD_sendlogininfo+2") + framed("CMD_newplayerinfo+2+Me+0");
+        for (const std::string& message : messages) {
+            bytes += framed(message);
+        }
+        late.receive(bytes);
+        while (late.processsocktimer()) {
+        }
+        EXPECT_EQ(fresh.gameRunning(), running) << (messages.empty() ? "" : messages.back());
+    }
+}
+
+// Removal goes out only for taken seats and listed spies.
+TEST_F(ClientFixture, HostRemovesOnlyTakenSeatsAndListedSpies) {
     session.state().myname = "Me";
     session.hostpress(false);
     host({"CMD_sendlogininfo+1", "CMD_newplayerinfo+1+Me+0", "CMD_existingplayers+2+Bo+0+8+Spy+0"});
     link.sent.clear();
-    model.setToJustWatch(3);
-    model.unsetJustWatch(3);
     model.setToJustWatch(5);
     model.setToJustWatch(0);
     model.removeFromGame(2);
@@ -236,8 +324,7 @@ TEST_F(ClientFixture, HostControlsGoOutOnlyForTheSeatsTheyFit) {
     model.removeSpy(1);
     model.removeSpy(-1);
     EXPECT_EQ(link.sent,
-              (std::vector<std::string>{"CMD_justwatch+3+1\xFF", "CMD_justwatch+3+2\xFF",
-                                        "CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
+              (std::vector<std::string>{"CMD_kickhim+1+2+\xFF", "CMD_kickhim+1+8+\xFF"}));
 }
 
 TEST_F(ClientFixture, JoinedPlayerCannotKick) {

@@ -29,8 +29,8 @@ TEST_P(ProcessParams, ChoosesModeNameAddressAndLobby) {
     EXPECT_EQ(plan.address, c.address);
     EXPECT_EQ(plan.connectLobby, c.lobby);
     EXPECT_EQ(plan.showStartDialog, c.dialog);
-    EXPECT_EQ(plan.systemLine, c.params.empty() ? "0+Loading Solo Game..Please wait."
-                                                : "0+Loading Multi-player Game.. Please Wait.");
+    EXPECT_EQ(plan.systemLine, c.params.empty() ? "0+Loading solo game... Please wait."
+                                                : "0+Loading multi-player game... Please wait.");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ClientFixture, SoloOffersTheStartDialogAndPlaysAsYou) {
     session.start(processparams({}));
-    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+Loading Solo Game..Please wait."});
+    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+Loading solo game... Please wait."});
     EXPECT_EQ(ports.startDialogs, 1);
     EXPECT_EQ(session.state().myname, "You");
 }
@@ -104,7 +104,7 @@ TEST_F(ClientFixture, HostThatCannotListenStopsTheStartAndReportsIt) {
     ports.hostFails = true;
     session.start(processparams({"Ann", "h", "true"}));
     EXPECT_EQ(errors, std::vector<std::string>{"Listen - Error Binding Socket"});
-    EXPECT_EQ(ports.lines, (std::vector<std::string>{"0+Loading Multi-player Game.. Please Wait.",
+    EXPECT_EQ(ports.lines, (std::vector<std::string>{"0+Loading multi-player game... Please wait.",
                                                      "0+Listen - Error Binding Socket."}));
     EXPECT_TRUE(link.gameConnects.empty());
     EXPECT_EQ(link.lobbyConnects, 0);

@@ -117,7 +117,14 @@ done
 got=$(grep '^CMD_chat+1+' "$work/bob.txt" || true)
 if [ "$got" = "$expected" ]; then ok "20 lines typed in 5 s arrive, in order"; else fail "chat lines: $(echo "$got" | wc -l) arrived"; echo "$got"; fi
 if grep -q "dropped" "$work/serve.log"; then fail "the host dropped chat: $(grep dropped "$work/serve.log")"; fi
+# Leaving a game under way asks first; "y" answers Yes.
 wmctrl -c "$title"
+if question=$(window_named 50 "Lastling"); then
+  xdotool windowactivate --sync "$question" key y
+  ok "leaving a game under way asks first"
+else
+  fail "leaving a game under way asked nothing"
+fi
 for _ in $(seq 50); do xdotool search --name "^$title\$" >/dev/null 2>&1 || break; sleep 0.1; done
 kill "$serve" 2>/dev/null || true
 

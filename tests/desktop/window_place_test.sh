@@ -106,5 +106,19 @@ else
   echo "ok: the moved place is saved on SIGTERM"
 fi
 
+# 5. A damaged file: a place and a size far beyond the screen. The whole frame comes onto the
+# screen, no larger than it, so the menu bar and the close button are in reach.
+printf '[Lastling]\r\nTop=-40000\r\nLeft=99999\r\nWidth=100000\r\nHeight=535\r\n' >"$ini"
+frame() { xwininfo -id "$1" >"$work/frame.txt"; }
+run_once frame
+field() { sed -n "s/.*$1: *//p" "$work/frame.txt" | head -n 1; }
+fx=$(field "Absolute upper-left X"); fy=$(field "Absolute upper-left Y")
+fw=$(field "Width"); fh=$(field "Height")
+if [ "$fx" -ge 0 ] && [ "$fy" -ge 0 ] && [ $((fx + fw)) -le 1280 ] && [ $((fy + fh)) -le 1024 ]; then
+  echo "ok: a damaged place and size come onto the screen (${fw}x${fh} at $fx,$fy)"
+else
+  echo "FAIL: a damaged place and size leave the window ${fw}x${fh} at $fx,$fy"; fails=$((fails + 1))
+fi
+
 if [ "$fails" -ne 0 ]; then echo "$fails check(s) failed"; exit 1; fi
 echo "all window place checks passed"

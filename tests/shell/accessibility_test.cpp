@@ -15,13 +15,16 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
+#include <QImage>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 
 #include <string>
 #include <vector>
@@ -223,6 +226,83 @@ TEST(TableKeys, SeatMenuOpensByMenuKeyAndShiftF10) {
     EXPECT_EQ(menus.at(0).at(0).toInt(), client::kLeft);
     EXPECT_EQ(menus.at(1).at(0).toInt(), client::kTop);
     EXPECT_EQ(left->focusPolicy(), Qt::StrongFocus);
+}
+
+// Only a control that shows something takes the focus, and the focus shows where it is.
+TEST(TableKeys, FocusMarksOnlyWhatIsThere) {
+    Board board;
+    client::TableView view = namedTable();
+    view.ownSlots[1] = {0, true}; // a table before a game: empty slots, START GAME
+    view.ownSlots[3] = {0, true};
+    view.ownSlots[4] = {0, true};
+    board.showTable(view, ownAtBottom);
+    board.show();
+    QApplication::setActiveWindow(&board);
+    ASSERT_TRUE(testing::runUntil([&] { return board.isActiveWindow(); }));
+    for (int slot = 1; slot <= 4; ++slot) {
+        EXPECT_EQ(board.handSlot(slot)->focusPolicy(), Qt::NoFocus) << slot;
+    }
+    // Every seat's name shows a frame while it has the focus.
+    for (int position = 0; position < 4; ++position) {
+        QLabel* name = board.nameLabel(position);
+        board.startButton()->setFocus();
+        const QImage unfocused = name->grab().toImage();
+        name->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(name->hasFocus());
+        EXPECT_NE(name->grab().toImage(), unfocused) << position;
+    }
+
+    // Where the player put the focus it stays while START GAME stays and cards show.
+    view.ownSlots[4] = {30, true};
+    for (QWidget* chosen : {static_cast<QWidget*>(board.startButton()),
+                            static_cast<QWidget*>(board.nameLabel(client::kBottom))}) {
+        chosen->setFocus();
+        board.showTable(view, ownAtBottom);
+        EXPECT_EQ(board.focusWidget(), chosen) << chosen->objectName().toStdString();
+    }
+    view.ownSlots[4] = {0, true};
+
+    // START GAME leaves: the own name holds the focus until the first card is dealt, which
+    // then takes it; slot 1 is dealt last and the first card in slot order wins.
+    board.startButton()->setFocus();
+    view.startButtonVisible = false;
+    board.showTable(view, ownAtBottom);
+    EXPECT_EQ(board.focusWidget(), board.nameLabel(client::kBottom));
+    view.ownSlots[3] = {29, true};
+    view.ownSlots[4] = {30, true};
+    board.showTable(view, ownAtBottom);
+    EXPECT_EQ(board.focusWidget(), board.handSlot(3));
+    EXPECT_EQ(board.handSlot(3)->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(board.handSlot(2)->focusPolicy(), Qt::NoFocus);
+    view.ownSlots[1] = {27, true};
+    board.showTable(view, ownAtBottom); // later cards leave the focus where it is
+    EXPECT_EQ(board.focusWidget(), board.handSlot(3));
+
+    // A slot that empties passes the focus to the first card there is; with none, to START
+    // GAME, else to the own name.
+    const struct {
+        std::array<int, 4> cards;
+        bool start;
+        QWidget* expected;
+    } emptied[] = {
+        {{27, 0, 0, 30}, false, board.handSlot(1)},
+        {{0, 0, 0, 0}, true, board.startButton()},
+        {{0, 0, 0, 0}, false, board.nameLabel(client::kBottom)},
+    };
+    for (const auto& [cards, start, expected] : emptied) {
+        view.ownSlots = {};
+        view.ownSlots[3] = {29, true};
+        view.startButtonVisible = false;
+        board.showTable(view, ownAtBottom);
+        board.handSlot(3)->setFocus();
+        for (int slot = 1; slot <= 4; ++slot) {
+            view.ownSlots[static_cast<std::size_t>(slot)] = {
+                cards[static_cast<std::size_t>(slot - 1)], true};
+        }
+        view.startButtonVisible = start;
+        board.showTable(view, ownAtBottom);
+        EXPECT_EQ(board.focusWidget(), expected) << expected->objectName().toStdString();
+    }
 }
 
 // The keys that play a card say why nothing happens, and a game's events are spoken.

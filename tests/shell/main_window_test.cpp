@@ -160,9 +160,11 @@ TEST_F(WindowTest, JoinedPlayerSitsAtTheBottomAndIsRemovedByTheHost) {
         EXPECT_FALSE(guestMenu->findChild<QAction*>(QString::fromLatin1(name))->isEnabled())
             << name;
     }
+    // Nobody sits at an empty seat: nothing to remove or to set watching.
     std::unique_ptr<QMenu> empty = host.makeSeatMenu(client::kTop); // "<Waiting>"
-    EXPECT_FALSE(empty->findChild<QAction*>(QStringLiteral("RemoveFromGame1"))->isEnabled());
-    EXPECT_TRUE(empty->findChild<QAction*>(QStringLiteral("SettoJustWatch1"))->isEnabled());
+    for (const char* name : {"RemoveFromGame1", "SettoJustWatch1", "UnsetJustWatch1"}) {
+        EXPECT_FALSE(empty->findChild<QAction*>(QString::fromLatin1(name))->isEnabled()) << name;
+    }
 
     std::unique_ptr<QMenu> menu = host.makeSeatMenu(client::kLeft);
     QAction* remove = menu->findChild<QAction*>(QStringLiteral("RemoveFromGame1"));
@@ -283,13 +285,13 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     WindowOptions plain = options();
     {
         std::ofstream(plain.settingsPath.toStdString(), std::ios::binary)
-            << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
+            << "[Lastling]\r\nTop=40\r\nLeft=10\r\nWidth=790\r\nHeight=640\r\n";
     }
     const std::string before = readFile(plain.settingsPath.toStdString());
     {
         MainWindow unmoved(plain);
         unmoved.loadinifile();
-        EXPECT_EQ(unmoved.pos(), QPoint(50, 40));
+        EXPECT_EQ(unmoved.pos(), QPoint(10, 40));
         unmoved.close();
     }
     EXPECT_EQ(readFile(plain.settingsPath.toStdString()), before);
@@ -306,7 +308,8 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     // Larger than the work area: saved 15 px smaller in each dimension that exceeds it.
     const QSize work = QGuiApplication::primaryScreen()->availableGeometry().size();
     for (const auto& [size, saved] :
-         {std::pair{QSize(work.width() + 1, work.height()), QSize(work.width() - 14, work.height())},
+         {std::pair{QSize(work.width() + 1, work.height()),
+                    QSize(work.width() - 14, work.height())},
           {QSize(work.width(), work.height() + 1), QSize(work.width(), work.height() - 14)}}) {
         {
             MainWindow large(plain);
@@ -317,8 +320,7 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
         const std::string text = readFile(plain.settingsPath.toStdString());
         EXPECT_NE(text.find("Width=" + std::to_string(saved.width()) + "\r\n"), std::string::npos)
             << text;
-        EXPECT_NE(text.find("Height=" + std::to_string(saved.height()) + "\r\n"),
-                  std::string::npos)
+        EXPECT_NE(text.find("Height=" + std::to_string(saved.height()) + "\r\n"), std::string::npos)
             << text;
     }
 }
@@ -461,6 +463,72 @@ TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
     ASSERT_TRUE(runUntil([&] { return state(solo).loggedin; }));
     solo.close();
     EXPECT_TRUE(solo.closeRequested());
+    EXPECT_EQ(asked.size(), 1);
+}
+
+// A seated guest leaving a game under way is asked first, as the host is; a guest at a table
+// with no game is not. When the host closes the table on the guest's turn, the guest's window
+// shows no turn behind the notice.
+TEST_F(WindowTest, GuestInAGameIsAskedBeforeLeavingAndLosesItsTurnWithTheTable) {
+    MainWindow host(options({"Ann", "127.0.0.1", "true"}));
+    host.show();
+    ASSERT_TRUE(runUntil([&] { return state(host).loggedin; }));
+    host.setQuestion([](const QString&) { return true; });
+    QStringList asked;
+    const auto recordNo = [&asked](const QString& text) {
+        asked << text;
+        return false;
+    };
+    {
+        MainWindow early(guestOf(host, "Cy"));
+        early.setQuestion(recordNo);
+        early.show();
+        ASSERT_TRUE(runUntil([&] { return state(early).myseat == 2; }));
+        early.close(); // no game yet: it just goes
+        EXPECT_TRUE(early.closeRequested());
+        EXPECT_TRUE(asked.isEmpty());
+    }
+
+    MainWindow guest(guestOf(host, "Bob"));
+    guest.setQuestion(recordNo);
+    guest.show();
+    ASSERT_TRUE(runUntil([&] {
+        const int seat = state(guest).myseat;
+        return seat >= 2 && seat <= 4 &&
+               view(host).seats[static_cast<std::size_t>(seat)].name == "Bob";
+    }));
+    const int seat = state(guest).myseat;
+    QStringList guestNotices;
+    guest.setNoticeObserver([&guestNotices](const QString& text) { guestNotices << text; });
+    ASSERT_TRUE(host.client().send("CMD_startgame+Ann+30+\xFF"));
+    std::size_t attempt = 0; // a refused card comes back with the turn: the next try differs
+    ASSERT_TRUE(runUntil([&] {
+        const std::vector<int> held = candidateSlots(view(host));
+        if (state(host).whoseturn == 1 && !held.empty()) {
+            host.client().model().cardClicked(held[attempt++ % held.size()]);
+        }
+        return state(guest).whoseturn == seat;
+    }));
+    EXPECT_EQ(view(guest).status, "Your Turn.");
+
+    guest.close(); // No: the guest stays
+    EXPECT_EQ(asked, QStringList{QStringLiteral(
+                         "Leave the game? The computer plays your seat from now on.")});
+    EXPECT_FALSE(guest.closeRequested());
+    EXPECT_TRUE(guest.isVisible());
+
+    host.closeWithoutAsking();
+    ASSERT_TRUE(runUntil([&] { return !guestNotices.isEmpty(); }));
+    EXPECT_EQ(guestNotices, QStringList{"The host has closed the table."});
+    EXPECT_EQ(state(guest).whoseturn, 0);
+    EXPECT_EQ(view(guest).turnSeat, 0);
+    EXPECT_EQ(guest.board().status()->text(), "You are no longer at the table.");
+    EXPECT_FALSE(guest.board().turnMarker()->isVisible());
+    // The notice read, the window goes without asking: there is no game left to leave.
+    for (QMessageBox* box : guest.findChildren<QMessageBox*>()) {
+        box->accept();
+    }
+    EXPECT_TRUE(runUntil([&] { return guest.closeRequested(); }));
     EXPECT_EQ(asked.size(), 1);
 }
 

@@ -5,15 +5,18 @@
 #include "shell/game_start_dialog.h"
 #include "shell/single_instance.h"
 #include "shell/spy_list_dialog.h"
+#include "shell/table_dialogs.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 
 #include <unistd.h>
@@ -172,7 +175,7 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
     EXPECT_EQ(board.nameLabel(client::kRight)->text(), "Klot");
     EXPECT_EQ(board.handPicture(client::kRight)->pixmap().width(), 91);        // three backs
     EXPECT_EQ(board.handPicture(client::kBottom)->isVisibleTo(&board), false); // never shown
-    EXPECT_FALSE(board.handPicture(client::kLeft)->isVisibleTo(&board));        // holds no card
+    EXPECT_FALSE(board.handPicture(client::kLeft)->isVisibleTo(&board));       // holds no card
     for (int at : {client::kLeft, client::kTop, client::kRight}) { // badges lie on the hand
         EXPECT_EQ(board.outBadge(at)->pos(), board.handPicture(at)->pos()) << at;
         EXPECT_EQ(board.winnerBadge(at)->pos(), board.handPicture(at)->pos()) << at;
@@ -321,6 +324,60 @@ TEST(GameStartDialog, TargetStaysInRangeAndStartHidesTheDialog) {
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen.at(0).at(0).toString(), "40");
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// A typed target counts, brought into range as it is taken; Enter in the box starts the game.
+TEST(GameStartDialog, TypedTargetAndEnterStartTheGame) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"45", "45"}, {"10", "10"}, {"9", "10"}, {"500", "500"}, {"501", "50"}};
+    for (const auto& [typed, sent] : cases) {
+        GameStartDialog dialog{QPixmap(), QPixmap()};
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        auto* box = dialog.findChild<QSpinBox*>(QStringLiteral("edit_playtoscore"));
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+        box->selectAll();
+        QSignalSpy chosen(&dialog, &GameStartDialog::startChosen);
+        QTest::keyClicks(box, QString::fromLatin1(typed));
+        QTest::keyClick(box, Qt::Key_Return);
+        ASSERT_EQ(chosen.count(), 1) << typed;
+        EXPECT_EQ(chosen.at(0).at(0).toString().toStdString(), sent) << typed;
+        EXPECT_EQ(dialog.target(), QString::fromLatin1(sent).toInt()) << typed;
+        EXPECT_FALSE(dialog.isVisible()) << typed;
+    }
+}
+
+// The name field takes no more than a name may have, and says so where the name is typed.
+TEST(TableDialog, NamesBeyondThirtyCharactersAreToldAtTheField) {
+    const QString thirty(30, u'n');
+    const struct {
+        const char* what;
+        QString remembered;
+        QString typed;
+        QString kept;
+        bool told;
+    } cases[] = {
+        {"thirty typed", "", thirty, thirty, false},
+        {"thirty-one typed", "", thirty + "x", thirty, true},
+        {"forty pasted", "", QString(40, u'p'), QString(30, u'p'), true},
+        {"thirty-five remembered", QString(35, u'r'), "", QString(30, u'r'), true},
+        {"a short name", "Ann", "", "Ann", false},
+    };
+    for (const auto& given : cases) {
+        TableDialog dialog(TableDialog::Kind::Host, given.remembered, "");
+        dialog.show();
+        QLineEdit* field = dialog.nameField();
+        if (given.typed.size() > 35) {
+            field->insert(given.typed); // as a paste puts it in
+        } else {
+            QTest::keyClicks(field, given.typed);
+        }
+        EXPECT_EQ(field->text(), given.kept) << given.what;
+        EXPECT_EQ(dialog.problem(), given.told ? "A name can have at most 30 characters." : "")
+            << given.what;
+        EXPECT_EQ(field->toolTip(), "A name can have at most 30 characters.") << given.what;
+    }
 }
 
 TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {

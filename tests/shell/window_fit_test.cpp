@@ -140,6 +140,7 @@ struct PlaceCase {
     QRect saved;
     QList<QRect> screens;
     QPoint expected;
+    QSize expectedSize{}; // none: the saved size
 };
 
 void PrintTo(const PlaceCase& given, std::ostream* out) {
@@ -152,7 +153,8 @@ TEST_P(TitleBarTest, StaysWithinReach) {
     const PlaceCase& given = GetParam();
     const QRect placed = keepTitleBarOnScreen(given.saved, 24, given.screens);
     EXPECT_EQ(placed.topLeft(), given.expected) << given.what;
-    EXPECT_EQ(placed.size(), given.saved.size()) << given.what;
+    EXPECT_EQ(placed.size(), given.expectedSize.isValid() ? given.expectedSize : given.saved.size())
+        << given.what;
 }
 
 const QList<QRect> kOneScreen = {QRect(0, 0, 1280, 1024)};
@@ -170,7 +172,30 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"title 39 px in reach across", {1241, 10, 772, 577}, kOneScreen, {508, 10}},
         PlaceCase{"a screen that is gone", {3500, 100, 772, 577}, kTwoScreens, {2428, 100}},
         PlaceCase{"on the second screen", {1400, 100, 772, 577}, kTwoScreens, {1400, 100}},
-        PlaceCase{"larger than the screen", {-50, -50, 2000, 1500}, kOneScreen, {0, 0}},
+        PlaceCase{
+            "larger than the screen", {-50, -50, 2000, 1500}, kOneScreen, {0, 0}, {1280, 1024}},
+        PlaceCase{"a damaged file: Width=100000 Left=99999 Top=-40000",
+                  savedFrame(99999, -40000, 100000, 535),
+                  kOneScreen,
+                  {0, 0},
+                  {1280, 535}},
+        PlaceCase{"as wide as the screen", {0, 10, 1280, 577}, kOneScreen, {0, 10}},
+        PlaceCase{"one pixel wider, title in reach",
+                  {100, 10, 1281, 577},
+                  kOneScreen,
+                  {0, 10},
+                  {1280, 577}},
+        PlaceCase{"as tall as the screen", {100, 0, 772, 1024}, kOneScreen, {100, 0}},
+        PlaceCase{"one pixel taller, title in reach",
+                  {100, 200, 772, 1025},
+                  kOneScreen,
+                  {100, 0},
+                  {772, 1024}},
+        PlaceCase{"wider than the second screen it is on",
+                  {1400, 100, 2500, 577},
+                  kTwoScreens,
+                  {1280, 100},
+                  {1920, 577}},
         PlaceCase{"no screens known", {2, -20, 772, 577}, {}, {2, -20}}));
 
 TEST(SavedFrame, HostileNumbersStayInRange) {
@@ -194,12 +219,12 @@ TEST_F(WindowFitTest, RefusedJoinShowsItsErrorAndExitStillWorks) {
     WindowOptions given = options({"Bob", "127.0.0.1", "false"});
     given.gamePort = closedPort();
     std::ofstream(given.settingsPath.toStdString(), std::ios::binary)
-        << "[Lastling]\r\nTop=40\r\nLeft=50\r\nWidth=900\r\nHeight=640\r\n";
+        << "[Lastling]\r\nTop=40\r\nLeft=10\r\nWidth=790\r\nHeight=640\r\n";
     WindowProgram program(given);
     ASSERT_TRUE(program.start());
     MainWindow& window = *program.window();
     // Placed as the settings file says, though the table never answered.
-    EXPECT_TRUE(runUntil([&] { return window.frameGeometry() == QRect(50, 40, 900, 640); }))
+    EXPECT_TRUE(runUntil([&] { return window.frameGeometry() == QRect(10, 40, 790, 640); }))
         << window.frameGeometry().x() << "," << window.frameGeometry().y() << " "
         << window.frameGeometry().width() << "x" << window.frameGeometry().height();
     QMessageBox* box = nullptr;

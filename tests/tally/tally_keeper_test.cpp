@@ -59,7 +59,8 @@ TEST_F(TallyKeeperTest, FirstRunShowsZerosAndEmptyLists) {
     }
     EXPECT_TRUE(keeper->checklist().empty());
     EXPECT_TRUE(keeper->tallied().empty());
-    EXPECT_EQ(keeper->opponentPanel().heading, "XX's Tally");
+    EXPECT_EQ(keeper->opponentPanel().heading, "Opponent's Tally");
+    EXPECT_EQ(keeper->opponentPanel().winsCaption, "Opponent Wins:");
     EXPECT_EQ(keeper->opponentPanel().counts, kZeros);
     EXPECT_FALSE(fs::exists(file()));
 }
@@ -121,7 +122,9 @@ TEST_F(TallyKeeperTest, OnlyAFollowedRowCanBeSelected) {
     for (const auto& [index, selected] : cases) {
         keeper->select(index);
         EXPECT_EQ(keeper->selected(), selected) << index;
-        EXPECT_EQ(keeper->opponentPanel().heading, selected ? "Klot's Tally" : "XX's Tally")
+        EXPECT_EQ(keeper->opponentPanel().heading, selected ? "Klot's Tally" : "Opponent's Tally")
+            << index;
+        EXPECT_EQ(keeper->opponentPanel().winsCaption, selected ? "Klot Wins:" : "Opponent Wins:")
             << index;
     }
 }
@@ -229,6 +232,37 @@ TEST_F(TallyKeeperTest, FailedSaveIsReportedAndTriedAgainAtExit) {
         fs::remove(blocked / "Lastlingtally.tld");
     }
     TallyKeeper reread(blocked / "Lastlingtally.tld");
+    ASSERT_TRUE(reread.load());
+    EXPECT_EQ(reread.ownText(kOwnWins), "1");
+}
+
+// With every name to put it aside under taken, a damaged file stays where it is and no save
+// goes over it; once the player has moved it away, the tally is saved again.
+TEST_F(TallyKeeperTest, DamagedFileThatCannotGoAsideIsNeverOverwritten) {
+    writeBytes(file(), "not a tally");
+    writeBytes(m_dir / "Lastlingtally.tld.bad", "kept");
+    for (int number = 2; number <= 999; ++number) {
+        writeBytes(m_dir / ("Lastlingtally.tld." + std::to_string(number) + ".bad"), "kept");
+    }
+    {
+        TallyKeeper keeper(file());
+        QSignalSpy failures(&keeper, &TallyKeeper::saveFailed);
+        const TallyFileResult loaded = keeper.load();
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(loaded.message, "The tally file " + file().string() +
+                                      " could not be read: it is not a tally file. It could not "
+                                      "be moved aside either, so the tally is not saved until "
+                                      "that file is moved away.");
+        keeper.addgame("addtomine", kSeats, 1);
+        EXPECT_EQ(readBytes(file()), "not a tally");
+        EXPECT_EQ(failures.count(), 0); // said once, at the load
+        EXPECT_EQ(keeper.ownText(kOwnGames), "1");
+    }
+    EXPECT_EQ(readBytes(file()), "not a tally"); // nor at the end
+    fs::rename(file(), m_dir / "moved");
+    TallyKeeper keeper(file());
+    keeper.addgame("addtomine", kSeats, 1);
+    TallyKeeper reread(file());
     ASSERT_TRUE(reread.load());
     EXPECT_EQ(reread.ownText(kOwnWins), "1");
 }

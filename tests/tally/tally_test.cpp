@@ -276,31 +276,40 @@ TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {
     EXPECT_EQ(table.followedCount(), 0);
 }
 
+// Each damaged file goes aside under a name of its own: an earlier damaged copy is never
+// overwritten, and the message says in words what happened.
 TEST_F(TallyFolder, DamagedFileIsPutAsideWithTheMessage) {
     const std::string good = packed(kKlotText);
-    const std::string wrongList = packed("9\r\n5\r\n0\r\n");
-    const std::pair<std::string, std::string> cases[] = {
-        {"not a tally",
-         file().string() + " : Lzrw1 decompression : this file has no valid header !"},
-        {good.substr(0, good.size() - 3),
-         "Lzrw1 : Error reading from input file : " + file().string()},
-        {wrongList, file().string() + " : the tally list in this file is damaged"},
+    const std::string f = file().string();
+    const struct {
+        std::string bytes;
+        std::string reason;
+        std::string aside;
+    } cases[] = {
+        {"not a tally", "it is not a tally file", f + ".bad"},
+        {good.substr(0, good.size() - 3), "it is cut short", f + ".2.bad"},
+        {packed("9\r\n5\r\n0\r\n"), "its list of players is damaged", f + ".3.bad"},
+        {"", "it is empty", f + ".4.bad"},
     };
-    for (const auto& [bytes, message] : cases) {
+    int files = 1;
+    for (const auto& [bytes, reason, aside] : cases) {
         write(file(), bytes);
         TallyTable table = klotTable();
         const auto result = loadTallyFile(table, file());
         EXPECT_FALSE(result);
-        EXPECT_EQ(result.message, message);
+        EXPECT_EQ(result.message, "The tally file " + f + " could not be read: " + reason +
+                                      ". It was kept as " + aside +
+                                      " and a new, empty tally begins.");
         EXPECT_EQ(table.followedCount(), 0);
         EXPECT_EQ(rowOf(table, 0), Row(9, "0"));
         EXPECT_FALSE(fs::exists(file()));
-        EXPECT_EQ(result.damagedCopy, fs::path(file().string() + ".bad"));
+        EXPECT_EQ(result.damagedCopy, fs::path(aside));
         EXPECT_EQ(read(result.damagedCopy), bytes);
-        // The exit save then writes a fresh tally beside the kept copy.
+        // The exit save then writes a fresh tally beside the kept copies.
         ASSERT_TRUE(saveTallyFile(table, file()));
-        EXPECT_EQ(filesInFolder(), 2);
+        EXPECT_EQ(filesInFolder(), ++files);
     }
+    EXPECT_EQ(read(f + ".bad"), "not a tally");
 }
 
 TEST_F(TallyFolder, EveryGameIsSavedAtOnce) {
