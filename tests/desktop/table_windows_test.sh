@@ -2,6 +2,7 @@
 # Windows at tables as a player meets them, under Xvfb + openbox, in a network namespace of
 # their own, so the game port 7772 is free here and can be taken on purpose:
 #  - a window that joins a `lastling --serve` table as seat 1 starts a game with START GAME;
+#  - at a `--serve` table whose seat 1 left, the window in seat 2 starts one;
 #  - twenty lines typed in five seconds in that window all reach a second client, in order;
 #  - a solo start while another listener holds 7772 plays a game.
 # Usage: table_windows_test.sh /path/to/lastling [screenshot folder]
@@ -125,6 +126,37 @@ if question=$(window_named 50 "Lastling"); then
 else
   fail "leaving a game under way asked nothing"
 fi
+for _ in $(seq 50); do xdotool search --name "^$title\$" >/dev/null 2>&1 || break; sleep 0.1; done
+kill "$serve" 2>/dev/null || true
+
+# ---- a --serve table whose seat 1 leaves: the player left in seat 2 starts the game ----
+sleep 0.5
+"$work/lastling" --serve --tick-ms 200 --bot-speed 50 >"$work/serve2.log" 2>&1 &
+serve=$!
+pids+=($serve)
+for _ in $(seq 50); do grep -q listening "$work/serve2.log" && break; sleep 0.1; done
+PYTHONPATH=$here/../integration python3 - >/dev/null <<'PY' &
+from serve_client import Client
+sol = Client(7772)
+sol.login("Sol")
+sol.sock.settimeout(30)
+while sol.next() != "CMD_newplayerinfo+2+Ann+0":
+    pass
+sol.sock.close()
+PY
+pids+=($!)
+sleep 1
+"$work/lastling" Ann 127.0.0.1 false >"$work/ann2.log" 2>&1 &
+pids+=($!)
+ann=$(window_named 150 "$title") || { echo "FAIL: no window appeared"; cat "$work/ann2.log"; exit 1; }
+for _ in $(seq 50); do grep -q "slot 1: Sol left" "$work/serve2.log" && break; sleep 0.1; done
+sleep 1
+shot "$ann" "$work/seat1-left.png"
+start_game "$ann" || true
+for _ in $(seq 50); do grep -q "game started by Ann" "$work/serve2.log" && break; sleep 0.1; done
+if grep -q "game started by Ann" "$work/serve2.log"; then ok "after seat 1 left, seat 2 starts a game"; else fail "seat 2 could not start a game after seat 1 left"; fi
+wmctrl -c "$title"
+if question=$(window_named 30 "Lastling"); then xdotool windowactivate --sync "$question" key y; fi
 for _ in $(seq 50); do xdotool search --name "^$title\$" >/dev/null 2>&1 || break; sleep 0.1; done
 kill "$serve" 2>/dev/null || true
 
