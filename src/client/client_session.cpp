@@ -338,6 +338,7 @@ void ClientSession::beginReconnect() {
     m_reconnectUntil = m_clock() + kReconnectMs;
     state().loggedin = false;
     state().whoseturn = 0;
+    m_model.setReturning(true);
     m_framer.clear();
     systemLine("0+The connection to the host was lost. Reconnecting...");
     reconnectTick();

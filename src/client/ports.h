@@ -30,15 +30,17 @@ public:
 class Notices {
 public:
     virtual ~Notices() = default;
-    // Modal notice: "Game is full", "go", "You are not connected". "Game is full" is followed
-    // by WindowRequests::closeMainWindow, so it should block until dismissed.
+    // Modal notice: "Game is full", "go" (a late joiner on its turn), "You are not connected".
+    // "Game is full" is followed by WindowRequests::closeMainWindow, so it should block until
+    // dismissed.
     virtual void notice(const std::string& text) = 0;
 };
 
 class SettingsLoader {
 public:
     virtual ~SettingsLoader() = default;
-    // Runs on the client's own roster entry, when it knows it is connected.
+    // Runs on the client's own roster entry, when it knows it is connected; not again when
+    // the client gets back to its seat after a drop.
     virtual void loadinifile() = 0;
     // The "Turn Sound" menu: true for "New" (plays "turnnew"), false for "Classic".
     virtual bool turnSoundNew() const { return false; }

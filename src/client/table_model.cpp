@@ -205,7 +205,13 @@ void TableModel::getnextplayer(std::string_view payload) {
     m_state.whoseturn = number;
     showPlaceholderIfWaiting(number);
     showTurn(number);
-    if (number == m_state.myseat && !m_view.justWatchChecked) {
+    if (number == m_state.myseat) {
+        turnSound();
+    }
+}
+
+void TableModel::turnSound() {
+    if (!m_view.justWatchChecked) {
         const bool newSound = m_ports.settings && m_ports.settings->turnSoundNew();
         sound(newSound ? "turnnew" : "turn");
     }
@@ -421,6 +427,8 @@ void TableModel::gamestats(std::string_view payload) {
     if (fields.number() != m_state.myseat) {
         return;
     }
+    // The state a return waited for: from here the table is played as usual.
+    const bool returning = std::exchange(m_returning, false);
     m_view.startButtonVisible = false; // a game is under way
     m_gameRunning = true;
     const int target = fields.number();
@@ -454,7 +462,14 @@ void TableModel::gamestats(std::string_view payload) {
     if (m_state.whoseturn != 0) {
         showTurn(m_state.whoseturn);
     }
-    if (m_state.whoseturn != 0 && m_state.whoseturn == m_state.myseat && m_ports.notices) {
+    if (m_state.whoseturn == 0 || m_state.whoseturn != m_state.myseat) {
+        return;
+    }
+    // A late joiner is told with a notice; a player back at the seat it left plays on, and a
+    // box there would hold up the whole table until dismissed.
+    if (returning) {
+        turnSound();
+    } else if (m_ports.notices) {
         m_ports.notices->notice("go");
     }
 }

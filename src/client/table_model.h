@@ -69,6 +69,11 @@ public:
     void setStatus(const std::string& text);
     // The run is over (the table closed, the player removed): nobody's turn is shown any more.
     void connectionClosed();
+    // The connection is on its way back to our own seat after a drop. Until the game's state
+    // comes, what the host sends restores the table the player left: the settings are not
+    // read again (the window stays where the player has it), and our turn in that state is
+    // announced as any turn is, not with a late joiner's notice.
+    void setReturning(bool returning) { m_returning = returning; }
 
     // ---- roster handlers ----
     void newplayerinfo(std::string_view payload); // also "CMD_existingplayers"
@@ -139,6 +144,7 @@ private:
     void ownCardPlayed(int card);
     void restorePendingClick();
     void showTurn(int seat);
+    void turnSound();
     void showPlayed(int seat, int card);
     std::string nameOf(int seat) const; // as the table shows it; "You" for our own seat
     void recordTrickCard(int seat, int card);
@@ -155,6 +161,7 @@ private:
     std::array<bool, kMaxSlots + 1> m_present{}; // by slot, from the roster messages
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run
+    bool m_returning = false;
     // Cards of the trick being played, in order.
     std::vector<TrickCard> m_trick;
     HintAdviser m_hints;

@@ -77,7 +77,7 @@ void TableModel::placeRosterEntry(int number, const std::string& name, const std
     m_present[static_cast<std::size_t>(number)] = true;
     if (own) {
         systemLine("You are Connected.");
-        if (m_ports.settings) {
+        if (m_ports.settings && !m_returning) {
             m_ports.settings->loadinifile();
         }
         turnTableToOwnSeat(number);

@@ -109,6 +109,59 @@ TEST_F(ReconnectTest, CancelEndsTheRunAndAnotherSeatIsNotOurs) {
         ports.lines.end());
 }
 
+// Bob arrives at seat 2 of a running game: back after a drop, or joining late. The table he
+// gets back plays on; only a late joiner on turn gets the notice, and only a newcomer's
+// window reads its settings (which also put the window at its saved place).
+struct Arrival {
+    const char* name;
+    bool back;
+    int turn;
+    std::vector<std::string> notices;
+    std::vector<std::string> sounds;
+    const char* status;
+    int settingsLoads;
+};
+
+class ArrivalTest : public ClientFixture, public ::testing::WithParamInterface<Arrival> {};
+
+TEST_P(ArrivalTest, OnlyALateJoinerOnTurnIsToldByANotice) {
+    const Arrival& arrival = GetParam();
+    session.state().hostaddress = "192.0.2.1";
+    session.state().myname = "Bob";
+    if (arrival.back) {
+        loginAs(2, "Bob");
+        host({"CMD_seatkey+2+0123456789abcdef0123456789abcdef", "CMD_startgame+Ann+30+",
+              "CMD_nextplayer+2"});
+        session.sockInfo("Socket Closed");
+        host({"CMD_sendlogininfo+5", "CMD_sendlogininfo+2"});
+    } else {
+        session.joinpress();
+        host("CMD_sendlogininfo+2");
+    }
+    clearRecords();
+    ports.settingsLoads = 0;
+    host({"CMD_newplayerinfo+2+Bob+0", "CMD_existingplayers+1+Ann+0",
+          "CMD_gamestats+2+30+40+" + std::to_string(arrival.turn) +
+              "+1+0+0+4+2+0+0+4+3+0+0+4+4+0+0+4",
+          "CMD_mycards+2+1+5+2+6+3+7+4+8"});
+    EXPECT_FALSE(session.reconnecting());
+    EXPECT_EQ(ports.notices, arrival.notices);
+    EXPECT_EQ(ports.sounds, arrival.sounds);
+    EXPECT_EQ(model.view().status, arrival.status);
+    EXPECT_EQ(ports.settingsLoads, arrival.settingsLoads);
+    EXPECT_EQ(model.state().whoseturn, arrival.turn);
+    EXPECT_EQ(ports.closes, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arrivals, ArrivalTest,
+    ::testing::Values(
+        Arrival{"BackOnItsTurn", true, 2, {}, {"entered", "entered", "turn"}, "Your Turn.", 0},
+        Arrival{"BackOnAnothersTurn", true, 1, {}, {"entered", "entered"}, "Ann's turn.", 0},
+        Arrival{"LateOnItsTurn", false, 2, {"go"}, {"entered", "entered"}, "Your Turn.", 1},
+        Arrival{"LateOnAnothersTurn", false, 1, {}, {"entered", "entered"}, "Ann's turn.", 1}),
+    [](const ::testing::TestParamInfo<Arrival>& info) { return std::string(info.param.name); });
+
 struct Closing {
     const char* name;
     std::vector<std::string> before; // what the host said before the connection closed

@@ -1,5 +1,5 @@
 # Sourced by the scripts that run the real window under Xvfb and openbox.
-# x_session_begin EXE: a private work folder ($work) holding a copy of the program
+# x_session_begin [EXE]: a private work folder ($work) holding a copy of the program
 # ($work/lastling, so its files stay there), per-user folders inside it, and cleanup on exit.
 # x_session_display FIRST LAST SIZE [XVFB OPTION...]: an X server on the first display number in
 # FIRST..LAST that nobody uses, with openbox managing it.
@@ -8,7 +8,7 @@ x_session_begin() {
   work=$(mktemp -d)
   pids=()
   trap x_session_end EXIT
-  cp "$1" "$work/lastling"
+  [ -z "${1:-}" ] || cp "$1" "$work/lastling"
   export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   export QT_QPA_PLATFORM=xcb
