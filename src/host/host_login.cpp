@@ -162,10 +162,8 @@ int HostCore::seatClaimedBy(int newcomer) const {
     if (claim.empty() || !m_game || !m_game->gameinprogress()) {
         return 0;
     }
+    // The newcomer's own slot is never one of these: it was neither kept nor logged in.
     const int seat = m_keeper.seatOfKey(claim);
-    if (seat == 0 || seat == newcomer) {
-        return 0;
-    }
     return isHeld(seat) || loggedIn(seat) ? seat : 0;
 }
 

@@ -1,4 +1,5 @@
 #include "fakes.h"
+#include "manual_timer.h"
 
 #include <gtest/gtest.h>
 
@@ -720,6 +721,50 @@ TEST_F(HostCoreTest, EventLogNamesJoinsLeavesAndGames) {
     for (const char* expected : {"Ann logged in", "started by Ann", "won by Klot", "Ann left"}) {
         EXPECT_NE(all.find(expected), std::string::npos) << expected;
     }
+}
+
+// ---- deadlines ----
+
+// A connection counts for nothing until it logs in, and may take 10 s for that; the timer
+// that watches runs only while something waits for it.
+TEST_F(HostCoreTest, AConnectionThatDoesNotLogInWithinTenSecondsIsClosed) {
+    std::int64_t now = 5000;
+    core.setClock([&] { return now; });
+    ManualTimer timer;
+    core.setDeadlineTimer(&timer);
+    EXPECT_FALSE(timer.isActive());
+    join("Ann");
+    EXPECT_FALSE(timer.isActive()); // logged in at once: nothing to wait for
+    for (int slot = 2; slot <= kMaxSlots; ++slot) {
+        connect();
+    }
+    EXPECT_TRUE(timer.isActive());
+    now += HostCore::kLoginMs - 1;
+    core.checkDeadlines();
+    EXPECT_TRUE(transport.closed.empty());
+    now += 1;
+    timer.tick();
+    EXPECT_EQ(transport.closed, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_TRUE(seats[1].connected);
+    EXPECT_FALSE(timer.isActive());
+    core.setDeadlineTimer(nullptr);
+}
+
+// Until it logs in, a connection is obeyed in nothing and relayed for nothing.
+TEST_F(HostCoreTest, AConnectionThatHasNotLoggedInIsObeyedInNothing) {
+    join("Ann");
+    const int ghost = connect();
+    game.inProgress = true;
+    clearSent();
+    for (const std::string message :
+         {"CMD_chat+2+hi|clRed", "CMD_action+2+waves|clRed", "CMD_playasound+2+wave1+",
+          "CMD_justwatch+2+1", "CMD_playcard+2+1+"}) {
+        receive(ghost, message);
+    }
+    EXPECT_TRUE(transport.sent.empty());
+    EXPECT_TRUE(game.played.empty());
+    EXPECT_TRUE(game.watching.empty());
+    EXPECT_FALSE(seats[2].justwatching);
 }
 
 } // namespace
