@@ -351,5 +351,17 @@ TEST_F(ClientFixture, ComputerSeatsAndKeptSeatsShowTheirNamesToALateJoiner) {
     EXPECT_EQ(seat(4).name, "<Waiting>"); // no game: nobody plays it
 }
 
+// A seat whose player left mid-game is played by the computer under its computer name, seat
+// 1 too, in the name label, the status line and the chat.
+TEST_F(ClientFixture, ASeatLeftMidGameIsNamedAsTheComputerPlayingIt) {
+    loginAs(2, "Ann");
+    host({"CMD_existingplayers+1+Bo+0", "CMD_startgame+Bo+30+", "CMD_roundstart+13+",
+          "CMD_playerdisconnected+1+Bo", "CMD_nextplayer+1+"});
+    EXPECT_EQ(seat(1).name, "Klang");
+    EXPECT_EQ(model.view().status, "Klang's turn.");
+    host("CMD_heplayed+1+12+3+");
+    EXPECT_EQ(model.view().status.rfind("Klang played the ", 0), 0u);
+}
+
 } // namespace
 } // namespace lastling::client::testing
