@@ -275,6 +275,17 @@ def holds_for_seated_players_only(port):
         fail("a late joiner's seat was kept: Eve got seat %d" % eve.seat)
 
 
+def half_return(port, key):
+    """A connection that proves the key and is moved to seat 2, but does not log in there."""
+    client = Client(port)
+    slot = int(client.next().split("+")[1])
+    client.send("CMD_seatkey+%d+%s" % (slot, key))
+    client.sock.sendall(("CMD_logininfo+%d+1.0.1+Bob" % slot).encode("latin-1") + END + END)
+    if client.next() != "CMD_sendlogininfo+2":
+        fail("the key did not lead back to seat 2")
+    return client
+
+
 def broken_return_keeps_the_hold(port):
     """A return that closes, or stalls, before its second login keeps the seat for the next."""
     ann = Player(port).enter("Ann")
@@ -284,24 +295,13 @@ def broken_return_keeps_the_hold(port):
     bob.sock.close()
     ann.until(lambda m: m == "CMD_playerdisconnected+2+Bob", "Bob's leave")
     # Proves the key, is moved to seat 2, and closes before logging in there.
-    first = Client(port)
-    slot = int(first.next().split("+")[1])
-    first.send("CMD_seatkey+%d+%s" % (slot, key))
-    first.sock.sendall(("CMD_logininfo+%d+1.0.1+Bob" % slot).encode("latin-1") + END + END)
-    if first.next() != "CMD_sendlogininfo+2":
-        fail("the key did not lead back to seat 2")
-    first.sock.close()
+    half_return(port, key).sock.close()
     stranger = Player(port).enter("Eve")
     if stranger.seat == 2:
         fail("a stranger got the kept seat after a broken return")
     stranger.sock.close()  # a late joiner who never plays would hold the game up
     # A return that stalls on seat 2: the game goes on, and the host closes it.
-    stalled = Client(port)
-    slot = int(stalled.next().split("+")[1])
-    stalled.send("CMD_seatkey+%d+%s" % (slot, key))
-    stalled.sock.sendall(("CMD_logininfo+%d+1.0.1+Bob" % slot).encode("latin-1") + END + END)
-    if stalled.next() != "CMD_sendlogininfo+2":
-        fail("the key did not lead back to seat 2 again")
+    stalled = half_return(port, key)
     ann.until(lambda m: m.startswith("CMD_heplayed+2+"), "a card of seat 2 while its return stalls")
     stalled.sock.settimeout(15)
     try:

@@ -13,10 +13,13 @@ import socket
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from serve_client import END, LIMIT, Client, fail, start_host, stop_host, suit  # noqa: E402
+import fair_table_client  # noqa: E402
+from serve_client import LIMIT, fail, start_host, stop_host  # noqa: E402
 
 
-class Player(Client):
+class Player(fair_table_client.Player):
+    """A player who connects from the given source address."""
+
     def __init__(self, port, source="127.0.0.1"):
         self.sock = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
         self.sock.settimeout(LIMIT)
@@ -26,52 +29,7 @@ class Player(Client):
         self.pending = []
         self.hand = [0, 0, 0, 0]
         self.led = 0
-
-    def enter(self, name, key=None):
-        """Logs in, proving `key` first if given; follows the host to another seat if it
-        names one, and keeps the seat key it is given."""
-        greeting = self.next()
-        while True:
-            if not greeting.startswith("CMD_sendlogininfo+"):
-                fail("expected a slot, got " + greeting)
-            self.seat = int(greeting.split("+")[1])
-            if key:
-                self.send("CMD_seatkey+%d+%s" % (self.seat, key))
-            self.sock.sendall(("CMD_logininfo+%d+1.0.1+%s" % (self.seat, name)).encode("latin-1") + END + END)
-            own = "CMD_newplayerinfo+%d+" % self.seat
-            greeting = self.next()
-            while not greeting.startswith(("CMD_sendlogininfo+", own)):
-                greeting = self.next()  # the table goes on while we log in
-            if not greeting.startswith("CMD_sendlogininfo+"):
-                break
-        expected = "CMD_newplayerinfo+%d+%s+0" % (self.seat, name)
-        if greeting != expected:
-            fail("expected %r, got %r" % (expected, greeting))
-        self.key = self.take_key() if self.seat <= 4 else None
-
-    def track(self, message):
-        """Keeps the own hand and the led suit; answers a turn. Returns the command word."""
-        fields = message.split("+")
-        word = fields[0]
-        if word == "CMD_error":
-            fail("card refused: " + message)
-        elif word == "CMD_mycards" and int(fields[1]) == self.seat:
-            for i in range(2, len(fields) - 1, 2):
-                self.hand[int(fields[i]) - 1] = int(fields[i + 1])
-        elif word == "CMD_heplayed" and self.led == 0:
-            self.led = suit(int(fields[2]))
-        elif word in ("CMD_endhand", "CMD_roundstart", "CMD_starthand"):
-            self.led = 0
-        elif word == "CMD_gamestats" and int(fields[1]) == self.seat:
-            self.led = next((suit(int(fields[i])) for i in range(7, len(fields), 4) if int(fields[i])), 0)
-        return word
-
-    def play(self):
-        cards = [s for s in range(4) if self.hand[s]]
-        following = [s for s in cards if suit(self.hand[s]) == self.led]
-        slot = (following or cards)[0]
-        self.hand[slot] = 0
-        self.send("CMD_playcard+%d+%d+" % (self.seat, slot + 1))
+        self.autoplay = False
 
 
 def main():
