@@ -9,16 +9,5 @@ done
 . "$(dirname "$0")/x_session.sh"
 x_session_begin
 x_session_display 191 240 1280x1024
-# Windows mapped before openbox manages the screen are never framed nor activated by it. On a
-# busy machine Xvfb may answer only after openbox gave up on it: then openbox starts again.
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for _ in $(seq 300); do
-  wm_up && break
-  if ! kill -0 "${pids[-1]}" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-  fi
-  sleep 0.1
-done
-wm_up || { echo "FAIL: openbox did not take the display $DISPLAY"; exit 1; }
+x_session_wm_up || { echo "FAIL: openbox did not take the display $DISPLAY"; exit 1; }
 "$@"

@@ -33,4 +33,20 @@ x_session_display() {
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   openbox >/dev/null 2>&1 &
   pids+=($!)
+  x_session_wait_for_wm || echo "openbox did not take the display $DISPLAY" >&2
+}
+
+# Windows mapped before openbox manages the screen are never framed nor activated by it. On a
+# busy machine Xvfb may answer only after openbox gave up on it: then openbox starts again.
+x_session_wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+x_session_wait_for_wm() {
+  for _ in $(seq 300); do
+    x_session_wm_up && return 0
+    if ! kill -0 "${pids[-1]}" 2>/dev/null && xdpyinfo >/dev/null 2>&1; then
+      openbox >/dev/null 2>&1 &
+      pids+=($!)
+    fi
+    sleep 0.1
+  done
+  return 1
 }
