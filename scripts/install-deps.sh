@@ -18,6 +18,7 @@ run_packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core qt6-wayland
   qt6-multimedia-dev libcurl4-openssl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n # the window's languages
   libavahi-client-dev avahi-daemon # the local network's list of tables
 )
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace lastling::resources {
 
 namespace {
@@ -13,10 +15,29 @@ QString embedded(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
+QString& helpLanguage() {
+    static QString code;
+    return code;
+}
+
 } // namespace
 
+void setHelpLanguage(const QString& code) {
+    const bool plain = !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
+        return c >= QLatin1Char('a') && c <= QLatin1Char('z');
+    });
+    helpLanguage() = plain ? code : QString();
+}
+
 QString helpPage(const QString& name) {
-    return embedded(QStringLiteral(":/help/") + name + QStringLiteral(".html"));
+    const QString file = name + QStringLiteral(".html");
+    if (!helpLanguage().isEmpty()) {
+        const QString translated =
+            embedded(QStringLiteral(":/help/") + helpLanguage() + QLatin1Char('/') + file);
+        if (!translated.isEmpty())
+            return translated;
+    }
+    return embedded(QStringLiteral(":/help/") + file);
 }
 
 QString licenceText() {

@@ -21,6 +21,7 @@
 #include "start/start_dialog.h"
 #include "tally/tally_keeper.h"
 #include "tally/ui/tally_window.h"
+#include "ui_language.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -163,6 +164,15 @@ void MainWindow::connectMenus() {
     connectPreferenceMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocationChosen);
+    checkLanguage(*m_menus.language, language::savedChoice(m_settings.path()));
+    connect(m_menus.language, &QActionGroup::triggered, this, [this](QAction* item) {
+        const QByteArray code = item->data().toString().toLatin1();
+        const settings::SaveResult saved =
+            settings::writeKeys({{language::kSettingKey, code.toStdString()}}, m_settings.path());
+        if (!saved) {
+            reportEventError(saved.message);
+        }
+    });
     connect(m_menus.justWatch, &QAction::triggered, this, [this] {
         guarded([this] { m_client->model().justWatchClicked(); });
         redraw(); // the check mark follows the host's answer, not the click

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -78,6 +79,33 @@ void addChatCommands(QMenu* options, social::ChatPanel& chat) {
     options->addAction(clear);
 }
 
+// Each language is named in itself; the choice is read once, when the program starts.
+QActionGroup* addLanguageItems(QMenu* options) {
+    QMenu* submenu = options->addMenu(QCoreApplication::translate("MainMenus", "&Language"));
+    submenu->menuAction()->setObjectName(QStringLiteral("Language1"));
+    auto* group = new QActionGroup(submenu);
+    group->setExclusive(true);
+    const std::vector<std::tuple<QString, QString, QString>> items = {
+        {QStringLiteral("LanguageSystem1"), QCoreApplication::translate("MainMenus", "&System"),
+         QString()},
+        {QStringLiteral("LanguageEnglish1"), QStringLiteral("&English"), QStringLiteral("en")},
+        {QStringLiteral("LanguageGerman1"), QStringLiteral("&Deutsch"), QStringLiteral("de")},
+        {QStringLiteral("LanguageFrench1"), QStringLiteral("&Fran\u00E7ais"),
+         QStringLiteral("fr")}};
+    for (const auto& [name, caption, code] : items) {
+        QAction* item = addItem(submenu, name, caption);
+        item->setCheckable(true);
+        item->setData(code);
+        group->addAction(item);
+    }
+    submenu->addSeparator();
+    QAction* note =
+        addItem(submenu, QStringLiteral("LanguageNote1"),
+                QCoreApplication::translate("MainMenus", "Takes effect at the next start"));
+    note->setEnabled(false);
+    return group;
+}
+
 void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) {
     QMenu* options = bar.addMenu(QStringLiteral("&Options"));
     menus.playSounds =
@@ -101,6 +129,7 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
     addChatCommands(options, chat);
     menus.resetScreenLocation = addItem(options, QStringLiteral("ResetScreenLocation1"),
                                         QStringLiteral("&Reset Screen Location"));
+    menus.language = addLanguageItems(options);
     options->addSeparator();
     menus.justWatch = addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("&Just Watch"));
     menus.justWatch->setCheckable(true);
@@ -139,6 +168,12 @@ MainMenus buildMainMenus(QMenuBar& bar, social::ChatPanel& chat) {
     buildOptionsMenu(bar, chat, menus);
     buildViewAndHelpMenus(bar, menus);
     return menus;
+}
+
+void checkLanguage(QActionGroup& group, const QString& code) {
+    for (QAction* item : group.actions()) {
+        item->setChecked(item->data().toString() == code);
+    }
 }
 
 void checkTag(QActionGroup& group, int tag) {

@@ -29,6 +29,7 @@ struct MainMenus {
     QActionGroup* botSpeed = nullptr;  // tags 1000, 500, 250
     QActionGroup* botSkill = nullptr;  // tags 0 "Classic", 1 "Smart"
     QAction* resetScreenLocation = nullptr;
+    QActionGroup* language = nullptr; // data: "" (the desktop's), "en", "de", "fr"
     QAction* justWatch = nullptr;
     QAction* viewTally = nullptr;
     QAction* spyList = nullptr;
@@ -44,6 +45,9 @@ struct MainMenus {
 // Items whose window is not there yet ("View Tally", "Phrase List", "Content", "About") start
 // disabled; the window enables each when it gets that window.
 MainMenus buildMainMenus(QMenuBar& bar, social::ChatPanel& chat);
+
+// Checks the language item whose code is `code` ("" for the desktop's languages).
+void checkLanguage(QActionGroup& group, const QString& code);
 
 // Checks the item of `group` whose tag is `tag`; none when no item has it.
 void checkTag(QActionGroup& group, int tag);

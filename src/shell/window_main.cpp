@@ -2,8 +2,12 @@
 
 #include "host/command_line.h"
 #include "host/signal_pipe.h"
+#include "settings/settings_file.h"
 #include "shell/main_window.h"
 #include "shell/window_program.h"
+#include "ui_language.h"
+
+#include "help_pages.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -43,6 +47,11 @@ int runWindowProgram(int argc, char** argv) {
     shell::WindowOptions options;
     // The toolkit has taken its own options out of argv by now.
     options.params = windowParameters(shell::latin1Params(argc, argv));
+    // Before any window exists, so that every text is made in the player's language.
+    language::Translations translations;
+    const QString shown = translations.install(
+        language::wantedLanguages(language::savedChoice(settings::settingsFilePath())));
+    resources::setHelpLanguage(shown);
     shell::WindowProgram program(std::move(options));
     if (!program.start()) {
         return 0; // another copy runs and has been raised
