@@ -1,9 +1,12 @@
 #include "client/client_session.h"
 
+#include "client/ui_text.h"
 #include "net/event_errors.h"
 #include "net/sock_address.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
+
+#include <QCoreApplication>
 
 #include <array>
 #include <chrono>
@@ -53,10 +56,15 @@ void ClientSession::registerOwnHandlers() {
     m_dispatcher.on("CMD_sendlogininfo",
                     [this](std::string_view payload, int) { sendloginfo(payload); });
     m_dispatcher.on("CMD_havewrongversion", [this](std::string_view payload, int) {
-        systemLine("0+" + std::string(payload) + " has a different version of the game then you.");
+        systemLine("0+" +
+                   uiText(QCoreApplication::translate(
+                              "ClientSession", "%1 has a different version of the game then you.")
+                              .arg(fromModel(std::string(payload)))));
     });
     m_dispatcher.on("CMD_wrongversion", [this](std::string_view, int) {
-        systemLine("0+You have a differnt version of the game then the host.");
+        systemLine("0+" +
+                   uiText(QCoreApplication::translate(
+                       "ClientSession", "You have a differnt version of the game then the host.")));
     });
     m_dispatcher.on("CMD_full", [this](std::string_view, int) { full(); });
     m_dispatcher.on("CMD_seatkey", [this](std::string_view payload, int) { keepSeatKey(payload); });
@@ -199,7 +207,8 @@ void ClientSession::noteGameState(const protocol::Entry& entry) {
         }
         endReconnect();
         if (seat != m_seatBeforeDrop) {
-            systemLine("0+You could not get your seat back.");
+            systemLine("0+" + uiText(QCoreApplication::translate(
+                                  "ClientSession", "You could not get your seat back.")));
             closeRun();
         }
     }
@@ -222,7 +231,7 @@ void ClientSession::sendloginfo(std::string_view payload) {
 
 void ClientSession::full() {
     if (Notices* notices = m_model.ports().notices) {
-        notices->notice("Game is full");
+        notices->notice(uiText(QCoreApplication::translate("ClientSession", "Game is full")));
     }
     if (WindowRequests* window = m_model.ports().window) {
         window->closeMainWindow();
@@ -252,8 +261,11 @@ void ClientSession::sockInfo(const std::string& text) {
     // the host leaving first closes every connection of its table.
     Notices* notices = m_model.ports().notices;
     if (notices && state().loggedin && !state().ishost) {
-        notices->notice(m_model.hostLeft() ? "The host has closed the table."
-                                           : "You have been removed from the game.");
+        notices->notice(uiText(
+            m_model.hostLeft()
+                ? QCoreApplication::translate("ClientSession", "The host has closed the table.")
+                : QCoreApplication::translate("ClientSession",
+                                              "You have been removed from the game.")));
     }
     if (WindowRequests* window = m_model.ports().window) {
         window->closeMainWindow();
@@ -265,7 +277,9 @@ void ClientSession::connectFailed(const std::string& where, const std::string& t
         m_connecting = false; // the next tick tries again
         return;
     }
-    const std::string what = "Could not connect to " + where + ": " + netaddr::errorInWords(text);
+    const std::string what =
+        uiText(QCoreApplication::translate("ClientSession", "Could not connect to %1: %2")
+                   .arg(fromModel(where), fromModel(netaddr::errorInWords(text))));
     reportError(what);
     systemLine("0+" + what);
 }
@@ -316,7 +330,9 @@ void ClientSession::notATable() {
         m_connecting = false; // the next tick tries again
         return;
     }
-    const std::string what = m_peer + " is not a Lastling table";
+    const std::string what =
+        uiText(QCoreApplication::translate("ClientSession", "%1 is not a Lastling table")
+                   .arg(fromModel(m_peer)));
     reportError(what);
     systemLine("0+" + what);
 }
@@ -340,7 +356,9 @@ void ClientSession::beginReconnect() {
     state().whoseturn = 0;
     m_model.setReturning(true);
     m_framer.clear();
-    systemLine("0+The connection to the host was lost. Reconnecting...");
+    systemLine("0+" +
+               uiText(QCoreApplication::translate(
+                   "ClientSession", "The connection to the host was lost. Reconnecting...")));
     reconnectTick();
 }
 
@@ -351,12 +369,15 @@ void ClientSession::reconnectTick() {
     const std::int64_t leftMs = m_reconnectUntil - m_clock();
     if (leftMs <= 0) {
         endReconnect();
-        systemLine("0+Could not reconnect to the host.");
+        systemLine("0+" + uiText(QCoreApplication::translate("ClientSession",
+                                                             "Could not reconnect to the host.")));
         closeRun();
         return;
     }
     const int seconds = static_cast<int>((leftMs + 999) / 1000);
-    m_model.setStatus("Connection lost. Reconnecting... " + std::to_string(seconds) + " s");
+    m_model.setStatus(
+        uiText(QCoreApplication::translate("ClientSession", "Connection lost. Reconnecting... %1 s")
+                   .arg(seconds)));
     if (ReconnectView* view = m_model.ports().reconnect) {
         view->showReconnecting(seconds);
     }

@@ -1,6 +1,9 @@
 #include "client/client_state.h"
 
+#include "client/ui_text.h"
 #include "protocol/messages.h"
+
+#include <QCoreApplication>
 
 namespace lastling::client {
 
@@ -8,13 +11,16 @@ StartPlan processparams(const std::vector<std::string>& params) {
     StartPlan plan;
     if (params.empty()) {
         plan.mode = StartMode::Solo;
-        plan.name = "You";
+        //: The name of the player in a solo game, on the own seat and in the chat.
+        plan.name = uiText(QCoreApplication::translate("ClientSession", "You"));
         plan.address = "127.0.0.1";
-        plan.systemLine = "0+Loading solo game... Please wait.";
+        plan.systemLine = "0+" + uiText(QCoreApplication::translate(
+                                     "ClientSession", "Loading solo game... Please wait."));
         plan.showStartDialog = true;
         return plan;
     }
-    plan.systemLine = "0+Loading multi-player game... Please wait.";
+    plan.systemLine = "0+" + uiText(QCoreApplication::translate(
+                                 "ClientSession", "Loading multi-player game... Please wait."));
     if (params.size() < 3) {
         plan.mode = StartMode::Unconnected;
         return plan;

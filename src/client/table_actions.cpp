@@ -2,6 +2,8 @@
 // are handled in table_model.cpp.
 #include "client/table_model.h"
 
+#include "client/ui_text.h"
+
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
@@ -68,7 +70,7 @@ void TableModel::startButtonClicked() {
             m_ports.window->showGameStartDialog();
         }
     } else if (m_ports.notices) {
-        m_ports.notices->notice("You are not connected");
+        m_ports.notices->notice(uiText(tr("You are not connected")));
     }
 }
 
@@ -138,7 +140,7 @@ void TableModel::showHint() {
         return;
     }
     m_view.hintSlot = slot;
-    m_view.status = "Hint: play the " + cards::name(card);
+    m_view.status = uiText(tr("Hint: play the %1").arg(cardText(card)));
     emit changed();
 }
 
@@ -150,7 +152,8 @@ void TableModel::toggleLastTrick() {
 void TableModel::ignoreChat(int number) {
     if (seatPopupItems(number).ignoreChat) {
         seat(number).chatIgnored = true;
-        systemLine("You no longer see what " + seat(number).name + " sends to the chat.");
+        systemLine(uiText(
+            tr("You no longer see what %1 sends to the chat.").arg(fromModel(seat(number).name))));
         emit changed();
     }
 }
@@ -158,7 +161,8 @@ void TableModel::ignoreChat(int number) {
 void TableModel::stopIgnoring(int number) {
     if (seatPopupItems(number).stopIgnoring) {
         seat(number).chatIgnored = false;
-        systemLine("You see what " + seat(number).name + " sends to the chat again.");
+        systemLine(uiText(
+            tr("You see what %1 sends to the chat again.").arg(fromModel(seat(number).name))));
         emit changed();
     }
 }

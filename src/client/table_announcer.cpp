@@ -2,7 +2,11 @@
 
 #include "client/client_state.h"
 
+#include "client/ui_text.h"
+
 #include "cards/cards.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -12,10 +16,6 @@ namespace {
 
 const SeatView& seatOf(const TableMoment& moment, int seat) {
     return moment.view.seats[static_cast<std::size_t>(seat)];
-}
-
-std::string who(const TableMoment& moment, int seat) {
-    return seat == moment.myseat ? std::string("You") : seatOf(moment, seat).name;
 }
 
 // Cards played since `before`, oldest first.
@@ -32,16 +32,22 @@ void playedCards(const TableMoment& before, const TableMoment& after,
     }
     std::sort(fresh.begin(), fresh.end());
     for (const auto& [stack, seat] : fresh) {
-        out.push_back(who(after, seat) + " played " + cards::name(seatOf(after, seat).played) +
-                      ".");
+        const QString card = cardText(seatOf(after, seat).played);
+        out.push_back(
+            uiText(seat == after.myseat
+                       ? QCoreApplication::translate("TableAnnouncer", "You played %1.").arg(card)
+                       : QCoreApplication::translate("TableAnnouncer", "%1 played %2.")
+                             .arg(fromModel(seatOf(after, seat).name), card)));
     }
 }
 
 void seatsOut(const TableMoment& before, const TableMoment& after, std::vector<std::string>& out) {
     for (int seat = 1; seat <= kSeatCount; ++seat) {
         if (seatOf(after, seat).out && !seatOf(before, seat).out) {
-            out.push_back(seat == after.myseat ? std::string("You are out.")
-                                               : seatOf(after, seat).name + " is out.");
+            out.push_back(uiText(seat == after.myseat
+                                     ? QCoreApplication::translate("TableAnnouncer", "You are out.")
+                                     : QCoreApplication::translate("TableAnnouncer", "%1 is out.")
+                                           .arg(fromModel(seatOf(after, seat).name))));
         }
     }
 }
@@ -50,31 +56,42 @@ void seatsOut(const TableMoment& before, const TableMoment& after, std::vector<s
 // A refused card that comes back to its slot was not drawn.
 void newOwnCards(const TableMoment& before, const TableMoment& after,
                  std::vector<std::string>& out) {
-    std::vector<std::string> drawn;
-    std::vector<std::string> hand;
+    std::vector<QString> drawn;
+    QStringList hand;
     for (int slot = 1; slot <= 4; ++slot) {
         const HandSlot& now = after.view.ownSlots[static_cast<std::size_t>(slot)];
         if (!cards::isCard(now.card) || !now.shown) {
             continue;
         }
-        hand.push_back(cards::name(now.card));
+        hand.push_back(cardText(now.card));
         if (now.card != before.view.ownSlots[static_cast<std::size_t>(slot)].card) {
             drawn.push_back(hand.back());
         }
     }
     if (drawn.size() == 1) {
-        out.push_back("You drew " + drawn.front() + ".");
+        out.push_back(uiText(
+            QCoreApplication::translate("TableAnnouncer", "You drew %1.").arg(drawn.front())));
     } else if (!drawn.empty()) {
-        std::string text = "Your cards: ";
-        for (std::size_t i = 0; i < hand.size(); ++i) {
-            text += (i == 0 ? "" : ", ") + hand[i];
-        }
-        out.push_back(text + ".");
+        out.push_back(uiText(QCoreApplication::translate("TableAnnouncer", "Your cards: %1.")
+                                 .arg(hand.join(QStringLiteral(", ")))));
     }
 }
 
 bool turnCameBack(const TableMoment& before, const TableMoment& after) {
     return after.myseat != 0 && after.whoseturn == after.myseat && before.whoseturn != after.myseat;
+}
+
+// Whether the status line already names the one card just played ("You played ...").
+bool statusNamesFreshCard(const TableMoment& before, const TableMoment& after) {
+    for (int seat = 1; seat <= kSeatCount; ++seat) {
+        const SeatView& now = seatOf(after, seat);
+        const SeatView& was = seatOf(before, seat);
+        if (cards::isCard(now.played) &&
+            (now.played != was.played || now.playedStack != was.playedStack)) {
+            return after.view.status.find(uiText(cardText(now.played))) != std::string::npos;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -87,7 +104,7 @@ std::vector<std::string> announcementsBetween(const TableMoment& before, const T
     std::vector<std::string> plays;
     playedCards(before, after, plays);
     const bool statusNamesThePlay =
-        statusChanged && plays.size() == 1 && after.view.status.find(" played ") != std::string::npos;
+        statusChanged && plays.size() == 1 && statusNamesFreshCard(before, after);
     if (!statusNamesThePlay) {
         out.insert(out.end(), plays.begin(), plays.end());
     }
@@ -96,7 +113,8 @@ std::vector<std::string> announcementsBetween(const TableMoment& before, const T
     }
     seatsOut(before, after, out);
     if (cards::isCard(after.view.trump) && after.view.trump != before.view.trump) {
-        out.push_back("Trump: " + cards::name(after.view.trump) + ".");
+        out.push_back(uiText(QCoreApplication::translate("TableAnnouncer", "Trump: %1.")
+                                 .arg(cardText(after.view.trump))));
     }
     newOwnCards(before, after, out);
     return out;
@@ -108,10 +126,11 @@ std::string slotKeyRefusal(const TableMoment& now, int slot) {
     }
     const HandSlot& hand = now.view.ownSlots[static_cast<std::size_t>(slot)];
     if (!hand.shown || !cards::isCard(hand.card)) {
-        return "Hand slot " + std::to_string(slot) + " is empty.";
+        return uiText(
+            QCoreApplication::translate("TableAnnouncer", "Hand slot %1 is empty.").arg(slot));
     }
     if (now.myseat == 0 || now.whoseturn != now.myseat) {
-        return "Not your turn.";
+        return uiText(QCoreApplication::translate("TableAnnouncer", "Not your turn."));
     }
     return {};
 }

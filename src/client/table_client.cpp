@@ -1,5 +1,6 @@
 #include "client/table_client.h"
 
+#include "client/ui_text.h"
 #include "net/event_errors.h"
 #include "net/sock_address.h"
 #include "net/table_address.h"
@@ -59,8 +60,8 @@ void TableClient::connectGame(const std::string& host) {
     if (!address.ok()) {
         m_peer = host;
         connectFailed(address.error == netaddr::AddressError::Port
-                          ? "the port is not a number from 1 to 65535"
-                          : "not an IPv4 or IPv6 address or a host name");
+                          ? uiText(tr("the port is not a number from 1 to 65535"))
+                          : uiText(tr("not an IPv4 or IPv6 address or a host name")));
         return;
     }
     m_peer = netaddr::endpointText(address.host, port);

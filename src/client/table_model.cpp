@@ -1,5 +1,7 @@
 #include "client/table_model.h"
 
+#include "client/ui_text.h"
+
 #include "protocol/dispatcher.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
@@ -116,7 +118,7 @@ void TableModel::connectionClosed() {
     m_pendingSlot = 0;
     m_view.turnSeat = 0;
     m_view.hintSlot = 0;
-    m_view.status = "You are no longer at the table.";
+    m_view.status = uiText(tr("You are no longer at the table."));
     emit changed();
 }
 
@@ -142,12 +144,12 @@ void TableModel::startthegame(std::string_view payload) {
     m_trick.clear();
     hideLastTrick();
     clearall();
-    m_view.playToScore = "Play to Score: " + target;
+    m_view.playToScore = uiText(tr("Play to Score: %1").arg(fromModel(target)));
     m_hints.gameStarted(targetOf(target));
     if (m_state.isSpectator() || !ownNameIs(name)) {
-        systemLine(name + " has started a game.");
+        systemLine(uiText(tr("%1 has started a game.").arg(fromModel(name))));
     } else {
-        systemLine("You have started a game.");
+        systemLine(uiText(tr("You have started a game.")));
     }
     for (int s = 1; s <= kSeatCount; ++s) {
         showPlaceholderIfWaiting(s);
@@ -221,27 +223,32 @@ void TableModel::turnSound() {
 void TableModel::showTurn(int number) {
     m_view.turnSeat = number;
     if (number != m_state.myseat) {
-        m_view.status = seat(number).name + "'s turn.";
+        m_view.status = uiText(tr("%1's turn.").arg(fromModel(seat(number).name)));
     } else {
-        m_view.status = m_view.justWatchChecked ? "The computer plays for you." : "Your Turn.";
+        m_view.status =
+            uiText(m_view.justWatchChecked ? tr("The computer plays for you.") : tr("Your Turn."));
     }
 }
 
 // Nobody is on turn from a card until the host names the next seat.
 void TableModel::showPlayed(int number, int card) {
     m_view.turnSeat = 0;
-    const std::string what = card == 0 ? std::string() : " the " + cards::name(card);
+    const QString what = cardText(card);
+    const QString name = fromModel(seat(number).name);
+    QString status;
     if (number != m_state.myseat) {
-        m_view.status = seat(number).name + " played" + what + ".";
+        status = card == 0 ? tr("%1 played.").arg(name) : tr("%1 played the %2.").arg(name, what);
     } else if (m_view.justWatchChecked) {
-        m_view.status = "The computer played" + what + " for you.";
+        status = card == 0 ? tr("The computer played for you.")
+                           : tr("The computer played the %1 for you.").arg(what);
     } else {
-        m_view.status = "You played" + what + ".";
+        status = card == 0 ? tr("You played.") : tr("You played the %1.").arg(what);
     }
+    m_view.status = uiText(status);
 }
 
 std::string TableModel::nameOf(int number) const {
-    return number == m_state.myseat ? std::string("You")
+    return number == m_state.myseat ? uiText(tr("You"))
                                     : m_view.seats[static_cast<std::size_t>(number)].name;
 }
 
@@ -311,7 +318,7 @@ void TableModel::error(std::string_view payload) {
     if (number != m_state.myseat || !m_state.isPlayingSeat(number) || !isSlot(slot)) {
         return;
     }
-    m_view.status = "You must follow suit if able.";
+    m_view.status = uiText(tr("You must follow suit if able."));
     m_state.whoseturn = number;
     m_view.ownSlots[static_cast<std::size_t>(slot)].shown = true;
     m_pendingSlot = 0;
@@ -325,8 +332,9 @@ void TableModel::endhand(std::string_view payload) {
     if (!m_state.isPlayingSeat(number)) {
         return;
     }
-    m_view.status = number == m_state.myseat ? std::string("You took the trick.")
-                                             : seat(number).name + " took the trick.";
+    m_view.status = uiText(number == m_state.myseat
+                               ? tr("You took the trick.")
+                               : tr("%1 took the trick.").arg(fromModel(seat(number).name)));
     m_view.turnSeat = 0;
     seat(number).took = true;
     if (!m_trick.empty()) {
@@ -380,12 +388,15 @@ void TableModel::roundover(std::string_view payload) {
         view.hand = HandPicture{0, true, cards};
     }
     view.bonusFollowsScore = true;
-    m_view.status = (number == m_state.myseat ? std::string("You win") : view.name + " wins") +
-                    " the round: +" + std::to_string(points);
+    const bool mine = number == m_state.myseat;
+    m_view.status =
+        uiText(mine ? tr("You win the round: +%1").arg(points)
+                    : tr("%1 wins the round: +%2").arg(fromModel(view.name)).arg(points));
     m_view.turnSeat = 0;
     // The chat shows the text up to the colon as a name part followed by a blank.
-    systemLine((number == m_state.myseat ? std::string("You win") : view.name + " wins") +
-               " the round:+" + std::to_string(points));
+    //: A chat line: the text up to ":" shows as a name; keep ":+" just before the number.
+    systemLine(uiText(mine ? tr("You win the round:+%1").arg(points)
+                           : tr("%1 wins the round:+%2").arg(fromModel(view.name)).arg(points)));
     sound("roundover");
 }
 
@@ -409,7 +420,8 @@ void TableModel::winner(std::string_view payload) {
     hideLastTrick();
     sound("winner");
     const bool mine = ownNameIs(name);
-    m_view.status = mine ? std::string("You have Won the Game!") : name + " has Won the Game!";
+    m_view.status = uiText(mine ? tr("You have Won the Game!")
+                                : tr("%1 has Won the Game!").arg(fromModel(name)));
     systemLine(m_view.status);
     if (m_state.isPlayingSeat(number)) {
         seat(number).winner = true;
@@ -457,7 +469,7 @@ void TableModel::gamestats(std::string_view payload) {
             hishand(number, count);
         }
     }
-    m_view.playToScore = "Play to Score: " + std::to_string(target);
+    m_view.playToScore = uiText(tr("Play to Score: %1").arg(target));
     m_view.trump = isCardOrNone(trump) ? trump : 0;
     if (m_state.whoseturn != 0) {
         showTurn(m_state.whoseturn);

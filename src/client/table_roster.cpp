@@ -2,6 +2,8 @@
 // start a game.
 #include "client/table_model.h"
 
+#include "client/ui_text.h"
+
 #include "protocol/fields.h"
 
 #include <algorithm>
@@ -41,7 +43,7 @@ void TableModel::offerStartIfOurs() {
     }
     m_view.startButtonVisible = true;
     m_view.startGameEnabled = true;
-    systemLine("You can start the next game.");
+    systemLine(uiText(tr("You can start the next game.")));
 }
 
 void TableModel::seatAssigned(int number) {
@@ -76,13 +78,13 @@ void TableModel::placeRosterEntry(int number, const std::string& name, const std
     const bool own = number == m_state.myseat;
     m_present[static_cast<std::size_t>(number)] = true;
     if (own) {
-        systemLine("You are Connected.");
+        systemLine(uiText(tr("You are Connected.")));
         if (m_ports.settings && !m_returning) {
             m_ports.settings->loadinifile();
         }
         turnTableToOwnSeat(number);
     } else {
-        systemLine(name + " is Connected.");
+        systemLine(uiText(tr("%1 is Connected.").arg(fromModel(name))));
     }
     if (m_state.isPlayingSeat(number)) {
         SeatView& view = seat(number);
@@ -96,7 +98,7 @@ void TableModel::placeRosterEntry(int number, const std::string& name, const std
         return;
     }
     m_view.spyList.push_back(std::to_string(number) + ": " + name);
-    systemLine(own ? std::string("You are spying.") : name + " is spying.");
+    systemLine(uiText(own ? tr("You are spying.") : tr("%1 is spying.").arg(fromModel(name))));
 }
 
 void TableModel::newplayerinfo(std::string_view payload) {
@@ -123,7 +125,7 @@ void TableModel::playerdisconnected(std::string_view payload) {
     if (m_state.isPlayingSeat(number)) {
         SeatView& view = seat(number);
         if (view.name != kWaiting && view.name != placeholderName(number)) {
-            systemLine(view.name + " disconnected.");
+            systemLine(uiText(tr("%1 disconnected.").arg(fromModel(view.name))));
         }
         view.name = kWaiting;
         view.eyes = false;
@@ -135,7 +137,7 @@ void TableModel::playerdisconnected(std::string_view payload) {
     auto& spies = m_view.spyList;
     const auto found = std::find(spies.begin(), spies.end(), entry);
     if (found != spies.end()) {
-        systemLine(name + " has left.");
+        systemLine(uiText(tr("%1 has left.").arg(fromModel(name))));
         spies.erase(found);
     }
 }
@@ -151,11 +153,12 @@ void TableModel::justwatching(std::string_view payload) {
     SeatView& view = seat(number);
     view.eyes = watching;
     if (number != m_state.myseat) {
-        systemLine(view.name + (watching ? " is just watching" : " is now playing again"));
+        systemLine(uiText((watching ? tr("%1 is just watching") : tr("%1 is now playing again"))
+                              .arg(fromModel(view.name))));
         return;
     }
     m_view.justWatchChecked = watching;
-    systemLine(watching ? "You are just watching" : "You are now playing again");
+    systemLine(uiText(watching ? tr("You are just watching") : tr("You are now playing again")));
     if (m_view.turnSeat == number) {
         showTurn(number); // who plays our turn changed
     }

@@ -120,7 +120,13 @@ void setAccessibleNameIfChanged(QWidget* widget, const QString& name) {
 }
 
 // The picture is composed again only when the hand it shows has changed.
-void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner) {
+// What a hand is called for a screen reader, face down and face up.
+struct HandNames {
+    QString hand;
+    QString remaining;
+};
+
+void showHand(QLabel* label, const client::HandPicture& hand, const HandNames& owner) {
     const QVariant key = QVariant::fromValue(QList<int>{hand.backs, hand.faceUp ? 1 : 0} +
                                              QList<int>(hand.cards.begin(), hand.cards.end()));
     if (label->property("hand") != key) {
@@ -128,8 +134,7 @@ void showHand(QLabel* label, const client::HandPicture& hand, const QString& own
         label->setPixmap(composeHand(hand));
         label->adjustSize();
     }
-    setAccessibleNameIfChanged(label, hand.faceUp ? owner + QStringLiteral(" remaining cards")
-                                                  : owner + QStringLiteral(" hand"));
+    setAccessibleNameIfChanged(label, hand.faceUp ? owner.remaining : owner.hand);
 }
 
 bool isPosition(int position) {
@@ -214,7 +219,7 @@ QPixmap composeHand(const client::HandPicture& hand) {
 
 QString trumpAccessibleName(int card) {
     const QString name = cardName(card);
-    return card >= 1 && card <= 52 ? QStringLiteral("Trump: ") + name : QString();
+    return card >= 1 && card <= 52 ? Board::tr("Trump: %1").arg(name) : QString();
 }
 
 Board::Board(QWidget* parent) : QWidget(parent) {
@@ -236,12 +241,12 @@ void Board::buildTable() {
     m_playToScore = textLabel(this, kPlayToScoreAt, 13);
     m_playToScore->setObjectName(QStringLiteral("label_playtoscore"));
     m_playToScore->setAlignment(Qt::AlignCenter);
-    showPlayToScore(QStringLiteral("Play to Score: 0"));
+    showPlayToScore(tr("Play to Score: %1").arg(0));
     m_trump = new QLabel(this);
     m_trump->setGeometry(45, 32, kCardWidth, kCardHeight);
     m_trump->setObjectName(QStringLiteral("image_trump"));
     auto* trumpCaption = textLabel(this, {58, 128}, 13, true);
-    trumpCaption->setText(QStringLiteral("TRUMP"));
+    trumpCaption->setText(tr("TRUMP"));
     for (int position = 0; position < 4; ++position) {
         buildSeatGroup(position);
     }
@@ -266,7 +271,7 @@ void Board::buildTable() {
     m_startButton->setPixmap(pictures.startButton());
     m_startButton->setGeometry(293, 328, 150, 38);
     m_startButton->setCursor(Qt::PointingHandCursor);
-    m_startButton->setAccessibleName(QStringLiteral("START GAME"));
+    m_startButton->setAccessibleName(tr("START GAME"));
     m_startButton->hide();
     connect(m_startButton, &ClickablePicture::clicked, this, &Board::startClicked);
     m_status = new StatusLine(this);
@@ -276,7 +281,7 @@ void Board::buildTable() {
     m_status->setObjectName(QStringLiteral("label_status"));
     m_status->setFixedWidth(kStatusWidth);
     m_status->setAlignment(Qt::AlignCenter);
-    m_status->setText(QStringLiteral("Welcome to Lastling"));
+    m_status->setText(tr("Welcome to Lastling"));
     m_lastTrick = new LastTrickPanel(this);
     m_lastTrick->move((496 - LastTrickPanel::kWidth) / 2, 180);
     connect(m_lastTrick, &LastTrickPanel::clicked, this, &Board::lastTrickClicked);
@@ -294,19 +299,19 @@ void Board::buildSeatGroup(int position) {
     took->setGeometry(QRect(at.took, pictures.tookTrick().size()));
     took->setCursor(Qt::PointingHandCursor);
     took->setFocusPolicy(Qt::NoFocus); // Ctrl+L shows the last trick from the keyboard
-    took->setAccessibleName(QStringLiteral("Took the last trick (Ctrl+L shows it)"));
+    took->setAccessibleName(tr("Took the last trick (Ctrl+L shows it)"));
     took->hide();
     connect(took, &ClickablePicture::clicked, this, &Board::lastTrickClicked);
     group.took = took;
     group.played = new QLabel(this);
     group.played->setGeometry(QRect(at.played, QSize(kCardWidth, kCardHeight)));
     group.eyes = pictureLabel(this, at.eyes, position == 2 ? pictures.eyesTop() : pictures.eyes());
-    group.eyes->setAccessibleName(QStringLiteral("Just watching"));
+    group.eyes->setAccessibleName(tr("Just watching"));
     auto* name = new SeatNameLabel(this, position);
     name->setTextFormat(Qt::PlainText);
     name->setFont(arialPixels(13));
     name->move(at.name);
-    name->setText(QString::fromLatin1(client::kWaiting));
+    name->setText(tr("<Waiting>"));
     name->adjustSize();
     name->setCursor(Qt::PointingHandCursor); // a click opens the seat's menu
     group.name = name;
@@ -316,9 +321,9 @@ void Board::buildSeatGroup(int position) {
     group.bonus = textLabel(this, at.bonus, 13);
     group.bonus->setStyleSheet(QStringLiteral("color: #1A6B1A; font-weight: bold;"));
     group.done = pictureLabel(this, at.badge, pictures.outBadge());
-    group.done->setAccessibleName(QStringLiteral("OUT"));
+    group.done->setAccessibleName(tr("OUT"));
     group.winner = pictureLabel(this, at.badge, pictures.winnerBadge());
-    group.winner->setAccessibleName(QStringLiteral("WINNER"));
+    group.winner->setAccessibleName(tr("WINNER"));
 }
 
 void Board::buildChatFrame() {
@@ -327,7 +332,7 @@ void Board::buildChatFrame() {
     logo->setPixmap(Pictures::instance().logo());
     logo->setGeometry(498, 6, 257, 22);
     logo->setFocusPolicy(Qt::NoFocus);
-    logo->setAccessibleName(QStringLiteral("Korvel Software web site"));
+    logo->setAccessibleName(tr("Korvel Software web site"));
     m_chatPanel = new QFrame(this);
     m_chatPanel->setObjectName(QStringLiteral("panel_mainchat"));
     m_chatPanel->setGeometry(496, 54, 265, 444);
@@ -423,7 +428,8 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
 }
 
 void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& group) {
-    const QString name = fromLatin1(seat.name);
+    // The empty seat's word is the client's marker; the player reads it in the own language.
+    const QString name = seat.name == client::kWaiting ? tr("<Waiting>") : fromLatin1(seat.name);
     setTextIfChanged(group.score, fromLatin1(seat.score));
     setShown(group.score, seat.scoreVisible);
     setTextIfChanged(group.bonus, fromLatin1(seat.bonus));
@@ -433,17 +439,17 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
     setShown(group.winner, seat.winner);
     setShown(group.eyes, seat.eyes);
     const QString playedName = seat.played >= 1 && seat.played <= 52
-                                   ? cardName(seat.played) + QStringLiteral(", played by ") + name
+                                   ? tr("%1, played by %2").arg(cardName(seat.played), name)
                                    : QString();
     showCard(group.played, seat.played, playedName);
-    showHand(group.hand, seat.hand, position == 0 ? QStringLiteral("Your") : name + "'s");
-    setAccessibleNameIfChanged(group.score, name + QStringLiteral(": ") + group.score->text() +
-                                                (group.score->text() == QStringLiteral("1")
-                                                     ? QStringLiteral(" point")
-                                                     : QStringLiteral(" points")));
-    setAccessibleNameIfChanged(group.marker, position == 0
-                                                 ? QStringLiteral("Your turn marker")
-                                                 : name + QStringLiteral("'s turn marker"));
+    showHand(group.hand, seat.hand,
+             position == 0
+                 ? HandNames{tr("Your hand"), tr("Your remaining cards")}
+                 : HandNames{tr("%1's hand").arg(name), tr("%1's remaining cards").arg(name)});
+    setAccessibleNameIfChanged(
+        group.score, tr("%1: %n point(s)", nullptr, group.score->text().toInt()).arg(name));
+    setAccessibleNameIfChanged(group.marker, position == 0 ? tr("Your turn marker")
+                                                           : tr("%1's turn marker").arg(name));
 }
 
 // A long name is cut short with "…" so that the score and a round's bonus still fit before the
@@ -520,13 +526,11 @@ void Board::showHandSlots(const client::TableView& view) {
         const client::HandSlot& hand = view.ownSlots[static_cast<std::size_t>(slot)];
         ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot - 1)];
         const QString name = cardName(hand.card >= 1 && hand.card <= 52 ? hand.card : -1);
-        showCard(picture, hand.card,
-                 name.isEmpty() ? QStringLiteral("Hand slot %1: empty").arg(slot) : name);
-        const QString tip =
-            QStringLiteral("%1 (Alt+%2 or F%3)")
-                .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)
-                .arg(slot)
-                .arg(slot + 4);
+        showCard(picture, hand.card, name.isEmpty() ? tr("Hand slot %1: empty").arg(slot) : name);
+        const QString tip = tr("%1 (Alt+%2 or F%3)")
+                                .arg(name.isEmpty() ? tr("Hand slot %1").arg(slot) : name)
+                                .arg(slot)
+                                .arg(slot + 4);
         if (picture->toolTip() != tip) {
             picture->setToolTip(tip);
         }
@@ -551,8 +555,9 @@ void Board::showTurnMarker(int position) {
     }
     const QLabel* name = m_groups[static_cast<std::size_t>(position)].name;
     // The bottom seat is the player's own, whatever name it shows.
-    setAccessibleNameIfChanged(m_turnMarker, position == 0 ? QStringLiteral("Your turn")
-                                                           : name->accessibleName() + "'s turn");
+    setAccessibleNameIfChanged(m_turnMarker, position == 0
+                                                 ? tr("Your turn")
+                                                 : tr("%1's turn").arg(name->accessibleName()));
     m_turnMarker->move(name->x() - 13, name->y() - 5);
     m_turnMarker->raise();
     setShown(m_turnMarker, true);

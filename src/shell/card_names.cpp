@@ -1,20 +1,23 @@
 #include "shell/card_names.h"
 
+#include "client/ui_text.h"
+
+#include <QCoreApplication>
+
 namespace lastling::shell {
 
 QString cardName(int card) {
     if (card == kCardBack) {
-        return QStringLiteral("Card back");
+        return QCoreApplication::translate("CardNames", "Card back");
     }
     if (card == kNoTrump) {
-        return QStringLiteral("No Trump");
+        return QCoreApplication::translate("CardNames", "No Trump");
     }
-    return QString::fromStdString(cards::name(card));
+    return client::cardText(card);
 }
 
 QString rankText(int card) {
-    const std::string_view text = cards::rankText(card);
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return client::cardCornerText(card);
 }
 
 } // namespace lastling::shell

@@ -106,9 +106,9 @@ void ClientBridge::showStartDialog() {
 // The countdown is in the status line; beside it, the way to give up on the table.
 void ClientBridge::showReconnecting(int) {
     if (!m_cancelReconnect) {
-        m_cancelReconnect = new QPushButton(QStringLiteral("Cancel"), &m_parts.window);
+        m_cancelReconnect = new QPushButton(tr("Cancel"), &m_parts.window);
         m_cancelReconnect->setObjectName(QStringLiteral("button_cancelreconnect"));
-        m_cancelReconnect->setAccessibleName(QStringLiteral("Cancel reconnecting"));
+        m_cancelReconnect->setAccessibleName(tr("Cancel reconnecting"));
         connect(m_cancelReconnect, &QPushButton::clicked, this,
                 [this] { m_parts.client.session().cancelReconnect(); });
     }

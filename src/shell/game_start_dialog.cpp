@@ -12,10 +12,10 @@ namespace lastling::shell {
 GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
                                  QWidget* parent)
     : QDialog(parent, kFixedDialogFlags), m_background(background) {
-    setWindowTitle(QStringLiteral("Lastling - Game Start"));
+    setWindowTitle(tr("Lastling - Game Start"));
     setFixedSize(257, 112);
 
-    auto* heading = new QLabel(QStringLiteral("Game Option"), this);
+    auto* heading = new QLabel(tr("Game Option"), this);
     QFont headingFont(QStringLiteral("Arial"));
     headingFont.setPixelSize(24);
     headingFont.setBold(true);
@@ -25,7 +25,7 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     heading->setAlignment(Qt::AlignCenter);
     heading->setGeometry(0, 6, 257, 30);
 
-    auto* caption = new QLabel(QStringLiteral("Play to Score:"), this);
+    auto* caption = new QLabel(tr("Play to Score:"), this);
     caption->setGeometry(28, 44, 100, 20);
     m_target = new QSpinBox(this);
     m_target->setObjectName(QStringLiteral("edit_playtoscore"));
@@ -35,7 +35,7 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     // A typed number below the range becomes the nearest one the range allows.
     m_target->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_target->setGeometry(128, 42, 80, 24);
-    m_target->setAccessibleName(QStringLiteral("Play to Score"));
+    m_target->setAccessibleName(tr("Play to Score"));
 
     auto* start = new ClickablePicture(this);
     connect(start, &ClickablePicture::clicked, this, &GameStartDialog::pressStart);
@@ -44,7 +44,7 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     m_start->setPixmap(startPicture);
     m_start->setGeometry((257 - 150) / 2, 70, 150, 38);
     m_start->setCursor(Qt::PointingHandCursor);
-    m_start->setAccessibleName(QStringLiteral("START GAME"));
+    m_start->setAccessibleName(tr("START GAME"));
     m_start->setFocus();
 }
 

@@ -1,7 +1,10 @@
 #include "shell/in_process_host.h"
 
+#include "client/ui_text.h"
 #include "host/lan_presence.h"
 #include "host/tserver.h"
+
+#include <QCoreApplication>
 
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -57,8 +60,11 @@ public:
             m_server.startListening(number, loopbackOnly);
         } catch (const std::exception&) {
             if (portInUse(number)) {
-                throw std::runtime_error("Cannot host a table because port " +
-                                         std::to_string(number) + " is in use by another program");
+                throw std::runtime_error(client::uiText(
+                    QCoreApplication::translate(
+                        "InProcessHost",
+                        "Cannot host a table because port %1 is in use by another program")
+                        .arg(number)));
             }
             throw;
         }

@@ -35,10 +35,9 @@ LanTableList::LanTableList(QWidget* parent) : QWidget(parent) {
     layout->addWidget(m_status);
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("list_tables"));
-    m_list->setAccessibleName(QStringLiteral("Tables on the local network"));
+    m_list->setAccessibleName(tr("Tables on the local network"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("Table"), QStringLiteral("Address"),
-                             QStringLiteral("Free seats"), QStringLiteral("Game")});
+    m_list->setHeaderLabels({tr("Table"), tr("Address"), tr("Free seats"), tr("Game")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_list->setMinimumHeight(120);
     layout->addWidget(m_list);
@@ -72,9 +71,9 @@ void LanTableList::showTables(const std::vector<lan::LanTable>& tables,
     for (const lan::LanTable& table : tables) {
         const QString address =
             fromUtf8(netaddr::endpointText(table.address, std::to_string(table.port)));
-        auto* item = new QTreeWidgetItem(
-            m_list, {fromUtf8(lan::shownName(table.name)), address, seatsText(table.freeSeats),
-                     table.running ? QStringLiteral("running") : QStringLiteral("waiting")});
+        auto* item = new QTreeWidgetItem(m_list, {fromUtf8(lan::shownName(table.name)), address,
+                                                  seatsText(table.freeSeats),
+                                                  table.running ? tr("running") : tr("waiting")});
         item->setData(0, Qt::UserRole, fromUtf8(table.name));
         item->setData(1, Qt::UserRole, address);
         if (item->data(0, Qt::UserRole).toString() == current) {
@@ -83,18 +82,18 @@ void LanTableList::showTables(const std::vector<lan::LanTable>& tables,
     }
     switch (state) {
     case lan::TableBrowser::State::NoDaemon:
-        m_status->setText(QStringLiteral(
-            "Tables on the local network cannot be found: no Avahi daemon is running. Type "
-            "the host's address below."));
+        m_status->setText(
+            tr("Tables on the local network cannot be found: no Avahi daemon is running. Type "
+               "the host's address below."));
         break;
     case lan::TableBrowser::State::Failed:
-        m_status->setText(QStringLiteral(
-            "Looking for tables on the local network failed. Type the host's address below."));
+        m_status->setText(
+            tr("Looking for tables on the local network failed. Type the host's address below."));
         break;
     case lan::TableBrowser::State::Searching:
-        m_status->setText(
-            tables.empty() ? QStringLiteral("Looking for tables on the local network...")
-                           : QStringLiteral("Tables on the local network (double-click to join):"));
+        m_status->setText(tables.empty()
+                              ? tr("Looking for tables on the local network...")
+                              : tr("Tables on the local network (double-click to join):"));
         break;
     }
     m_list->setEnabled(!tables.empty());

@@ -25,10 +25,11 @@ QString lastTrickAccessibleName(const client::LastTrick& trick) {
     }
     QStringList plays;
     for (const client::TrickCard& played : trick.cards) {
-        plays << fromLatin1(played.name) + QStringLiteral(" played ") + cardName(played.card);
+        plays << LastTrickPanel::tr("%1 played %2")
+                     .arg(fromLatin1(played.name), cardName(played.card));
     }
-    return QStringLiteral("Last trick: ") + plays.join(QStringLiteral(", ")) +
-           QStringLiteral(", ") + fromLatin1(trick.takerName) + QStringLiteral(" took it");
+    return LastTrickPanel::tr("Last trick: %1, %2 took it")
+        .arg(plays.join(QStringLiteral(", ")), fromLatin1(trick.takerName));
 }
 
 LastTrickPanel::LastTrickPanel(QWidget* parent) : QFrame(parent) {
@@ -66,8 +67,7 @@ void LastTrickPanel::showTrick(const client::LastTrick& trick, bool shown) {
         hide();
         return;
     }
-    m_title->setText(QStringLiteral("Last trick: ") + fromLatin1(trick.takerName) +
-                     QStringLiteral(" took it"));
+    m_title->setText(tr("Last trick: %1 took it").arg(fromLatin1(trick.takerName)));
     for (std::size_t i = 0; i < m_cards.size(); ++i) {
         const bool used = i < trick.cards.size();
         const client::TrickCard played = used ? trick.cards[i] : client::TrickCard{};
@@ -81,7 +81,7 @@ void LastTrickPanel::showTrick(const client::LastTrick& trick, bool shown) {
     }
     const QString name = lastTrickAccessibleName(trick);
     setAccessibleName(name);
-    setToolTip(name + QStringLiteral(" (click or Ctrl+L to hide)"));
+    setToolTip(tr("%1 (click or Ctrl+L to hide)").arg(name));
     const bool wasHidden = isHidden();
     show();
     raise();

@@ -96,7 +96,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
       m_tally(std::make_unique<tally::TallyKeeper>(tallyPathFor(m_options))),
       m_client(std::make_unique<client::TableClient>()) {
     setObjectName(QStringLiteral("chat"));
-    setWindowTitle(QStringLiteral("Lastling by Korvel Software"));
+    setWindowTitle(tr("Lastling by Korvel Software"));
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
     setFont(font);
@@ -218,7 +218,7 @@ void MainWindow::showPreferences() {
 // Alt+1..Alt+4 and F5..F8 play the hand slots; neither ever types into the chat field.
 void MainWindow::buildKeyboardPlay() {
     for (int slot = 1; slot <= 4; ++slot) {
-        auto* play = new QAction(QStringLiteral("Play card %1").arg(slot), this);
+        auto* play = new QAction(tr("Play card %1").arg(slot), this);
         play->setObjectName(QStringLiteral("PlayCard%1").arg(slot));
         play->setShortcuts({QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + slot)),
                             QKeySequence(static_cast<Qt::Key>(Qt::Key_F4 + slot))});
@@ -263,8 +263,7 @@ void MainWindow::wireClient() {
         const std::string& entry = spies[static_cast<std::size_t>(index)];
         const auto colon = entry.find(": ");
         const std::string name = colon == std::string::npos ? entry : entry.substr(colon + 2);
-        if (ask(QStringLiteral("Remove %1 from the game?")
-                    .arg(QString::fromLatin1(name.c_str())))) {
+        if (ask(tr("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
             guarded([this, index] { m_client->model().removeSpy(index); });
         }
     });
@@ -427,32 +426,33 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
     menu->setObjectName(QStringLiteral("popup_kick"));
     const auto addItem = [this, &menu, seat](const char* name, const char* caption, bool enabled,
                                              void (client::TableModel::*command)(int)) {
-        QAction* item = menu->addAction(QString::fromLatin1(caption));
+        QAction* item = menu->addAction(tr(caption));
         item->setObjectName(QString::fromLatin1(name));
         item->setEnabled(enabled);
         connect(item, &QAction::triggered, this, [this, seat, command] {
             guarded([this, seat, command] { (m_client->model().*command)(seat); });
         });
     };
-    QAction* remove = menu->addAction(QStringLiteral("Remove From Game"));
+    QAction* remove = menu->addAction(tr("Remove From Game"));
     remove->setObjectName(QStringLiteral("RemoveFromGame1"));
     remove->setEnabled(items.removeFromGame);
     const std::string name = m_client->model().view().seats.at(static_cast<std::size_t>(seat)).name;
     connect(remove, &QAction::triggered, this, [this, seat, name] { confirmRemoval(seat, name); });
-    addItem("SettoJustWatch1", "Set to Just Watch", items.setToJustWatch,
+    addItem("SettoJustWatch1", QT_TR_NOOP("Set to Just Watch"), items.setToJustWatch,
             &client::TableModel::setToJustWatch);
-    addItem("UnsetJustWatch1", "Unset Just Watch", items.unsetJustWatch,
+    addItem("UnsetJustWatch1", QT_TR_NOOP("Unset Just Watch"), items.unsetJustWatch,
             &client::TableModel::unsetJustWatch);
     menu->addSeparator();
-    addItem("IgnoreChat1", "Ignore Chat", items.ignoreChat, &client::TableModel::ignoreChat);
-    addItem("StopIgnoring1", "Stop Ignoring", items.stopIgnoring,
+    addItem("IgnoreChat1", QT_TR_NOOP("Ignore Chat"), items.ignoreChat,
+            &client::TableModel::ignoreChat);
+    addItem("StopIgnoring1", QT_TR_NOOP("Stop Ignoring"), items.stopIgnoring,
             &client::TableModel::stopIgnoring);
     return menu;
 }
 
 // A removed player's game ends at once: the host says so before it happens.
 void MainWindow::confirmRemoval(int seat, const std::string& name) {
-    if (ask(QStringLiteral("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
+    if (ask(tr("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
         guarded([this, seat] { m_client->model().removeFromGame(seat); });
     }
 }
@@ -472,11 +472,10 @@ bool MainWindow::mayLeave() {
     const client::TableModel& model = m_client->model();
     const client::ClientState& own = model.state();
     if (own.ishost) {
-        return !model.othersAtTable() ||
-               ask(QStringLiteral("Leave the table? The game ends for everybody."));
+        return !model.othersAtTable() || ask(tr("Leave the table? The game ends for everybody."));
     }
     if (own.loggedin && own.isPlayingSeat(own.myseat) && model.gameRunning()) {
-        return ask(QStringLiteral("Leave the game? The computer plays your seat from now on."));
+        return ask(tr("Leave the game? The computer plays your seat from now on."));
     }
     return true;
 }

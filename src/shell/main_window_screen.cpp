@@ -83,11 +83,11 @@ bool MainWindow::placeIsKnown() {
 void MainWindow::resetScreenLocationChosen() {
     resetScreenLocation();
     if (!placeIsKnown()) {
-        auto* box = new QMessageBox(
-            QMessageBox::Information, QStringLiteral("Lastling"),
-            QStringLiteral("On Wayland the desktop places windows: Reset Screen Location has "
-                           "no effect on the window's place, only on its size."),
-            QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Information, QStringLiteral("Lastling"),
+                            tr("On Wayland the desktop places windows: Reset Screen Location has "
+                               "no effect on the window's place, only on its size."),
+                            QMessageBox::Ok, this);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

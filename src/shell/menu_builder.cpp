@@ -43,26 +43,29 @@ QAction* addSwitch(QMenu* menu, const QString& name, const QString& caption) {
 }
 
 void buildFileMenu(QMenuBar& bar, MainMenus& menus) {
-    QMenu* file = bar.addMenu(QStringLiteral("&File"));
-    menus.startGame = addItem(file, QStringLiteral("StartGame1"), QStringLiteral("&Start Game"));
+    QMenu* file = bar.addMenu(QCoreApplication::translate("MainMenus", "&File"));
+    menus.startGame = addItem(file, QStringLiteral("StartGame1"),
+                              QCoreApplication::translate("MainMenus", "&Start Game"));
     menus.startGame->setEnabled(false);
-    menus.hostTable =
-        addItem(file, QStringLiteral("HostTable1"), QStringLiteral("&Host a Table..."));
-    menus.joinTable =
-        addItem(file, QStringLiteral("JoinTable1"), QStringLiteral("&Join a Table..."));
+    menus.hostTable = addItem(file, QStringLiteral("HostTable1"),
+                              QCoreApplication::translate("MainMenus", "&Host a Table..."));
+    menus.joinTable = addItem(file, QStringLiteral("JoinTable1"),
+                              QCoreApplication::translate("MainMenus", "&Join a Table..."));
     file->addSeparator();
-    menus.exit = addItem(file, QStringLiteral("Exit1"), QStringLiteral("E&xit"));
+    menus.exit =
+        addItem(file, QStringLiteral("Exit1"), QCoreApplication::translate("MainMenus", "E&xit"));
 }
 
 void addChatCommands(QMenu* options, social::ChatPanel& chat) {
     // The chat's own commands take their access keys here, where they stand in the menu.
-    chat.textColourAction()->setText(QStringLiteral("Text C&olor"));
-    chat.scrollChatOffAction()->setText(QStringLiteral("Scroll Chat O&ff"));
-    chat.clearAction()->setText(QStringLiteral("Cl&ear Main Chat"));
+    chat.textColourAction()->setText(QCoreApplication::translate("MainMenus", "Text C&olor"));
+    chat.scrollChatOffAction()->setText(
+        QCoreApplication::translate("MainMenus", "Scroll Chat O&ff"));
+    chat.clearAction()->setText(QCoreApplication::translate("MainMenus", "Cl&ear Main Chat"));
     QAction* colour = chat.textColourAction();
     colour->setObjectName(QStringLiteral("TextColor1"));
     options->addAction(colour);
-    QMenu* sizes = options->addMenu(QStringLiteral("Text Si&ze"));
+    QMenu* sizes = options->addMenu(QCoreApplication::translate("MainMenus", "Text Si&ze"));
     sizes->menuAction()->setObjectName(QStringLiteral("TextSize1"));
     auto* group = new QActionGroup(sizes); // radio items, like the other choices
     group->setExclusive(true);
@@ -107,31 +110,37 @@ QActionGroup* addLanguageItems(QMenu* options) {
 }
 
 void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) {
-    QMenu* options = bar.addMenu(QStringLiteral("&Options"));
-    menus.playSounds =
-        addSwitch(options, QStringLiteral("PlaySounds1"), QStringLiteral("Play &Sounds"));
-    menus.playerPhraseSounds = addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
-                                         QStringLiteral("Player &Phrase Sounds"));
-    menus.turnSound =
-        addRadioItems(options, QStringLiteral("&Turn Sound"), QStringLiteral("TurnSound1"),
-                      {{QStringLiteral("Classic1"), QStringLiteral("&Classic"), 0},
-                       {QStringLiteral("New1"), QStringLiteral("&New"), 1}});
-    menus.botSpeed =
-        addRadioItems(options, QStringLiteral("&Bot Speed"), QStringLiteral("BotSpeed1"),
-                      {{QStringLiteral("Slow1"), QStringLiteral("&Slow"), 1000},
-                       {QStringLiteral("Normal1"), QStringLiteral("&Normal"), 500},
-                       {QStringLiteral("Fast1"), QStringLiteral("&Fast"), 250}});
-    menus.botSkill =
-        addRadioItems(options, QStringLiteral("Bot S&kill"), QStringLiteral("BotSkill1"),
-                      {{QStringLiteral("ClassicSkill1"), QStringLiteral("&Classic"), 0},
-                       {QStringLiteral("Smart1"), QStringLiteral("S&mart"), 1}});
+    QMenu* options = bar.addMenu(QCoreApplication::translate("MainMenus", "&Options"));
+    menus.playSounds = addSwitch(options, QStringLiteral("PlaySounds1"),
+                                 QCoreApplication::translate("MainMenus", "Play &Sounds"));
+    menus.playerPhraseSounds =
+        addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
+                  QCoreApplication::translate("MainMenus", "Player &Phrase Sounds"));
+    menus.turnSound = addRadioItems(
+        options, QCoreApplication::translate("MainMenus", "&Turn Sound"),
+        QStringLiteral("TurnSound1"),
+        {{QStringLiteral("Classic1"), QCoreApplication::translate("MainMenus", "&Classic"), 0},
+         {QStringLiteral("New1"), QCoreApplication::translate("MainMenus", "&New"), 1}});
+    menus.botSpeed = addRadioItems(
+        options, QCoreApplication::translate("MainMenus", "&Bot Speed"),
+        QStringLiteral("BotSpeed1"),
+        {{QStringLiteral("Slow1"), QCoreApplication::translate("MainMenus", "&Slow"), 1000},
+         {QStringLiteral("Normal1"), QCoreApplication::translate("MainMenus", "&Normal"), 500},
+         {QStringLiteral("Fast1"), QCoreApplication::translate("MainMenus", "&Fast"), 250}});
+    menus.botSkill = addRadioItems(
+        options, QCoreApplication::translate("MainMenus", "Bot S&kill"),
+        QStringLiteral("BotSkill1"),
+        {{QStringLiteral("ClassicSkill1"), QCoreApplication::translate("MainMenus", "&Classic"), 0},
+         {QStringLiteral("Smart1"), QCoreApplication::translate("MainMenus", "S&mart"), 1}});
     options->addSeparator();
     addChatCommands(options, chat);
-    menus.resetScreenLocation = addItem(options, QStringLiteral("ResetScreenLocation1"),
-                                        QStringLiteral("&Reset Screen Location"));
+    menus.resetScreenLocation =
+        addItem(options, QStringLiteral("ResetScreenLocation1"),
+                QCoreApplication::translate("MainMenus", "&Reset Screen Location"));
     menus.language = addLanguageItems(options);
     options->addSeparator();
-    menus.justWatch = addItem(options, QStringLiteral("JustWatch1"), QStringLiteral("&Just Watch"));
+    menus.justWatch = addItem(options, QStringLiteral("JustWatch1"),
+                              QCoreApplication::translate("MainMenus", "&Just Watch"));
     menus.justWatch->setCheckable(true);
     checkTag(*menus.turnSound, 0);
     checkTag(*menus.botSpeed, 500);
@@ -139,24 +148,31 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
 }
 
 void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
-    QMenu* view = bar.addMenu(QStringLiteral("&View"));
-    menus.viewTally = addItem(view, QStringLiteral("ViewTally1"), QStringLiteral("View &Tally"));
+    QMenu* view = bar.addMenu(QCoreApplication::translate("MainMenus", "&View"));
+    menus.viewTally = addItem(view, QStringLiteral("ViewTally1"),
+                              QCoreApplication::translate("MainMenus", "View &Tally"));
     menus.viewTally->setEnabled(false);
-    menus.spyList = addItem(view, QStringLiteral("SpyList1"), QStringLiteral("&Spy List"));
-    menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"), QStringLiteral("&Last Trick"));
+    menus.spyList = addItem(view, QStringLiteral("SpyList1"),
+                            QCoreApplication::translate("MainMenus", "&Spy List"));
+    menus.lastTrick = addItem(view, QStringLiteral("LastTrick1"),
+                              QCoreApplication::translate("MainMenus", "&Last Trick"));
     menus.lastTrick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menus.lastTrick->setCheckable(true);
-    menus.hint = addItem(view, QStringLiteral("Hint1"), QStringLiteral("&Hint"));
+    menus.hint =
+        addItem(view, QStringLiteral("Hint1"), QCoreApplication::translate("MainMenus", "&Hint"));
     menus.hint->setShortcut(QKeySequence(Qt::Key_H));
     menus.hint->setEnabled(false);
-    menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("&Phrase List"));
+    menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"),
+                               QCoreApplication::translate("MainMenus", "&Phrase List"));
     menus.phraseList->setEnabled(false);
-    QMenu* help = bar.addMenu(QStringLiteral("&Help"));
-    menus.helpContent = addItem(help, QStringLiteral("Help2"), QStringLiteral("&Content"));
+    QMenu* help = bar.addMenu(QCoreApplication::translate("MainMenus", "&Help"));
+    menus.helpContent = addItem(help, QStringLiteral("Help2"),
+                                QCoreApplication::translate("MainMenus", "&Content"));
     menus.helpContent->setShortcut(QKeySequence(Qt::Key_F1));
     menus.helpContent->setEnabled(false);
     help->addSeparator();
-    menus.about = addItem(help, QStringLiteral("About1"), QStringLiteral("&About"));
+    menus.about =
+        addItem(help, QStringLiteral("About1"), QCoreApplication::translate("MainMenus", "&About"));
     menus.about->setEnabled(false);
 }
 

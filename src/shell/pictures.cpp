@@ -2,7 +2,9 @@
 
 #include "shell/card_names.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -91,6 +93,13 @@ void drawSuit(QPainter& painter, int suit, const QRectF& box, const QColor& ink,
     painter.setBrush(ink);
     painter.drawPath(unitSuitPath(suit));
     painter.restore();
+}
+
+// A word on a picture keeps its place in a longer language: its font shrinks until it fits.
+void fitFont(QFont& font, const QString& text, qreal width) {
+    while (font.pixelSize() > 7 && QFontMetricsF(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
 }
 
 void drawCardBlank(QPainter& painter, const QColor& fill) {
@@ -223,7 +232,8 @@ void drawCourt(QPainter& painter, int card) {
     painter.setPen(QPen(ink, 1));
     painter.setBrush(cards::isRed(card) ? QColor(0xFC, 0xEE, 0xDA) : QColor(0xE8, 0xEE, 0xF8));
     painter.drawRect(frame);
-    drawHeadgear(painter, cards::rankOf(card) - 1, QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
+    drawHeadgear(painter, cards::rankOf(card) - 1,
+                 QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
     QFont letterFont(QStringLiteral("DejaVu Serif"));
     letterFont.setPixelSize(30);
     letterFont.setBold(true);
@@ -303,12 +313,14 @@ QImage drawNoTrump() {
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);
     font.setBold(true);
+    //: The picture of the turned-up card when there is no trump: two lines, "NO" and "TRUMP".
+    const QString no = QCoreApplication::translate("Pictures", "NO");
+    const QString trump = QCoreApplication::translate("Pictures", "TRUMP");
+    fitFont(font, no.size() > trump.size() ? no : trump, kCardWidth - 6);
     painter.setFont(font);
     painter.setPen(kRedInk);
-    painter.drawText(QRectF(0, centre.y() - 18, kCardWidth, 16), Qt::AlignCenter,
-                     QStringLiteral("NO"));
-    painter.drawText(QRectF(0, centre.y() + 2, kCardWidth, 16), Qt::AlignCenter,
-                     QStringLiteral("TRUMP"));
+    painter.drawText(QRectF(0, centre.y() - 18, kCardWidth, 16), Qt::AlignCenter, no);
+    painter.drawText(QRectF(0, centre.y() + 2, kCardWidth, 16), Qt::AlignCenter, trump);
     return image;
 }
 
@@ -343,6 +355,7 @@ QPixmap drawBadge(int width, const QString& text, const QColor& top, const QColo
     font.setPixelSize(15);
     font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    fitFont(font, text, width - 8);
     painter.setFont(font);
     painter.setPen(ink);
     painter.drawText(QRectF(0, 0, width, 24), Qt::AlignCenter, text);
@@ -395,12 +408,14 @@ QPixmap drawStartButton(bool pressed) {
     font.setPixelSize(18);
     font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    const QString text = QCoreApplication::translate("Pictures", "START GAME");
+    fitFont(font, text, 136);
     painter.setFont(font);
     const QRectF textBox(0, pressed ? 1 : 0, 150, 38);
     painter.setPen(QColor(0, 0, 0, 110));
-    painter.drawText(textBox.translated(1, 1), Qt::AlignCenter, QStringLiteral("START GAME"));
+    painter.drawText(textBox.translated(1, 1), Qt::AlignCenter, text);
     painter.setPen(Qt::white);
-    painter.drawText(textBox, Qt::AlignCenter, QStringLiteral("START GAME"));
+    painter.drawText(textBox, Qt::AlignCenter, text);
     return QPixmap::fromImage(image);
 }
 
@@ -425,8 +440,10 @@ QPixmap drawLogo() {
     maker.setPixelSize(11);
     painter.setFont(maker);
     painter.setPen(QColor(0x40, 0x40, 0x40));
-    painter.drawText(QRectF(150, 0, 105, 22), Qt::AlignRight | Qt::AlignVCenter,
-                     QStringLiteral("by Korvel Software"));
+    const QString by = QCoreApplication::translate("Pictures", "by Korvel Software");
+    fitFont(maker, by, 105);
+    painter.setFont(maker);
+    painter.drawText(QRectF(150, 0, 105, 22), Qt::AlignRight | Qt::AlignVCenter, by);
     return QPixmap::fromImage(image);
 }
 
@@ -462,10 +479,11 @@ Pictures::Pictures() {
     m_cards[kNoTrump] = QPixmap::fromImage(drawNoTrump());
     m_turnMarker = drawSeatFlag(QColor(0x8B, 0x00, 0x00), QColor(0x50, 0, 0));
     m_seatMarker = drawSeatFlag(QColor(0xA8, 0xA8, 0xA8), QColor(0x78, 0x78, 0x78));
-    m_outBadge = drawBadge(45, QStringLiteral("OUT"), QColor(0x9A, 0x9A, 0x9A),
-                           QColor(0x55, 0x55, 0x55), Qt::white);
-    m_winnerBadge = drawBadge(95, QStringLiteral("WINNER"), QColor(0xFF, 0xE0, 0x70),
-                              QColor(0xD9, 0x9A, 0x10), QColor(0x5A, 0x2A, 0x00));
+    m_outBadge = drawBadge(45, QCoreApplication::translate("Pictures", "OUT"),
+                           QColor(0x9A, 0x9A, 0x9A), QColor(0x55, 0x55, 0x55), Qt::white);
+    m_winnerBadge =
+        drawBadge(95, QCoreApplication::translate("Pictures", "WINNER"), QColor(0xFF, 0xE0, 0x70),
+                  QColor(0xD9, 0x9A, 0x10), QColor(0x5A, 0x2A, 0x00));
     m_eyes = drawEyes(10);
     m_eyesTop = drawEyes(8);
     m_tookTrick = drawTookTrick();

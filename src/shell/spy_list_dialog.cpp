@@ -36,7 +36,7 @@ void fitTitle(QLabel& title, QFont font, int room) {
 
 SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     : QDialog(parent, kFixedDialogFlags), m_background(background) {
-    setWindowTitle(QStringLiteral("Lastling - Spys"));
+    setWindowTitle(tr("Lastling - Spys"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(162, 168);
 
@@ -47,22 +47,22 @@ SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     m_list->setMouseTracking(true);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->viewport()->installEventFilter(this);
-    m_list->setAccessibleName(QStringLiteral("Spy List"));
+    m_list->setAccessibleName(tr("Spy List"));
     connect(m_list, &QListWidget::customContextMenuRequested, this, &SpyListDialog::openMenu);
 
-    auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    auto* title = new QLabel(tr("Spy List"), this);
     title->setObjectName(QStringLiteral("label_title"));
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setPixelSize(19);
     titleFont.setBold(true);
     fitTitle(*title, titleFont, kDoneLeft - kTitleLeft - 2);
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(kDoneLeft, 141, 53, 22);
     connect(done, &QPushButton::clicked, this, &QDialog::hide);
 
-    m_kick = new QAction(QStringLiteral("Remove From Game"), this);
+    m_kick = new QAction(tr("Remove From Game"), this);
     m_kick->setObjectName(QStringLiteral("popup_kickhim"));
     m_kick->setEnabled(false);
     connect(m_kick, &QAction::triggered, this, [this] { removeEntryAt(m_remembered); });

@@ -41,17 +41,15 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
     : QDialog(parent), m_kind(kind) {
     const bool hosting = kind == Kind::Host;
     setObjectName(hosting ? QStringLiteral("HostTableDialog") : QStringLiteral("JoinTableDialog"));
-    setWindowTitle(hosting ? QStringLiteral("Lastling - Host a Table")
-                           : QStringLiteral("Lastling - Join a Table"));
+    setWindowTitle(hosting ? tr("Lastling - Host a Table") : tr("Lastling - Join a Table"));
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    m_name = addField(form, QStringLiteral("edit_name"), QStringLiteral("Your &name:"), name,
-                      kMaxPlayerName);
+    m_name = addField(form, QStringLiteral("edit_name"), tr("Your &name:"), name, kMaxPlayerName);
     if (!hosting) {
-        m_address = addField(form, QStringLiteral("edit_address"),
-                             QStringLiteral("Host's &address:"), address, kMaxAddressEntry);
-        m_address->setPlaceholderText(QStringLiteral("192.168.1.20, [::1]:7780 or a name"));
+        m_address = addField(form, QStringLiteral("edit_address"), tr("Host's &address:"), address,
+                             kMaxAddressEntry);
+        m_address->setPlaceholderText(tr("192.168.1.20, [::1]:7780 or a name"));
         m_tables = new LanTableList(this);
         layout->insertWidget(0, m_tables);
         connect(m_tables, &LanTableList::picked, m_address, &QLineEdit::setText);
@@ -74,8 +72,7 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
         showNameLengthNote();
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)
-        ->setText(hosting ? QStringLiteral("&Host") : QStringLiteral("&Join"));
+    buttons->button(QDialogButtonBox::Ok)->setText(hosting ? tr("&Host") : tr("&Join"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TableDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TableDialog::reject);
     layout->addWidget(buttons);

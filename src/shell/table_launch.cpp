@@ -2,6 +2,8 @@
 
 #include "net/table_address.h"
 
+#include <QCoreApplication>
+
 namespace lastling::shell {
 namespace {
 
@@ -26,26 +28,29 @@ bool isLatin1(const QString& text) {
 } // namespace
 
 QString nameLengthProblem() {
-    return QStringLiteral("A name can have at most %1 characters.").arg(kMaxPlayerName);
+    return QCoreApplication::translate("TableLaunch", "A name can have at most %1 characters.")
+        .arg(kMaxPlayerName);
 }
 
 QString nameProblem(const QString& name) {
     if (name.isEmpty()) {
-        return QStringLiteral("Please enter your name.");
+        return QCoreApplication::translate("TableLaunch", "Please enter your name.");
     }
     // "\xFF" is the wire's end byte.
     if (name.contains(u'+') || name.contains(u'|') || name.contains(QChar(0xFF)) ||
         hasControl(name)) {
-        return QStringLiteral("A name cannot hold \"+\", \"|\", \"\u00FF\" or control characters.");
+        return QCoreApplication::translate(
+            "TableLaunch", "A name cannot hold \"+\", \"|\", \"\u00FF\" or control characters.");
     }
     if (name.startsWith(u'-')) {
-        return QStringLiteral("A name cannot begin with \"-\".");
+        return QCoreApplication::translate("TableLaunch", "A name cannot begin with \"-\".");
     }
     if (name.size() > kMaxPlayerName) {
         return nameLengthProblem();
     }
     if (!isLatin1(name)) {
-        return QStringLiteral("A name can only hold Western European letters.");
+        return QCoreApplication::translate("TableLaunch",
+                                           "A name can only hold Western European letters.");
     }
     return {};
 }
@@ -64,14 +69,17 @@ QString addressProblem(const QString& address) {
     case netaddr::AddressError::None:
         return {};
     case netaddr::AddressError::Empty:
-        return QStringLiteral("Please enter the host's address.");
+        return QCoreApplication::translate("TableLaunch", "Please enter the host's address.");
     case netaddr::AddressError::Port:
-        return QStringLiteral("In \"%1\", the port after \":\" must be a number from 1 to 65535.")
+        return QCoreApplication::translate(
+                   "TableLaunch",
+                   "In \"%1\", the port after \":\" must be a number from 1 to 65535.")
             .arg(address.left(40));
     case netaddr::AddressError::Host:
         break;
     }
-    return QStringLiteral("\"%1\" is not an IPv4 or IPv6 address or a host name.")
+    return QCoreApplication::translate("TableLaunch",
+                                       "\"%1\" is not an IPv4 or IPv6 address or a host name.")
         .arg(address.left(40));
 }
 

@@ -9,8 +9,17 @@
 
 namespace lastling::social {
 
+namespace {
+
+// The text the field starts with; the player's language, so it is no chat message.
+QString placeholder() {
+    return ChatEntry::tr("<Enter Chat Here>");
+}
+
+} // namespace
+
 ChatEntry::ChatEntry(QWidget* parent) : QLineEdit(parent), m_paste(new QAction(tr("Paste"), this)) {
-    setText(QString::fromLatin1(kPlaceholder.data(), static_cast<qsizetype>(kPlaceholder.size())));
+    setText(placeholder());
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(10);
     setFont(font);
@@ -63,7 +72,7 @@ void ChatEntry::keyPressEvent(QKeyEvent* event) {
 }
 
 void ChatEntry::dropPlaceholder() {
-    if (text() == QLatin1String(kPlaceholder.data(), static_cast<qsizetype>(kPlaceholder.size()))) {
+    if (text() == placeholder()) {
         clear();
     }
 }

@@ -38,7 +38,9 @@ QString displayText(const std::string& latin1) {
     return text;
 }
 
-QString jumpHref(int jump) { return kJumpScheme + QLatin1Char(':') + QString::number(jump); }
+QString jumpHref(int jump) {
+    return kJumpScheme + QLatin1Char(':') + QString::number(jump);
+}
 
 int jumpOf(const QString& href) {
     if (!href.startsWith(kJumpScheme + QLatin1Char(':'))) {
@@ -49,7 +51,9 @@ int jumpOf(const QString& href) {
     return ok ? jump : -1;
 }
 
-bool isSmiley(const QTextFormat& format) { return format.objectType() == SmileyObject::kObjectType; }
+bool isSmiley(const QTextFormat& format) {
+    return format.objectType() == SmileyObject::kObjectType;
+}
 
 } // namespace
 
@@ -57,7 +61,8 @@ QSizeF SmileyObject::intrinsicSize(QTextDocument*, int, const QTextFormat&) {
     return QSizeF(kSmileyWidth, kSmileyHeight);
 }
 
-void SmileyObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) {
+void SmileyObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                              const QTextFormat& format) {
     painter->drawImage(rect, smileyPicture(format.intProperty(kIndexProperty)));
 }
 
@@ -69,7 +74,8 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setMouseTracking(true);
     document()->setDocumentMargin(kMargin);
-    document()->documentLayout()->registerHandler(SmileyObject::kObjectType, new SmileyObject(this));
+    document()->documentLayout()->registerHandler(SmileyObject::kObjectType,
+                                                  new SmileyObject(this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, kBackground);
     setPalette(colours);
@@ -226,14 +232,16 @@ int ChatView::jumpAt(const QPoint& viewportPoint) const {
     if (layout == nullptr) {
         return -1;
     }
-    const QPointF inBlock = QPointF(viewportPoint) - contentOffset() - blockBoundingGeometry(block).topLeft();
+    const QPointF inBlock =
+        QPointF(viewportPoint) - contentOffset() - blockBoundingGeometry(block).topLeft();
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine line = layout->lineAt(i);
         if (!line.naturalTextRect().contains(inBlock)) {
             continue;
         }
         QTextCursor under(document());
-        under.setPosition(block.position() + line.xToCursor(inBlock.x(), QTextLine::CursorOnCharacter) + 1);
+        under.setPosition(block.position() +
+                          line.xToCursor(inBlock.x(), QTextLine::CursorOnCharacter) + 1);
         return jumpOf(under.charFormat().anchorHref());
     }
     return -1;
@@ -245,7 +253,8 @@ void ChatView::mousePressEvent(QMouseEvent* event) {
 }
 
 void ChatView::mouseMoveEvent(QMouseEvent* event) {
-    viewport()->setCursor(jumpAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    viewport()->setCursor(jumpAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor
+                                                                   : Qt::IBeamCursor);
     QPlainTextEdit::mouseMoveEvent(event);
 }
 

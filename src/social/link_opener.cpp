@@ -4,6 +4,8 @@
 
 namespace lastling::social {
 
-bool DesktopLinkOpener::open(const QUrl& address) { return QDesktopServices::openUrl(address); }
+bool DesktopLinkOpener::open(const QUrl& address) {
+    return QDesktopServices::openUrl(address);
+}
 
 } // namespace lastling::social

@@ -2,6 +2,8 @@
 
 #include "protocol/messages.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <string_view>
 
@@ -20,10 +22,24 @@ std::string cleaned(std::string_view text) {
 
 } // namespace
 
+// The player's own words: the built-in phrases come in the window's language.
 const PhraseTexts& builtInPhrases() {
-    static const PhraseTexts phrases = {"Way To Go!", "Good One!",         "Nice Try!",
-                                        "Excellent!", "Brilliant!",        "Wow, WTG!",
-                                        "Thanks!",    "Way To Go Teamie!", "Good Game Everyone!"};
+    static constexpr std::array<const char*, kPhraseCount> kEnglish = {
+        QT_TRANSLATE_NOOP("Phrases", "Way To Go!"),
+        QT_TRANSLATE_NOOP("Phrases", "Good One!"),
+        QT_TRANSLATE_NOOP("Phrases", "Nice Try!"),
+        QT_TRANSLATE_NOOP("Phrases", "Excellent!"),
+        QT_TRANSLATE_NOOP("Phrases", "Brilliant!"),
+        QT_TRANSLATE_NOOP("Phrases", "Wow, WTG!"),
+        QT_TRANSLATE_NOOP("Phrases", "Thanks!"),
+        QT_TRANSLATE_NOOP("Phrases", "Way To Go Teamie!"),
+        QT_TRANSLATE_NOOP("Phrases", "Good Game Everyone!")};
+    static PhraseTexts phrases;
+    for (std::size_t i = 0; i < phrases.size(); ++i) {
+        const QByteArray text = QCoreApplication::translate("Phrases", kEnglish[i]).toLatin1();
+        phrases[i] =
+            cleaned(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    }
     return phrases;
 }
 

@@ -4,6 +4,7 @@
 #include "social/phrase_pictures.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -175,8 +176,9 @@ void PhraseRow::buildChatterMenu() {
     connect(cancel, &QAction::triggered, this, [this] { sendChatterSound(0); });
     for (int tag = 1; tag <= kChatterSoundCount; ++tag) {
         const std::string_view caption = chatterCaption(tag);
-        QAction* item = m_chatterMenu->addAction(
-            QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+        // Each caption is a whole literal, so its view ends in a zero byte.
+        QAction* item =
+            m_chatterMenu->addAction(QCoreApplication::translate("ChatterSounds", caption.data()));
         item->setObjectName(QStringLiteral("wave%1").arg(tag));
         connect(item, &QAction::triggered, this, [this, tag] { sendChatterSound(tag); });
     }
@@ -186,7 +188,7 @@ void PhraseRow::showPhrases() {
     for (int n = 1; n <= kPhraseCount; ++n) {
         const QString phrase = fromLatin1(m_model.phrases()[static_cast<std::size_t>(n - 1)]);
         phraseButton(n)->setToolTip(plainToolTip(phrase));
-        phraseButton(n)->setAccessibleName(QStringLiteral("Phrase %1: %2").arg(n).arg(phrase));
+        phraseButton(n)->setAccessibleName(tr("Phrase %1: %2").arg(n).arg(phrase));
     }
 }
 

@@ -13,11 +13,32 @@ inline constexpr std::array<std::string_view, 8> kTableSounds{
 inline constexpr int kChatterSoundCount = 20;
 
 // Caption (and hint) of chatter sound n at index n - 1: what the chatter-sound menu shows.
+// The window shows them translated (context "ChatterSounds"); lupdate finds them by the
+// marker, which leaves each text as it is in this Qt-free header.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(scope, text) text
+#endif
 inline constexpr std::array<std::string_view, kChatterSoundCount> kChatterCaptions{
-    "Doh",       "Cough",    "Hello",          "Thank You",    "Where have you been?",
-    "Snoring",   "Sneezing", "Sorry",          "Welcome",      "Yeehaa",
-    "Yippee",    "Oh No",    "Applause",       "Honk",         "Oooh",
-    "Razzberry", "Cheer",    "Woman Laughing", "Man Laughing", "Crying"};
+    QT_TRANSLATE_NOOP("ChatterSounds", "Doh"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Cough"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Hello"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Thank You"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Where have you been?"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Snoring"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Sneezing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Sorry"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Welcome"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Yeehaa"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Yippee"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Oh No"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Applause"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Honk"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Oooh"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Razzberry"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Cheer"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Woman Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Man Laughing"),
+    QT_TRANSLATE_NOOP("ChatterSounds", "Crying")};
 
 // "wave" and the number: the sound's name and the field "CMD_playasound" carries.
 std::string chatterSoundName(int number);

@@ -40,7 +40,7 @@ void SoundRules::playasound(std::string_view payload) {
         return;
     }
     m_systemLine("0+" + m_seatName(seat) + ": <Chatter Sound> " +
-                          std::string(chatterCaption(number)));
+                 std::string(chatterCaption(number)));
 }
 
 } // namespace lastling::social

@@ -12,18 +12,16 @@ namespace lastling::start {
 
 namespace {
 
-const QString kAborted = QStringLiteral("Download Aborted");
-
 QString connectionWords(int osError) {
     switch (osError) {
     case ECONNREFUSED:
-        return QStringLiteral("connection refused");
+        return LobbyInstaller::tr("connection refused");
     case ETIMEDOUT:
-        return QStringLiteral("timed out");
+        return LobbyInstaller::tr("timed out");
     case EHOSTUNREACH:
-        return QStringLiteral("host unreachable");
+        return LobbyInstaller::tr("host unreachable");
     case ENETUNREACH:
-        return QStringLiteral("network unreachable");
+        return LobbyInstaller::tr("network unreachable");
     default:
         return {};
     }
@@ -72,10 +70,10 @@ QString sizeText(qint64 bytes) {
     constexpr qint64 kKilo = 1024;
     constexpr qint64 kDigits = 1000;
     if (bytes < kDigits)
-        return QStringLiteral("%1 bytes").arg(bytes);
+        return LobbyInstaller::tr("%1 bytes").arg(bytes);
     if (bytes < kDigits * kKilo)
-        return QStringLiteral("%1 KB").arg(static_cast<double>(bytes) / kKilo, 0, 'f', 1);
-    return QStringLiteral("%1 MB").arg(static_cast<double>(bytes) / (kKilo * kKilo), 0, 'f', 1);
+        return LobbyInstaller::tr("%1 KB").arg(static_cast<double>(bytes) / kKilo, 0, 'f', 1);
+    return LobbyInstaller::tr("%1 MB").arg(static_cast<double>(bytes) / (kKilo * kKilo), 0, 'f', 1);
 }
 
 QString failureReason(const DownloadResult& result, qint64 received, qint64 total) {
@@ -85,20 +83,20 @@ QString failureReason(const DownloadResult& result, qint64 received, qint64 tota
     if (!words.isEmpty())
         return words;
     if (result.status != 0 && total > received)
-        return QStringLiteral("cut short after %1 of %2 bytes").arg(received).arg(total);
-    return result.reason.isEmpty() ? QStringLiteral("failed") : result.reason;
+        return LobbyInstaller::tr("cut short after %1 of %2 bytes").arg(received).arg(total);
+    return result.reason.isEmpty() ? LobbyInstaller::tr("failed") : result.reason;
 }
 
 LobbyInstaller::LobbyInstaller(InstallerEnvironment environment, QObject* parent)
     : QObject(parent), m_environment(completed(std::move(environment))) {
     connect(&m_download, &HttpDownload::headerLine, this, &LobbyInstaller::onHeaderLine);
     connect(&m_download, &HttpDownload::bodyBegin, this, [this] {
-        m_subject = QStringLiteral("Downloading: ") + m_fileName;
+        m_subject = tr("Downloading: %1").arg(m_fileName);
         emit changed();
     });
     connect(&m_download, &HttpDownload::bodyPiece, this, [this](qint64 count) {
         m_received = count;
-        m_progress = QString::number(count) + QStringLiteral(" bytes");
+        m_progress = tr("%1 bytes").arg(count);
         emit changed();
     });
     connect(&m_download, &HttpDownload::finished, this, &LobbyInstaller::onFinished);
@@ -171,26 +169,25 @@ void LobbyInstaller::startDownload() {
     m_fileName = installerFileName(url);
     if (m_fileName.isEmpty()) {
         setIdleButtons();
-        failed(QStringLiteral("the address names no file"));
+        failed(tr("the address names no file"));
         return;
     }
     m_finalPath = m_environment.placeFile(m_fileName);
     m_file.setFileName(m_finalPath + QStringLiteral(".part"));
     // Unbuffered, so a full disk is noticed at the piece that did not fit.
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        fail(QStringLiteral("Download - Cannot create %1: %2")
-                 .arg(m_file.fileName(), m_file.errorString()));
+        fail(tr("Download - Cannot create %1: %2").arg(m_file.fileName(), m_file.errorString()));
         return;
     }
     m_downloadEnabled = false;
     m_stopEnabled = true;
-    m_progress = QStringLiteral("Loading");
+    m_progress = tr("Loading");
     emit changed();
     if (!m_download.start(url, &m_file)) {
         m_file.close();
         discardPartFile();
         setIdleButtons();
-        failed(QStringLiteral("not an HTTP address"));
+        failed(tr("not an HTTP address"));
     }
 }
 
@@ -199,7 +196,7 @@ void LobbyInstaller::stopDownload() {
         return;
     m_stopping = true;
     m_state = State::Stopped;
-    m_subject = kAborted;
+    m_subject = tr("Download Aborted");
     m_download.abort(); // the transfer ends at once with an HTTP error
 }
 
@@ -208,17 +205,16 @@ void LobbyInstaller::onFinished(const DownloadResult& result) {
     m_file.close();
     switch (result.kind) {
     case DownloadResult::Kind::Complete:
-        m_progress = QStringLiteral("Received %1 bytes").arg(QFileInfo(m_file).size());
+        m_progress = tr("Received %1 bytes").arg(QFileInfo(m_file).size());
         if (!keepDownloadedFile())
             return;
         break;
     case DownloadResult::Kind::HttpError:
         discardPartFile();
-        failed(m_stopping ? QStringLiteral("stopped") : failureReason(result, m_received, m_total));
+        failed(m_stopping ? tr("stopped") : failureReason(result, m_received, m_total));
         return;
     case DownloadResult::Kind::WriteFailed:
-        fail(
-            QStringLiteral("Download - Cannot write %1: %2").arg(m_file.fileName(), result.reason));
+        fail(tr("Download - Cannot write %1: %2").arg(m_file.fileName(), result.reason));
         return;
     }
     emit changed();
@@ -230,40 +226,40 @@ bool LobbyInstaller::keepDownloadedFile() {
     QFile::remove(m_finalPath);
     if (m_file.rename(m_finalPath))
         return true;
-    fail(QStringLiteral("Download - Cannot rename %1 to %2: %3")
+    fail(tr("Download - Cannot rename %1 to %2: %3")
              .arg(m_file.fileName(), m_finalPath, m_file.errorString()));
     return false;
 }
 
 void LobbyInstaller::install() {
     const QFileInfo saved(m_finalPath);
-    const QString where = QStringLiteral("The Korvel Lobby's installer was saved as %1 in the "
-                                         "folder %2.")
+    const QString where = tr("The Korvel Lobby's installer was saved as %1 in the "
+                             "folder %2.")
                               .arg(saved.fileName(), saved.absolutePath());
     if (m_background) {
         report(where); // a game may be in play: it is opened from the folder later
         return;
     }
-    m_subject = QStringLiteral("Installing");
+    m_subject = tr("Installing");
     emit changed();
     // Never run by us: the desktop's handler for the file lets the user decide.
     if (m_environment.desktop->openFile(m_finalPath)) {
         emit exitRequested();
         return;
     }
-    m_subject = QStringLiteral("Saved: ") + saved.fileName();
+    m_subject = tr("Saved: %1").arg(saved.fileName());
     emit changed();
-    if (m_environment.desktop->ask(where + QStringLiteral(" No program here opens it for you. Open "
-                                                          "that folder now?")))
+    if (m_environment.desktop->ask(where + QLatin1Char(' ') +
+                                   tr("No program here opens it for you. Open that folder now?")))
         m_environment.desktop->openFile(saved.absolutePath());
 }
 
 // The download ended without the file: say why, in the dialog or, when hidden, the chat.
 void LobbyInstaller::failed(const QString& reason) {
     m_state = State::Stopped;
-    m_progress = kAborted + QStringLiteral(": ") + reason;
+    m_progress = tr("Download Aborted: %1").arg(reason);
     emit changed();
-    report(QStringLiteral("The Korvel Lobby was not downloaded (") + reason + QStringLiteral(")."));
+    report(tr("The Korvel Lobby was not downloaded (%1).").arg(reason));
 }
 
 void LobbyInstaller::report(const QString& text) {
@@ -276,7 +272,7 @@ void LobbyInstaller::fail(const QString& error) {
     discardPartFile();
     setIdleButtons();
     m_state = State::Stopped;
-    m_progress = kAborted;
+    m_progress = tr("Download Aborted");
     emit changed();
     if (m_background)
         emit backgroundReport(error);

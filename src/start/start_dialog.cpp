@@ -66,7 +66,7 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
                                                   : nullptr),
       m_installer(withDesktop(std::move(environment), m_ownDesktop.get())) {
     setObjectName(QStringLiteral("Tdownload"));
-    setWindowTitle(QStringLiteral("Download The Korvel Lobby"));
+    setWindowTitle(tr("Download The Korvel Lobby"));
     setFixedSize(kWidth, kHeight);
 
     auto* right = new QVBoxLayout;
@@ -99,16 +99,15 @@ QWidget* StartDialog::makeDownloadPanel() {
     picture->setObjectName(QStringLiteral("Image1"));
     picture->setFixedSize(kPictureWidth, kPictureHeight);
     picture->setPixmap(QPixmap(resources::startPicturePath()));
-    picture->setAccessibleName(QStringLiteral("The Korvel Lobby"));
+    picture->setAccessibleName(tr("The Korvel Lobby"));
 
     auto* invite = textLabel("Label1",
-                             QStringLiteral("Download The Korvel Lobby Now to play this and other "
-                                            "exciting games online with other players! "),
+                             tr("Download The Korvel Lobby Now to play this and other "
+                                "exciting games online with other players! "),
                              panel);
     invite->setAlignment(Qt::AlignCenter);
-    m_getButton =
-        button("getbutton", QStringLiteral("Download And Install The Korvel Lobby Now"), panel);
-    m_abortButton = button("abortbutton", QStringLiteral("Stop Download"), panel);
+    m_getButton = button("getbutton", tr("Download And Install The Korvel Lobby Now"), panel);
+    m_abortButton = button("abortbutton", tr("Stop Download"), panel);
     m_infoLabel = textLabel("infolabel", {}, panel);
     m_infoLabel3 = textLabel("infolabel3", {}, panel);
     m_infoLabel2 = textLabel("infolabel2", {}, panel);
@@ -142,23 +141,23 @@ QWidget* StartDialog::makeDownloadPanel() {
 QWidget* StartDialog::makeSoloPanel() {
     QFrame* panel = whitePanel(this, "panel_solo");
     auto* note = textLabel("Label7",
-                           QStringLiteral("To proceed to the game without the ability to play "
-                                          "against others click the button below."),
+                           tr("To proceed to the game without the ability to play "
+                              "against others click the button below."),
                            panel);
-    auto* solo = new QPushButton(QStringLiteral("Play Solo Game"), panel);
+    auto* solo = new QPushButton(tr("Play Solo Game"), panel);
     solo->setObjectName(QStringLiteral("Button1"));
     solo->setDefault(true);
     solo->setFocus(); // Enter plays solo as soon as the dialog shows
-    auto* firewall = textLabel(
-        "Label3",
-        QStringLiteral("Note: Even if you are playing offline, you will need to configure your "
-                       "FIREWALL to allow the game to access the internet components."),
-        panel);
+    auto* firewall =
+        textLabel("Label3",
+                  tr("Note: Even if you are playing offline, you will need to configure your "
+                     "FIREWALL to allow the game to access the internet components."),
+                  panel);
     QPalette red = firewall->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     firewall->setPalette(red);
 
-    m_showAtStart = new QCheckBox(QStringLiteral("Show this window at start"), panel);
+    m_showAtStart = new QCheckBox(tr("Show this window at start"), panel);
     m_showAtStart->setObjectName(QStringLiteral("check_showatstart"));
     m_showAtStart->setChecked(m_installer.showAtStart());
     connect(m_showAtStart, &QCheckBox::toggled, &m_installer, &LobbyInstaller::setShowAtStart);
@@ -177,11 +176,11 @@ QWidget* StartDialog::makeSoloPanel() {
 QWidget* StartDialog::makeLobbyPanel() {
     QFrame* panel = whitePanel(this, "panel_lobby");
     auto* note = textLabel("Label5",
-                           QStringLiteral("If you already have The Korvel Lobby and you wish to "
-                                          "play with others then click the button below to close "
-                                          "this game and open The Korvel Lobby."),
+                           tr("If you already have The Korvel Lobby and you wish to "
+                              "play with others then click the button below to close "
+                              "this game and open The Korvel Lobby."),
                            panel);
-    QPushButton* others = button("Button2", QStringLiteral("Play with Others"), panel);
+    QPushButton* others = button("Button2", tr("Play with Others"), panel);
     auto* layout = new QVBoxLayout(panel);
     layout->addWidget(note);
     layout->addWidget(others);
@@ -200,7 +199,7 @@ void StartDialog::refresh() {
     // A bar only while a download of known length runs.
     m_progressBar->setVisible(percent >= 0 && m_installer.stopEnabled());
     if (percent >= 0) {
-        m_progressBar->setFormat(QStringLiteral("%p% of ") + sizeText(m_installer.totalBytes()));
+        m_progressBar->setFormat(tr("%p% of %1").arg(sizeText(m_installer.totalBytes())));
         m_progressBar->setValue(percent);
     }
 }

@@ -1,5 +1,7 @@
 #include "tally/tally_chart.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace lastling::tally {
@@ -10,20 +12,24 @@ int countAt(const TallyTable& table, int column, int row) {
     return std::max(table.count(column, row), 0);
 }
 
-std::string gamesText(int count) {
-    return std::to_string(count) + (count == 1 ? " game" : " games");
+QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string latin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 ChartGroup group(const TallyTable& table, int row, int offset, const std::string& title) {
     const std::string name = table.text(kName, row);
-    const std::string when = offset == 0 ? "" : " this session";
     ChartGroup result;
     result.title = title;
     result.games = countAt(table, kGames + offset, row);
     const std::array<std::pair<std::string, int>, 3> parts{{
         {name, kHisWins},
-        {"You", kMyWins},
-        {"Others", kNeitherWon},
+        {latin1(QCoreApplication::translate("TallyChart", "You")), kMyWins},
+        {latin1(QCoreApplication::translate("TallyChart", "Others")), kNeitherWon},
     }};
     int scale = std::max(result.games, 1);
     for (const auto& part : parts) {
@@ -34,8 +40,14 @@ ChartGroup group(const TallyTable& table, int row, int offset, const std::string
         bar.caption = parts[i].first;
         bar.count = countAt(table, parts[i].second + offset, row);
         bar.scale = scale;
-        bar.accessibleName = bar.caption + " won " + std::to_string(bar.count) + " of " +
-                             gamesText(result.games) + " together" + when;
+        const QString text =
+            offset == 0
+                ? QCoreApplication::translate("TallyChart", "%1 won %2 of %n game(s) together",
+                                              nullptr, result.games)
+                : QCoreApplication::translate("TallyChart",
+                                              "%1 won %2 of %n game(s) together this session",
+                                              nullptr, result.games);
+        bar.accessibleName = latin1(text.arg(fromLatin1(bar.caption)).arg(bar.count));
     }
     return result;
 }
@@ -46,7 +58,9 @@ OpponentChart opponentChart(const TallyTable& table, int row) {
     if (row < 1 || row > table.followedCount()) {
         return {};
     }
-    return {{group(table, row, 0, "Total"), group(table, row, kSessionOffset, "Session")}};
+    return {{group(table, row, 0, latin1(QCoreApplication::translate("TallyChart", "Total"))),
+             group(table, row, kSessionOffset,
+                   latin1(QCoreApplication::translate("TallyChart", "Session")))}};
 }
 
 ShareChart shareChart(const TallyTable& table) {
@@ -57,11 +71,16 @@ ShareChart shareChart(const TallyTable& table) {
         const long long games = chart.games;
         chart.percent = static_cast<int>((chart.wins * 200LL + games) / (2 * games));
     }
-    chart.accessibleName = chart.games == 0
-                               ? "No games finished yet; a fair share at a table of four is 25%"
-                               : "You won " + std::to_string(chart.wins) + " of " +
-                                     gamesText(chart.games) + ", " + std::to_string(chart.percent) +
-                                     "%; a fair share at a table of four is 25%";
+    chart.accessibleName = latin1(
+        chart.games == 0
+            ? QCoreApplication::translate(
+                  "TallyChart", "No games finished yet; a fair share at a table of four is 25%")
+            : QCoreApplication::translate(
+                  "TallyChart",
+                  "You won %1 of %n game(s), %2%; a fair share at a table of four is 25%", nullptr,
+                  chart.games)
+                  .arg(chart.wins)
+                  .arg(chart.percent));
     return chart;
 }
 

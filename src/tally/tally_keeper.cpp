@@ -1,9 +1,29 @@
 #include "tally/tally_keeper.h"
 
+#include <QCoreApplication>
+
 namespace lastling::tally {
 
+namespace {
+
+QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string latin1(const QString& text) {
+    const QByteArray bytes = text.toLatin1();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+} // namespace
+
 std::string deleteQuestion(std::string_view name) {
-    return "This will delete " + std::string(name) + "'s Tally, Are you want to delete it?";
+    const QByteArray text =
+        QCoreApplication::translate("TallyKeeper",
+                                    "This will delete %1's Tally, Are you want to delete it?")
+            .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())))
+            .toLatin1();
+    return std::string(text.constData(), static_cast<std::size_t>(text.size()));
 }
 
 TallyKeeper::TallyKeeper(std::filesystem::path file, QObject* parent)
@@ -99,9 +119,10 @@ void TallyKeeper::addgame(std::string_view winner, const std::vector<std::string
 OpponentPanel TallyKeeper::opponentPanel() const {
     OpponentPanel panel;
     // Until a player is picked the panel speaks of no one in particular.
-    const std::string name = m_selected ? m_table.followedName(*m_selected) : "Opponent";
-    panel.heading = name + "'s Tally";
-    panel.winsCaption = name + " Wins:";
+    const QString name =
+        m_selected ? fromLatin1(m_table.followedName(*m_selected)) : tr("Opponent");
+    panel.heading = latin1(tr("%1's Tally").arg(name));
+    panel.winsCaption = latin1(tr("%1 Wins:").arg(name));
     for (int column = 1; column <= 8; ++column) {
         panel.counts[static_cast<std::size_t>(column - 1)] =
             m_selected ? m_table.text(column, *m_selected + 1) : "0";

@@ -53,7 +53,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     if (!m_open)
         m_open = [](const QUrl& address) { QDesktopServices::openUrl(address); };
     setObjectName(QStringLiteral("Tabout"));
-    setWindowTitle(QStringLiteral("Lastling - About"));
+    setWindowTitle(tr("Lastling - About"));
     setFixedSize(304, 174);
     useBackgroundTile(*this, "white");
 
@@ -61,7 +61,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     m_logo->setObjectName(QStringLiteral("image_aboutlogo"));
     m_logo->setGeometry(16, 5, 272, 76);
     m_logo->setPixmap(drawAboutLogo());
-    m_logo->setAccessibleName(QStringLiteral("Korvel Software logo"));
+    m_logo->setAccessibleName(tr("Korvel Software logo"));
     m_link = line(this, QLatin1String(kMakerAddress), {8, 88, 289, 16});
     m_link->setObjectName(QStringLiteral("label_url"));
     m_link->setAlignment(Qt::AlignCenter);
@@ -71,14 +71,14 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
         clickable->installEventFilter(this);
     }
 
-    line(this, QStringLiteral("Lastling, the card game for four seats."), {8, 106, 289, 16});
-    QLabel* copyright = line(this, QStringLiteral("Copyright \u00A9"), {});
+    line(this, tr("Lastling, the card game for four seats."), {8, 106, 289, 16});
+    QLabel* copyright = line(this, tr("Copyright \u00A9"), {});
     QLabel* year = line(this, QString::number(QDate::currentDate().year()), {});
     year->setObjectName(QStringLiteral("label_year"));
-    QLabel* maker = line(this, QStringLiteral("Korvel Software. MIT License."), {});
+    QLabel* maker = line(this, tr("Korvel Software. MIT License."), {});
     placeInRow({copyright, year, maker}, 8, 122, 4);
 
-    QLabel* versionWord = line(this, QStringLiteral("Version"), {});
+    QLabel* versionWord = line(this, tr("Version"), {});
     const QString versionText = QString::fromLatin1(
         protocol::kVersion.data(), static_cast<qsizetype>(protocol::kVersion.size()));
     QLabel* version = line(this, versionText, {});
@@ -88,7 +88,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     placeInRow({versionWord}, 8, 150, 0);
     placeInRow({version, build}, versionWord->geometry().right() + 5, 150, 0);
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(202, 148, 95, 20);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);

@@ -28,14 +28,14 @@ struct PageButton {
 
 // In the order they stand on the side panel.
 constexpr std::array<PageButton, kPageCount> kPageButtons{{
-    {1, 8, "Overview"},
-    {2, 32, "Connecting"},
-    {3, 56, "Game Play"},
-    {4, 80, "Scoring"},
-    {7, 104, "Options"},
-    {5, 128, "Documentation"},
-    {6, 152, "License"},
-    {8, 176, "The Lobby"},
+    {1, 8, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Overview")},
+    {2, 32, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Connecting")},
+    {3, 56, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Game Play")},
+    {4, 80, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Scoring")},
+    {7, 104, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Options")},
+    {5, 128, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "Documentation")},
+    {6, 152, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "License")},
+    {8, 176, QT_TRANSLATE_NOOP("lastling::help::HelpWindow", "The Lobby")},
 }};
 
 // Page n's embedded file.
@@ -85,7 +85,7 @@ HelpWindow::HelpWindow(QWidget* mainWindow)
                               Qt::WindowMaximizeButtonHint) {
     setObjectName(QStringLiteral("Thelp"));
     setSizeGripEnabled(true);
-    setWindowTitle(QStringLiteral("Lastling - Help File"));
+    setWindowTitle(tr("Lastling - Help File"));
     resize(571, 422);
     setMinimumSize(400, 422);
     useBackgroundTile(*this, "silver");
@@ -104,20 +104,20 @@ QWidget* HelpWindow::makeSidePanel() {
     panel->setFixedWidth(kSideWidth);
     for (const PageButton& entry : kPageButtons) {
         QPushButton* button = sideButton(panel, QStringLiteral("SelButton%1").arg(entry.page),
-                                         QString::fromLatin1(entry.caption), entry.y);
+                                         tr(entry.caption), entry.y);
         connect(button, &QPushButton::clicked, this, [this, page = entry.page] { showPage(page); });
     }
-    QPushButton* about = sideButton(panel, QStringLiteral("button_about"), "About", 200);
+    QPushButton* about = sideButton(panel, QStringLiteral("button_about"), tr("About"), 200);
     connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
 
     creditLine(panel, QStringLiteral("Lastling"), 10, 328, 117);
-    creditLine(panel, QStringLiteral("by Korvel Software"), 10, 344, 117);
-    QLabel* copyright = creditLine(panel, QStringLiteral("Copyright \u00A9"), 10, 360, 0);
+    creditLine(panel, tr("by Korvel Software"), 10, 344, 117);
+    QLabel* copyright = creditLine(panel, tr("Copyright \u00A9"), 10, 360, 0);
     QLabel* year = creditLine(panel, QString::number(QDate::currentDate().year()), 0, 360, 0);
     year->setObjectName(QStringLiteral("label_year"));
     placeInRow({copyright, year}, 10, 360, 4);
 
-    QPushButton* done = sideButton(panel, QStringLiteral("button_done"), "Done", 396);
+    QPushButton* done = sideButton(panel, QStringLiteral("button_done"), tr("Done"), 396);
     done->setStyleSheet(done->styleSheet().replace("text-align: left", "text-align: center"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     return panel;
@@ -163,7 +163,7 @@ void HelpWindow::showPage(int page) {
             continue;
         m_page = page;
         m_pages->setCurrentIndex(page - 1);
-        m_caption->setText(QString::fromLatin1(entry.caption));
+        m_caption->setText(tr(entry.caption));
     }
 }
 

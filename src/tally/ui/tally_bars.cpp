@@ -56,10 +56,9 @@ void ShareBar::setShare(const ShareChart& share) {
 
 void ShareBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QString text =
-        QStringLiteral("%1% (fair %2%)").arg(m_share.percent).arg(m_share.fairPercent);
+    const QString text = tr("%1% (fair %2%)").arg(m_share.percent).arg(m_share.fairPercent);
     const int textWidth =
-        QFontMetrics(font()).horizontalAdvance(QStringLiteral("100% (fair 25%)")) + 6;
+        QFontMetrics(font()).horizontalAdvance(tr("%1% (fair %2%)").arg(100).arg(25)) + 6;
     const QRect track(0, 3, width() - textWidth, height() - 6);
     painter.fillRect(track, kTrack);
     const int filled = track.width() * m_share.percent / 100;

@@ -103,7 +103,7 @@ TallyWindow::TallyWindow(TallyKeeper& keeper, QWidget* parent)
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_keeper(keeper), m_ownQuestion(std::make_unique<MessageBoxQuestion>(this)) {
     setObjectName(QStringLiteral("tallylist"));
-    setWindowTitle(QStringLiteral("Lastling - Tally List"));
+    setWindowTitle(tr("Lastling - Tally List"));
     setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -137,9 +137,8 @@ QWidget* TallyWindow::buildOwnPanel() {
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 3, 6, 3);
     grid->setVerticalSpacing(1);
-    grid->addWidget(heading(QStringLiteral("Your Total Tally"), frame), 0, 0, 1, 2);
-    const QString captions[] = {QStringLiteral("Total Games:"), QStringLiteral("Your Wins"),
-                                QStringLiteral("Var3:"), QStringLiteral("Var4:")};
+    grid->addWidget(heading(tr("Your Total Tally"), frame), 0, 0, 1, 2);
+    const QString captions[] = {tr("Total Games:"), tr("Your Wins"), tr("Var3:"), tr("Var4:")};
     for (int i = 0; i < 4; ++i) {
         QLabel* caption = label(captions[i], frame);
         m_own[static_cast<std::size_t>(i)] =
@@ -165,12 +164,11 @@ QWidget* TallyWindow::buildOpponentPanel() {
     grid->setVerticalSpacing(1);
     m_hisNameTop = heading({}, frame, QStringLiteral("label_hisnametop"));
     grid->addWidget(m_hisNameTop, 0, 0, 1, 3);
-    grid->addWidget(heading(QStringLiteral("Total"), frame), 1, 1);
-    grid->addWidget(heading(QStringLiteral("Session"), frame), 1, 2);
+    grid->addWidget(heading(tr("Total"), frame), 1, 1);
+    grid->addWidget(heading(tr("Session"), frame), 1, 2);
     m_hisName = label({}, frame, QStringLiteral("label_hisname"));
-    QLabel* captions[] = {label(QStringLiteral("Number of Games"), frame), m_hisName,
-                          label(QStringLiteral("Your Wins:"), frame),
-                          label(QStringLiteral("Neither Won:"), frame)};
+    QLabel* captions[] = {label(tr("Number of Games"), frame), m_hisName,
+                          label(tr("Your Wins:"), frame), label(tr("Neither Won:"), frame)};
     for (int row = 0; row < 4; ++row) {
         grid->addWidget(captions[row], row + 2, 0);
         for (int session = 0; session < 2; ++session) {
@@ -189,7 +187,7 @@ QWidget* TallyWindow::buildChart() {
     frame->setObjectName(QStringLiteral("chart_opponent"));
     auto* stack = new QVBoxLayout(frame);
     stack->setContentsMargins(4, 2, 4, 2);
-    m_chartHint = label(QStringLiteral("Select a player being tallied to see your record."), frame);
+    m_chartHint = label(tr("Select a player being tallied to see your record."), frame);
     m_chartHint->setWordWrap(true);
     m_chartHint->setAlignment(Qt::AlignCenter);
     stack->addWidget(m_chartHint);
@@ -222,8 +220,8 @@ QWidget* TallyWindow::buildLists() {
     auto* stack = new QVBoxLayout(side);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(2);
-    const QString atTable = QStringLiteral("Players In Current Game");
-    const QString tallied = QStringLiteral("Players Being Tallied");
+    const QString atTable = tr("Players In Current Game");
+    const QString tallied = tr("Players Being Tallied");
     m_checklist = checkList(QStringLiteral("checklist"), atTable, side);
     m_tallied = checkList(QStringLiteral("listbox_tally"), tallied, side);
     for (auto [caption, list] : {std::pair{atTable, m_checklist}, std::pair{tallied, m_tallied}}) {
@@ -232,9 +230,9 @@ QWidget* TallyWindow::buildLists() {
         stack->addWidget(title);
         stack->addWidget(list, 1);
     }
-    m_reset = new QPushButton(QStringLiteral("Reset Tally"), side);
+    m_reset = new QPushButton(tr("Reset Tally"), side);
     m_reset->setObjectName(QStringLiteral("button_reset"));
-    m_done = new QPushButton(QStringLiteral("Done"), side);
+    m_done = new QPushButton(tr("Done"), side);
     m_done->setObjectName(QStringLiteral("button_done"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_reset);
