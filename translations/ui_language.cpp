@@ -52,7 +52,8 @@ void Translations::remove() {
 
 QString Translations::install(const QStringList& wanted) {
     remove();
-    for (const QString& uiLanguage : wanted) {
+    // English is the last resort: its catalogue holds the plural forms of its own texts.
+    for (const QString& uiLanguage : wanted + QStringList{QStringLiteral("en")}) {
         const QString code = languageCode(uiLanguage);
         if (!shippedLanguages().contains(code) ||
             !m_own.load(QStringLiteral("lastling_") + code, kCatalogueFolder)) {
@@ -66,7 +67,7 @@ QString Translations::install(const QStringList& wanted) {
         m_installed = true;
         return code;
     }
-    return QStringLiteral("en");
+    return QStringLiteral("en"); // no catalogue at all: the texts as written
 }
 
 bool Translations::installFile(const QString& qmFile) {

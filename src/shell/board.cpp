@@ -1,5 +1,7 @@
 #include "shell/board.h"
 
+#include "settings/counted_text.h"
+
 #include "shell/card_names.h"
 #include "shell/last_trick_panel.h"
 #include "shell/pictures.h"
@@ -447,7 +449,11 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
                  ? HandNames{tr("Your hand"), tr("Your remaining cards")}
                  : HandNames{tr("%1's hand").arg(name), tr("%1's remaining cards").arg(name)});
     setAccessibleNameIfChanged(
-        group.score, tr("%1: %n point(s)", nullptr, group.score->text().toInt()).arg(name));
+        group.score,
+        settings::countedText("lastling::shell::Board",
+                              QT_TRANSLATE_N_NOOP("lastling::shell::Board", "%1: %n point(s)"),
+                              group.score->text().toInt())
+            .arg(name));
     setAccessibleNameIfChanged(group.marker, position == 0 ? tr("Your turn marker")
                                                            : tr("%1's turn marker").arg(name));
 }

@@ -1,5 +1,7 @@
 #include "social/chat_panel.h"
 
+#include "settings/counted_text.h"
+
 #include "social/chat_entry.h"
 #include "social/chat_view.h"
 #include "social/qt_colour.h"
@@ -132,10 +134,14 @@ ChatPacer::Outcome ChatPanel::sendPaced(const std::string& message) {
     const ChatPacer::Outcome outcome =
         m_pacer.submit(message, ChatModel::waitingText(message, session.myname));
     if (outcome == ChatPacer::Outcome::Refused) {
-        const QByteArray line = tr("Line not sent. %n lines are already waiting to go out, and "
-                                   "the table takes one a second.",
-                                   nullptr, ChatPacer::kMaxWaiting)
-                                    .toLatin1();
+        const QByteArray line =
+            settings::countedText(
+                "lastling::social::ChatPanel",
+                QT_TRANSLATE_N_NOOP("lastling::social::ChatPanel",
+                                    "Line not sent. %n lines are already waiting to go out, and "
+                                    "the table takes one a second."),
+                ChatPacer::kMaxWaiting)
+                .toLatin1();
         m_model.addSystemLine("0+" + line.toStdString());
     }
     return outcome;

@@ -1,5 +1,7 @@
 #include "tally/tally_chart.h"
 
+#include "settings/counted_text.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -41,12 +43,15 @@ ChartGroup group(const TallyTable& table, int row, int offset, const std::string
         bar.count = countAt(table, parts[i].second + offset, row);
         bar.scale = scale;
         const QString text =
-            offset == 0
-                ? QCoreApplication::translate("TallyChart", "%1 won %2 of %n game(s) together",
-                                              nullptr, result.games)
-                : QCoreApplication::translate("TallyChart",
-                                              "%1 won %2 of %n game(s) together this session",
-                                              nullptr, result.games);
+            offset == 0 ? settings::countedText(
+                              "TallyChart",
+                              QT_TRANSLATE_N_NOOP("TallyChart", "%1 won %2 of %n game(s) together"),
+                              result.games)
+                        : settings::countedText(
+                              "TallyChart",
+                              QT_TRANSLATE_N_NOOP("TallyChart",
+                                                  "%1 won %2 of %n game(s) together this session"),
+                              result.games);
         bar.accessibleName = latin1(text.arg(fromLatin1(bar.caption)).arg(bar.count));
     }
     return result;
@@ -75,9 +80,11 @@ ShareChart shareChart(const TallyTable& table) {
         chart.games == 0
             ? QCoreApplication::translate(
                   "TallyChart", "No games finished yet; a fair share at a table of four is 25%")
-            : QCoreApplication::translate(
+            : settings::countedText(
                   "TallyChart",
-                  "You won %1 of %n game(s), %2%; a fair share at a table of four is 25%", nullptr,
+                  QT_TRANSLATE_N_NOOP(
+                      "TallyChart",
+                      "You won %1 of %n game(s), %2%; a fair share at a table of four is 25%"),
                   chart.games)
                   .arg(chart.wins)
                   .arg(chart.percent));
