@@ -752,6 +752,10 @@
         <source>You are now playing again</source>
         <translation>Sie spielen wieder mit</translation>
     </message>
+    <message>
+        <source>Welcome to Lastling</source>
+        <translation>Willkommen bei Lastling</translation>
+    </message>
 </context>
 <context>
     <name>lastling::help::AboutWindow</name>

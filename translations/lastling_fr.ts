@@ -752,6 +752,10 @@
         <source>You are now playing again</source>
         <translation>Vous jouez de nouveau</translation>
     </message>
+    <message>
+        <source>Welcome to Lastling</source>
+        <translation>Bienvenue dans Lastling</translation>
+    </message>
 </context>
 <context>
     <name>lastling::help::AboutWindow</name>

@@ -32,6 +32,8 @@ int targetOf(const std::string& text) {
 
 TableModel::TableModel(QObject* parent) : QObject(parent) {
     m_view.ownSlots[1].shown = false; // slot 1 starts hidden, 2 to 4 start empty
+    m_view.playToScore = uiText(tr("Play to Score: %1").arg(0));
+    m_view.status = uiText(tr("Welcome to Lastling"));
 }
 
 void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {

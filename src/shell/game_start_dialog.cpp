@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QSpinBox>
 
+#include <algorithm>
+
 namespace lastling::shell {
 
 GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& startPicture,
@@ -27,6 +29,10 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
 
     auto* caption = new QLabel(tr("Play to Score:"), this);
     caption->setGeometry(28, 44, 100, 20);
+    // A longer caption pushes the field right, and both move left together when needed.
+    const int captionWidth = std::max(100, caption->sizeHint().width());
+    const int fieldLeft = std::min(28 + captionWidth, 257 - 8 - 80);
+    caption->setGeometry(fieldLeft - captionWidth, 44, captionWidth, 20);
     m_target = new QSpinBox(this);
     m_target->setObjectName(QStringLiteral("edit_playtoscore"));
     m_target->setRange(kMinimumTarget, kMaximumTarget);
@@ -34,7 +40,7 @@ GameStartDialog::GameStartDialog(const QPixmap& background, const QPixmap& start
     m_target->setValue(30);
     // A typed number below the range becomes the nearest one the range allows.
     m_target->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    m_target->setGeometry(128, 42, 80, 24);
+    m_target->setGeometry(fieldLeft, 42, 80, 24);
     m_target->setAccessibleName(tr("Play to Score"));
 
     auto* start = new ClickablePicture(this);

@@ -55,11 +55,14 @@ SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setPixelSize(19);
     titleFont.setBold(true);
-    fitTitle(*title, titleFont, kDoneLeft - kTitleLeft - 2);
 
     auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
-    done->setGeometry(kDoneLeft, 141, 53, 22);
+    // A longer word for "Done" takes room from the title, which shrinks to fit.
+    const int doneWidth = std::max(53, done->sizeHint().width());
+    const int doneLeft = std::min(kDoneLeft, 157 - doneWidth);
+    done->setGeometry(doneLeft, 141, doneWidth, 22);
+    fitTitle(*title, titleFont, doneLeft - kTitleLeft - 2);
     connect(done, &QPushButton::clicked, this, &QDialog::hide);
 
     m_kick = new QAction(tr("Remove From Game"), this);

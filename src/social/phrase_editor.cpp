@@ -7,6 +7,9 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+#include <vector>
+
 namespace lastling::social {
 namespace {
 
@@ -23,24 +26,24 @@ PhraseEditor::PhraseEditor(PhraseModel& model, QWidget* parent)
       m_model(model) {
     setObjectName(QStringLiteral("phrases"));
     setWindowTitle(tr("Lastling - Phrase Buttons "));
-    setFixedSize(kClientWidth, kClientHeight);
     setModal(false);
     setAutoFillBackground(true);
     setBackgroundTile(QPixmap());
-    buildFields();
+    const int grown = buildFields();
+    setFixedSize(kClientWidth + grown, kClientHeight);
 
     auto* note = new QLabel(tr("Buttons can only be used once every 2 seconds"), this);
     note->setObjectName(QStringLiteral("label_note"));
     note->setAlignment(Qt::AlignCenter);
     note->setWordWrap(true);
-    note->setGeometry(25, 232, 137, 25);
+    note->setGeometry(9, 229, 250 + grown, 32);
     QFont small = note->font();
     small.setPointSize(7);
     note->setFont(small);
 
     m_done = new QPushButton(tr("Done"), this);
     m_done->setObjectName(QStringLiteral("button_done"));
-    m_done->setGeometry(265, 234, 95, 20);
+    m_done->setGeometry(265 + grown, 234, 95, 20);
     m_done->setDefault(true);
     connect(m_done, &QPushButton::clicked, this, &PhraseEditor::button_doneClick);
 
@@ -52,9 +55,10 @@ PhraseEditor::PhraseEditor(PhraseModel& model, QWidget* parent)
     setTabOrder(previous, m_done);
 }
 
-void PhraseEditor::buildFields() {
+int PhraseEditor::buildFields() {
     QPalette fieldPalette;
     fieldPalette.setColor(QPalette::Base, kFieldBackground);
+    std::vector<QLabel*> labels;
     for (int n = 1; n <= kPhraseCount; ++n) {
         const int y = kRowY[static_cast<std::size_t>(n - 1)];
         auto* label = new QLabel(tr("Phrase Button %1:").arg(n), this);
@@ -66,7 +70,18 @@ void PhraseEditor::buildFields() {
         edit->setPalette(fieldPalette);
         label->setBuddy(edit);
         m_fields[static_cast<std::size_t>(n - 1)] = edit;
+        labels.push_back(label);
     }
+    int captionWidth = 100;
+    for (const QLabel* label : labels) {
+        captionWidth = std::max(captionWidth, label->sizeHint().width());
+    }
+    const int grown = captionWidth - 100;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i]->resize(captionWidth, labels[i]->height());
+        m_fields[i]->move(m_fields[i]->x() + grown, m_fields[i]->y());
+    }
+    return grown;
 }
 
 void PhraseEditor::setBackgroundTile(const QPixmap& tile) {

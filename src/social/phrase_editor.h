@@ -39,7 +39,7 @@ public:
     void button_doneClick();
 
 private:
-    void buildFields();
+    int buildFields(); // how much wider the captions made the window
 
     PhraseModel& m_model;
     std::array<QLineEdit*, kPhraseCount> m_fields{};

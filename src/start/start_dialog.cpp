@@ -16,6 +16,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lastling::start {
 
 namespace {
@@ -67,7 +69,6 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
       m_installer(withDesktop(std::move(environment), m_ownDesktop.get())) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(tr("Download The Korvel Lobby"));
-    setFixedSize(kWidth, kHeight);
 
     auto* right = new QVBoxLayout;
     right->addWidget(makeSoloPanel());
@@ -89,6 +90,18 @@ StartDialog::StartDialog(InstallerEnvironment environment, QWidget* parent)
         emit joinTableRequested();
     });
     refresh();
+    fitToTexts();
+}
+
+// The designed size, or more where a longer language needs it: wide enough for every button,
+// tall enough for the wrapped notes at that width.
+void StartDialog::fitToTexts() {
+    const QSize wanted = QSize(kWidth, kHeight).expandedTo(minimumSizeHint());
+    const int height =
+        layout()->hasHeightForWidth()
+            ? std::max(wanted.height(), layout()->totalHeightForWidth(wanted.width()))
+            : wanted.height();
+    setFixedSize(wanted.width(), height);
 }
 
 StartDialog::~StartDialog() = default;

@@ -59,6 +59,7 @@ private:
     QWidget* makeSoloPanel();
     QWidget* makeLobbyPanel();
     void refresh();
+    void fitToTexts();
 
     std::unique_ptr<SystemDesktop> m_ownDesktop;
     LobbyInstaller m_installer;

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace lastling::help {
 
 namespace {
@@ -71,7 +73,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
         clickable->installEventFilter(this);
     }
 
-    line(this, tr("Lastling, the card game for four seats."), {8, 106, 289, 16});
+    QLabel* slogan = line(this, tr("Lastling, the card game for four seats."), {8, 106, 289, 16});
     QLabel* copyright = line(this, tr("Copyright \u00A9"), {});
     QLabel* year = line(this, QString::number(QDate::currentDate().year()), {});
     year->setObjectName(QStringLiteral("label_year"));
@@ -91,6 +93,15 @@ AboutWindow::AboutWindow(QWidget* mainWindow, Opener open)
     auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(202, 148, 95, 20);
+    // A longer language widens the window to its longest line; the rest keeps its place.
+    const int textWidth =
+        std::max({289, slogan->sizeHint().width(), maker->geometry().right() - 8 + 1});
+    if (textWidth > 289) {
+        setFixedSize(textWidth + 15, 174);
+        slogan->resize(textWidth, 16);
+        m_link->resize(textWidth, 16);
+        done->move(width() - 102, 148);
+    }
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
 }
 

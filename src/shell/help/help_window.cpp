@@ -12,6 +12,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace lastling::help {
@@ -72,6 +73,20 @@ QPushButton* sideButton(QWidget* panel, const QString& name, const QString& capt
     return button;
 }
 
+// A longer language widens the panel, so that every caption is whole.
+void fitSidePanel(QWidget& panel, QLabel* maker) {
+    int width = kSideWidth - 20;
+    for (const QPushButton* button : panel.findChildren<QPushButton*>()) {
+        width = std::max(width, button->fontMetrics().horizontalAdvance(button->text()) + 16);
+    }
+    width = std::max(width, maker->sizeHint().width());
+    for (QPushButton* button : panel.findChildren<QPushButton*>()) {
+        button->resize(width, button->height());
+    }
+    maker->resize(width, maker->height());
+    panel.setFixedWidth(width + 20);
+}
+
 QLabel* creditLine(QWidget* panel, const QString& text, int x, int y, int width) {
     auto* label = new QLabel(text, panel);
     label->setGeometry(x, y, width, 16);
@@ -111,7 +126,7 @@ QWidget* HelpWindow::makeSidePanel() {
     connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
 
     creditLine(panel, QStringLiteral("Lastling"), 10, 328, 117);
-    creditLine(panel, tr("by Korvel Software"), 10, 344, 117);
+    QLabel* maker = creditLine(panel, tr("by Korvel Software"), 10, 344, 117);
     QLabel* copyright = creditLine(panel, tr("Copyright \u00A9"), 10, 360, 0);
     QLabel* year = creditLine(panel, QString::number(QDate::currentDate().year()), 0, 360, 0);
     year->setObjectName(QStringLiteral("label_year"));
@@ -120,6 +135,7 @@ QWidget* HelpWindow::makeSidePanel() {
     QPushButton* done = sideButton(panel, QStringLiteral("button_done"), tr("Done"), 396);
     done->setStyleSheet(done->styleSheet().replace("text-align: left", "text-align: center"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    fitSidePanel(*panel, maker);
     return panel;
 }
 

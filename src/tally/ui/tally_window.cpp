@@ -104,7 +104,6 @@ TallyWindow::TallyWindow(TallyKeeper& keeper, QWidget* parent)
       m_keeper(keeper), m_ownQuestion(std::make_unique<MessageBoxQuestion>(this)) {
     setObjectName(QStringLiteral("tallylist"));
     setWindowTitle(tr("Lastling - Tally List"));
-    setFixedSize(kWidth, kHeight);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
@@ -128,6 +127,8 @@ TallyWindow::TallyWindow(TallyKeeper& keeper, QWidget* parent)
     setTabOrder(m_reset, m_done);
     connect(&m_keeper, &TallyKeeper::changed, this, &TallyWindow::refresh);
     refresh();
+    // Its designed size, or more where a longer language needs it.
+    setFixedSize(QSize(kWidth, kHeight).expandedTo(minimumSizeHint()));
 }
 
 TallyWindow::~TallyWindow() = default;
@@ -216,7 +217,7 @@ QWidget* TallyWindow::buildChart() {
 
 QWidget* TallyWindow::buildLists() {
     auto* side = new QWidget(this);
-    side->setFixedWidth(190);
+    int sideWidth = 190;
     auto* stack = new QVBoxLayout(side);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(2);
@@ -227,6 +228,7 @@ QWidget* TallyWindow::buildLists() {
     for (auto [caption, list] : {std::pair{atTable, m_checklist}, std::pair{tallied, m_tallied}}) {
         QLabel* title = heading(caption, side);
         title->setBuddy(list);
+        sideWidth = std::max(sideWidth, title->sizeHint().width());
         stack->addWidget(title);
         stack->addWidget(list, 1);
     }
@@ -238,6 +240,7 @@ QWidget* TallyWindow::buildLists() {
     buttons->addWidget(m_reset);
     buttons->addWidget(m_done);
     stack->addLayout(buttons);
+    side->setFixedWidth(std::max(sideWidth, buttons->sizeHint().width()));
 
     connect(m_checklist, &QListWidget::itemChanged, this, &TallyWindow::checklistItemChanged);
     connect(m_tallied, &QListWidget::itemChanged, this, &TallyWindow::tallyItemChanged);
