@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <array>
+#include <utility>
 
 namespace lastling::client {
 
@@ -34,9 +35,23 @@ constexpr int kFirstFace = 10; // the jack's rank number
 } // namespace
 
 std::string uiText(const QString& text) {
+    static const std::array<std::pair<char16_t, const char*>, 11> kPlain = {{
+        {u'\u0153', "oe"},
+        {u'\u0152', "OE"},
+        {u'\u2026', "..."},
+        {u'\u2013', "-"},
+        {u'\u2014', "-"},
+        {u'\u2018', "'"},
+        {u'\u2019', "'"},
+        {u'\u201A', "'"},
+        {u'\u201C', "\""},
+        {u'\u201D', "\""},
+        {u'\u201E', "\""},
+    }};
     QString single = text;
-    single.replace(QChar(0x0153), QStringLiteral("oe"))
-        .replace(QChar(0x0152), QStringLiteral("OE"));
+    for (const auto& [letter, plain] : kPlain) {
+        single.replace(QChar(letter), QLatin1String(plain));
+    }
     const QByteArray bytes = single.toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

@@ -8,8 +8,9 @@
 // the player's language. The table model holds single-byte (Latin-1) text.
 namespace lastling::client {
 
-// `text` as the model's single-byte text; the French ligatures Latin-1 lacks become their two
-// letters ("cœur" -> "coeur"), anything else it lacks "?".
+// `text` as the model's single-byte text. What Latin-1 lacks of the translations' typography
+// is written the plain way ("cœur" -> "coeur", "…" -> "...", "–" -> "-", curly quotes
+// straight); anything else it lacks becomes "?".
 std::string uiText(const QString& text);
 // A name or other single-byte text of the model, to put into a translated text.
 QString fromModel(const std::string& text);
