@@ -418,7 +418,7 @@
     </message>
     <message>
         <source>Wow, WTG!</source>
-        <translation>Wow, stark!</translation>
+        <translation>Wow, spitze!</translation>
     </message>
     <message>
         <source>Thanks!</source>
@@ -426,11 +426,11 @@
     </message>
     <message>
         <source>Way To Go Teamie!</source>
-        <translation>Klasse, Partner!</translation>
+        <translation>Super, Partner!</translation>
     </message>
     <message>
         <source>Good Game Everyone!</source>
-        <translation>Gutes Spiel, alle!</translation>
+        <translation>Gutes Spiel, alle zusammen!</translation>
     </message>
 </context>
 <context>

@@ -165,7 +165,7 @@
     </message>
     <message>
         <source>Razzberry</source>
-        <translation>Prout</translation>
+        <translation>Pfff</translation>
     </message>
     <message>
         <source>Cheer</source>
@@ -359,7 +359,7 @@
     </message>
     <message>
         <source>&amp;View</source>
-        <translation>&amp;Affichage</translation>
+        <translation>Affic&amp;hage</translation>
     </message>
     <message>
         <source>View &amp;Tally</source>
@@ -402,11 +402,11 @@
     </message>
     <message>
         <source>Good One!</source>
-        <translation>Bien joué&#xa0;!</translation>
+        <translation>Joli coup&#xa0;!</translation>
     </message>
     <message>
         <source>Nice Try!</source>
-        <translation>Bien essayé&#xa0;!</translation>
+        <translation>Bien tenté&#xa0;!</translation>
     </message>
     <message>
         <source>Excellent!</source>
