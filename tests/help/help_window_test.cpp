@@ -1,6 +1,8 @@
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 
+#include "help_pages.h"
+
 #include <gtest/gtest.h>
 
 #include <QDate>
@@ -64,6 +66,38 @@ TEST(HelpWindow, OptionsPageCoversEveryChoice) {
         EXPECT_TRUE(options.contains(QString::fromLatin1(mention))) << mention;
     }
     EXPECT_FALSE(options.contains("the last one sends a chatter sound"));
+}
+
+// Each language has its own copy of every page; any other code reads the English ones.
+TEST(HelpPages, ChosenByTheWindowsLanguage) {
+    const struct {
+        const char* code;
+        const char* options; // a word of that language's options page
+    } cases[] = {
+        {"de", "Computerst\u00E4rke"}, {"fr", "Niveau de l'ordinateur"},
+        {"en", "Bot Skill"},           {"", "Bot Skill"},
+        {"xx", "Bot Skill"},           {"../de", "Bot Skill"},
+        {"DE", "Bot Skill"},
+    };
+    for (const auto& c : cases) {
+        resources::setHelpLanguage(QString::fromUtf8(c.code));
+        EXPECT_TRUE(
+            resources::helpPage(QStringLiteral("options")).contains(QString::fromUtf8(c.options)))
+            << c.code;
+    }
+    for (const char* code : {"de", "fr"}) {
+        resources::setHelpLanguage(QString::fromLatin1(code));
+        for (const char* page : {"overview", "connecting", "gameplay", "scoring", "options",
+                                 "documentation", "license", "lobby"}) {
+            resources::setHelpLanguage({});
+            const QString english = resources::helpPage(QString::fromLatin1(page));
+            resources::setHelpLanguage(QString::fromLatin1(code));
+            const QString translated = resources::helpPage(QString::fromLatin1(page));
+            EXPECT_FALSE(translated.isEmpty()) << code << " " << page;
+            EXPECT_NE(translated, english) << code << " " << page;
+        }
+    }
+    resources::setHelpLanguage({});
 }
 
 TEST(HelpWindow, KeepsThePageInFrontBetweenOpenings) {

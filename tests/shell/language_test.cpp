@@ -1,6 +1,7 @@
 // The window in another language: in a pseudo-language every text it shows is translated and
 // fits its place; under LANGUAGE=de it speaks German, Qt's own buttons included.
 #include "client/table_model.h"
+#include "settings/settings_file.h"
 #include "shell/board.h"
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
@@ -30,9 +31,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTreeWidget>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -225,6 +228,77 @@ TEST_F(PseudoLanguage, EveryWindowShowsTranslatedTextsThatFit) {
     }
     EXPECT_TRUE(untranslated.empty()) << "not translated:" << joined(untranslated);
     EXPECT_TRUE(cut.empty()) << "cut short:" << joined(cut);
+}
+
+// The first wanted language the program ships wins, by its language alone; English is the
+// last resort, and Qt's own catalogue comes with ours.
+TEST(UiLanguage, FirstShippedLanguageWins) {
+    const struct {
+        QStringList wanted;
+        const char* shown;
+        const char* file;   // "File" in that language
+        const char* cancel; // Qt's own "Cancel"
+    } cases[] = {
+        {{"de-AT"}, "de", "&Datei", "Abbrechen"}, {{"pt-BR", "fr_CA"}, "fr", "&Fichier", "Annuler"},
+        {{"en", "de"}, "en", "&File", "Cancel"},  {{"DE"}, "de", "&Datei", "Abbrechen"},
+        {{"pt"}, "en", "&File", "Cancel"},        {{}, "en", "&File", "Cancel"},
+    };
+    for (const auto& c : cases) {
+        language::Translations translations;
+        EXPECT_EQ(translations.install(c.wanted), c.shown) << c.wanted.join(',').toStdString();
+        EXPECT_EQ(QCoreApplication::translate("MainMenus", "&File"), c.file) << c.shown;
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), c.cancel) << c.shown;
+    }
+    EXPECT_EQ(QCoreApplication::translate("MainMenus", "&File"), "&File"); // all removed again
+    EXPECT_EQ(language::wantedLanguages(QStringLiteral("fr")), QStringList{"fr"});
+}
+
+TEST(UiLanguage, SavedChoiceIsAShippedCodeOrNothing) {
+    const struct {
+        const char* file;
+        const char* choice;
+    } cases[] = {
+        {"[Lastling]\nLanguage=de\n", "de"}, {"[lastling]\nlanguage = FR\n", "fr"},
+        {"[Lastling]\nLanguage=en\n", "en"}, {"[Lastling]\nLanguage=\n", ""},
+        {"[Lastling]\nLanguage=xx\n", ""},   {"[Lastling]\nLanguage=de/../fr\n", ""},
+        {"[Other]\nLanguage=de\n", ""},      {"", ""},
+    };
+    QTemporaryDir folder;
+    const std::filesystem::path file =
+        folder.filePath(QStringLiteral("korvlobby.ini")).toStdString();
+    EXPECT_EQ(language::savedChoice(file), "") << "no file";
+    for (const auto& c : cases) {
+        std::ofstream(file) << c.file;
+        EXPECT_EQ(language::savedChoice(file), c.choice) << c.file;
+    }
+}
+
+// Options > Language keeps the choice for the next start and changes nothing shown now.
+class LanguageMenu : public testing::WindowFixture {};
+
+TEST_F(LanguageMenu, ChoiceIsKeptForTheNextStart) {
+    const WindowOptions kept = options();
+    const std::filesystem::path file = kept.settingsPath.toStdString();
+    MainWindow window(kept);
+    EXPECT_TRUE(window.action(QStringLiteral("LanguageSystem1"))->isChecked());
+    EXPECT_FALSE(window.action(QStringLiteral("LanguageNote1"))->isEnabled());
+    const struct {
+        const char* item;
+        const char* saved;
+    } cases[] = {{"LanguageGerman1", "de"},
+                 {"LanguageFrench1", "fr"},
+                 {"LanguageEnglish1", "en"},
+                 {"LanguageSystem1", ""},
+                 {"LanguageGerman1", "de"}};
+    for (const auto& c : cases) {
+        window.action(QString::fromLatin1(c.item))->trigger();
+        EXPECT_EQ(settings::readSettingText(file, language::kSettingKey).value_or("?"), c.saved)
+            << c.item;
+        EXPECT_EQ(window.windowTitle(), "Lastling by Korvel Software");
+    }
+    MainWindow next(kept);
+    EXPECT_TRUE(next.action(QStringLiteral("LanguageGerman1"))->isChecked());
+    EXPECT_FALSE(next.action(QStringLiteral("LanguageSystem1"))->isChecked());
 }
 
 // Run by the ctest entry "language_german" with LANGUAGE=de; skipped elsewhere.
