@@ -536,6 +536,14 @@
     </message>
 </context>
 <context>
+    <name>TableSounds</name>
+    <message>
+        <source>%1: &lt;Chatter Sound&gt; %2</source>
+        <extracomment>A chat line for a chatter sound not played: %1 the player&apos;s name, %2 the sound&apos;s caption. Keep &quot;:&quot; after the name.</extracomment>
+        <translation>%1: &lt;Plauderklang&gt; %2</translation>
+    </message>
+</context>
+<context>
     <name>TallyChart</name>
     <message>
         <source>You</source>

@@ -1,9 +1,13 @@
 #include "shell/table_sounds.h"
 
 #include "client/table_client.h"
+#include "client/ui_text.h"
 #include "shell/main_window.h"
 #include "shell/player_preferences.h"
 #include "social/chat_panel.h"
+#include "social/sound_names.h"
+
+#include <QCoreApplication>
 
 namespace lastling::shell {
 
@@ -14,6 +18,14 @@ TableSounds::TableSounds(MainWindow& window)
           [&window](int seat) {
               return window.client().model().view().seats.at(static_cast<std::size_t>(seat)).name;
           }) {
+    m_rules.setChatterText([](const std::string& name, int number) {
+        const QString caption =
+            QCoreApplication::translate("ChatterSounds", social::chatterCaption(number).data());
+        //: A chat line for a chatter sound not played: %1 the player's name, %2 the sound's
+        //: caption. Keep ":" after the name.
+        return client::uiText(QCoreApplication::translate("TableSounds", "%1: <Chatter Sound> %2")
+                                  .arg(client::fromModel(name), caption));
+    });
     // An ignored player's chatter sounds are not heard, like its chat.
     window.client().session().on(
         "CMD_playasound", window.client().model().unlessIgnored(

@@ -39,8 +39,10 @@ void SoundRules::playasound(std::string_view payload) {
     if (seat > kLastPlayingSeat || !m_systemLine || !m_seatName) {
         return;
     }
-    m_systemLine("0+" + m_seatName(seat) + ": <Chatter Sound> " +
-                 std::string(chatterCaption(number)));
+    const std::string name = m_seatName(seat);
+    m_systemLine("0+" + (m_chatterText
+                             ? m_chatterText(name, number)
+                             : name + ": <Chatter Sound> " + std::string(chatterCaption(number))));
 }
 
 } // namespace lastling::social

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace lastling::social {
 
@@ -19,7 +20,14 @@ public:
     // Adds a system line ("0+text") to the chat.
     using SystemLine = std::function<void(const std::string& line)>;
 
+    // The text of the line that stands for a chatter sound not heard, from the seat's name and
+    // the sound's number; unset: "<name>: <Chatter Sound> <caption>".
+    using ChatterText = std::function<std::string(const std::string& seatName, int number)>;
+
     SoundRules(Speaker& speaker, SystemLine systemLine, SeatName seatName);
+
+    // The window writes the line in the player's language.
+    void setChatterText(ChatterText text) { m_chatterText = std::move(text); }
 
     // The Options switches; both on until the settings say otherwise.
     void setPlaySounds(bool on) { m_playSounds = on; }
@@ -39,6 +47,7 @@ private:
     Speaker& m_speaker;
     SystemLine m_systemLine;
     SeatName m_seatName;
+    ChatterText m_chatterText;
     bool m_playSounds = true;
     bool m_playerPhraseSounds = true;
 };
