@@ -462,6 +462,61 @@
     </message>
 </context>
 <context>
+    <name>SocketErrors</name>
+    <message>
+        <source>connection refused</source>
+        <translation>Verbindung abgelehnt</translation>
+    </message>
+    <message>
+        <source>timed out</source>
+        <translation>Zeitüberschreitung</translation>
+    </message>
+    <message>
+        <source>host unreachable</source>
+        <translation>Rechner nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>network unreachable</source>
+        <translation>Netz nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>connection reset</source>
+        <translation>Verbindung zurückgesetzt</translation>
+    </message>
+    <message>
+        <source>connection aborted</source>
+        <translation>Verbindung abgebrochen</translation>
+    </message>
+    <message>
+        <source>address already in use</source>
+        <translation>Adresse wird schon benutzt</translation>
+    </message>
+    <message>
+        <source>address not available</source>
+        <translation>Adresse nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>Zugriff verweigert</translation>
+    </message>
+    <message>
+        <source>network is down</source>
+        <translation>Netz ist ausgefallen</translation>
+    </message>
+    <message>
+        <source>host is down</source>
+        <translation>Rechner ist nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>connection broken</source>
+        <translation>Verbindung unterbrochen</translation>
+    </message>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (Fehler %2)</translation>
+    </message>
+</context>
+<context>
     <name>TableAnnouncer</name>
     <message>
         <source>You played %1.</source>

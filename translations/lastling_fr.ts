@@ -462,6 +462,61 @@
     </message>
 </context>
 <context>
+    <name>SocketErrors</name>
+    <message>
+        <source>connection refused</source>
+        <translation>connexion refusée</translation>
+    </message>
+    <message>
+        <source>timed out</source>
+        <translation>délai dépassé</translation>
+    </message>
+    <message>
+        <source>host unreachable</source>
+        <translation>hôte injoignable</translation>
+    </message>
+    <message>
+        <source>network unreachable</source>
+        <translation>réseau injoignable</translation>
+    </message>
+    <message>
+        <source>connection reset</source>
+        <translation>connexion réinitialisée</translation>
+    </message>
+    <message>
+        <source>connection aborted</source>
+        <translation>connexion interrompue</translation>
+    </message>
+    <message>
+        <source>address already in use</source>
+        <translation>adresse déjà utilisée</translation>
+    </message>
+    <message>
+        <source>address not available</source>
+        <translation>adresse non disponible</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>accès refusé</translation>
+    </message>
+    <message>
+        <source>network is down</source>
+        <translation>le réseau est en panne</translation>
+    </message>
+    <message>
+        <source>host is down</source>
+        <translation>l&apos;hôte est arrêté</translation>
+    </message>
+    <message>
+        <source>connection broken</source>
+        <translation>connexion rompue</translation>
+    </message>
+    <message>
+        <source>%1 (error %2)</source>
+        <translation>%1 (erreur %2)</translation>
+    </message>
+</context>
+<context>
     <name>TableAnnouncer</name>
     <message>
         <source>You played %1.</source>

@@ -2,6 +2,8 @@
 
 #include "net/tsock.h"
 
+#include <QCoreApplication>
+
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -191,18 +193,18 @@ const char* wordsFor(int errorNumber) {
         const char* words;
     };
     static constexpr Words kWords[] = {
-        {ECONNREFUSED, "connection refused"},
-        {ETIMEDOUT, "timed out"},
-        {EHOSTUNREACH, "host unreachable"},
-        {ENETUNREACH, "network unreachable"},
-        {ECONNRESET, "connection reset"},
-        {ECONNABORTED, "connection aborted"},
-        {EADDRINUSE, "address already in use"},
-        {EADDRNOTAVAIL, "address not available"},
-        {EACCES, "permission denied"},
-        {ENETDOWN, "network is down"},
-        {EHOSTDOWN, "host is down"},
-        {EPIPE, "connection broken"},
+        {ECONNREFUSED, QT_TRANSLATE_NOOP("SocketErrors", "connection refused")},
+        {ETIMEDOUT, QT_TRANSLATE_NOOP("SocketErrors", "timed out")},
+        {EHOSTUNREACH, QT_TRANSLATE_NOOP("SocketErrors", "host unreachable")},
+        {ENETUNREACH, QT_TRANSLATE_NOOP("SocketErrors", "network unreachable")},
+        {ECONNRESET, QT_TRANSLATE_NOOP("SocketErrors", "connection reset")},
+        {ECONNABORTED, QT_TRANSLATE_NOOP("SocketErrors", "connection aborted")},
+        {EADDRINUSE, QT_TRANSLATE_NOOP("SocketErrors", "address already in use")},
+        {EADDRNOTAVAIL, QT_TRANSLATE_NOOP("SocketErrors", "address not available")},
+        {EACCES, QT_TRANSLATE_NOOP("SocketErrors", "permission denied")},
+        {ENETDOWN, QT_TRANSLATE_NOOP("SocketErrors", "network is down")},
+        {EHOSTDOWN, QT_TRANSLATE_NOOP("SocketErrors", "host is down")},
+        {EPIPE, QT_TRANSLATE_NOOP("SocketErrors", "connection broken")},
     };
     for (const Words& entry : kWords) {
         if (entry.number == errorNumber)
@@ -223,8 +225,15 @@ std::string errorInWords(const std::string& componentText) {
         digits.find_first_not_of("0123456789") != std::string::npos)
         return componentText;
     const int number = std::stoi(digits);
+    // The player reads the words in the own language; the error's number and name stay.
     const char* words = wordsFor(number);
-    return std::string(words != nullptr ? words : errorName(number)) + " (error " + digits + ")";
+    const QByteArray text =
+        QCoreApplication::translate("SocketErrors", "%1 (error %2)")
+            .arg(words != nullptr ? QCoreApplication::translate("SocketErrors", words)
+                                  : QString::fromLatin1(errorName(number)),
+                 QString::fromLatin1(digits.c_str()))
+            .toLatin1();
+    return std::string(text.constData(), static_cast<std::size_t>(text.size()));
 }
 
 int resolverCallCount() {
