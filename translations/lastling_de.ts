@@ -643,6 +643,49 @@
     </message>
 </context>
 <context>
+    <name>TallyFile</name>
+    <message>
+        <source>The tally file %1 could not be read: %2.</source>
+        <translation>Die Bilanzdatei %1 ließ sich nicht lesen: %2.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside either, so the tally is not saved until that file is moved away.</source>
+        <translation>Sie ließ sich auch nicht beiseitelegen; die Bilanz wird daher erst wieder gespeichert, wenn diese Datei entfernt ist.</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 and a new, empty tally begins.</source>
+        <translation>Sie wurde als %1 aufbewahrt; eine neue, leere Bilanz beginnt.</translation>
+    </message>
+    <message>
+        <source>it is not a tally file</source>
+        <translation>sie ist keine Bilanzdatei</translation>
+    </message>
+    <message>
+        <source>it is cut short</source>
+        <translation>sie ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>it is far larger than a tally can be</source>
+        <translation>sie ist viel größer, als eine Bilanz sein kann</translation>
+    </message>
+    <message>
+        <source>its contents are damaged</source>
+        <translation>ihr Inhalt ist beschädigt</translation>
+    </message>
+    <message>
+        <source>the file cannot be opened</source>
+        <translation>die Datei lässt sich nicht öffnen</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>sie ist leer</translation>
+    </message>
+    <message>
+        <source>its list of players is damaged</source>
+        <translation>ihre Spielerliste ist beschädigt</translation>
+    </message>
+</context>
+<context>
     <name>TallyKeeper</name>
     <message>
         <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>

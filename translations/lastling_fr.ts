@@ -643,6 +643,49 @@
     </message>
 </context>
 <context>
+    <name>TallyFile</name>
+    <message>
+        <source>The tally file %1 could not be read: %2.</source>
+        <translation>Impossible de lire le fichier de bilan %1&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>It could not be moved aside either, so the tally is not saved until that file is moved away.</source>
+        <translation>Il n&apos;a pas non plus pu être mis de côté&#xa0;: le bilan ne sera enregistré qu&apos;une fois ce fichier déplacé.</translation>
+    </message>
+    <message>
+        <source>It was kept as %1 and a new, empty tally begins.</source>
+        <translation>Il a été conservé sous %1 et un nouveau bilan vide commence.</translation>
+    </message>
+    <message>
+        <source>it is not a tally file</source>
+        <translation>ce n&apos;est pas un fichier de bilan</translation>
+    </message>
+    <message>
+        <source>it is cut short</source>
+        <translation>il est tronqué</translation>
+    </message>
+    <message>
+        <source>it is far larger than a tally can be</source>
+        <translation>il est bien plus grand qu&apos;un bilan ne peut l&apos;être</translation>
+    </message>
+    <message>
+        <source>its contents are damaged</source>
+        <translation>son contenu est endommagé</translation>
+    </message>
+    <message>
+        <source>the file cannot be opened</source>
+        <translation>le fichier ne peut pas être ouvert</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>il est vide</translation>
+    </message>
+    <message>
+        <source>its list of players is damaged</source>
+        <translation>sa liste de joueurs est endommagée</translation>
+    </message>
+</context>
+<context>
     <name>TallyKeeper</name>
     <message>
         <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>

@@ -3,6 +3,8 @@
 #include "settings/program_files.h"
 #include "tally/lzrw1.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <fstream>
 #include <optional>
@@ -39,27 +41,39 @@ std::filesystem::path putAside(const std::filesystem::path& file) {
     return error ? std::filesystem::path() : aside;
 }
 
-TallyFileResult damaged(const std::filesystem::path& file, const std::string& reason) {
+// Paths keep their bytes: Latin-1 carries any byte there and back.
+QString bytes(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+TallyFileResult damaged(const std::filesystem::path& file, const char* reason) {
     TallyFileResult result{false, {}, putAside(file)};
-    result.message = "The tally file " + file.string() + " could not be read: " + reason + ".";
-    result.message +=
-        result.damagedCopy.empty()
-            ? " It could not be moved aside either, so the tally is not saved "
-              "until that file is moved away."
-            : " It was kept as " + result.damagedCopy.string() + " and a new, empty tally begins.";
+    QString text =
+        QCoreApplication::translate("TallyFile", "The tally file %1 could not be read: %2.")
+            .arg(bytes(file.string()), QCoreApplication::translate("TallyFile", reason));
+    text += QLatin1Char(' ');
+    text += result.damagedCopy.empty()
+                ? QCoreApplication::translate(
+                      "TallyFile", "It could not be moved aside either, so the tally is not "
+                                   "saved until that file is moved away.")
+                : QCoreApplication::translate("TallyFile",
+                                              "It was kept as %1 and a new, empty tally begins.")
+                      .arg(bytes(result.damagedCopy.string()));
+    const QByteArray message = text.toLatin1();
+    result.message.assign(message.constData(), static_cast<std::size_t>(message.size()));
     return result;
 }
 
-std::string reasonFor(lzrw1::ExpandStatus status) {
+const char* reasonFor(lzrw1::ExpandStatus status) {
     switch (status) {
     case lzrw1::ExpandStatus::BadHeader:
-        return "it is not a tally file";
+        return QT_TRANSLATE_NOOP("TallyFile", "it is not a tally file");
     case lzrw1::ExpandStatus::Truncated:
-        return "it is cut short";
+        return QT_TRANSLATE_NOOP("TallyFile", "it is cut short");
     case lzrw1::ExpandStatus::TooLarge:
-        return "it is far larger than a tally can be";
+        return QT_TRANSLATE_NOOP("TallyFile", "it is far larger than a tally can be");
     default:
-        return "its contents are damaged";
+        return QT_TRANSLATE_NOOP("TallyFile", "its contents are damaged");
     }
 }
 
@@ -91,9 +105,9 @@ TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& fi
         return {};
     const std::optional<std::vector<std::uint8_t>> packed = readPacked(file);
     if (!packed)
-        return damaged(file, "the file cannot be opened");
+        return damaged(file, QT_TRANSLATE_NOOP("TallyFile", "the file cannot be opened"));
     if (packed->empty())
-        return damaged(file, "it is empty");
+        return damaged(file, QT_TRANSLATE_NOOP("TallyFile", "it is empty"));
     std::vector<std::uint8_t> plain;
     const lzrw1::ExpandStatus status = packed->size() > kMaxPackedSize
                                            ? lzrw1::ExpandStatus::TooLarge
@@ -104,7 +118,7 @@ TallyFileResult loadTallyFile(TallyTable& table, const std::filesystem::path& fi
     const std::string_view text(reinterpret_cast<const char*>(plain.data()), plain.size());
     auto loaded = gridFromText(text, grid) ? TallyTable::fromGrid(std::move(grid)) : std::nullopt;
     if (!loaded)
-        return damaged(file, "its list of players is damaged");
+        return damaged(file, QT_TRANSLATE_NOOP("TallyFile", "its list of players is damaged"));
     table = std::move(*loaded);
     return {};
 }
