@@ -11,7 +11,7 @@ if [ "${1:-}" = --update ]; then
 fi
 root=${1:-"$(cd "$(dirname "$0")/.." && pwd)"}
 lupdate=${2:-$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)}
-folders=(src/shell src/social src/start src/tally src/client src/net resources/help)
+folders=(src/shell src/social src/start src/tally src/client src/net src/settings resources/help)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

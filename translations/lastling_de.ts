@@ -462,6 +462,13 @@
     </message>
 </context>
 <context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1 lässt sich nicht schreiben</translation>
+    </message>
+</context>
+<context>
     <name>SocketErrors</name>
     <message>
         <source>connection refused</source>

@@ -462,6 +462,13 @@
     </message>
 </context>
 <context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+</context>
+<context>
     <name>SocketErrors</name>
     <message>
         <source>connection refused</source>

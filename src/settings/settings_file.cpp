@@ -3,6 +3,7 @@
 #include "settings/ini_document.h"
 #include "settings/program_files.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QString>
 
@@ -38,6 +39,16 @@ ReadOutcome readDocument(const std::filesystem::path& file, std::uintmax_t limit
     return ReadOutcome::Read;
 }
 
+// The path keeps its bytes: Latin-1 carries any byte there and back.
+SaveResult unableToWrite(const std::filesystem::path& file) {
+    const std::string path = file.string();
+    const QByteArray text =
+        QCoreApplication::translate("SettingsFile", "Unable to write to %1")
+            .arg(QString::fromLatin1(path.data(), static_cast<qsizetype>(path.size())))
+            .toLatin1();
+    return {false, std::string(text.constData(), static_cast<std::size_t>(text.size()))};
+}
+
 SaveResult writeDocument(const IniDocument& document, const std::filesystem::path& file) {
     QSaveFile out(QString::fromStdString(file.string()));
     const std::string text = document.text();
@@ -47,7 +58,7 @@ SaveResult writeDocument(const IniDocument& document, const std::filesystem::pat
                          out.commit();
     if (written)
         return {};
-    return {false, "Unable to write to " + file.string()};
+    return unableToWrite(file);
 }
 
 class SectionReader {
@@ -157,7 +168,7 @@ KeyValues keyValues(const Settings& settings) {
 SaveResult writeKeys(const KeyValues& keys, const std::filesystem::path& file) {
     IniDocument document;
     if (readDocument(file, kMaxEditSize, document) == ReadOutcome::Failed)
-        return {false, "Unable to write to " + file.string()};
+        return unableToWrite(file);
     for (const auto& [key, value] : keys)
         document.setValue(kSectionName, key, value);
     return writeDocument(document, file);
