@@ -1362,6 +1362,17 @@
     </message>
 </context>
 <context>
+    <name>lastling::start::HttpDownload</name>
+    <message>
+        <source>Download stopped</source>
+        <translation>Téléchargement arrêté</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>trop de redirections</translation>
+    </message>
+</context>
+<context>
     <name>lastling::start::LobbyInstaller</name>
     <message>
         <source>connection refused</source>

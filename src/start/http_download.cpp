@@ -190,7 +190,7 @@ void HttpDownload::abort() {
     if (!m_transfer)
         return;
     m_transfer->pending.clear();
-    finishTransfer({DownloadResult::Kind::HttpError, 0, QStringLiteral("Download stopped")});
+    finishTransfer({DownloadResult::Kind::HttpError, 0, tr("Download stopped")});
 }
 
 int HttpDownload::onCurlSocket(void*, int fd, int what, void* self, void*) {
@@ -286,7 +286,7 @@ DownloadResult HttpDownload::resultOfTransfer() const {
         return {DownloadResult::Kind::WriteFailed, static_cast<int>(status), transfer.writeError};
     // The last hop's status would only confuse: the chain itself is what failed.
     if (transfer.code == CURLE_TOO_MANY_REDIRECTS)
-        return {DownloadResult::Kind::HttpError, 0, QStringLiteral("too many redirects")};
+        return {DownloadResult::Kind::HttpError, 0, tr("too many redirects")};
     if (transfer.code != CURLE_OK && transfer.code != CURLE_HTTP_RETURNED_ERROR) {
         const QString detail = transfer.errorText[0] != '\0'
                                    ? QString::fromLocal8Bit(transfer.errorText)
