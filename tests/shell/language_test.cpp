@@ -36,6 +36,7 @@
 #include <QTreeWidget>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,10 @@ void checkWindow(QWidget& window, std::vector<std::string>& untranslated,
             items << menu->title();
             collectMenu(*menu, items);
         }
+        // The menus of the table: the chatter sounds, the chat's own.
+        for (QMenu* menu : main->findChildren<QMenu*>()) {
+            collectMenu(*menu, items);
+        }
         for (const QString& item : items) {
             check(item, "menu item");
         }
@@ -201,6 +206,8 @@ TEST_F(PseudoLanguage, EveryWindowShowsTranslatedTextsThatFit) {
     client::TableModel& model = window.client().model();
     model.setHostControls(true);
     model.notifyChanged();
+    const std::unique_ptr<QMenu> seatMenu = window.makeSeatMenu(1);
+    seatMenu->setParent(&window, Qt::Popup);
     TableDialog join(TableDialog::Kind::Join, {}, {}, &window);
     join.setObjectName(QStringLiteral("join"));
     TableDialog host(TableDialog::Kind::Host, {}, {}, &window);
