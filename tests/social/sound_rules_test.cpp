@@ -116,9 +116,8 @@ TEST_P(ChatterSounds, PlayOrShowOnlyWellFormedSounds) {
 // The window writes the line in the player's language; the rules only pass name and number.
 TEST_F(SoundRulesTest, ChatterLineTextComesFromTheWindowWhenGiven) {
     rules.setPlayerPhraseSounds(false);
-    rules.setChatterText([](const std::string& name, int number) {
-        return name + " -> " + std::to_string(number);
-    });
+    rules.setChatterText(
+        [](const std::string& name, int number) { return name + " -> " + std::to_string(number); });
     host({"CMD_playasound+3+wave20+", "CMD_playasound+4+wave1+", "CMD_playasound+5+wave1+"});
     EXPECT_EQ(ports.lines, (Names{"0+Ann -> 20", "0+Bo -> 1"}));
     EXPECT_TRUE(speaker.played.empty());
