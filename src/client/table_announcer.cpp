@@ -1,7 +1,6 @@
 #include "client/table_announcer.h"
 
 #include "client/client_state.h"
-
 #include "client/ui_text.h"
 
 #include "cards/cards.h"

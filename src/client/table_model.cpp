@@ -1,7 +1,6 @@
 #include "client/table_model.h"
 
 #include "client/ui_text.h"
-
 #include "protocol/dispatcher.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"

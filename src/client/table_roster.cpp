@@ -3,7 +3,6 @@
 #include "client/table_model.h"
 
 #include "client/ui_text.h"
-
 #include "protocol/fields.h"
 
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "shell/board.h"
 
 #include "settings/counted_text.h"
-
 #include "shell/card_names.h"
 #include "shell/last_trick_panel.h"
 #include "shell/pictures.h"
@@ -121,13 +120,13 @@ void setAccessibleNameIfChanged(QWidget* widget, const QString& name) {
     }
 }
 
-// The picture is composed again only when the hand it shows has changed.
 // What a hand is called for a screen reader, face down and face up.
 struct HandNames {
     QString hand;
     QString remaining;
 };
 
+// The picture is composed again only when the hand it shows has changed.
 void showHand(QLabel* label, const client::HandPicture& hand, const HandNames& owner) {
     const QVariant key = QVariant::fromValue(QList<int>{hand.backs, hand.faceUp ? 1 : 0} +
                                              QList<int>(hand.cards.begin(), hand.cards.end()));
