@@ -16,6 +16,7 @@ if [ -z "${WAYLAND_TEST_INSIDE:-}" ]; then
   work=$(mktemp -d)
   export WAYLAND_TEST_INSIDE=1 WORK=$work
   export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run TMPDIR=$work
+  export LANGUAGE=en # the English texts, whatever the desktop's language
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   status=0
   dbus-run-session -- bash "$0" "$exe" || status=$?

@@ -10,6 +10,8 @@ x_session_begin() {
   trap x_session_end EXIT
   [ -z "${1:-}" ] || cp "$1" "$work/lastling"
   export TMPDIR=$work HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/run
+  # The scripts look for the English texts, whatever the desktop's language.
+  export LANGUAGE=en
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
