@@ -248,7 +248,7 @@
     <name>InProcessHost</name>
     <message>
         <source>Cannot host a table because port %1 is in use by another program</source>
-        <translation>Kein Tisch möglich: Port %1 wird von einem anderen Programm benutzt</translation>
+        <translation>Der Tisch lässt sich nicht eröffnen: Port %1 wird von einem anderen Programm benutzt</translation>
     </message>
 </context>
 <context>
@@ -1331,7 +1331,7 @@
     </message>
     <message>
         <source>Buttons can only be used once every 2 seconds</source>
-        <translation>Die Tasten gehen nur alle 2 Sekunden</translation>
+        <translation>Die Tasten lassen sich nur alle 2 Sekunden benutzen</translation>
     </message>
     <message>
         <source>Done</source>
@@ -1464,7 +1464,7 @@
     </message>
     <message>
         <source>No program here opens it for you. Open that folder now?</source>
-        <translation>Kein Programm hier öffnet sie für Sie. Den Ordner jetzt öffnen?</translation>
+        <translation>Hier gibt es kein Programm, das sie für Sie öffnet. Den Ordner jetzt öffnen?</translation>
     </message>
     <message>
         <source>Download Aborted: %1</source>

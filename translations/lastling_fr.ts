@@ -933,7 +933,7 @@
     </message>
     <message>
         <source>The Lobby</source>
-        <translation>Le salon</translation>
+        <translation>Korvel Lobby</translation>
     </message>
     <message>
         <source>Lastling - Help File</source>
@@ -1081,11 +1081,11 @@
     </message>
     <message>
         <source>Play to Score:</source>
-        <translation>Score visé&#xa0;:</translation>
+        <translation>Score à atteindre&#xa0;:</translation>
     </message>
     <message>
         <source>Play to Score</source>
-        <translation>Score visé</translation>
+        <translation>Score à atteindre</translation>
     </message>
     <message>
         <source>START GAME</source>
@@ -1331,7 +1331,7 @@
     </message>
     <message>
         <source>Buttons can only be used once every 2 seconds</source>
-        <translation>Un bouton par tranche de 2 secondes</translation>
+        <translation>Un bouton ne sert qu&apos;une fois toutes les 2 secondes</translation>
     </message>
     <message>
         <source>Done</source>

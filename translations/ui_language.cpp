@@ -42,12 +42,10 @@ Translations::~Translations() {
     remove();
 }
 
+// Removing a translator the application does not hold does nothing.
 void Translations::remove() {
-    if (m_installed) {
-        QCoreApplication::removeTranslator(&m_own);
-        QCoreApplication::removeTranslator(&m_qt);
-        m_installed = false;
-    }
+    QCoreApplication::removeTranslator(&m_own);
+    QCoreApplication::removeTranslator(&m_qt);
 }
 
 QString Translations::install(const QStringList& wanted) {
@@ -64,7 +62,6 @@ QString Translations::install(const QStringList& wanted) {
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         QCoreApplication::installTranslator(&m_qt);
         QCoreApplication::installTranslator(&m_own);
-        m_installed = true;
         return code;
     }
     return QStringLiteral("en"); // no catalogue at all: the texts as written
@@ -76,7 +73,6 @@ bool Translations::installFile(const QString& qmFile) {
         return false;
     }
     QCoreApplication::installTranslator(&m_own);
-    m_installed = true;
     return true;
 }
 

@@ -41,7 +41,6 @@ private:
 
     QTranslator m_own;
     QTranslator m_qt;
-    bool m_installed = false;
 };
 
 } // namespace lastling::language

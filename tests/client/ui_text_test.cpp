@@ -29,7 +29,8 @@ INSTANTIATE_TEST_SUITE_P(Deck, CardTextTest,
                                            CardCase{10, "Jack of Clubs", "J"},
                                            CardCase{37, "Queen of Hearts", "Q"},
                                            CardCase{52, "Ace of Spades", "A"}, CardCase{53, "", ""},
-                                           CardCase{-1, "", ""}));
+                                           CardCase{-1, "", ""}),
+                         [](const auto& info) { return "Card" + std::to_string(info.index); });
 
 TEST(UiText, TypographyLatin1LacksIsWrittenPlainly) {
     const struct {
