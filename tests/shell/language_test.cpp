@@ -38,6 +38,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lastling::shell {
@@ -257,6 +258,17 @@ TEST(UiLanguage, FirstShippedLanguageWins) {
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), c.cancel) << c.shown;
     }
     EXPECT_EQ(QCoreApplication::translate("MainMenus", "&File"), "&File"); // all removed again
+
+    // The English catalogue holds English's own plural forms.
+    language::Translations english;
+    ASSERT_EQ(english.install({QStringLiteral("en")}), "en");
+    for (const auto& [count, text] : {std::pair{1, "Ann: 1 point"}, std::pair{2, "Ann: 2 points"},
+                                      std::pair{0, "Ann: 0 points"}}) {
+        EXPECT_EQ(
+            QCoreApplication::translate("lastling::shell::Board", "%1: %n point(s)", nullptr, count)
+                .arg(QStringLiteral("Ann")),
+            text);
+    }
     EXPECT_EQ(language::wantedLanguages(QStringLiteral("fr")), QStringList{"fr"});
 }
 
