@@ -60,7 +60,7 @@ TEST(HelpWindow, OptionsPageCoversEveryChoice) {
     const QString options = help.findChild<QTextBrowser*>("memo7")->toPlainText().simplified();
     for (const char* mention :
          {"Bot Skill", "Smart", "Scroll Chat Off", "Clear Main Chat", "Last Trick", "Ctrl+L",
-          "Ignore Chat", "Stop Ignoring", "Host a Table...", "Join a Table...",
+          "Ignore Chat", "Stop Ignoring", "Host a Table...", "Join a Table...", "Language",
           "The buttons P1 to P9 above the chat each send a ready-made line",
           "The tenth button, the note, opens the chatter sounds"}) {
         EXPECT_TRUE(options.contains(QString::fromLatin1(mention))) << mention;
