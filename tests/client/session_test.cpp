@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParamsCase{{"Ann", "10.1.2.3", "True"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
         ParamsCase{{"Ann", "10.1.2.3", "false"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
         ParamsCase{{"Ann", "h", "true", "extra"}, StartMode::Host, "Ann", "h", true, false},
-        ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n__", "h", true, false}));
+        ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n_\xC3\xBF", "h", true, false}));
 
 // ---- start-up ----
 

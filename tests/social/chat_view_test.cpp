@@ -106,7 +106,7 @@ TEST_F(ChatViewTest, TypedLinesShowAsTheHostRelaysThem) {
     EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), 7); // seat 2's style
 }
 
-TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1BecomesQuestionMarks) {
+TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1GoesAsUtf8) {
     QTest::keyClicks(m_panel->entry(), QStringLiteral("early"));
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     EXPECT_TRUE(m_sent.empty());
@@ -115,7 +115,11 @@ TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1BecomesQuestion
     m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
     m_panel->sendit();
     ASSERT_EQ(m_sent.size(), 1u);
-    EXPECT_EQ(m_sent[0], std::string("CMD_chat+3+caf\xE9 ?|clBlack\xFF"));
+    EXPECT_EQ(m_sent[0], std::string("CMD_chat+3+caf\xC3\xA9 \xE2\x82\xAC|clBlack\xFF"));
+    m_panel->entry()->setText(QStringLiteral("caf\u00E9"));
+    m_panel->sendit();
+    ASSERT_EQ(m_sent.size(), 2u);
+    EXPECT_EQ(m_sent[1], std::string("CMD_chat+3+caf\xE9|clBlack\xFF")); // as older peers read it
 }
 
 TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
