@@ -383,8 +383,8 @@ void MainWindow::announceChanges() {
     const client::ClientState& state = m_client->state();
     client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
     // What one message changed is spoken as one text: a screen reader that reads the
-    // notification a moment later still hears all of it.
-    // Each text is read on its own: two names may come in different forms.
+    // notification a moment later still hears all of it. Each text is read on its own: two
+    // names may come in different forms.
     QStringList spoken;
     for (const std::string& text : client::announcementsBetween(m_announced, now)) {
         spoken << fromWire(text);

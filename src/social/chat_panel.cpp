@@ -1,7 +1,6 @@
 #include "social/chat_panel.h"
 
 #include "protocol/wire_text.h"
-
 #include "social/chat_entry.h"
 #include "social/chat_view.h"
 #include "social/qt_colour.h"

@@ -4,6 +4,8 @@
 #include "social/smileys.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
+#include <QHash>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +44,22 @@ QString displayText(const std::string& utf8) {
         }
     }
     return text;
+}
+
+// Qt falls back character by character in the desktop's order of fonts, which may find a
+// plain symbol font before the colour emoji one. Naming the emoji font right behind the
+// font a style asks for (as the desktop resolves it) draws emoji in colour; where it is not
+// installed, the fallback is as before.
+QStringList familiesWithEmoji(const QString& family) {
+    static QHash<QString, QStringList> resolved;
+    auto found = resolved.find(family);
+    if (found == resolved.end()) {
+        QFont asked;
+        asked.setFamilies({family});
+        found = resolved.insert(family,
+                                {QFontInfo(asked).family(), QStringLiteral("Noto Color Emoji")});
+    }
+    return *found;
 }
 
 QString jumpHref(int jump) {
@@ -109,7 +127,7 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
 QTextCharFormat ChatView::look(int style) const {
     const TextStyle& s = m_model.styles()[static_cast<std::size_t>(style)];
     QTextCharFormat format;
-    format.setFontFamilies({QString::fromStdString(s.font)});
+    format.setFontFamilies(familiesWithEmoji(QString::fromStdString(s.font)));
     format.setFontPointSize(s.pointSize);
     format.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(s.italic);
