@@ -268,6 +268,15 @@ TEST_F(TallyFolder, RoundTripThroughTheCompressedFile) {
     EXPECT_EQ(filesInFolder(), 1);
 }
 
+// Names come as the wire carries them: single bytes, or UTF-8 where those cannot hold them.
+TEST_F(TallyFolder, NamesInAnyScriptSurviveTheFile) {
+    const std::vector<std::string> names{"Jos\xE9", "\xE6\xBC\xA2\xE5\xAD\x97", "\xF0\x9F\x91\x8D"};
+    ASSERT_TRUE(saveTallyFile(following(names), file()));
+    TallyTable table = following({"Someone"});
+    ASSERT_TRUE(loadTallyFile(table, file()));
+    EXPECT_EQ(table.followedNames(), names);
+}
+
 TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {
     TallyTable table = klotTable();
     const auto result = loadTallyFile(table, file());
