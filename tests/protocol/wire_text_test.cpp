@@ -116,6 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CutCase{"ThreeBytesIntoFour", "a\xF0\x9F\x91\x8D", 4, "a"},
                       CutCase{"BeforeALead", "a\xE6\xBC\xA2", 1, "a"},
                       CutCase{"Zero", "\xE6\xBC\xA2", 0, ""},
+                      CutCase{"IntoTheFirst", "\xE6\xBC\xA2", 2, ""},
                       CutCase{"Latin1", "\xE9\xE9\xE9", 2, "\xE9\xE9"},
                       CutCase{"BrokenSequenceIsBytes", "a\xE6\x41\xA2", 3, "a\xE6\x41"}),
     [](const auto& info) { return std::string(info.param.what); });

@@ -144,6 +144,10 @@ TEST(TallyTable, FollowingStartsAtZeroOnceOnly) {
     EXPECT_EQ(table.findFollowed("Klo"), std::nullopt);
     EXPECT_TRUE(table.follow("\xC5sa"));
     EXPECT_EQ(table.findFollowed("\xE5SA"), 1); // Latin-1 letters fold too
+    // UTF-8 "S with caron" is not the single-byte "a with ring" and a no-break space
+    EXPECT_TRUE(table.follow("\xC5\xA0"));
+    EXPECT_EQ(table.findFollowed("\xE5\xA0"), std::nullopt);
+    EXPECT_EQ(table.findFollowed("\xC5\xA0"), 2);
 }
 
 TEST(TallyTable, MoverowKeepsOrderAndRowZero) {
