@@ -109,6 +109,7 @@ public:
     // default asks with a message box whose default answer is No.
     using Question = std::function<bool(const QString& text)>;
     void setQuestion(Question question) { m_question = std::move(question); }
+    bool confirm(const QString& text) { return ask(text); }
 
     // ---- the windows and rows that join later; each call wires one in ----
     void setSoundPlayer(client::SoundSink* player); // game and chatter sounds

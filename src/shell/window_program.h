@@ -69,8 +69,16 @@ public:
     // Starts a copy of the program with the given parameters, not waiting for it.
     using CopyStarter = std::function<bool(const QStringList& params)>;
 
-    // False when another copy runs (it has been asked to raise its window): nothing was made.
+    // Shows what stops a start (a link that cannot be used); a message box unless a test says.
+    using Notice = std::function<void(const QString& text)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
+
+    // False when another copy runs (it has been asked to raise its window, or to take the
+    // invitation link given) or when the start cannot be made: nothing was made.
     bool start();
+    int exitCode() const { return m_exitCode; } // after start() returned false
+    // A link passed on by a later copy: the player may leave this table for that one.
+    void offerInvitation(const QByteArray& link);
     MainWindow* window() const { return m_window.get(); }
     const SideWindows& sideWindows() const { return m_sides; }
 
@@ -88,6 +96,8 @@ private:
     std::unique_ptr<TableSounds> m_sounds;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
     CopyStarter m_startCopy;
+    Notice m_notice;
+    int m_exitCode = 0;
     QStringList m_restartParams;
     bool m_restart = false;
 };
