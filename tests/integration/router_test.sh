@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# `lastling --serve --open-port` behind a real home router, all in network namespaces:
+#   home (192.168.77.2) --veth-- router (192.168.77.1 | outside address) --veth-- outside
+# The router runs Debian's miniupnpd on its nftables backend (its chains made here), with only
+# NAT-PMP/PCP or only UPnP IGD switched on. miniupnpd takes the documentation and shared
+# ranges for reserved outside addresses and forwards nothing until STUN says it is directly
+# connected, so a small STUN responder answers from "outside".
+#   natpmp | upnp   the host gets a mapping and says where friends can join; a raw client in
+#                   "outside" joins through the router's outside address and plays a game;
+#                   after SIGTERM the mapping is gone
+#   shared          the router's outside address is in 100.64/10: the host says that friends
+#                   outside cannot reach it, and still removes its mapping on SIGTERM
+# Usage: router_test.sh LASTLING natpmp|upnp|shared   (root; exits 77 where no network
+# namespace can be made)
+set -euo pipefail
+exe=$(realpath "$1")
+mode=$2
+here=$(cd "$(dirname "$0")" && pwd)
+case "$mode" in natpmp | upnp | shared) ;; *) echo "usage: $0 LASTLING natpmp|upnp|shared"; exit 2 ;; esac
+
+fail() {
+  echo "FAIL ($mode): $*"
+  for log in router serve friend stun; do
+    [ -s "$work/$log.log" ] && { echo "--- $log:"; tail -n 25 "$work/$log.log"; }
+  done
+  exit 1
+}
+
+tag="lr$$"
+home="$tag-home" router="$tag-router" outside="$tag-outside"
+work=$(mktemp -d)
+cleanup() {
+  for ns in "$home" "$router" "$outside"; do
+    for pid in $(ip netns pids "$ns" 2>/dev/null); do kill -KILL "$pid" 2>/dev/null || true; done
+  done
+  for ns in "$home" "$router" "$outside"; do ip netns del "$ns" 2>/dev/null || true; done
+  rm -rf "$work"
+} 2>/dev/null
+trap cleanup EXIT
+
+if ! ip netns add "$home" 2>/dev/null; then
+  echo "SKIP: no network namespace can be made here (needs root and ip netns)"
+  exit 77
+fi
+for tool in miniupnpd nft python3; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/install-deps.sh test)"
+done
+ip netns add "$router"
+ip netns add "$outside"
+
+# Only private and documentation ranges; the shared run puts the router in 100.64/10.
+inside_net=192.168.77
+if [ "$mode" = shared ]; then outside_net=100.64.0; else outside_net=203.0.113; fi
+router_out=$outside_net.1
+friend=$outside_net.2
+ip link add h0 netns "$home" type veth peer name rin netns "$router"
+ip link add rout netns "$router" type veth peer name o0 netns "$outside"
+ip -n "$home" addr add $inside_net.2/24 dev h0
+ip -n "$router" addr add $inside_net.1/24 dev rin
+ip -n "$router" addr add "$router_out/24" dev rout
+ip -n "$outside" addr add "$friend/24" dev o0
+for pair in "$home h0" "$router rin" "$router rout" "$outside o0"; do
+  set -- $pair
+  ip -n "$1" link set "$2" up
+  ip -n "$1" link set lo up
+done
+ip -n "$home" route add default via $inside_net.1
+ip netns exec "$router" sysctl -qw net.ipv4.ip_forward=1
+# The outside has no route into the home network: only a forwarding gets a friend in.
+
+# The chains miniupnpd's nftables backend fills, under its default names.
+ip netns exec "$router" nft -f - <<'NFT' || fail "the router's nftables chains"
+table inet filter {
+    chain forward {
+        type filter hook forward priority 0; policy drop;
+        ct state established,related accept
+        iifname "rin" accept
+        jump miniupnpd
+    }
+    chain miniupnpd {
+    }
+    chain prerouting {
+        type nat hook prerouting priority -100; policy accept;
+        jump prerouting_miniupnpd
+    }
+    chain postrouting {
+        type nat hook postrouting priority 100; policy accept;
+        jump postrouting_miniupnpd
+        oifname "rout" masquerade
+    }
+    chain prerouting_miniupnpd {
+    }
+    chain postrouting_miniupnpd {
+    }
+}
+NFT
+
+ip netns exec "$outside" python3 "$here/stun_responder.py" "$friend" 3478 >"$work/stun.log" 2>&1 &
+natpmp=yes upnp=yes
+[ "$mode" = natpmp ] && upnp=no
+[ "$mode" = upnp ] && natpmp=no
+cat >"$work/miniupnpd.conf" <<CONF
+ext_ifname=rout
+listening_ip=rin
+http_port=0
+enable_natpmp=$natpmp
+enable_upnp=$upnp
+ext_perform_stun=yes
+ext_stun_host=$friend
+ext_stun_port=3478
+secure_mode=yes
+system_uptime=yes
+lease_file=$work/upnp.leases
+uuid=5b6a1c2e-7d3f-4e21-9a0b-3c4d5e6f7a8b
+allow 1024-65535 $inside_net.0/24 1024-65535
+deny 0-65535 0.0.0.0/0 0-65535
+CONF
+for _ in $(seq 50); do grep -qs ready "$work/stun.log" && break; sleep 0.1; done
+ip netns exec "$router" miniupnpd -f "$work/miniupnpd.conf" -d -P "$work/miniupnpd.pid" \
+  >"$work/router.log" 2>&1 &
+for _ in $(seq 150); do grep -q "Port forwarding is now enabled" "$work/router.log" && break; sleep 0.1; done
+grep -q "Port forwarding is now enabled" "$work/router.log" || fail "the router does not forward"
+
+# The host; nftables rules are what the router really forwards.
+mapped() {
+  local rules
+  rules=$(ip netns exec "$router" nft list ruleset)
+  grep -q "dnat ip to $inside_net.2:7772" <<<"$rules"
+}
+mapped && fail "a mapping exists before the host asked"
+ip netns exec "$home" "$exe" --serve --open-port --no-announce --tick-ms 20 --bot-speed 5 \
+  >"$work/serve.log" 2>&1 &
+host=$!
+if [ "$mode" = shared ]; then
+  expected="Your internet provider shares one address among many homes; friends outside cannot reach a table hosted here. A dedicated host on a server can: see the help."
+else
+  expected="Friends can join at $router_out:7772"
+fi
+for _ in $(seq 200); do grep -qF "$expected" "$work/serve.log" && break; sleep 0.1; done
+grep -qF "$expected" "$work/serve.log" || fail "the host does not say: $expected"
+mapped || fail "the router holds no mapping to the host"
+if [ "$mode" = natpmp ]; then
+  grep -q "NAT-PMP port mapping request : 7772->" "$work/router.log" || fail "not mapped through NAT-PMP"
+elif [ "$mode" = upnp ]; then
+  grep -q "AddPortMapping" "$work/router.log" || fail "not mapped through UPnP"
+fi
+
+if [ "$mode" != shared ]; then
+  PYTHONPATH=$here ip netns exec "$outside" python3 "$here/router_friend.py" "$router_out" 7772 \
+    >"$work/friend.log" 2>&1 || fail "the friend outside could not play"
+  grep -q "game won by" "$work/serve.log" || fail "the host saw no game end"
+fi
+# All was well: the host's log holds no sentence about a router that failed.
+if grep -E "No router answered|refused to open|already forwards" "$work/serve.log"; then
+  fail "a warning although the mapping was made"
+fi
+
+kill -TERM "$host"
+code=0
+wait "$host" || code=$?
+[ "$code" -eq 0 ] || fail "exit status $code after SIGTERM"
+mapped && fail "the mapping is still there after SIGTERM"
+echo "ok ($mode)"
