@@ -50,9 +50,9 @@ constexpr const char* kHelp =
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
 constexpr std::array<std::string_view, 13> kHeadlessOptions = {
-    "--serve", "--port",        "--tick-ms",   "--bot-speed", "--bot-skill",
-    "--relay-limit", "--name",  "--no-announce", "--open-port", "--seed",
-    "--help",  "-h",            "--version"};
+    "--serve",       "--port", "--tick-ms",     "--bot-speed", "--bot-skill",
+    "--relay-limit", "--name", "--no-announce", "--open-port", "--seed",
+    "--help",        "-h",     "--version"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {

@@ -42,7 +42,7 @@ struct ServeOptions {
     int relayLimit = host::RelayLimits{}.perWindow;
     std::string name; // the table's name on the network; empty: one made from the host name
     bool announce = true;
-    bool openPort = false; // ask the home router to forward the port
+    bool openPort = false;             // ask the home router to forward the port
     std::optional<std::uint32_t> seed; // replay the rules' generator; none: the secure source
 };
 

@@ -134,6 +134,9 @@ void ClientBridge::startHost(bool loopbackOnly) {
             QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toStdString());
     }
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
+    if (!loopbackOnly && m_parts.tableHosted) {
+        m_parts.tableHosted(m_parts.host.listeningPort());
+    }
 }
 
 } // namespace lastling::shell

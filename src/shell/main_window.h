@@ -125,6 +125,8 @@ signals:
     void runEnded();
     // After loadinifile: the phrase row takes its texts from here.
     void settingsLoaded(const settings::Settings& loaded);
+    // The in-process host listens for others (not a solo table) on `port`.
+    void tableHosted(int port);
 
 protected:
     void showEvent(QShowEvent* event) override;

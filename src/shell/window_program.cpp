@@ -8,6 +8,7 @@
 #include "shell/error_box.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
+#include "shell/invite_friends.h"
 #include "shell/invite_start.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
@@ -100,6 +101,7 @@ SideWindows addSideWindows(MainWindow& window) {
                      &help::AboutWindow::showAbout);
     window.setHelpWindow(sides.help);
     addPhraseRow(window, sides);
+    sides.invitations = new FriendInvitations(window);
     return sides;
 }
 

@@ -33,6 +33,7 @@ class StartDialog;
 namespace lastling::shell {
 
 class CursorBlinkLimit;
+class FriendInvitations;
 class SingleInstance;
 class MainWindow;
 class TableSounds;
@@ -46,6 +47,7 @@ struct SideWindows {
     help::AboutWindow* about = nullptr;
     start::StartDialog* start = nullptr;
     help::HelpWindow* help = nullptr;
+    FriendInvitations* invitations = nullptr; // "Invite Friends...", the router's port
 };
 
 // Makes the side windows and wires each to its menu item, the table client, the settings

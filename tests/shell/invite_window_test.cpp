@@ -1,6 +1,7 @@
 // Invitation links: `lastling lastling://HOST:PORT` joins that table under the remembered
 // name; a bad link starts nothing; a running copy is handed the link and asks first.
 #include "settings/settings_file.h"
+#include "shell/invite_friends.h"
 #include "shell/single_instance.h"
 #include "shell/window_program.h"
 
@@ -8,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPushButton>
 
 namespace lastling::shell {
 namespace {
@@ -106,6 +111,79 @@ TEST_F(InviteWindowTest, ARunningCopyIsHandedTheLinkAndAsksBeforeLeaving) {
     }
     EXPECT_TRUE(program.finish());
     EXPECT_EQ(started, (QStringList{"Cleo", "[2001:db8::5]:7780", "false"}));
+}
+
+// Hosting for others asks the router once; its answer reaches the chat and the invite window,
+// whose Copy puts the link on the clipboard; the mapping goes with the window.
+TEST_F(InviteWindowTest, AHostedTableAsksTheRouterAndTheInviteWindowCopiesTheLink) {
+    MainWindow window(options({"Ann", "127.0.0.1", "true"}));
+    auto* invitations = new FriendInvitations(window);
+    std::vector<int> asked;
+    invitations->setRouterRequest([&](int port) { asked.push_back(port); });
+    EXPECT_TRUE(window.action(QStringLiteral("OpenPort1"))->isChecked());
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return window.client().state().loggedin; }));
+    const int port = window.hostPort();
+    ASSERT_EQ(asked, std::vector<int>{port});
+
+    window.action(QStringLiteral("InviteFriends1"))->trigger();
+    InviteDialog* dialog = invitations->dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(dialog->text().startsWith(
+        QStringLiteral("Asking the router to open port %1...").arg(port)));
+    portmap::Report mapped;
+    mapped.outcome = portmap::Outcome::Mapped;
+    mapped.address = "203.0.113.7";
+    mapped.port = 7772;
+    mapped.sentence = "Friends can join at 203.0.113.7:7772";
+    invitations->showReport(mapped);
+    EXPECT_TRUE(testing::chatHolds(window, "Router: Friends can join at 203.0.113.7:7772"));
+    EXPECT_EQ(dialog->text(), "Friends can join at 203.0.113.7:7772");
+    EXPECT_EQ(dialog->link(), "lastling://203.0.113.7:7772");
+    QGuiApplication::clipboard()->clear();
+    dialog->copyButton()->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "lastling://203.0.113.7:7772");
+
+    window.close();
+    EXPECT_EQ(asked, (std::vector<int>{port, 0}));
+}
+
+TEST_F(InviteWindowTest, TheOptionIsKeptAndOnlyATableForOthersAsks) {
+    WindowOptions hosting = options({"Ann", "127.0.0.1", "true"});
+    const std::filesystem::path file(hosting.settingsPath.toStdString());
+    ASSERT_TRUE(settings::writeKeys({{"Openport", "false"}}, file).ok);
+    MainWindow window(hosting);
+    auto* invitations = new FriendInvitations(window);
+    std::vector<int> asked;
+    invitations->setRouterRequest([&](int port) { asked.push_back(port); });
+    QAction* openPort = window.action(QStringLiteral("OpenPort1"));
+    EXPECT_FALSE(openPort->isChecked());
+    window.show();
+    ASSERT_TRUE(runUntil([&] { return window.client().state().loggedin; }));
+    EXPECT_TRUE(asked.empty());
+    openPort->trigger();
+    EXPECT_EQ(settings::readSettingText(file, "Openport"), "true");
+    const int port = window.hostPort();
+    EXPECT_EQ(asked, std::vector<int>{port});
+    openPort->trigger();
+    EXPECT_EQ(settings::readSettingText(file, "Openport"), "false");
+    EXPECT_EQ(asked, (std::vector<int>{port, 0}));
+    // An answer that comes after the question was taken back is not shown.
+    portmap::Report late;
+    late.sentence = "Friends can join at 203.0.113.7:7772";
+    invitations->showReport(late);
+    EXPECT_FALSE(testing::chatHolds(window, "Friends can join"));
+
+    // A solo table is for nobody else: the router is never asked.
+    MainWindow solo(options());
+    auto* soloInvitations = new FriendInvitations(solo);
+    std::vector<int> soloAsked;
+    soloInvitations->setRouterRequest([&](int port) { soloAsked.push_back(port); });
+    solo.show();
+    ASSERT_TRUE(runUntil([&] { return solo.client().state().loggedin; }));
+    EXPECT_TRUE(solo.action(QStringLiteral("OpenPort1"))->isChecked());
+    EXPECT_TRUE(soloAsked.empty());
 }
 
 } // namespace
