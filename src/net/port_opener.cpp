@@ -17,7 +17,10 @@ PortOpener::PortOpener(QObject* parent)
 }
 
 PortOpener::~PortOpener() {
-    close();
+    letGo(Qt::BlockingQueuedConnection);
+    // Removals asked for before are done by now too: the worker takes its queue in order.
+    QMetaObject::invokeMethod(
+        m_worker.get(), [] {}, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }
@@ -40,6 +43,10 @@ void PortOpener::open(std::uint16_t port) {
 }
 
 void PortOpener::close() {
+    letGo(Qt::QueuedConnection);
+}
+
+void PortOpener::letGo(Qt::ConnectionType how) {
     if (!m_open) {
         return;
     }

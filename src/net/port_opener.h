@@ -25,7 +25,8 @@ public:
 
     // Starts asking; `reported` follows once the router answered or nobody did.
     void open(std::uint16_t port);
-    // Removes the mapping; waits for the router a few seconds at most.
+    // Removes the mapping after any question still under way, without waiting for it; the
+    // destructor waits until the router has been told.
     void close();
     bool isOpen() const { return m_open; }
     const std::optional<Report>& lastReport() const { return m_last; }
@@ -35,6 +36,7 @@ signals:
     void reported(const lastling::portmap::Report& report);
 
 private:
+    void letGo(Qt::ConnectionType how);
     void answered(const Report& report, Seconds lease, unsigned generation, bool renewal);
     void renew();
     void planRenewal();
