@@ -13,11 +13,12 @@
 #   taken           (UPnP) a second home machine holds the port first: the host says so and
 #                   leaves that mapping alone, also when it stops
 #   norouter        nobody answers on the router: the host says so, and hosts all the same
-# Usage: router_test.sh LASTLING natpmp|upnp|shared|taken|norouter   (root; exits 77 where
-# no network namespace can be made)
+# Usage: router_test.sh LASTLING natpmp|upnp|shared|taken|norouter [window]   (root; exits 77
+# where no network namespace can be made; "window": also a hosting window in the natpmp run)
 set -euo pipefail
 exe=$(realpath "$1")
 mode=$2
+with_window=${3:-} # "window": the program was built with its window
 here=$(cd "$(dirname "$0")" && pwd)
 case "$mode" in natpmp | upnp | shared | taken | norouter) ;;
 *) echo "usage: $0 LASTLING natpmp|upnp|shared|taken|norouter"; exit 2 ;;
@@ -194,5 +195,22 @@ wait "$host" || code=$?
 mapped && fail "the mapping is still there after SIGTERM"
 if [ "$mode" = taken ]; then
   mapped_to 192.168.78.2 || fail "stopping took the other machine's mapping with it"
+fi
+
+# A window that hosts asks the router the same way, and lets go when a signal ends it. A copy
+# of the program keeps its settings file in the test's folder.
+if [ "$mode" = natpmp ] && [ "$with_window" = window ]; then
+  cp "$exe" "$work/lastling"
+  mkdir -m 700 "$work/run"
+  ip netns exec "$home" env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work/run" \
+    "$work/lastling" Ann 127.0.0.1 true >"$work/window.log" 2>&1 &
+  window=$!
+  for _ in $(seq 200); do mapped && break; sleep 0.1; done
+  mapped || fail "the hosting window got no mapping: $(cat "$work/window.log")"
+  kill -TERM "$window"
+  code=0
+  wait "$window" || code=$?
+  [ "$code" -eq 0 ] || fail "the window's exit status is $code after SIGTERM"
+  mapped && fail "the window's mapping is still there after SIGTERM"
 fi
 echo "ok ($mode)"
