@@ -50,7 +50,7 @@ QString linkFor(const QString& address, int port) {
 
 InviteDialog::InviteDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("InviteDialog"));
-    setWindowTitle(QStringLiteral("Lastling - Invite Friends"));
+    setWindowTitle(tr("Lastling - Invite Friends"));
     auto* layout = new QVBoxLayout(this);
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("label_invite"));
@@ -62,11 +62,11 @@ InviteDialog::InviteDialog(QWidget* parent) : QDialog(parent) {
     m_link = new QLineEdit(this);
     m_link->setObjectName(QStringLiteral("edit_invitelink"));
     m_link->setReadOnly(true);
-    m_link->setAccessibleName(QStringLiteral("Invitation link"));
+    m_link->setAccessibleName(tr("Invitation link"));
     row->addWidget(m_link);
-    m_copy = new QPushButton(QStringLiteral("&Copy"), this);
+    m_copy = new QPushButton(tr("&Copy"), this);
     m_copy->setObjectName(QStringLiteral("button_copylink"));
-    m_copy->setAccessibleName(QStringLiteral("Copy the invitation link"));
+    m_copy->setAccessibleName(tr("Copy the invitation link"));
     row->addWidget(m_copy);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
@@ -93,7 +93,7 @@ QString InviteDialog::link() const {
 
 FriendInvitations::FriendInvitations(MainWindow& window) : QObject(&window), m_window(window) {
     m_request = [this](int port) { askRouter(port); };
-    m_invite = new QAction(QStringLiteral("&Invite Friends..."), &window);
+    m_invite = new QAction(tr("&Invite Friends..."), &window);
     m_invite->setObjectName(QStringLiteral("InviteFriends1"));
     connect(m_invite, &QAction::triggered, this, &FriendInvitations::openInvite);
     QAction* exit = window.action(QStringLiteral("Exit1"));
@@ -103,7 +103,7 @@ FriendInvitations::FriendInvitations(MainWindow& window) : QObject(&window), m_w
         const qsizetype exitAt = items.indexOf(exit);
         file->insertAction(exitAt > 0 ? items.at(exitAt - 1) : exit, m_invite);
     }
-    m_openPort = new QAction(QStringLiteral("Open Port on the Ro&uter"), &window);
+    m_openPort = new QAction(tr("Open Port on the Ro&uter"), &window);
     m_openPort->setObjectName(QStringLiteral("OpenPort1"));
     m_openPort->setCheckable(true);
     const auto saved = settings::readSettingText(window.settingsPath(), kOpenPortKey);
@@ -192,8 +192,8 @@ void FriendInvitations::refreshDialog() {
         return;
     }
     if (m_port == 0) {
-        m_dialog->showState(QStringLiteral("Host a table first (File > Host a Table...); then "
-                                           "this window shows where friends can join it."),
+        m_dialog->showState(tr("Host a table first (File > Host a Table...); then this window "
+                               "shows where friends can join it."),
                             {});
         return;
     }
@@ -206,18 +206,16 @@ void FriendInvitations::refreshDialog() {
     if (m_report) {
         text = fromStd(m_report->sentence);
     } else if (m_asking) {
-        text = QStringLiteral("Asking the router to open port %1...").arg(m_port);
+        text = tr("Asking the router to open port %1...").arg(m_port);
     } else {
-        text = QStringLiteral("Options > Open Port on the Router is off: friends outside this "
-                              "network reach the table only if port %1 is forwarded to this "
-                              "computer by hand.")
+        text = tr("Options > Open Port on the Router is off: friends outside this network reach "
+                  "the table only if port %1 is forwarded to this computer by hand.")
                    .arg(m_port);
     }
     const QString ipv6 = globalIpv6Address();
     if (!ipv6.isEmpty()) {
-        text += QStringLiteral("\n\nFriends whose internet has IPv6 can join at [%1]:%2.")
-                    .arg(ipv6)
-                    .arg(m_port);
+        text +=
+            tr("\n\nFriends whose internet has IPv6 can join at [%1]:%2.").arg(ipv6).arg(m_port);
         m_dialog->showState(text, linkFor(ipv6, m_port));
         return;
     }
