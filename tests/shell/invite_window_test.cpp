@@ -2,6 +2,7 @@
 // name; a bad link starts nothing; a running copy is handed the link and asks first.
 #include "settings/settings_file.h"
 #include "shell/invite_friends.h"
+#include "shell/invite_start.h"
 #include "shell/single_instance.h"
 #include "shell/window_program.h"
 
@@ -43,6 +44,36 @@ TEST_F(InviteWindowTest, ALinkOnTheCommandLineJoinsThatTableUnderTheRememberedNa
         [&] { return guest.client().state().myseat == 2 && view(host).seats[2].name == "Bob"; }));
     EXPECT_FALSE(guest.client().state().ishost);
     EXPECT_EQ(guest.client().state().myname, "Bob");
+}
+
+// The name a link joins under: the last one used, else the account's, else "Player".
+TEST_F(InviteWindowTest, TheNameComesFromTheSettingsOrTheAccount) {
+    const struct {
+        const char* lastname; // nullptr: no settings file
+        const char* user;
+        const char* expected;
+    } cases[] = {
+        {"Bob", "ann", "Bob"},
+        {"  Bob  ", "ann", "Bob"},
+        {nullptr, "ann", "ann"},
+        {"", "ann", "ann"},
+        {"a+b", "ann", "ann"},
+        {"", "", "Player"},
+        {"", "-x", "Player"},
+        {"", "abcdefghijklmnopqrstuvwxyz12345", "Player"}, // 31 characters
+        {"", "abcdefghijklmnopqrstuvwxyz1234", "abcdefghijklmnopqrstuvwxyz1234"},
+    };
+    const QByteArray savedUser = qgetenv("USER");
+    for (const auto& c : cases) {
+        const std::filesystem::path file = std::filesystem::path(m_dir.path().toStdString()) /
+                                           ("names" + std::to_string(m_files++));
+        if (c.lastname) {
+            ASSERT_TRUE(settings::saveLastTable(c.lastname, std::nullopt, file).ok);
+        }
+        qputenv("USER", c.user);
+        EXPECT_EQ(linkPlayerName(file), QString::fromLatin1(c.expected)) << c.user;
+    }
+    qputenv("USER", savedUser);
 }
 
 TEST_F(InviteWindowTest, ABadLinkStartsNothingAndSaysWhy) {
