@@ -13,6 +13,8 @@
 #   taken           (UPnP) a second home machine holds the port first: the host says so and
 #                   leaves that mapping alone, also when it stops
 #   norouter        nobody answers on the router: the host says so, and hosts all the same
+# With ROUTER_PROBE naming tests/integration/router_probe, the natpmp and upnp runs also renew
+# a lease at once, which the program does only after half an hour.
 # Usage: router_test.sh LASTLING natpmp|upnp|shared|taken|norouter [window]   (root; exits 77
 # where no network namespace can be made; "window": also a hosting window in the natpmp run)
 set -euo pipefail
@@ -212,5 +214,22 @@ if [ "$mode" = natpmp ] && [ "$with_window" = window ]; then
   wait "$window" || code=$?
   [ "$code" -eq 0 ] || fail "the window's exit status is $code after SIGTERM"
   mapped && fail "the window's mapping is still there after SIGTERM"
+fi
+# A renewal keeps the mapping, under the same address, and the close after it removes it.
+if [ -n "${ROUTER_PROBE:-}" ] && { [ "$mode" = natpmp ] || [ "$mode" = upnp ]; }; then
+  mkfifo "$work/go"
+  ip netns exec "$home" "$ROUTER_PROBE" 7790 <"$work/go" >"$work/probe.log" 2>&1 &
+  probe=$!
+  exec 3>"$work/go"
+  for _ in $(seq 200); do grep -qs "^renewed" "$work/probe.log" && break; sleep 0.1; done
+  grep -qx "renewed: Friends can join at $router_out:7790 (lease 3600 s)" "$work/probe.log" ||
+    fail "the renewal: $(cat "$work/probe.log")"
+  rules=$(ip netns exec "$router" nft list ruleset)
+  grep -q "dnat ip to $inside_net.2:7790" <<<"$rules" || fail "no mapping after the renewal"
+  echo >&3
+  exec 3>&-
+  wait "$probe" || fail "the probe failed: $(cat "$work/probe.log")"
+  rules=$(ip netns exec "$router" nft list ruleset)
+  grep -q "dnat ip to $inside_net.2:7790" <<<"$rules" && fail "the renewed mapping outlived its close"
 fi
 echo "ok ($mode)"
