@@ -119,7 +119,9 @@ Attempt RouterSession::natPmpMap(std::uint16_t outsidePort, Seconds lease) {
     }
     closenatpmp(&session);
     if (result < 0 || response.type != NATPMP_RESPTYPE_TCPPORTMAPPING) {
-        attempt.answer = result < 0 ? natPmpFailure(result) : Answer::Refused;
+        // The router has answered already: silence now is a router that will not map the
+        // port (some look through every other port first and answer late, or never).
+        attempt.answer = Answer::Refused;
         return attempt;
     }
     attempt.answer = Answer::Mapped;

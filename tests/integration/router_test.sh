@@ -13,17 +13,18 @@
 #   taken           (UPnP) a second home machine holds the port first: the host says so and
 #                   leaves that mapping alone, also when it stops
 #   norouter        nobody answers on the router: the host says so, and hosts all the same
+#   refused         the router's rules allow no mapping of the port: the host says so
 # With ROUTER_PROBE naming tests/integration/router_probe, the natpmp and upnp runs also renew
 # a lease at once, which the program does only after half an hour.
-# Usage: router_test.sh LASTLING natpmp|upnp|shared|taken|norouter [window]   (root; exits 77
+# Usage: router_test.sh LASTLING natpmp|upnp|shared|taken|norouter|refused [window]   (root; exits 77
 # where no network namespace can be made; "window": also a hosting window in the natpmp run)
 set -euo pipefail
 exe=$(realpath "$1")
 mode=$2
 with_window=${3:-} # "window": the program was built with its window
 here=$(cd "$(dirname "$0")" && pwd)
-case "$mode" in natpmp | upnp | shared | taken | norouter) ;;
-*) echo "usage: $0 LASTLING natpmp|upnp|shared|taken|norouter"; exit 2 ;;
+case "$mode" in natpmp | upnp | shared | taken | norouter | refused) ;;
+*) echo "usage: $0 LASTLING natpmp|upnp|shared|taken|norouter|refused"; exit 2 ;;
 esac
 
 fail() {
@@ -113,6 +114,9 @@ ip netns exec "$outside" python3 "$here/stun_responder.py" "$friend" 3478 >"$wor
 natpmp=yes upnp=yes
 [ "$mode" = natpmp ] && upnp=no
 [ "$mode" = upnp ] || [ "$mode" = taken ] && natpmp=no
+# The refusing router lets the home network map only ports nobody uses here.
+allowed=1024-65535
+[ "$mode" = refused ] && allowed=9000-9001
 cat >"$work/miniupnpd.conf" <<CONF
 ext_ifname=rout
 listening_ip=rin
@@ -127,7 +131,7 @@ secure_mode=yes
 system_uptime=yes
 lease_file=$work/upnp.leases
 uuid=5b6a1c2e-7d3f-4e21-9a0b-3c4d5e6f7a8b
-allow 1024-65535 $inside_net.0/24 1024-65535
+allow 1024-65535 $inside_net.0/24 $allowed
 allow 1024-65535 192.168.78.0/24 1024-65535
 deny 0-65535 0.0.0.0/0 0-65535
 CONF
@@ -159,6 +163,7 @@ host=$!
 case "$mode" in
 shared) expected="Your internet provider shares one address among many homes; friends outside cannot reach a table hosted here. A dedicated host on a server can: see the help." ;;
 taken) expected="The router already forwards port 7772 to another computer (192.168.78.2); that was left as it is, so friends outside cannot reach this table." ;;
+refused) expected="The router refused to open port 7772 for this table, so friends outside this network cannot reach it. Forward TCP port 7772 to this computer in the router's settings, or see the help." ;;
 norouter) expected="No router answered the request to open port 7772, so friends outside this network may not reach the table. Forward TCP port 7772 to this computer in the router's settings, or see the help." ;;
 *) expected="Friends can join at $router_out:7772" ;;
 esac
@@ -167,8 +172,8 @@ grep -qF "$expected" "$work/serve.log" || fail "the host does not say: $expected
 if [ "$mode" = taken ]; then
   mapped && fail "the other machine's mapping was overwritten"
   mapped_to 192.168.78.2 || fail "the other machine's mapping is gone"
-elif [ "$mode" = norouter ]; then
-  mapped && fail "a mapping without a router"
+elif [ "$mode" = norouter ] || [ "$mode" = refused ]; then
+  mapped && fail "a mapping although none was made"
 else
   mapped || fail "the router holds no mapping to the host"
 fi
