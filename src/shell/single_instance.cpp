@@ -80,7 +80,7 @@ bool SingleInstance::askRunningCopyToRaise(const QByteArray& inviteLink) {
         return false; // a stranger's socket is no copy of ours and hears nothing from us
     }
     const bool joining = !inviteLink.isEmpty() && !inviteLink.contains('\n') &&
-                         kJoinRequest.size() + inviteLink.size() < kLongestRequest;
+                         kJoinRequest.size() + inviteLink.size() + 1 < kLongestRequest;
     socket.write(joining ? kJoinRequest + inviteLink + '\n' : kRaiseRequest);
     socket.waitForBytesWritten(kHandshakeMs);
     socket.disconnectFromServer();

@@ -14,7 +14,9 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLocalSocket>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace lastling::shell {
 namespace {
@@ -142,6 +144,47 @@ TEST_F(InviteWindowTest, ARunningCopyIsHandedTheLinkAndAsksBeforeLeaving) {
     }
     EXPECT_TRUE(program.finish());
     EXPECT_EQ(started, (QStringList{"Cleo", "[2001:db8::5]:7780", "false"}));
+}
+
+// The channel carries one link per request, as one short line; anything longer or broken
+// is read no further.
+TEST_F(InviteWindowTest, TheSingleInstanceChannelCarriesOnlyWholeShortLinks) {
+    const QString name =
+        QStringLiteral("lastling-invite-channel-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(name);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy joins(&first, &SingleInstance::joinRequested);
+    QSignalSpy raises(&first, &SingleInstance::raiseRequested);
+    const QByteArray longest = "join lastling://" + QByteArray(494, 'a') + "\n"; // 511 bytes
+    for (const QByteArray& request :
+         {QByteArray("join lastling://192.0.2.7:7772\n"), QByteArray("join lastling://192.0.2.7"),
+          QByteArray("JOIN lastling://192.0.2.7:7772\n"), longest,
+          QByteArray("join lastling://" + QByteArray(495, 'a') + "\n")}) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        ASSERT_TRUE(runUntil([&] { return socket.state() == QLocalSocket::ConnectedState; }, 10));
+        socket.write(request);
+        socket.flush();
+        runUntil([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 2);
+        socket.abort();
+    }
+    for (int turn = 0; turn < 50; ++turn) {
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(joins.count(), 2);
+    EXPECT_EQ(joins.at(0).at(0).toByteArray(), "lastling://192.0.2.7:7772");
+    EXPECT_EQ(joins.at(1).at(0).toByteArray(), longest.mid(5).chopped(1));
+    EXPECT_EQ(raises.count(), 2);
+    // A later copy sends its link; one too long for a request only raises.
+    const QByteArray longestLink = "lastling://" + QByteArray(494, 'a'); // 505 bytes
+    SingleInstance second(name);
+    EXPECT_FALSE(second.claim("lastling://[2001:db8::5]:7780"));
+    EXPECT_FALSE(second.claim(longestLink));
+    EXPECT_FALSE(second.claim(longestLink + "a"));
+    ASSERT_TRUE(runUntil([&] { return raises.count() == 5; }, 10));
+    ASSERT_EQ(joins.count(), 4);
+    EXPECT_EQ(joins.at(2).at(0).toByteArray(), "lastling://[2001:db8::5]:7780");
+    EXPECT_EQ(joins.at(3).at(0).toByteArray(), longestLink);
 }
 
 // Hosting for others asks the router once; its answer reaches the chat and the invite window,
