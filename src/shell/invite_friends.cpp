@@ -219,6 +219,12 @@ void FriendInvitations::refreshDialog() {
         m_dialog->showState(text, linkFor(ipv6, m_port));
         return;
     }
+    const QString local = localIpv4Address();
+    if (!local.isEmpty()) {
+        text += tr("\n\nFriends on this network can join at %1:%2.").arg(local).arg(m_port);
+        m_dialog->showState(text, linkFor(local, m_port));
+        return;
+    }
     m_dialog->showState(text, {});
 }
 
@@ -232,6 +238,23 @@ QString globalIpv6Address() {
         const quint8 first = address.toIPv6Address()[0];
         if ((first & 0xE0) == 0x20) { // 2000::/3, the global unicast addresses
             return address.toString();
+        }
+    }
+    return {};
+}
+
+QString localIpv4Address() {
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack)) {
+            continue;
+        }
+        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+            if (entry.ip().protocol() == QAbstractSocket::IPv4Protocol) {
+                return entry.ip().toString();
+            }
         }
     }
     return {};

@@ -25,7 +25,8 @@ namespace lastling::shell {
 class MainWindow;
 
 // File > "Invite Friends...": where friends can join this table, and a Copy button that puts
-// the invitation link on the clipboard.
+// the invitation link on the clipboard: the router's outside address when it forwards the
+// port, else a global IPv6 address, else the address on the local network.
 class InviteDialog : public QDialog {
     Q_OBJECT
 public:
@@ -83,5 +84,7 @@ private:
 // The address this machine has that a friend can reach without the router's help: a global
 // IPv6 address, else nothing.
 QString globalIpv6Address();
+// This machine's address on the local network (IPv4), for friends in the same home.
+QString localIpv4Address();
 
 } // namespace lastling::shell

@@ -219,6 +219,19 @@ TEST_F(InviteWindowTest, AHostedTableAsksTheRouterAndTheInviteWindowCopiesTheLin
     dialog->copyButton()->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "lastling://203.0.113.7:7772");
 
+    // A later answer that it cannot work replaces it; the window still offers a link of this
+    // machine's own, for friends who can reach it without the router, when it has one.
+    portmap::Report refused;
+    refused.outcome = portmap::Outcome::Refused;
+    refused.port = 7772;
+    refused.sentence = "The router refused to open port 7772 for this table.";
+    invitations->showReport(refused);
+    EXPECT_TRUE(testing::chatHolds(window, "Router: The router refused to open port 7772"));
+    EXPECT_TRUE(dialog->text().startsWith("The router refused to open port 7772 for this table."));
+    EXPECT_TRUE(dialog->link().isEmpty() || dialog->link().startsWith("lastling://"))
+        << dialog->link().toStdString();
+    EXPECT_NE(dialog->link(), "lastling://203.0.113.7:7772");
+
     window.close();
     EXPECT_EQ(asked, (std::vector<int>{port, 0}));
 }
