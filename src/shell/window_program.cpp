@@ -182,24 +182,9 @@ WindowProgram::~WindowProgram() {
 bool WindowProgram::start() {
     // Before any window exists: the desktop matches windows to the entry by this name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopName));
-    // A link alone on the command line joins its table; a bad one starts nothing at all.
     QByteArray link;
-    if (m_options.params.size() == 1 && netaddr::looksLikeInviteLink(m_options.params.front())) {
-        link = QByteArray::fromStdString(m_options.params.front());
-        const std::filesystem::path settingsFile =
-            m_options.settingsPath.isEmpty()
-                ? settings::settingsFilePath()
-                : std::filesystem::path(m_options.settingsPath.toStdString());
-        const TableLaunch join = joinFromLink(link, linkPlayerName(settingsFile));
-        if (!join.ok()) {
-            m_exitCode = 2;
-            m_notice(join.problem);
-            return false;
-        }
-        m_options.params.clear();
-        for (const QString& param : join.params) {
-            m_options.params.push_back(param.toLatin1().toStdString());
-        }
+    if (!takeInvitationLink(link)) {
+        return false;
     }
     if (m_options.singleInstance) {
         const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName()
@@ -240,6 +225,30 @@ bool WindowProgram::start() {
     });
     m_blinkLimit = std::make_unique<CursorBlinkLimit>();
     m_window->show();
+    return true;
+}
+
+// A link alone on the command line becomes the parameters that join its table; a bad one
+// starts nothing at all.
+bool WindowProgram::takeInvitationLink(QByteArray& link) {
+    if (m_options.params.size() != 1 || !netaddr::looksLikeInviteLink(m_options.params.front())) {
+        return true;
+    }
+    link = QByteArray::fromStdString(m_options.params.front());
+    const std::filesystem::path settingsFile =
+        m_options.settingsPath.isEmpty()
+            ? settings::settingsFilePath()
+            : std::filesystem::path(m_options.settingsPath.toStdString());
+    const TableLaunch join = joinFromLink(link, linkPlayerName(settingsFile));
+    if (!join.ok()) {
+        m_exitCode = 2;
+        m_notice(join.problem);
+        return false;
+    }
+    m_options.params.clear();
+    for (const QString& param : join.params) {
+        m_options.params.push_back(param.toLatin1().toStdString());
+    }
     return true;
 }
 

@@ -91,6 +91,8 @@ public:
     bool finish();
 
 private:
+    bool takeInvitationLink(QByteArray& link);
+
     WindowOptions m_options;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
