@@ -20,6 +20,7 @@ run_packages=(
   qt6-multimedia-dev libcurl4-openssl-dev
   libavahi-client-dev avahi-daemon # the local network's list of tables
   fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji # names and chat in every script
+  libnatpmp-dev libminiupnpc-dev     # asking the home router to forward the game port
 )
 
 test_packages=(
@@ -31,6 +32,7 @@ test_packages=(
   xvfb openbox xdotool wmctrl x11-utils imagemagick
   weston at-spi2-core python3-pyatspi dbus-x11
   dbus avahi-utils util-linux
+  miniupnpd miniupnpd-nftables nftables # a real home router in network namespaces
 )
 
 case "${1:-test}" in

@@ -135,6 +135,9 @@ void ClientBridge::startHost(bool loopbackOnly) {
         m_parts.host.announce(protocol::textToUtf8(name));
     }
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
+    if (!loopbackOnly && m_parts.tableHosted) {
+        m_parts.tableHosted(m_parts.host.listeningPort());
+    }
 }
 
 } // namespace lastling::shell

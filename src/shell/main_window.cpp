@@ -225,7 +225,8 @@ void MainWindow::buildKeyboardPlay() {
 void MainWindow::wireClient() {
     m_bridge = std::make_unique<ClientBridge>(BridgeParts{
         *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
-        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
+        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); },
+        [this](int port) { emit tableHosted(port); }});
     m_bridge->setStartDialog([this] { showStartDialogWhenOnScreen(); });
     m_client->setPorts(m_bridge->ports());
     m_client->setGamePort(m_options.gamePort);
