@@ -115,6 +115,9 @@ void HostCore::sendGameState(int newcomer) {
     }
     sendTo(newcomer, protocol::gamestats(newcomer, m_game->targetscore(), m_game->trumpcard(),
                                          m_game->currentplayer(), stats));
+    if (!openSeal().empty()) {
+        sendTo(newcomer, protocol::dealseal(openSeal()));
+    }
     if (!SeatTable::isPlayingSeat(newcomer)) {
         return;
     }
