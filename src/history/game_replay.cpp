@@ -34,6 +34,30 @@ bool validSeat(int seat) {
 
 } // namespace
 
+std::optional<DealAgain> dealAgain(const GameRecord& game, int round) {
+    if (round < 1 || round > static_cast<int>(game.rounds.size())) {
+        return std::nullopt;
+    }
+    const RoundRecord& kept = game.rounds[static_cast<std::size_t>(round - 1)];
+    if (kept.deck.size() != 52 || kept.tricks.empty() || kept.tricks[0].plays.empty() ||
+        !validSeat(kept.tricks[0].plays[0].seat)) {
+        return std::nullopt;
+    }
+    const int own = validSeat(game.header.mySeat) ? game.header.mySeat : 1;
+    DealAgain again;
+    again.deck = kept.deck;
+    for (int seat = 1; seat <= 4; ++seat) {
+        const int from = (seat - 1 + own - 1) % 4 + 1;
+        for (int slot = 0; slot < 4; ++slot) {
+            again.deck[static_cast<std::size_t>(4 * seat - 3 + slot)] =
+                kept.deck[static_cast<std::size_t>(4 * from - 3 + slot)];
+        }
+    }
+    again.leader = (kept.tricks[0].plays[0].seat - own + 4) % 4 + 1;
+    again.target = game.header.target;
+    return again;
+}
+
 GameReplay::GameReplay(GameRecord record) : m_record(std::move(record)) {
     for (std::size_t r = 0; r < m_record.rounds.size(); ++r) {
         const RoundRecord& round = m_record.rounds[r];

@@ -3,10 +3,23 @@
 #include "history/game_record.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace lastling::history {
+
+// A kept round set up to be played again at a solo table, where the player sits in seat 1:
+// the seats turn so that the player's kept seat becomes seat 1, and every other hand keeps
+// its place beside the player; trump, draw pile and the first leader stay as they were.
+struct DealAgain {
+    std::vector<int> deck; // positions 1..52
+    int leader = 0;        // the seat that leads the first trick, after the turn
+    int target = 0;
+};
+// Nothing for a round whose deal the host never showed, or that nobody led. A watched game is
+// played from seat 1's place.
+std::optional<DealAgain> dealAgain(const GameRecord& game, int round);
 
 // The table at one moment of a kept game.
 struct ReplayTable {

@@ -3,6 +3,7 @@
 #include "host/engine/game_engine.h"
 #include "host/engine/random.h"
 #include "host/engine_table.h"
+#include "host/kept_deal.h"
 #include "host/sha256_sealer.h"
 #include "manual_timer.h"
 
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -202,6 +204,38 @@ TEST_F(DealSealTest, ALateJoinerGetsTheOpenSeal) {
     const int late = join("Zed");
     const auto toLate = transport.sentTo(late);
     EXPECT_EQ(std::count(toLate.begin(), toLate.end(), seal), 1);
+}
+
+} // namespace
+} // namespace lastling::host::testing
+
+namespace lastling::host::testing {
+namespace {
+
+// A kept deck is dealt once, led by the chosen seat; then the fallback deals again.
+TEST(KeptDealTest, TheNextGameStartsFromTheKeptDeckAndLeader) {
+    auto fallback = std::make_unique<Random>(7);
+    KeptDeal deal(std::move(fallback));
+    Deck deck{};
+    for (int position = 1; position <= 52; ++position) {
+        deck[static_cast<std::size_t>(position)] = 53 - position;
+    }
+    Deck repeated = deck;
+    repeated[52] = repeated[51];
+    EXPECT_FALSE(deal.playNext(repeated, 1));
+    EXPECT_FALSE(deal.playNext(deck, 0));
+    EXPECT_FALSE(deal.playNext(deck, 5));
+    ASSERT_TRUE(deal.playNext(deck, 4));
+    EXPECT_EQ(deal.below(4), 3u); // the seat before seat 4 draws the first turn
+
+    Deck dealt{};
+    deal.shuffle(dealt);
+    EXPECT_EQ(dealt, deck);
+    deal.shuffle(dealt);
+    EXPECT_NE(dealt, deck);
+
+    ASSERT_TRUE(deal.playNext(deck, 1));
+    EXPECT_EQ(deal.below(4), 0u); // 0 stands for seat 4, so seat 1 leads
 }
 
 } // namespace
