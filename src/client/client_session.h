@@ -7,6 +7,7 @@
 #include "protocol/framing.h"
 #include "protocol/receive_queue.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -86,6 +87,7 @@ public:
 
     // Sees every entry after its handler ran (null-safe; must outlive the session).
     void addWatcher(EntryWatcher* watcher) { m_watchers.push_back(watcher); }
+    void removeWatcher(EntryWatcher* watcher) { std::erase(m_watchers, watcher); }
 
     // Extra command words (chat, actions, sounds) handled elsewhere.
     void on(std::string word, protocol::Dispatcher::Handler handler);
