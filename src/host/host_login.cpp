@@ -115,17 +115,16 @@ void HostCore::sendGameState(int newcomer) {
     }
     sendTo(newcomer, protocol::gamestats(newcomer, m_game->targetscore(), m_game->trumpcard(),
                                          m_game->currentplayer(), stats));
+    if (SeatTable::isPlayingSeat(newcomer)) {
+        std::vector<protocol::SlotCard> cards;
+        for (int slot = 1; slot <= 4; ++slot) {
+            cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
+        }
+        sendTo(newcomer, protocol::mycards(newcomer, cards));
+    }
     if (!openSeal().empty()) {
-        sendTo(newcomer, protocol::dealseal(openSeal()));
+        sendTo(newcomer, protocol::dealseal(openSeal())); // so it can check the round's end
     }
-    if (!SeatTable::isPlayingSeat(newcomer)) {
-        return;
-    }
-    std::vector<protocol::SlotCard> cards;
-    for (int slot = 1; slot <= 4; ++slot) {
-        cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
-    }
-    sendTo(newcomer, protocol::mycards(newcomer, cards));
 }
 
 // ---- a dropped player's seat ----

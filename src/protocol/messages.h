@@ -76,8 +76,8 @@ std::string roundover(int winner, int points, int total, const std::vector<int>&
 std::string starthand();
 std::string winner(std::string_view name, int seat);
 // "CMD_dealseal+FINGERPRINT+" to every logged-in connection at each deal, before
-// "CMD_roundstart" (and to a late joiner after "CMD_gamestats"): the round's deck, sealed as
-// protocol/deal_seal.h says. Clients that do not know the word ignore it.
+// "CMD_roundstart" (and to a late joiner after its "CMD_gamestats" and hand): the round's deck,
+// sealed as protocol/deal_seal.h says. Clients that do not know the word ignore it.
 std::string dealseal(std::string_view fingerprintHex);
 // "CMD_dealreveal+SALT+C1+...+C52+" to every logged-in connection after "CMD_roundover": the
 // salt in hex and the card at each deck position 1..52 of the round just played.
