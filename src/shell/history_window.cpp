@@ -4,6 +4,7 @@
 #include "history/history_store.h"
 #include "shell/replay_board.h"
 
+#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileDialog>
@@ -13,15 +14,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace lastling::shell {
 
 namespace {
-
-constexpr int kIdRole = Qt::UserRole + 1;
 
 QString tableText(const history::GameHeader& game) {
     switch (game.role) {
@@ -50,6 +48,54 @@ QString resultText(const history::GameHeader& game) {
 }
 
 } // namespace
+
+// The kept games as the list shows them; a row's texts are made when the view asks for them,
+// so ten thousand games fill the list at once.
+class HistoryListModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setGames(std::vector<history::GameHeader> games) {
+        beginResetModel();
+        m_games = std::move(games);
+        endResetModel();
+    }
+    std::int64_t idAt(int row) const {
+        return row >= 0 && row < rowCount() ? m_games[static_cast<std::size_t>(row)].id : 0;
+    }
+    int rowOf(std::int64_t id) const {
+        for (int row = 0; row < rowCount(); ++row) {
+            if (m_games[static_cast<std::size_t>(row)].id == id) {
+                return row;
+            }
+        }
+        return -1;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(m_games.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 4;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole || !index.isValid()) {
+            return {};
+        }
+        return historyRow(m_games[static_cast<std::size_t>(index.row())]).value(index.column());
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        static const QStringList titles = {QStringLiteral("Date"), QStringLiteral("Table"),
+                                           QStringLiteral("Opponents"), QStringLiteral("Result")};
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            return titles.value(section);
+        }
+        return {};
+    }
+
+private:
+    std::vector<history::GameHeader> m_games;
+};
 
 QStringList historyRow(const history::GameHeader& game) {
     QStringList opponents;
@@ -98,9 +144,7 @@ void HistoryWindow::buildList() {
     m_filter->setAccessibleName(QStringLiteral("Filter by opponent"));
     connect(m_filter, &QLineEdit::textChanged, this, &HistoryWindow::refresh);
 
-    m_model = new QStandardItemModel(0, 4, this);
-    m_model->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Table"),
-                                        QStringLiteral("Opponents"), QStringLiteral("Result")});
+    m_model = new HistoryListModel(this);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("history_list"));
     m_list->setAccessibleName(QStringLiteral("Kept games"));
@@ -142,24 +186,11 @@ void HistoryWindow::buildReplay() {
 }
 
 void HistoryWindow::refresh() {
-    const std::int64_t chosen =
-        m_list->currentIndex().isValid()
-            ? m_model->item(m_list->currentIndex().row())->data(kIdRole).toLongLong()
-            : 0;
-    const auto games = m_store.games(m_filter->text().toStdString());
-    m_model->setRowCount(0);
-    m_model->setRowCount(static_cast<int>(games.size()));
-    for (int row = 0; row < static_cast<int>(games.size()); ++row) {
-        const history::GameHeader& game = games[static_cast<std::size_t>(row)];
-        const QStringList texts = historyRow(game);
-        for (int column = 0; column < texts.size(); ++column) {
-            auto* item = new QStandardItem(texts[column]);
-            item->setData(QVariant::fromValue<qint64>(game.id), kIdRole);
-            m_model->setItem(row, column, item);
-        }
-        if (game.id == chosen) {
-            m_list->setCurrentIndex(m_model->index(row, 0));
-        }
+    const std::int64_t chosen = m_model->idAt(m_list->currentIndex().row());
+    m_model->setGames(m_store.games(m_filter->text().toStdString()));
+    const int row = m_model->rowOf(chosen);
+    if (row >= 0) {
+        m_list->setCurrentIndex(m_model->index(row, 0));
     }
     updateControls();
 }
@@ -182,7 +213,7 @@ bool HistoryWindow::openGame(std::int64_t id) {
 void HistoryWindow::openChosen() {
     const QModelIndex index = m_list->currentIndex();
     if (index.isValid()) {
-        openGame(m_model->item(index.row())->data(kIdRole).toLongLong());
+        openGame(m_model->idAt(index.row()));
     }
 }
 

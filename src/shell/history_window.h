@@ -11,7 +11,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStandardItemModel;
 class QTableView;
 
 namespace lastling::history {
@@ -20,6 +19,7 @@ class HistoryStore;
 
 namespace lastling::shell {
 
+class HistoryListModel;
 class ReplayBoard;
 
 // "View" > "Game History": the kept games, newest first, with a filter by opponent; the
@@ -59,7 +59,7 @@ private:
     history::HistoryStore& m_store;
     QLineEdit* m_filter = nullptr;
     QTableView* m_list = nullptr;
-    QStandardItemModel* m_model = nullptr;
+    HistoryListModel* m_model = nullptr;
     ReplayBoard* m_board = nullptr;
     QComboBox* m_rounds = nullptr;
     QLabel* m_line = nullptr;
