@@ -21,6 +21,7 @@ run_packages=(
   libavahi-client-dev avahi-daemon # the local network's list of tables
   fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji # names and chat in every script
   libnatpmp-dev libminiupnpc-dev     # asking the home router to forward the game port
+  libqt6sql6-sqlite # the game history's database
 )
 
 test_packages=(

@@ -175,6 +175,12 @@ bool ClientSession::processsocktimer() {
     if (m_dispatcher.dispatch(entry)) {
         m_model.notifyChanged();
     }
+    const protocol::Command command = protocol::splitCommand(entry.text);
+    for (EntryWatcher* watcher : m_watchers) {
+        if (watcher != nullptr) {
+            watcher->seen(command.word, command.payload);
+        }
+    }
     return !m_queue.empty();
 }
 

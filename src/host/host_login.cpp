@@ -101,14 +101,16 @@ void HostCore::sendGameState(int newcomer) {
     }
     sendTo(newcomer, protocol::gamestats(newcomer, m_game->targetscore(), m_game->trumpcard(),
                                          m_game->currentplayer(), stats));
-    if (!SeatTable::isPlayingSeat(newcomer)) {
-        return;
+    if (SeatTable::isPlayingSeat(newcomer)) {
+        std::vector<protocol::SlotCard> cards;
+        for (int slot = 1; slot <= 4; ++slot) {
+            cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
+        }
+        sendTo(newcomer, protocol::mycards(newcomer, cards));
     }
-    std::vector<protocol::SlotCard> cards;
-    for (int slot = 1; slot <= 4; ++slot) {
-        cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
+    if (!openSeal().empty()) {
+        sendTo(newcomer, protocol::dealseal(openSeal())); // so it can check the round's end
     }
-    sendTo(newcomer, protocol::mycards(newcomer, cards));
 }
 
 // ---- a dropped player's seat ----

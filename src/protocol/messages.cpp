@@ -169,6 +169,17 @@ std::string roundover(int winner, int points, int total, const std::vector<int>&
     }
     return message.end();
 }
+std::string dealseal(std::string_view fingerprintHex) {
+    return Builder("CMD_dealseal+").add(fingerprintHex).add("+").end();
+}
+std::string dealreveal(std::string_view saltHex, const std::vector<int>& deck) {
+    Builder message("CMD_dealreveal+");
+    message.add(saltHex);
+    for (int card : deck) {
+        message.field(card);
+    }
+    return message.add("+").end();
+}
 std::string starthand() {
     return Builder("CMD_starthand++").end();
 }

@@ -75,6 +75,13 @@ std::string playerstats(const std::vector<int>& outSeats); // empty list: ""
 std::string roundover(int winner, int points, int total, const std::vector<int>& cards);
 std::string starthand();
 std::string winner(std::string_view name, int seat);
+// "CMD_dealseal+FINGERPRINT+" to every logged-in connection at each deal, before
+// "CMD_roundstart" (and to a late joiner after its "CMD_gamestats" and hand): the round's deck,
+// sealed as protocol/deal_seal.h says. Clients that do not know the word ignore it.
+std::string dealseal(std::string_view fingerprintHex);
+// "CMD_dealreveal+SALT+C1+...+C52+" to every logged-in connection after "CMD_roundover": the
+// salt in hex and the card at each deck position 1..52 of the round just played.
+std::string dealreveal(std::string_view saltHex, const std::vector<int>& deck);
 
 // ---- text safety ----
 // Texts that travel in a field of their own: "+", "|" and the end byte each become "_".

@@ -9,6 +9,7 @@
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
+#include "shell/history_keeper.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
@@ -86,6 +87,18 @@ std::filesystem::path tallyPathFor(const WindowOptions& options) {
     return tally::tallyFilePath();
 }
 
+// The game history goes where the tally goes when a test gives its own files.
+QString historyPathFor(const WindowOptions& options) {
+    if (!options.historyPath.isEmpty()) {
+        return options.historyPath;
+    }
+    if (!options.tallyPath.isEmpty() || !options.settingsPath.isEmpty()) {
+        return QString::fromStdString(
+            (tallyPathFor(options).parent_path() / "history.sqlite").string());
+    }
+    return history::HistoryStore::defaultPath();
+}
+
 void showModeless(QWidget* window) {
     window->show();
     window->raise();
@@ -110,11 +123,15 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     connectMenus();
     buildKeyboardPlay();
     wireClient();
+    m_history = std::make_unique<HistoryKeeper>(
+        historyPathFor(m_options),
+        HistoryKeeper::Parts{*this, *menuBar(), m_menus.viewTally, *m_client, *m_host});
     resetScreenLocation();
     redraw();
 }
 
 MainWindow::~MainWindow() {
+    m_history.reset(); // its window and recorder go before the client they watch
     // The client's socket may report its close while the window goes away: nobody listens.
     m_client->setPorts({});
     m_chat.reset();

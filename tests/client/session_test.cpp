@@ -306,6 +306,18 @@ TEST_F(ClientFixture, ChangedFollowsEveryHandledMessageOnly) {
     EXPECT_EQ(changes, 3);
 }
 
+// The sealed deal's two words are new: a table that does not know them, as an older one, lets
+// them pass without a change, an error or a line.
+TEST_F(ClientFixture, TheSealedDealPassesATableThatDoesNotCheckIt) {
+    int changes = 0;
+    QObject::connect(&model, &TableModel::changed, [&changes] { ++changes; });
+    host({"CMD_dealseal+" + std::string(64, 'a') + "+",
+          "CMD_dealreveal+00112233445566778899aabbccddeeff+1+2+3+"});
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(ports.lines.empty());
+}
+
 TEST_F(ClientFixture, ExtraCommandWordsReachTheirHandlers) {
     std::vector<std::string> payloads;
     session.on("CMD_chat",
