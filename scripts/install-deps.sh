@@ -20,6 +20,9 @@ run_packages=(
   qt6-multimedia-dev libcurl4-openssl-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n # the window's languages
   libavahi-client-dev avahi-daemon # the local network's list of tables
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji # names and chat in every script
+  libnatpmp-dev libminiupnpc-dev     # asking the home router to forward the game port
+  libqt6sql6-sqlite # the game history's database
 )
 
 test_packages=(
@@ -31,6 +34,7 @@ test_packages=(
   xvfb openbox xdotool wmctrl x11-utils imagemagick
   weston at-spi2-core python3-pyatspi dbus-x11
   dbus avahi-utils util-linux
+  miniupnpd miniupnpd-nftables nftables # a real home router in network namespaces
 )
 
 case "${1:-test}" in

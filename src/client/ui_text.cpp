@@ -1,11 +1,11 @@
 #include "client/ui_text.h"
 
 #include "cards/cards.h"
+#include "protocol/wire_text.h"
 
 #include <QCoreApplication>
 
 #include <array>
-#include <utility>
 
 namespace lastling::client {
 
@@ -35,29 +35,11 @@ constexpr int kFirstFace = 10; // the jack's rank number
 } // namespace
 
 std::string uiText(const QString& text) {
-    static const std::array<std::pair<char16_t, const char*>, 11> kPlain = {{
-        {u'\u0153', "oe"},
-        {u'\u0152', "OE"},
-        {u'\u2026', "..."},
-        {u'\u2013', "-"},
-        {u'\u2014', "-"},
-        {u'\u2018', "'"},
-        {u'\u2019', "'"},
-        {u'\u201A', "'"},
-        {u'\u201C', "\""},
-        {u'\u201D', "\""},
-        {u'\u201E', "\""},
-    }};
-    QString single = text;
-    for (const auto& [letter, plain] : kPlain) {
-        single.replace(QChar(letter), QLatin1String(plain));
-    }
-    const QByteArray bytes = single.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return protocol::textFromUtf8(text.toStdString());
 }
 
 QString fromModel(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 QString cardText(int card) {

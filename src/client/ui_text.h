@@ -5,14 +5,13 @@
 #include <string>
 
 // Texts the client makes for the player (status line, announcements, system chat lines), in
-// the player's language. The table model holds single-byte (Latin-1) text.
+// the player's language. The table model holds texts as the wire carries them: Latin-1 where
+// it holds the text, UTF-8 otherwise.
 namespace lastling::client {
 
-// `text` as the model's single-byte text. What Latin-1 lacks of the translations' typography
-// is written the plain way ("cœur" -> "coeur", "…" -> "...", "–" -> "-", curly quotes
-// straight); anything else it lacks becomes "?".
+// `text` as the model holds it.
 std::string uiText(const QString& text);
-// A name or other single-byte text of the model, to put into a translated text.
+// A name or other text of the model, to put into a translated text.
 QString fromModel(const std::string& text);
 
 // "Queen of Hearts" in the player's language; empty outside 1..52.

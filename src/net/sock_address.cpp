@@ -1,6 +1,7 @@
 #include "net/sock_address.h"
 
 #include "net/tsock.h"
+#include "protocol/wire_text.h"
 
 #include <QCoreApplication>
 
@@ -227,13 +228,12 @@ std::string errorInWords(const std::string& componentText) {
     const int number = std::stoi(digits);
     // The player reads the words in the own language; the error's number and name stay.
     const char* words = wordsFor(number);
-    const QByteArray text =
+    const QString text =
         QCoreApplication::translate("SocketErrors", "%1 (error %2)")
             .arg(words != nullptr ? QCoreApplication::translate("SocketErrors", words)
                                   : QString::fromLatin1(errorName(number)),
-                 QString::fromLatin1(digits.c_str()))
-            .toLatin1();
-    return std::string(text.constData(), static_cast<std::size_t>(text.size()));
+                 QString::fromLatin1(digits.c_str()));
+    return protocol::textFromUtf8(text.toStdString());
 }
 
 int resolverCallCount() {

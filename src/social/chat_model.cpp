@@ -2,6 +2,7 @@
 
 #include "protocol/framing.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,13 +16,13 @@ constexpr int kHighestSeat = 9;
 constexpr int kSmallestPointSize = 6;
 constexpr int kLargestPointSize = 72;
 
-QString fromLatin1(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// A text as the chat holds it (Latin-1 or UTF-8, as on the wire) and as Qt holds it.
+QString fromWire(std::string_view text) {
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
-std::string latin1(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+std::string toWire(const QString& text) {
+    return protocol::textFromUtf8(text.toStdString());
 }
 
 // Decimal digits only, as typed; nothing for anything else.
@@ -71,7 +72,9 @@ bool ChatModel::addlinetochat(std::string_view line, Colour colour) {
         return false;
     }
     const int style = *seat == 0 ? kSystemStyle : *seat + 5;
-    std::string_view rest = line.substr(plus + 1);
+    // Read as one text: the name and the line behind it came in one form.
+    const std::string text = protocol::textToUtf8(line.substr(plus + 1));
+    std::string_view rest = text;
     const auto colon = rest.find(':');
     const std::string_view name =
         colon == std::string_view::npos ? std::string_view() : rest.substr(0, colon + 1);
@@ -125,22 +128,21 @@ std::string ChatModel::waitingText(std::string_view message, std::string_view my
         plus == std::string_view::npos ? std::string_view() : message.substr(plus + 1);
     rest = rest.substr(rest.find('+') == std::string_view::npos ? rest.size() : rest.find('+') + 1);
     const std::string_view text = rest.substr(0, rest.find('|'));
-    std::string shown(myname);
     if (word == "CMD_chat") {
-        return latin1(tr("%1 chats: %2").arg(fromLatin1(shown), fromLatin1(text)));
-    } else if (word == "CMD_action") {
-        shown += " ";
-    } else {
-        return latin1(tr("%1 plays a sound").arg(fromLatin1(shown)));
+        return toWire(tr("%1 chats: %2").arg(fromWire(myname), fromWire(text)));
     }
-    return shown.append(text);
+    if (word == "CMD_action") {
+        return protocol::joinTexts(myname, " ", text);
+    }
+    return toWire(tr("%1 plays a sound").arg(fromWire(myname)));
 }
 
 void ChatModel::setWaiting(const std::vector<std::string>& texts, int myseat) {
     const int style = myseat >= 1 && myseat <= kHighestSeat ? myseat + 5 : kSystemStyle;
     m_waiting.clear();
     for (const std::string& text : texts) {
-        m_waiting.push_back({style, {{ChatRun::Kind::Text, style, text, -1, 0}}, true});
+        m_waiting.push_back(
+            {style, {{ChatRun::Kind::Text, style, protocol::textToUtf8(text), -1, 0}}, true});
     }
     emit waitingChanged();
 }

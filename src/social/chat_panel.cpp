@@ -1,5 +1,6 @@
 #include "social/chat_panel.h"
 
+#include "protocol/wire_text.h"
 #include "settings/counted_text.h"
 #include "social/chat_entry.h"
 #include "social/chat_view.h"
@@ -115,10 +116,9 @@ void ChatPanel::showSmileyMenu() {
 
 void ChatPanel::sendit() {
     const ChatSession session = m_session ? m_session() : ChatSession{};
-    const QByteArray text = m_entry->text().toLatin1(); // characters outside Latin-1 become "?"
+    const std::string text = protocol::textFromUtf8(m_entry->text().toStdString());
     const SendResult result =
-        ChatModel::sendit(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                          session.myseat, session.loggedin, m_chatColour);
+        ChatModel::sendit(text, session.myseat, session.loggedin, m_chatColour);
     // A refused line stays in the field, so nothing typed is lost.
     if (!result.message.empty() && sendPaced(result.message) == ChatPacer::Outcome::Refused) {
         return;
@@ -133,15 +133,13 @@ ChatPacer::Outcome ChatPanel::sendPaced(const std::string& message) {
     const ChatPacer::Outcome outcome =
         m_pacer.submit(message, ChatModel::waitingText(message, session.myname));
     if (outcome == ChatPacer::Outcome::Refused) {
-        const QByteArray line =
-            settings::countedText(
-                "lastling::social::ChatPanel",
-                QT_TRANSLATE_N_NOOP("lastling::social::ChatPanel",
-                                    "Line not sent. %n lines are already waiting to go out, and "
-                                    "the table takes one a second."),
-                ChatPacer::kMaxWaiting)
-                .toLatin1();
-        m_model.addSystemLine("0+" + line.toStdString());
+        const QString line = settings::countedText(
+            "lastling::social::ChatPanel",
+            QT_TRANSLATE_N_NOOP("lastling::social::ChatPanel",
+                                "Line not sent. %n lines are already waiting to go out, and "
+                                "the table takes one a second."),
+            ChatPacer::kMaxWaiting);
+        m_model.addSystemLine("0+" + protocol::textFromUtf8(line.toStdString()));
     }
     return outcome;
 }
@@ -204,7 +202,7 @@ void ChatPanel::setChatColour(Colour colour) {
 void ChatPanel::mainchatJump(int jump) {
     const std::string address = m_model.linkAddress(jump);
     const QUrl url = QUrl::fromUserInput(
-        QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size())));
+        QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
     const bool opened = !address.empty() && isWebAddress(url) && m_opener && m_opener->open(url);
     if (!opened && m_messageBox) {
         m_messageBox(tr("Cannot open Webpage"));

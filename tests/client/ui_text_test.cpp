@@ -1,5 +1,5 @@
 // Texts the client makes for the player: card names at the edges of the deck, and the
-// translations' typography brought down to the model's single-byte text.
+// translated texts in the model's form.
 #include "client/ui_text.h"
 
 #include <gtest/gtest.h>
@@ -32,28 +32,31 @@ INSTANTIATE_TEST_SUITE_P(Deck, CardTextTest,
                                            CardCase{-1, "", ""}),
                          [](const auto& info) { return "Card" + std::to_string(info.index); });
 
-TEST(UiText, TypographyLatin1LacksIsWrittenPlainly) {
+// Latin-1 where it holds the whole text, as older peers and the model read it; UTF-8 for a
+// text it cannot hold; either way the text comes back whole.
+TEST(UiText, TranslationsAndNamesKeepEveryCharacter) {
     const struct {
         QString given;
         std::string expected;
     } cases[] = {
-        {QStringLiteral("Dame de c\u0153ur"), "Dame de coeur"},
-        {QStringLiteral("\u0152UVRE"), "OEUVRE"},
-        {QStringLiteral("Reconnexion\u2026"), "Reconnexion..."},
-        {QStringLiteral("a \u2013 b \u2014 c"), "a - b - c"},
-        {QStringLiteral("l\u2019h\u00F4te \u201Ex\u201C \u201Cy\u201D"), "l'h\xF4te \"x\" \"y\""},
+        {QStringLiteral("Sie haben Herz-K\u00F6nig gespielt."),
+         "Sie haben Herz-K\xF6nig gespielt."},
+        {QStringLiteral("Dame de c\u0153ur"), "Dame de c\xC5\x93ur"},
+        {QStringLiteral("Reconnexion\u2026"), "Reconnexion\xE2\x80\xA6"},
         {QStringLiteral("\u00AB\u00A0Jos\u00E9\u00A0\u00BB"), "\xAB\xA0Jos\xE9\xA0\xBB"},
-        {QStringLiteral("\u6F22"), "?"},
+        {QStringLiteral("\u6F22\u5B57 hat gespielt."), "\xE6\xBC\xA2\xE5\xAD\x97 hat gespielt."},
         {QString(), ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(uiText(c.given), c.expected) << c.given.toStdString();
+        EXPECT_EQ(fromModel(uiText(c.given)), c.given) << c.given.toStdString();
     }
 }
 
-TEST(UiText, ModelTextIsReadAsLatin1) {
+TEST(UiText, ModelTextReadsAsTheWireDoes) {
     EXPECT_EQ(fromModel("Jos\xE9"), QStringLiteral("Jos\u00E9"));
-    EXPECT_EQ(fromModel(std::string("a\0b", 3)).size(), 3);
+    EXPECT_EQ(fromModel("Jos\xC3\xA9"), QStringLiteral("Jos\u00E9"));
+    EXPECT_EQ(fromModel("\xF0\x9F\x91\x8D"), QStringLiteral("\U0001F44D"));
 }
 
 } // namespace
