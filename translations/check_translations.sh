@@ -17,8 +17,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$root"/translations/lastling_*.ts "$work/"
 cd "$root"
+# Updating drops the texts the code no longer has; checking keeps them, to report them.
+drop=()
+[ "$update" -eq 1 ] && drop=(-no-obsolete)
 for lang in de fr; do
-  "$lupdate" -silent -extensions cpp,h -I src -locations none "${folders[@]}" \
+  "$lupdate" -silent "${drop[@]}" -extensions cpp,h -I src -locations none "${folders[@]}" \
     -ts "$work/lastling_$lang.ts"
 done
 "$lupdate" -silent -pluralonly -extensions cpp,h -I src -locations none "${folders[@]}" \

@@ -462,6 +462,37 @@
     </message>
 </context>
 <context>
+    <name>PortMapping</name>
+    <message>
+        <source>Friends can join at %1:%2</source>
+        <translation>Freunde können unter %1:%2 beitreten</translation>
+    </message>
+    <message>
+        <source>Your internet provider shares one address among many homes; friends outside cannot reach a table hosted here. A dedicated host on a server can: see the help.</source>
+        <translation>Ihr Internetanbieter teilt eine Adresse unter vielen Haushalten; Freunde von außen erreichen keinen hier eröffneten Tisch. Ein eigener Server kann das: siehe die Hilfe.</translation>
+    </message>
+    <message>
+        <source>No router answered the request to open port %1, so friends outside this network may not reach the table. Forward TCP port %1 to this computer in the router&apos;s settings, or see the help.</source>
+        <translation>Kein Router hat auf die Bitte geantwortet, Port %1 zu öffnen; Freunde außerhalb dieses Netzes erreichen den Tisch daher vielleicht nicht. Leiten Sie in den Einstellungen des Routers TCP-Port %1 an diesen Rechner weiter, oder siehe die Hilfe.</translation>
+    </message>
+    <message>
+        <source>The router refused to open port %1 for this table, so friends outside this network cannot reach it. Forward TCP port %1 to this computer in the router&apos;s settings, or see the help.</source>
+        <translation>Der Router hat abgelehnt, Port %1 für diesen Tisch zu öffnen; Freunde außerhalb dieses Netzes erreichen ihn daher nicht. Leiten Sie in den Einstellungen des Routers TCP-Port %1 an diesen Rechner weiter, oder siehe die Hilfe.</translation>
+    </message>
+    <message>
+        <source>another computer</source>
+        <translation>einen anderen Rechner</translation>
+    </message>
+    <message>
+        <source>another computer (%1)</source>
+        <translation>einen anderen Rechner (%1)</translation>
+    </message>
+    <message>
+        <source>The router already forwards port %1 to %2; that was left as it is, so friends outside cannot reach this table.</source>
+        <translation>Der Router leitet Port %1 schon an %2 weiter; das bleibt so, daher erreichen Freunde von außen diesen Tisch nicht.</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>Unable to write to %1</source>
@@ -581,10 +612,6 @@
         <translation>Ein Name darf nicht mit »-« beginnen.</translation>
     </message>
     <message>
-        <source>A name can only hold Western European letters.</source>
-        <translation>Ein Name darf nur westeuropäische Buchstaben enthalten.</translation>
-    </message>
-    <message>
         <source>Please enter the host&apos;s address.</source>
         <translation>Bitte geben Sie die Adresse des Gastgebers ein.</translation>
     </message>
@@ -697,6 +724,13 @@
     <message>
         <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Damit wird die Bilanz von %1 gelöscht. Wirklich löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>WindowProgram</name>
+    <message>
+        <source>Leave this table and join the table at %1?</source>
+        <translation>Diesen Tisch verlassen und dem Tisch auf %1 beitreten?</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1104,49 @@
     </message>
 </context>
 <context>
+    <name>lastling::shell::FriendInvitations</name>
+    <message>
+        <source>&amp;Invite Friends...</source>
+        <translation>Freunde &amp;einladen …</translation>
+    </message>
+    <message>
+        <source>Open Port on the Ro&amp;uter</source>
+        <translation>Port am &amp;Router öffnen</translation>
+    </message>
+    <message>
+        <source>Host a table first (File &gt; Host a Table...); then this window shows where friends can join it.</source>
+        <translation>Eröffnen Sie zuerst einen Tisch (Datei &gt; Tisch eröffnen …); dann zeigt dieses Fenster, wo Freunde ihm beitreten können.</translation>
+    </message>
+    <message>
+        <source>Asking the router to open port %1...</source>
+        <translation>Der Router wird gebeten, Port %1 zu öffnen …</translation>
+    </message>
+    <message>
+        <source>Options &gt; Open Port on the Router is off: friends outside this network reach the table only if port %1 is forwarded to this computer by hand.</source>
+        <translation>Optionen &gt; Port am Router öffnen ist aus: Freunde außerhalb dieses Netzes erreichen den Tisch nur, wenn Port %1 von Hand an diesen Rechner weitergeleitet wird.</translation>
+    </message>
+    <message>
+        <source>
+
+Friends whose internet has IPv6 can join at [%1]:%2.</source>
+        <translation>
+
+Freunde mit IPv6-Internet können unter [%1]:%2 beitreten.</translation>
+    </message>
+    <message>
+        <source>
+
+Friends on this network can join at %1:%2.</source>
+        <translation>
+
+Freunde in diesem Netz können unter %1:%2 beitreten.</translation>
+    </message>
+    <message>
+        <source>Router: %1</source>
+        <translation>Router: %1</translation>
+    </message>
+</context>
+<context>
     <name>lastling::shell::GameStartDialog</name>
     <message>
         <source>Lastling - Game Start</source>
@@ -1090,6 +1167,127 @@
     <message>
         <source>START GAME</source>
         <translation>SPIEL STARTEN</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::HistoryKeeper</name>
+    <message>
+        <source>Game &amp;History</source>
+        <translation>Spiel&amp;verlauf</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::HistoryWindow</name>
+    <message>
+        <source>Solo</source>
+        <translation>Allein</translation>
+    </message>
+    <message>
+        <source>Hosted here</source>
+        <translation>Hier eröffnet</translation>
+    </message>
+    <message>
+        <source>Watched</source>
+        <translation>Zugeschaut</translation>
+    </message>
+    <message>
+        <source>Not finished</source>
+        <translation>Nicht beendet</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gewonnen</translation>
+    </message>
+    <message>
+        <source>Lost to %1</source>
+        <translation>Verloren gegen %1</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Tisch</translation>
+    </message>
+    <message>
+        <source>Opponents</source>
+        <translation>Gegner</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Game History</source>
+        <translation>Spielverlauf</translation>
+    </message>
+    <message>
+        <source>Filter by opponent</source>
+        <translation>Nach Gegner filtern</translation>
+    </message>
+    <message>
+        <source>Kept games</source>
+        <translation>Gespeicherte Spiele</translation>
+    </message>
+    <message>
+        <source>Export as &amp;Text...</source>
+        <translation>Als &amp;Text exportieren …</translation>
+    </message>
+    <message>
+        <source>Export as &amp;JSON...</source>
+        <translation>Als &amp;JSON exportieren …</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Runde</translation>
+    </message>
+    <message>
+        <source>&amp;Play This Deal Again</source>
+        <translation>Dieses Blatt noch einmal &amp;spielen</translation>
+    </message>
+    <message>
+        <source>Round %1</source>
+        <translation>Runde %1</translation>
+    </message>
+    <message>
+        <source>Only at a solo table</source>
+        <translation>Nur an einem Einzeltisch</translation>
+    </message>
+    <message>
+        <source>Export as Text</source>
+        <translation>Als Text exportieren</translation>
+    </message>
+    <message>
+        <source>Export as JSON</source>
+        <translation>Als JSON exportieren</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::InviteDialog</name>
+    <message>
+        <source>Lastling - Invite Friends</source>
+        <translation>Lastling – Freunde einladen</translation>
+    </message>
+    <message>
+        <source>Invitation link</source>
+        <translation>Einladungslink</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the invitation link</source>
+        <translation>Einladungslink kopieren</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1401,25 @@
     <message>
         <source>On Wayland the desktop places windows: Reset Screen Location has no effect on the window&apos;s place, only on its size.</source>
         <translation>Unter Wayland platziert die Arbeitsumgebung die Fenster: Fensterposition zurücksetzen ändert nur die Größe des Fensters, nicht seinen Platz.</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::ReplayBoard</name>
+    <message>
+        <source>Replay</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Open a game to replay it.</source>
+        <translation>Öffnen Sie ein Spiel, um es nachzuspielen.</translation>
+    </message>
+    <message>
+        <source>Trump</source>
+        <translation>Trumpf</translation>
+    </message>
+    <message>
+        <source>Round %1 of %2, trick %3</source>
+        <translation>Runde %1 von %2, Stich %3</translation>
     </message>
 </context>
 <context>

@@ -462,6 +462,37 @@
     </message>
 </context>
 <context>
+    <name>PortMapping</name>
+    <message>
+        <source>Friends can join at %1:%2</source>
+        <translation>Vos amis peuvent rejoindre à %1:%2</translation>
+    </message>
+    <message>
+        <source>Your internet provider shares one address among many homes; friends outside cannot reach a table hosted here. A dedicated host on a server can: see the help.</source>
+        <translation>Votre fournisseur d&apos;accès partage une adresse entre de nombreux foyers&#xa0;: vos amis de l&apos;extérieur ne peuvent pas atteindre une table hébergée ici. Un serveur dédié le peut&#xa0;: voir l&apos;aide.</translation>
+    </message>
+    <message>
+        <source>No router answered the request to open port %1, so friends outside this network may not reach the table. Forward TCP port %1 to this computer in the router&apos;s settings, or see the help.</source>
+        <translation>Aucun routeur n&apos;a répondu à la demande d&apos;ouverture du port %1&#xa0;; vos amis hors de ce réseau risquent de ne pas atteindre la table. Redirigez le port TCP %1 vers cet ordinateur dans les réglages du routeur, ou voyez l&apos;aide.</translation>
+    </message>
+    <message>
+        <source>The router refused to open port %1 for this table, so friends outside this network cannot reach it. Forward TCP port %1 to this computer in the router&apos;s settings, or see the help.</source>
+        <translation>Le routeur a refusé d&apos;ouvrir le port %1 pour cette table&#xa0;; vos amis hors de ce réseau ne peuvent donc pas l&apos;atteindre. Redirigez le port TCP %1 vers cet ordinateur dans les réglages du routeur, ou voyez l&apos;aide.</translation>
+    </message>
+    <message>
+        <source>another computer</source>
+        <translation>un autre ordinateur</translation>
+    </message>
+    <message>
+        <source>another computer (%1)</source>
+        <translation>un autre ordinateur (%1)</translation>
+    </message>
+    <message>
+        <source>The router already forwards port %1 to %2; that was left as it is, so friends outside cannot reach this table.</source>
+        <translation>Le routeur redirige déjà le port %1 vers %2&#xa0;; cela reste ainsi, donc vos amis de l&apos;extérieur ne peuvent pas atteindre cette table.</translation>
+    </message>
+</context>
+<context>
     <name>SettingsFile</name>
     <message>
         <source>Unable to write to %1</source>
@@ -581,10 +612,6 @@
         <translation>Un nom ne peut pas commencer par «&#xa0;-&#xa0;».</translation>
     </message>
     <message>
-        <source>A name can only hold Western European letters.</source>
-        <translation>Un nom ne peut contenir que des lettres d&apos;Europe de l&apos;Ouest.</translation>
-    </message>
-    <message>
         <source>Please enter the host&apos;s address.</source>
         <translation>Veuillez saisir l&apos;adresse de l&apos;hôte.</translation>
     </message>
@@ -697,6 +724,13 @@
     <message>
         <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Le bilan de %1 va être supprimé. Voulez-vous vraiment le supprimer&#xa0;?</translation>
+    </message>
+</context>
+<context>
+    <name>WindowProgram</name>
+    <message>
+        <source>Leave this table and join the table at %1?</source>
+        <translation>Quitter cette table et rejoindre la table de %1&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -1070,6 +1104,49 @@
     </message>
 </context>
 <context>
+    <name>lastling::shell::FriendInvitations</name>
+    <message>
+        <source>&amp;Invite Friends...</source>
+        <translation>&amp;Inviter des amis…</translation>
+    </message>
+    <message>
+        <source>Open Port on the Ro&amp;uter</source>
+        <translation>Ouvrir le port sur le ro&amp;uteur</translation>
+    </message>
+    <message>
+        <source>Host a table first (File &gt; Host a Table...); then this window shows where friends can join it.</source>
+        <translation>Hébergez d&apos;abord une table (Fichier &gt; Héberger une table…)&#xa0;; cette fenêtre indique alors où vos amis peuvent la rejoindre.</translation>
+    </message>
+    <message>
+        <source>Asking the router to open port %1...</source>
+        <translation>Demande au routeur d&apos;ouvrir le port %1…</translation>
+    </message>
+    <message>
+        <source>Options &gt; Open Port on the Router is off: friends outside this network reach the table only if port %1 is forwarded to this computer by hand.</source>
+        <translation>Options &gt; Ouvrir le port sur le routeur est désactivé&#xa0;: vos amis hors de ce réseau n&apos;atteignent la table que si le port %1 est redirigé à la main vers cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>
+
+Friends whose internet has IPv6 can join at [%1]:%2.</source>
+        <translation>
+
+Les amis dont l&apos;accès internet a l&apos;IPv6 peuvent rejoindre à [%1]:%2.</translation>
+    </message>
+    <message>
+        <source>
+
+Friends on this network can join at %1:%2.</source>
+        <translation>
+
+Les amis de ce réseau peuvent rejoindre à %1:%2.</translation>
+    </message>
+    <message>
+        <source>Router: %1</source>
+        <translation>Routeur&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
     <name>lastling::shell::GameStartDialog</name>
     <message>
         <source>Lastling - Game Start</source>
@@ -1090,6 +1167,127 @@
     <message>
         <source>START GAME</source>
         <translation>COMMENCER</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::HistoryKeeper</name>
+    <message>
+        <source>Game &amp;History</source>
+        <translation>&amp;Historique des parties</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::HistoryWindow</name>
+    <message>
+        <source>Solo</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Hosted here</source>
+        <translation>Hébergée ici</translation>
+    </message>
+    <message>
+        <source>Watched</source>
+        <translation>Observée</translation>
+    </message>
+    <message>
+        <source>Not finished</source>
+        <translation>Non terminée</translation>
+    </message>
+    <message>
+        <source>Won</source>
+        <translation>Gagnée</translation>
+    </message>
+    <message>
+        <source>Lost to %1</source>
+        <translation>Perdue contre %1</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Opponents</source>
+        <translation>Adversaires</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Game History</source>
+        <translation>Historique des parties</translation>
+    </message>
+    <message>
+        <source>Filter by opponent</source>
+        <translation>Filtrer par adversaire</translation>
+    </message>
+    <message>
+        <source>Kept games</source>
+        <translation>Parties conservées</translation>
+    </message>
+    <message>
+        <source>Export as &amp;Text...</source>
+        <translation>Exporter en &amp;texte…</translation>
+    </message>
+    <message>
+        <source>Export as &amp;JSON...</source>
+        <translation>Exporter en &amp;JSON…</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Manche</translation>
+    </message>
+    <message>
+        <source>&amp;Play This Deal Again</source>
+        <translation>&amp;Rejouer cette donne</translation>
+    </message>
+    <message>
+        <source>Round %1</source>
+        <translation>Manche %1</translation>
+    </message>
+    <message>
+        <source>Only at a solo table</source>
+        <translation>Seulement à une table en solo</translation>
+    </message>
+    <message>
+        <source>Export as Text</source>
+        <translation>Exporter en texte</translation>
+    </message>
+    <message>
+        <source>Export as JSON</source>
+        <translation>Exporter en JSON</translation>
+    </message>
+    <message>
+        <source>Text (*.txt)</source>
+        <translation>Texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>JSON (*.json)</source>
+        <translation>JSON (*.json)</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::InviteDialog</name>
+    <message>
+        <source>Lastling - Invite Friends</source>
+        <translation>Lastling – Inviter des amis</translation>
+    </message>
+    <message>
+        <source>Invitation link</source>
+        <translation>Lien d&apos;invitation</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Copy the invitation link</source>
+        <translation>Copier le lien d&apos;invitation</translation>
     </message>
 </context>
 <context>
@@ -1203,6 +1401,25 @@
     <message>
         <source>On Wayland the desktop places windows: Reset Screen Location has no effect on the window&apos;s place, only on its size.</source>
         <translation>Sous Wayland, c&apos;est le bureau qui place les fenêtres&#xa0;: Réinitialiser la position de la fenêtre ne change que sa taille, pas sa place.</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::ReplayBoard</name>
+    <message>
+        <source>Replay</source>
+        <translation>Rejeu</translation>
+    </message>
+    <message>
+        <source>Open a game to replay it.</source>
+        <translation>Ouvrez une partie pour la rejouer.</translation>
+    </message>
+    <message>
+        <source>Trump</source>
+        <translation>Atout</translation>
+    </message>
+    <message>
+        <source>Round %1 of %2, trick %3</source>
+        <translation>Manche %1 sur %2, pli %3</translation>
     </message>
 </context>
 <context>

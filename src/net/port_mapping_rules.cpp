@@ -1,5 +1,9 @@
 #include "net/port_mapping_rules.h"
 
+#include "protocol/wire_text.h"
+
+#include <QCoreApplication>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
@@ -29,10 +33,6 @@ bool inBlock(std::uint32_t address, const Block& block) {
     return (address & mask) == block.first;
 }
 
-const char* const kShared =
-    "Your internet provider shares one address among many homes; friends outside cannot "
-    "reach a table hosted here. A dedicated host on a server can: see the help.";
-
 } // namespace
 
 bool isPublicAddress(std::string_view address) {
@@ -58,30 +58,51 @@ Answer upnpErrorAnswer(int code) {
 
 std::string sentenceFor(Outcome outcome, std::string_view address, std::uint16_t port,
                         std::string_view otherMachine) {
-    const std::string number = std::to_string(port);
+    // The window shows these in the player's language; a host without one reads English.
+    const QString number = QString::number(port);
+    const QString where = QString::fromStdString(std::string(address));
+    QString text;
     switch (outcome) {
     case Outcome::Mapped:
-        return "Friends can join at " + std::string(address) + ":" + number;
+        text = QCoreApplication::translate("PortMapping", "Friends can join at %1:%2")
+                   .arg(where, number);
+        break;
     case Outcome::SharedAddress:
-        return kShared;
+        text = QCoreApplication::translate(
+            "PortMapping", "Your internet provider shares one address among many homes; "
+                           "friends outside cannot reach a table hosted here. A "
+                           "dedicated host on a server can: see the help.");
+        break;
     case Outcome::NoRouter:
-        return "No router answered the request to open port " + number +
-               ", so friends outside this network may not reach the table. Forward TCP port " +
-               number + " to this computer in the router's settings, or see the help.";
+        text = QCoreApplication::translate(
+                   "PortMapping", "No router answered the request to open port %1, so friends "
+                                  "outside this network may not reach the table. "
+                                  "Forward TCP port %1 to this computer in the "
+                                  "router's settings, or see the help.")
+                   .arg(number);
+        break;
     case Outcome::Refused:
-        return "The router refused to open port " + number +
-               " for this table, so friends outside this network cannot reach it. Forward TCP "
-               "port " +
-               number + " to this computer in the router's settings, or see the help.";
+        text = QCoreApplication::translate("PortMapping",
+                                           "The router refused to open port %1 for this table, so "
+                                           "friends outside this network cannot reach it. "
+                                           "Forward TCP port %1 to this computer in the "
+                                           "router's settings, or see the help.")
+                   .arg(number);
+        break;
     case Outcome::Taken: {
-        const std::string other = otherMachine.empty()
-                                      ? std::string("another computer")
-                                      : "another computer (" + std::string(otherMachine) + ")";
-        return "The router already forwards port " + number + " to " + other +
-               "; that was left as it is, so friends outside cannot reach this table.";
+        const QString other =
+            otherMachine.empty()
+                ? QCoreApplication::translate("PortMapping", "another computer")
+                : QCoreApplication::translate("PortMapping", "another computer (%1)")
+                      .arg(QString::fromStdString(std::string(otherMachine)));
+        text = QCoreApplication::translate(
+                   "PortMapping", "The router already forwards port %1 to %2; that was left as "
+                                  "it is, so friends outside cannot reach this table.")
+                   .arg(number, other);
+        break;
     }
     }
-    return {};
+    return protocol::textFromUtf8(text.toStdString());
 }
 
 Report judge(const Attempt& natPmp, const std::optional<Attempt>& upnp, std::uint16_t gamePort) {

@@ -48,7 +48,7 @@ void HistoryKeeper::addMenuItem(QMenuBar& menus, QAction* viewTally) {
         if (at < 0) {
             continue;
         }
-        m_item = new QAction(QStringLiteral("Game &History"), menu);
+        m_item = new QAction(tr("Game &History"), menu);
         m_item->setObjectName(QStringLiteral("GameHistory1"));
         menu->insertAction(at + 1 < items.size() ? items[at + 1] : nullptr, m_item);
         connect(m_item, &QAction::triggered, this, &HistoryKeeper::open);

@@ -24,9 +24,9 @@ namespace {
 QString tableText(const history::GameHeader& game) {
     switch (game.role) {
     case history::Role::Solo:
-        return QStringLiteral("Solo");
+        return HistoryWindow::tr("Solo");
     case history::Role::Hosting:
-        return QStringLiteral("Hosted here");
+        return HistoryWindow::tr("Hosted here");
     case history::Role::Joined:
     case history::Role::Watching:
         return QString::fromStdString(game.table);
@@ -36,15 +36,15 @@ QString tableText(const history::GameHeader& game) {
 
 QString resultText(const history::GameHeader& game) {
     if (game.role == history::Role::Watching) {
-        return QStringLiteral("Watched");
+        return HistoryWindow::tr("Watched");
     }
     if (game.winnerSeat == 0) {
-        return QStringLiteral("Not finished");
+        return HistoryWindow::tr("Not finished");
     }
     if (game.winnerSeat == game.mySeat) {
-        return QStringLiteral("Won");
+        return HistoryWindow::tr("Won");
     }
-    return QStringLiteral("Lost to %1").arg(QString::fromStdString(game.winnerName));
+    return HistoryWindow::tr("Lost to %1").arg(QString::fromStdString(game.winnerName));
 }
 
 } // namespace
@@ -85,8 +85,8 @@ public:
         return historyRow(m_games[static_cast<std::size_t>(index.row())]).value(index.column());
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const QStringList titles = {QStringLiteral("Date"), QStringLiteral("Table"),
-                                           QStringLiteral("Opponents"), QStringLiteral("Result")};
+        const QStringList titles = {HistoryWindow::tr("Date"), HistoryWindow::tr("Table"),
+                                    HistoryWindow::tr("Opponents"), HistoryWindow::tr("Result")};
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
             return titles.value(section);
         }
@@ -112,7 +112,7 @@ QStringList historyRow(const history::GameHeader& game) {
 HistoryWindow::HistoryWindow(history::HistoryStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window), m_store(store) {
     setObjectName(QStringLiteral("game_history"));
-    setWindowTitle(QStringLiteral("Game History"));
+    setWindowTitle(tr("Game History"));
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
@@ -140,14 +140,14 @@ HistoryWindow::HistoryWindow(history::HistoryStore& store, QWidget* parent)
 void HistoryWindow::buildList() {
     m_filter = new QLineEdit(this);
     m_filter->setObjectName(QStringLiteral("history_filter"));
-    m_filter->setPlaceholderText(QStringLiteral("Filter by opponent"));
-    m_filter->setAccessibleName(QStringLiteral("Filter by opponent"));
+    m_filter->setPlaceholderText(tr("Filter by opponent"));
+    m_filter->setAccessibleName(tr("Filter by opponent"));
     connect(m_filter, &QLineEdit::textChanged, this, &HistoryWindow::refresh);
 
     m_model = new HistoryListModel(this);
     m_list = new QTableView(this);
     m_list->setObjectName(QStringLiteral("history_list"));
-    m_list->setAccessibleName(QStringLiteral("Kept games"));
+    m_list->setAccessibleName(tr("Kept games"));
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -158,8 +158,8 @@ void HistoryWindow::buildList() {
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { updateControls(); });
 
-    m_exportText = new QPushButton(QStringLiteral("Export as &Text..."), this);
-    m_exportJson = new QPushButton(QStringLiteral("Export as &JSON..."), this);
+    m_exportText = new QPushButton(tr("Export as &Text..."), this);
+    m_exportJson = new QPushButton(tr("Export as &JSON..."), this);
     connect(m_exportText, &QPushButton::clicked, this, [this] { exportChosen(Format::Text); });
     connect(m_exportJson, &QPushButton::clicked, this, [this] { exportChosen(Format::Json); });
 }
@@ -170,8 +170,8 @@ void HistoryWindow::buildReplay() {
     m_line->setObjectName(QStringLiteral("replay_line"));
     m_rounds = new QComboBox(this);
     m_rounds->setObjectName(QStringLiteral("replay_round"));
-    m_rounds->setAccessibleName(QStringLiteral("Round"));
-    m_playAgain = new QPushButton(QStringLiteral("&Play This Deal Again"), this);
+    m_rounds->setAccessibleName(tr("Round"));
+    m_playAgain = new QPushButton(tr("&Play This Deal Again"), this);
     m_playAgain->setObjectName(QStringLiteral("play_again"));
     connect(m_rounds, &QComboBox::activated, this,
             [this](int index) { m_board->toRound(index + 1); });
@@ -203,7 +203,7 @@ bool HistoryWindow::openGame(std::int64_t id) {
     m_shown = id;
     m_rounds->clear();
     for (const history::RoundRecord& round : game->rounds) {
-        m_rounds->addItem(QStringLiteral("Round %1").arg(round.number));
+        m_rounds->addItem(tr("Round %1").arg(round.number));
     }
     m_board->setGame(std::move(*game));
     m_board->setFocus();
@@ -227,8 +227,7 @@ void HistoryWindow::updateControls() {
     const bool dealShown = replay != nullptr &&
                            history::dealAgain(replay->record(), replay->table().round).has_value();
     m_playAgain->setEnabled(m_playAgainAllowed && dealShown);
-    m_playAgain->setToolTip(m_playAgainAllowed ? QString()
-                                               : QStringLiteral("Only at a solo table"));
+    m_playAgain->setToolTip(m_playAgainAllowed ? QString() : tr("Only at a solo table"));
     m_exportText->setEnabled(replay != nullptr);
     m_exportJson->setEnabled(replay != nullptr);
 }
@@ -264,9 +263,9 @@ bool HistoryWindow::exportTo(const QString& path, Format format) const {
 void HistoryWindow::exportChosen(Format format) {
     const bool text = format == Format::Text;
     const QString path = QFileDialog::getSaveFileName(
-        this, text ? QStringLiteral("Export as Text") : QStringLiteral("Export as JSON"),
+        this, text ? tr("Export as Text") : tr("Export as JSON"),
         text ? QStringLiteral("lastling-game.txt") : QStringLiteral("lastling-game.json"),
-        text ? QStringLiteral("Text (*.txt)") : QStringLiteral("JSON (*.json)"));
+        text ? tr("Text (*.txt)") : tr("JSON (*.json)"));
     if (!path.isEmpty()) {
         exportTo(path, format);
     }

@@ -3,6 +3,7 @@
 #include "net/event_errors.h"
 #include "net/invite_link.h"
 #include "net/port_opener.h"
+#include "protocol/wire_text.h"
 #include "settings/settings_file.h"
 #include "shell/main_window.h"
 #include "social/chat_panel.h"
@@ -171,7 +172,9 @@ void FriendInvitations::showReport(const portmap::Report& report) {
     m_report = report;
     // The chat takes what comes before the first colon for a speaker's name; the sentences
     // hold colons of their own ("203.0.113.7:7772"), so the line names its speaker.
-    m_window.chatPanel().addSystemLine("0+Router: " + report.sentence);
+    const QString line =
+        tr("Router: %1").arg(QString::fromStdString(protocol::textToUtf8(report.sentence)));
+    m_window.chatPanel().addSystemLine("0+" + protocol::textFromUtf8(line.toStdString()));
     refreshDialog();
 }
 

@@ -25,7 +25,7 @@ ReplayBoard::ReplayBoard(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("replay_board"));
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(sizeHint());
-    setAccessibleName(QStringLiteral("Replay"));
+    setAccessibleName(tr("Replay"));
     m_announcer = new Announcer(this);
 }
 
@@ -107,7 +107,7 @@ void ReplayBoard::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), kFelt);
     if (!m_replay || m_replay->roundCount() == 0) {
         painter.setPen(Qt::white);
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Open a game to replay it."));
+        painter.drawText(rect(), Qt::AlignCenter, tr("Open a game to replay it."));
         return;
     }
     const history::ReplayTable& table = m_replay->table();
@@ -135,10 +135,10 @@ void ReplayBoard::paintEvent(QPaintEvent*) {
         }
     }
     painter.setPen(Qt::white);
-    painter.drawText(QPoint(w - kCardWidth - 10, h - kCardHeight - 30), QStringLiteral("Trump"));
+    painter.drawText(QPoint(w - kCardWidth - 10, h - kCardHeight - 30), tr("Trump"));
     painter.drawPixmap(QPoint(w - kCardWidth - 10, h - kCardHeight - 24),
                        Pictures::instance().card(table.trump));
-    painter.drawText(QPoint(10, 18), QStringLiteral("Round %1 of %2, trick %3")
+    painter.drawText(QPoint(10, 18), tr("Round %1 of %2, trick %3")
                                          .arg(table.round)
                                          .arg(m_replay->roundCount())
                                          .arg(table.trick));

@@ -2,8 +2,8 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
-#include "protocol/wire_text.h"
 #include "net/invite_link.h"
+#include "protocol/wire_text.h"
 #include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
@@ -261,8 +261,9 @@ void WindowProgram::offerInvitation(const QByteArray& link) {
         showErrorBox(m_window.get(), join.problem);
         return;
     }
-    if (!m_window->confirm(
-            QStringLiteral("Leave this table and join the table at %1?").arg(join.params.at(1)))) {
+    if (!m_window->confirm(QCoreApplication::translate("WindowProgram",
+                                                       "Leave this table and join the table at %1?")
+                               .arg(join.params.at(1)))) {
         return;
     }
     m_restartParams = join.params;
