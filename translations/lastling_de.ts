@@ -1111,7 +1111,7 @@
     </message>
     <message>
         <source>Open Port on the Ro&amp;uter</source>
-        <translation>Port am &amp;Router öffnen</translation>
+        <translation>Port am R&amp;outer öffnen</translation>
     </message>
     <message>
         <source>Host a table first (File &gt; Host a Table...); then this window shows where friends can join it.</source>
