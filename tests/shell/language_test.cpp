@@ -6,6 +6,9 @@
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
+#include "shell/history_keeper.h"
+#include "shell/history_window.h"
+#include "shell/invite_friends.h"
 #include "shell/main_window.h"
 #include "shell/spy_list_dialog.h"
 #include "shell/table_dialogs.h"
@@ -213,6 +216,10 @@ TEST_F(PseudoLanguage, EveryWindowShowsTranslatedTextsThatFit) {
     join.setObjectName(QStringLiteral("join"));
     TableDialog host(TableDialog::Kind::Host, {}, {}, &window);
     host.setObjectName(QStringLiteral("host"));
+    InviteDialog invite(&window);
+    invite.setObjectName(QStringLiteral("invite"));
+    window.historyKeeper().open();
+    QWidget* history = window.historyKeeper().window();
     const std::vector<QWidget*> windows = {&window,
                                            &window.gameStartDialog(),
                                            window.findChild<SpyListDialog*>(),
@@ -222,7 +229,9 @@ TEST_F(PseudoLanguage, EveryWindowShowsTranslatedTextsThatFit) {
                                            sides.start,
                                            sides.phraseEditor,
                                            &join,
-                                           &host};
+                                           &host,
+                                           &invite,
+                                           history};
     std::vector<std::string> untranslated;
     std::vector<std::string> cut;
     for (QWidget* shown : windows) {
