@@ -53,6 +53,7 @@ namespace lastling::shell {
 class Board;
 class ClientBridge;
 class GameStartDialog;
+class HistoryKeeper;
 class SpyListDialog;
 class InProcessHost;
 class PlayerPreferences;
@@ -85,7 +86,8 @@ public:
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
     tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
-    TableChooser& tableChooser() { return *m_tableChooser; } // "Host/Join a Table..."
+    HistoryKeeper& historyKeeper() { return *m_history; }           // "View" > "Game History"
+    TableChooser& tableChooser() { return *m_tableChooser; }        // "Host/Join a Table..."
     // Ends this run for a table chosen there; the window program starts the new copy.
     void setTableRestarter(TableChooser::Restarter restart);
     const tally::TallyTable& tallyTable() const;
@@ -190,8 +192,9 @@ private:
     bool m_closeRequested = false;
     bool m_askBeforeLeaving = true;
     bool m_alertedThisTurn = false;
-    client::TableMoment m_announced;   // the table as the screen reader last heard it
-    bool m_startDialogWaiting = false; // until the window is on the screen
+    client::TableMoment m_announced;          // the table as the screen reader last heard it
+    bool m_startDialogWaiting = false;        // until the window is on the screen
+    std::unique_ptr<HistoryKeeper> m_history; // last: it watches the client
 };
 
 } // namespace lastling::shell

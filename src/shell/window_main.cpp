@@ -42,7 +42,7 @@ int runWindowProgram(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lastling"));
     shell::WindowOptions options;
     // The toolkit has taken its own options out of argv by now.
-    options.params = windowParameters(shell::latin1Params(argc, argv));
+    options.params = windowParameters(shell::wireParams(argc, argv));
     shell::WindowProgram program(std::move(options));
     if (!program.start()) {
         return program.exitCode(); // another copy runs and has been raised, or a bad link

@@ -2,6 +2,7 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
+#include "protocol/wire_text.h"
 #include "net/invite_link.h"
 #include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
@@ -78,11 +79,10 @@ void addStartDialog(MainWindow& window, SideWindows& sides) {
                      [&window] { window.tableChooser().open(TableDialog::Kind::Join); });
     QObject::connect(dialog, &start::StartDialog::errorOccurred, &window,
                      [&window](const QString& text) { showErrorBox(&window, text); });
-    QObject::connect(dialog, &start::StartDialog::backgroundReport, &window,
-                     [&window](const QString& text) {
-                         const QByteArray line = "0+" + text.toLatin1();
-                         window.chatPanel().addSystemLine(line.toStdString());
-                     });
+    QObject::connect(
+        dialog, &start::StartDialog::backgroundReport, &window, [&window](const QString& text) {
+            window.chatPanel().addSystemLine("0+" + protocol::textFromUtf8(text.toStdString()));
+        });
     window.setStartDialog(dialog);
     sides.start = dialog;
 }
@@ -282,11 +282,10 @@ bool WindowProgram::finish() {
     return m_startCopy(m_restartParams);
 }
 
-std::vector<std::string> latin1Params(int argc, char** argv) {
+std::vector<std::string> wireParams(int argc, char** argv) {
     std::vector<std::string> params;
     for (int i = 1; i < argc && argv[i] != nullptr; ++i) {
-        const QByteArray bytes = QString::fromLocal8Bit(argv[i]).toLatin1();
-        params.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        params.push_back(protocol::textFromUtf8(QString::fromLocal8Bit(argv[i]).toStdString()));
     }
     return params;
 }

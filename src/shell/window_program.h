@@ -107,8 +107,8 @@ private:
     bool m_restart = false;
 };
 
-// Command-line parameters after the program name, as the single-byte text the wire carries
-// (characters outside Latin-1 become "?").
-std::vector<std::string> latin1Params(int argc, char** argv);
+// Command-line parameters after the program name, in the form the wire carries text
+// (wire_text.h): single bytes where they hold it, else UTF-8.
+std::vector<std::string> wireParams(int argc, char** argv);
 
 } // namespace lastling::shell
