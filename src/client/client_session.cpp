@@ -4,6 +4,7 @@
 #include "net/sock_address.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <array>
 #include <chrono>
@@ -155,7 +156,7 @@ void ClientSession::receive(std::string_view bytes) {
             continue;
         }
         if (piece.size() > kMaxEntry) {
-            piece.resize(kMaxEntry);
+            piece.resize(protocol::cutPoint(piece, kMaxEntry)); // never half a character
         }
         m_queue.push(std::move(piece));
     }

@@ -84,9 +84,10 @@ std::string dealseal(std::string_view fingerprintHex);
 std::string dealreveal(std::string_view saltHex, const std::vector<int>& deck);
 
 // ---- text safety ----
-// Names may hold none of "+", "|" and the end byte: each becomes "_".
+// Texts that travel in a field of their own: "+", "|" and the end byte each become "_".
+// A name is made safe with cleanName (wire_text.h), which does this and more.
 std::string safeName(std::string_view name);
-// Chat text may hold "+", but neither "|" (it would cut off the colour) nor the end byte.
+// Chat text may hold "+", but no "|" (it would cut off the colour): see cleanChatText.
 std::string safeChatText(std::string_view text);
 // A relayed chat text is "text|colour": every "|" but the last, which opens the colour,
 // is replaced as in safeChatText, so a faulty client cannot shift the colour field.

@@ -2,6 +2,7 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
+#include "protocol/wire_text.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
@@ -60,9 +61,12 @@ protected:
     }
 };
 
-std::string toLatin1(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+std::string toWire(const QString& text) {
+    return protocol::textFromUtf8(text.toStdString());
+}
+
+QString fromWire(const std::string& text) {
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 std::filesystem::path settingsPathFor(const WindowOptions& options) {
@@ -238,7 +242,8 @@ void MainWindow::buildKeyboardPlay() {
 void MainWindow::wireClient() {
     m_bridge = std::make_unique<ClientBridge>(BridgeParts{
         *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
-        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
+        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); },
+        [this](int port) { emit tableHosted(port); }});
     m_bridge->setStartDialog([this] { showStartDialogWhenOnScreen(); });
     m_client->setPorts(m_bridge->ports());
     m_client->setGamePort(m_options.gamePort);
@@ -258,7 +263,7 @@ void MainWindow::wireClient() {
             [this] { m_client->model().toggleLastTrick(); });
     connect(m_gameStart, &GameStartDialog::startChosen, this, [this](const QString& target) {
         guarded([this, &target] {
-            m_client->model().gameStartChosen(toLatin1(target));
+            m_client->model().gameStartChosen(toWire(target));
             saveinifile();
         });
     });
@@ -270,8 +275,7 @@ void MainWindow::wireClient() {
         const std::string& entry = spies[static_cast<std::size_t>(index)];
         const auto colon = entry.find(": ");
         const std::string name = colon == std::string::npos ? entry : entry.substr(colon + 2);
-        if (ask(QStringLiteral("Remove %1 from the game?")
-                    .arg(QString::fromLatin1(name.c_str())))) {
+        if (ask(QStringLiteral("Remove %1 from the game?").arg(fromWire(name)))) {
             guarded([this, index] { m_client->model().removeSpy(index); });
         }
     });
@@ -397,13 +401,13 @@ void MainWindow::announceChanges() {
     const client::ClientState& state = m_client->state();
     client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
     // What one message changed is spoken as one text: a screen reader that reads the
-    // notification a moment later still hears all of it.
-    std::string spoken;
+    // notification a moment later still hears all of it. Each text is read on its own: two
+    // names may come in different forms.
+    QStringList spoken;
     for (const std::string& text : client::announcementsBetween(m_announced, now)) {
-        spoken += (spoken.empty() ? "" : " ") + text;
+        spoken << fromWire(text);
     }
-    m_board->announcer()->announce(
-        QString::fromLatin1(spoken.data(), static_cast<qsizetype>(spoken.size())));
+    m_board->announcer()->announce(spoken.join(QLatin1Char(' ')));
     m_announced = std::move(now);
 }
 
@@ -459,7 +463,7 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
 
 // A removed player's game ends at once: the host says so before it happens.
 void MainWindow::confirmRemoval(int seat, const std::string& name) {
-    if (ask(QStringLiteral("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
+    if (ask(QStringLiteral("Remove %1 from the game?").arg(fromWire(name)))) {
         guarded([this, seat] { m_client->model().removeFromGame(seat); });
     }
 }

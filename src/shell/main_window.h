@@ -111,6 +111,7 @@ public:
     // default asks with a message box whose default answer is No.
     using Question = std::function<bool(const QString& text)>;
     void setQuestion(Question question) { m_question = std::move(question); }
+    bool confirm(const QString& text) { return ask(text); }
 
     // ---- the windows and rows that join later; each call wires one in ----
     void setSoundPlayer(client::SoundSink* player); // game and chatter sounds
@@ -126,6 +127,8 @@ signals:
     void runEnded();
     // After loadinifile: the phrase row takes its texts from here.
     void settingsLoaded(const settings::Settings& loaded);
+    // The in-process host listens for others (not a solo table) on `port`.
+    void tableHosted(int port);
 
 protected:
     void showEvent(QShowEvent* event) override;
