@@ -2,6 +2,7 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
+#include "settings/table_options.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
@@ -100,6 +101,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     font.setPointSize(8);
     setFont(font);
     m_host = makeInProcessHost(*m_preferences, m_options.hostTickMs);
+    m_host->setTurnSeconds(settings::readTurnSeconds(m_settings.path()));
     loadTally();
     buildWindow();
     m_menus = buildMainMenus(*menuBar(), *m_chat);
