@@ -146,11 +146,9 @@ void TableModel::startthegame(std::string_view payload) {
     clearall();
     m_view.playToScore = "Play to Score: " + target;
     m_hints.gameStarted(targetOf(target));
-    if (m_state.isSpectator() || !ownNameIs(name)) {
-        systemLine(name + " has started a game.");
-    } else {
-        systemLine("You have started a game.");
-    }
+    const bool ours = !m_state.isSpectator() && ownNameIs(name);
+    systemLine(ours ? "You have started a game." : name + " has started a game.");
+    emit gameStarting(ours);
     for (int s = 1; s <= kSeatCount; ++s) {
         showPlaceholderIfWaiting(s);
         seat(s).scoreFollowsName = true;

@@ -127,6 +127,8 @@ public:
 signals:
     // After each handled message or action; the window redraws from view().
     void changed();
+    // A game starts; `ours` when this window's player started it.
+    void gameStarting(bool ours);
 
 private:
     void send(const std::string& message);

@@ -52,6 +52,7 @@ namespace lastling::shell {
 
 class Board;
 class ClientBridge;
+class DesktopNotifier;
 class GameStartDialog;
 class SpyListDialog;
 class InProcessHost;
@@ -85,7 +86,7 @@ public:
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
     tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
-    TableChooser& tableChooser() { return *m_tableChooser; } // "Host/Join a Table..."
+    TableChooser& tableChooser() { return *m_tableChooser; }        // "Host/Join a Table..."
     // Ends this run for a table chosen there; the window program starts the new copy.
     void setTableRestarter(TableChooser::Restarter restart);
     const tally::TallyTable& tallyTable() const;
@@ -146,6 +147,8 @@ private:
     void showStartDialogWhenOnScreen();
     void orderTabStops();
     void alertOnOwnTurn();
+    void wireNotifications();
+    QString tableName() const;
     void openSeatMenu(int position, const QPoint& globalPos);
     void resetScreenLocation();
     void resetScreenLocationChosen();
@@ -176,6 +179,7 @@ private:
     TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
+    DesktopNotifier* m_notifier = nullptr; // a child of the window
     QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
     Question m_question;
