@@ -222,7 +222,6 @@ void HostCore::gameStarted(const std::string& starter, int target) {
 
 void HostCore::gameWon(const std::string& name, int seat) {
     GameAnnouncer::gameWon(name, seat);
-    m_turnClock.stop();
     holdsEnded(m_keeper.gameEnded(), "the game is over");
 }
 

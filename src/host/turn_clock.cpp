@@ -31,7 +31,7 @@ int TurnClock::ranOut() {
     if (!SeatTable::isPlayingSeat(seat)) {
         return 0;
     }
-    return ++m_misses[static_cast<std::size_t>(seat)];
+    return ++m_misses.at(static_cast<std::size_t>(seat));
 }
 
 void TurnClock::playedInTime(int seat) {
@@ -40,7 +40,7 @@ void TurnClock::playedInTime(int seat) {
 
 void TurnClock::forget(int seat) {
     if (SeatTable::isPlayingSeat(seat)) {
-        m_misses[static_cast<std::size_t>(seat)] = 0;
+        m_misses.at(static_cast<std::size_t>(seat)) = 0;
     }
 }
 

@@ -161,7 +161,8 @@ TEST_F(TurnTimeTest, TheComputerPlaysTheCardWhenTheTimeRunsOutAndTheSeatStays) {
 }
 
 struct MissCase {
-    const char* turns; // seat 2's turns in order: M lets the time run out, P plays a card
+    // Seat 2's turns in order: M lets the time run out, P plays a card; N starts a new game.
+    const char* turns;
     bool watches;
 };
 
@@ -174,6 +175,10 @@ TEST_P(TurnMissesTest, ThreeRunOutTurnsInARowSetTheSeatToJustWatch) {
     join("Bob");
     receive(1, "CMD_startgame+Ann+1000+");
     for (const char* turn = GetParam().turns; *turn != '\0'; ++turn) {
+        if (*turn == 'N') {
+            receive(1, "CMD_startgame+Ann+1000+");
+            continue;
+        }
         ASSERT_TRUE(untilBobOnTurn());
         if (*turn == 'M') {
             letTimeRunOut();
@@ -203,11 +208,30 @@ TEST_P(TurnMissesTest, ThreeRunOutTurnsInARowSetTheSeatToJustWatch) {
 INSTANTIATE_TEST_SUITE_P(Turns, TurnMissesTest,
                          ::testing::Values(MissCase{"MM", false}, MissCase{"MMM", true},
                                            MissCase{"MMPMM", false}, MissCase{"MMPMMM", true},
-                                           MissCase{"PMMPM", false}));
+                                           MissCase{"PMMPM", false}, MissCase{"MMNM", false}));
+
+// Each seat counts its own turns, the first and the last alike.
+TEST(TurnClockTest, EachSeatCountsItsOwnRunOutTurns) {
+    TurnClock clock;
+    clock.setTurnSeconds(30);
+    for (const int seat : {1, 4, 4, 1, 4}) {
+        ASSERT_TRUE(clock.start(seat, 0));
+        EXPECT_FALSE(clock.expired(29'999));
+        EXPECT_TRUE(clock.expired(30'000));
+        clock.ranOut();
+    }
+    ASSERT_TRUE(clock.start(4, 0));
+    EXPECT_EQ(clock.ranOut(), 4);
+    ASSERT_TRUE(clock.start(1, 0));
+    EXPECT_EQ(clock.ranOut(), 3);
+    clock.playedInTime(1);
+    ASSERT_TRUE(clock.start(1, 0));
+    EXPECT_EQ(clock.ranOut(), 1);
+}
 
 // Off, and every time outside the window's range, times nothing.
 TEST(TurnClockTest, OnlyTurnTimesSwitchTheClockOn) {
-    const std::pair<int, bool> cases[] = {{0, true},  {1, false},  {2, true},  {30, true},
+    const std::pair<int, bool> cases[] = {{0, true},  {1, false},  {2, true},    {30, true},
                                           {60, true}, {120, true}, {121, false}, {-2, false}};
     for (const auto& [seconds, accepted] : cases) {
         EXPECT_EQ(TurnClock::isTurnTime(seconds), accepted) << seconds;

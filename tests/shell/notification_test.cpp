@@ -1,6 +1,5 @@
-// Desktop notifications against a fake notification service on a private session bus. The
-// cases run under dbus-run-session (LASTLING_PRIVATE_BUS=1); anywhere else they skip, so no
-// test ever claims the name on a real desktop's bus.
+// Desktop notifications against a fake notification service on a private bus that the test
+// starts itself, so no test ever claims the name on a real desktop's bus.
 #include "shell/desktop_notifier.h"
 
 #include "client/table_client.h"
@@ -14,6 +13,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStringList>
 #include <QVariantMap>
@@ -54,22 +54,32 @@ public slots:
     }
 };
 
-// The service on a connection of its own, as another program on the bus would be.
+// A bus of the test's own (dbus-daemon), the service on a connection of its own as another
+// program on the bus would be, and the connection the window's side uses.
 class NotificationTest : public testing::WindowFixture {
 protected:
     void SetUp() override {
-        if (qgetenv("LASTLING_PRIVATE_BUS") != "1") {
-            GTEST_SKIP() << "runs on a private session bus only (ctest: shell_notifications)";
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+                       {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                        QStringLiteral("--print-address=1")});
+        if (!m_daemon.waitForStarted(10000)) {
+            GTEST_SKIP() << "no dbus-daemon to start a private bus with";
         }
+        ASSERT_TRUE(runUntil([&] { return m_daemon.canReadLine(); }, 30));
+        const QString address = QString::fromLatin1(m_daemon.readLine()).trimmed();
+        m_service = QDBusConnection::connectToBus(address, kServiceConnection);
+        m_window = QDBusConnection::connectToBus(address, kWindowConnection);
         ASSERT_TRUE(m_service.isConnected());
+        ASSERT_TRUE(m_window.isConnected());
         ASSERT_TRUE(m_service.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
                                              &m_fake, QDBusConnection::ExportAllSlots));
         ASSERT_TRUE(m_service.registerService(QStringLiteral("org.freedesktop.Notifications")));
     }
     void TearDown() override {
-        m_service.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
-        m_service.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
         QDBusConnection::disconnectFromBus(kServiceConnection);
+        QDBusConnection::disconnectFromBus(kWindowConnection);
+        m_daemon.terminate();
+        m_daemon.waitForFinished(10000);
     }
     void clickNotification(uint id) {
         QDBusMessage click = QDBusMessage::createSignal(
@@ -80,8 +90,10 @@ protected:
     }
 
     static inline const QString kServiceConnection = QStringLiteral("fake-notifications");
-    QDBusConnection m_service =
-        QDBusConnection::connectToBus(QDBusConnection::SessionBus, kServiceConnection);
+    static inline const QString kWindowConnection = QStringLiteral("window-side");
+    QProcess m_daemon;
+    QDBusConnection m_service{QStringLiteral("none yet")};
+    QDBusConnection m_window{QStringLiteral("none yet")};
     FakeNotifications m_fake;
 };
 
@@ -96,6 +108,9 @@ TEST_F(NotificationTest, OurTurnInABackgroundWindowIsNotifiedAndItsClickRaisesTh
     ASSERT_TRUE(
         runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
     ASSERT_FALSE(window.isActiveWindow());
+    auto* notifier = window.findChild<DesktopNotifier*>();
+    ASSERT_NE(notifier, nullptr);
+    notifier->setBus(m_window);
     window.client().model().gameStartChosen("10");
     ASSERT_TRUE(runUntil([&] { return state(window).whoseturn == state(window).myseat; }));
     ASSERT_FALSE(window.isActiveWindow());
@@ -106,8 +121,6 @@ TEST_F(NotificationTest, OurTurnInABackgroundWindowIsNotifiedAndItsClickRaisesTh
     EXPECT_EQ(m_fake.calls[0].summary, QStringLiteral("Your turn at the solo table"));
     EXPECT_TRUE(m_fake.calls[0].actions.contains(QStringLiteral("default")));
 
-    auto* notifier = window.findChild<DesktopNotifier*>();
-    ASSERT_NE(notifier, nullptr);
     QSignalSpy raised(notifier, &DesktopNotifier::raised);
     clickNotification(40); // not ours: nothing
     clickNotification(41);
@@ -142,7 +155,7 @@ TEST_F(NotificationTest, WithoutAServiceOrSwitchedOffTheWindowAsksForAttention) 
         QWidget window; // never shown: not the active window
         int alerts = 0;
         auto* notifier = new DesktopNotifier(window, [&alerts] { ++alerts; });
-        notifier->setBus(c.busThere ? QDBusConnection::sessionBus()
+        notifier->setBus(c.busThere ? m_window
                                     : QDBusConnection(QStringLiteral("no-such-connection")));
         notifier->setEnabled(c.switchedOn);
         notifier->tell(QStringLiteral("A game is starting"), QStringLiteral("At Ann's table"));
