@@ -1,5 +1,6 @@
 #include "shell/board.h"
 
+#include "protocol/wire_text.h"
 #include "shell/card_names.h"
 #include "shell/last_trick_panel.h"
 #include "shell/pictures.h"
@@ -137,8 +138,9 @@ bool isPosition(int position) {
     return position >= 0 && position < 4;
 }
 
+// Names and texts from the table come in the wire's form (wire_text.h).
 QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 // A name label that asks for the seat pop-up menu of its screen position, by the mouse or,
