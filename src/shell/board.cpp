@@ -4,6 +4,7 @@
 #include "shell/card_names.h"
 #include "shell/last_trick_panel.h"
 #include "shell/pictures.h"
+#include "shell/turn_countdown.h"
 #include "social/chat_entry.h"
 #include "social/chat_panel.h"
 #include "social/chat_view.h"
@@ -263,6 +264,7 @@ void Board::buildTable() {
     m_turnMarker = pictureLabel(this, {0, 0}, pictures.turnMarker());
     m_turnMarker->setObjectName(QStringLiteral("image_Turn"));
     m_announcer = new Announcer(this);
+    m_countdown = new TurnCountdown(this);
     m_startButton = new ClickablePicture(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
     m_startButton->setPixmap(pictures.startButton());
@@ -417,6 +419,11 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
     stackPlayedCards(view, positionOf);
     showHandSlots(view);
     showTurnMarker(turnPosition);
+    // Where the eyes of a watching seat go: a seat whose time runs is never watching.
+    m_countdown->showTime(view, turnPosition,
+                          isPosition(turnPosition)
+                              ? m_groups[static_cast<std::size_t>(turnPosition)].eyes->pos()
+                              : QPoint());
     showCard(m_trump, view.trump, trumpAccessibleName(view.trump));
     showPlayToScore(fromLatin1(view.playToScore));
     showStatus(fromLatin1(view.status));

@@ -22,6 +22,7 @@ class ChatPanel;
 namespace lastling::shell {
 
 class LastTrickPanel;
+class TurnCountdown;
 
 // `panel_board`: the 764 x 527 table panel with every seat group, the own hand slots, the trump,
 // the status line and the chat column's frame. It only draws a TableView and reports clicks.
@@ -69,6 +70,7 @@ public:
     // The controls the Tab key visits on the table, in order: hand, START GAME, seat names.
     QList<QWidget*> tabStops() const;
     LastTrickPanel* lastTrickPanel() const { return m_lastTrick; }
+    TurnCountdown* turnCountdown() const { return m_countdown; }
 
 signals:
     void cardClicked(int slot); // 1..4
@@ -115,6 +117,7 @@ private:
     ClickablePicture* m_startButton = nullptr;
     QWidget* m_chatPanel = nullptr;
     LastTrickPanel* m_lastTrick = nullptr;
+    TurnCountdown* m_countdown = nullptr;
     std::vector<QPushButton*> m_phrasePlaces;
     bool m_focusToFirstCard = false; // START GAME started a game; its first card takes the focus
 };

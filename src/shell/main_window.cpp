@@ -3,8 +3,10 @@
 #include "client/table_client.h"
 #include "net/event_errors.h"
 #include "protocol/wire_text.h"
+#include "settings/table_options.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
+#include "shell/desktop_notifier.h"
 #include "shell/error_box.h"
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
@@ -117,6 +119,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     font.setPointSize(8);
     setFont(font);
     m_host = makeInProcessHost(*m_preferences, m_options.hostTickMs);
+    m_host->setTurnSeconds(settings::readTurnSeconds(m_settings.path()));
     loadTally();
     buildWindow();
     m_menus = buildMainMenus(*menuBar(), *m_chat);
@@ -255,6 +258,7 @@ void MainWindow::wireClient() {
     session.on("CMD_chat", m_client->model().unlessIgnored(showChat));
     session.on("CMD_action", m_client->model().unlessIgnored(showChat));
     connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
+    wireNotifications();
     connect(m_board, &Board::cardClicked, this, &MainWindow::playSlot);
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
@@ -420,9 +424,43 @@ void MainWindow::alertOnOwnTurn() {
         return;
     }
     if (!m_alertedThisTurn && !isActiveWindow()) {
-        QApplication::alert(this);
+        m_notifier->tell(QStringLiteral("Your turn at %1").arg(tableName()));
     }
     m_alertedThisTurn = true;
+}
+
+// Options > Notifications, kept in the settings file; off, a hidden window only asks for
+// attention, as before.
+void MainWindow::wireNotifications() {
+    m_notifier = new DesktopNotifier(*this);
+    const bool on = settings::readNotifications(m_settings.path());
+    m_notifier->setEnabled(on);
+    m_menus.notifications->setChecked(on);
+    connect(m_menus.notifications, &QAction::triggered, this, [this](bool checked) {
+        m_notifier->setEnabled(checked);
+        const settings::SaveResult saved = settings::saveNotifications(checked, m_settings.path());
+        if (!saved) {
+            reportEventError(saved.message);
+        }
+    });
+    connect(&m_client->model(), &client::TableModel::gameStarting, this, [this](bool ours) {
+        if (!ours) {
+            m_notifier->tell(QStringLiteral("A game is starting"),
+                             QStringLiteral("At %1").arg(tableName()));
+        }
+    });
+}
+
+// What a notification calls the table: the address joined, or the hosting player's.
+QString MainWindow::tableName() const {
+    const std::vector<std::string>& params = m_options.params;
+    if (params.size() >= 3 && params[2] == "false") {
+        return QString::fromLocal8Bit(params[1]);
+    }
+    if (!params.empty()) {
+        return QString::fromLocal8Bit(params[0]) + QStringLiteral("'s table");
+    }
+    return QStringLiteral("the solo table");
 }
 
 void MainWindow::openSeatMenu(int position, const QPoint& globalPos) {

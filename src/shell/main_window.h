@@ -52,6 +52,7 @@ namespace lastling::shell {
 
 class Board;
 class ClientBridge;
+class DesktopNotifier;
 class GameStartDialog;
 class HistoryKeeper;
 class SpyListDialog;
@@ -151,6 +152,8 @@ private:
     void showStartDialogWhenOnScreen();
     void orderTabStops();
     void alertOnOwnTurn();
+    void wireNotifications();
+    QString tableName() const;
     void openSeatMenu(int position, const QPoint& globalPos);
     void resetScreenLocation();
     void resetScreenLocationChosen();
@@ -181,6 +184,7 @@ private:
     TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
+    DesktopNotifier* m_notifier = nullptr; // a child of the window
     QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
     Question m_question;

@@ -84,6 +84,8 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
         addSwitch(options, QStringLiteral("PlaySounds1"), QStringLiteral("Play &Sounds"));
     menus.playerPhraseSounds = addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
                                          QStringLiteral("Player &Phrase Sounds"));
+    menus.notifications =
+        addSwitch(options, QStringLiteral("Notifications1"), QStringLiteral("N&otifications"));
     menus.turnSound =
         addRadioItems(options, QStringLiteral("&Turn Sound"), QStringLiteral("TurnSound1"),
                       {{QStringLiteral("Classic1"), QStringLiteral("&Classic"), 0},

@@ -25,6 +25,7 @@ struct MainMenus {
     QAction* exit = nullptr;
     QAction* playSounds = nullptr;
     QAction* playerPhraseSounds = nullptr;
+    QAction* notifications = nullptr;  // desktop notifications while the window is hidden
     QActionGroup* turnSound = nullptr; // tags 0 "Classic", 1 "New"
     QActionGroup* botSpeed = nullptr;  // tags 1000, 500, 250
     QActionGroup* botSkill = nullptr;  // tags 0 "Classic", 1 "Smart"

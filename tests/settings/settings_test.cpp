@@ -2,6 +2,7 @@
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "settings/table_options.h"
 
 #include "temp_folder.h"
 
@@ -166,6 +167,31 @@ TEST_F(SettingsFolder, OnlyTheExactOneMeansTheSmartBotSkill) {
         write(text);
         EXPECT_EQ(loadinifile(file()).botskill, skill) << text.substr(0, 40);
     }
+}
+
+// Only the turn times the dialog offers are taken back; notifications stay on unless the file
+// says "false" exactly. Both keep every other key.
+TEST_F(SettingsFolder, TurnTimeAndNotificationsReadOnlyWhatTheyWrite) {
+    const std::pair<std::string, int> turnTimes[] = {
+        {"0", 0},  {"30", 30}, {"60", 60}, {"120", 120}, {"29", 0},
+        {"121", 0}, {"2", 0},  {"-30", 0}, {"30s", 0},   {"", 0}};
+    for (const auto& [text, seconds] : turnTimes) {
+        write("[Lastling]\nTurnseconds=" + text + "\n");
+        EXPECT_EQ(readTurnSeconds(file()), seconds) << text;
+    }
+    const std::pair<std::string, bool> switches[] = {
+        {"false", false}, {"true", true}, {"False", true}, {"0", true}, {"", true}};
+    for (const auto& [text, on] : switches) {
+        write("[Lastling]\nNotifications=" + text + "\n");
+        EXPECT_EQ(readNotifications(file()), on) << text;
+    }
+    write("[Lastling]\nBotspeed=250\n");
+    EXPECT_EQ(readTurnSeconds(file()), 0);
+    EXPECT_TRUE(readNotifications(file()));
+    ASSERT_TRUE(saveTurnSeconds(60, file()));
+    ASSERT_TRUE(saveNotifications(false, file()));
+    ASSERT_TRUE(saveTurnSeconds(45, file())); // not offered: none
+    EXPECT_EQ(read(), "[Lastling]\nBotspeed=250\nTurnseconds=0\nNotifications=false\n");
 }
 
 TEST_F(SettingsFolder, MissingFileGivesDefaults) {

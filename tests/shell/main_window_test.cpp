@@ -11,6 +11,7 @@
 #include "gui_app.h"
 #include "window_fixture.h"
 
+#include "settings/table_options.h"
 #include "tally/tally_file.h"
 
 #include <gtest/gtest.h>
@@ -428,6 +429,37 @@ TEST_F(WindowTest, BusyGamePortLeavesSoloAloneAndStopsHostingWithItsReason) {
 
 // The hosting player's window takes the table with it: with a guest at the table it asks
 // first (a solo window never does), and the guest learns that the host closed the table.
+// The turn time chosen in Host a Table reaches the hosted table's host and comes back to the
+// window as the seconds on our seat, before our card; a solo game is never timed.
+TEST_F(WindowTest, AHostedTableTimesTurnsFromTheSettingsAndASoloGameNever) {
+    for (const bool hosted : {true, false}) {
+        SCOPED_TRACE(hosted ? "hosted" : "solo");
+        const WindowOptions chosen = hosted ? options({"Ann", "127.0.0.1", "true"}) : options();
+        ASSERT_TRUE(settings::saveTurnSeconds(30, chosen.settingsPath.toStdString()));
+        MainWindow window(chosen);
+        std::pair<int, int> firstTime{0, 0}; // seat, seconds
+        bool played = false;                 // our card is down: every turn time came before
+        QObject::connect(&window.client().model(), &client::TableModel::changed, &window, [&] {
+            if (firstTime.first == 0 && !played) {
+                firstTime = {view(window).timedSeat, view(window).secondsLeft};
+            }
+            played = played || view(window).status.rfind("You played", 0) == 0;
+        });
+        window.show();
+        ASSERT_TRUE(
+            runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
+        window.client().model().gameStartChosen("10");
+        ASSERT_TRUE(runUntil([&] {
+            return state(window).myseat != 0 && state(window).whoseturn == state(window).myseat;
+        }));
+        window.client().model().showHint(); // a card that may be played
+        ASSERT_NE(view(window).hintSlot, 0);
+        window.client().model().cardClicked(view(window).hintSlot);
+        ASSERT_TRUE(runUntil([&] { return played; }));
+        EXPECT_EQ(firstTime, hosted ? std::make_pair(1, 30) : std::make_pair(0, 0));
+    }
+}
+
 TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
     MainWindow host(options({"Ann", "127.0.0.1", "true"}));
     host.show();
