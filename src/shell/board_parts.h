@@ -1,0 +1,36 @@
+#pragma once
+
+// Small helpers the board's files share: labels made and updated only when something changed.
+#include "client/table_view.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+
+#include <string>
+
+namespace lastling::shell::board_parts {
+
+QFont arialPixels(int pixels, bool bold = false);
+QLabel* pictureLabel(QWidget* parent, const QPoint& at, const QPixmap& pixmap);
+QLabel* textLabel(QWidget* parent, const QPoint& at, int pixels, bool bold = false);
+void setTextIfChanged(QLabel* label, const QString& text);
+void setShown(QWidget* widget, bool shown);
+// Qt tells screen readers of every name it is given, also of the same one again.
+void setAccessibleNameIfChanged(QWidget* widget, const QString& name);
+// A card picture only changes when its card does; the card number rides in a property.
+void showCard(QLabel* label, int card, const QString& accessibleName);
+// The picture is composed again only when the hand it shows has changed.
+void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner);
+
+inline bool isPosition(int position) {
+    return position >= 0 && position < 4;
+}
+
+inline QString fromLatin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace lastling::shell::board_parts
