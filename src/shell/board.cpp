@@ -1,53 +1,48 @@
 #include "shell/board.h"
 
-#include "shell/board_layout.h"
 #include "shell/board_parts.h"
 #include "shell/card_names.h"
 #include "shell/last_trick_panel.h"
-#include "shell/pictures.h"
 
+#include <QEvent>
 #include <QFontMetrics>
+#include <QResizeEvent>
 
 #include <algorithm>
 
 namespace lastling::shell {
 
 using namespace board_parts;
-using namespace board_layout;
 
-Board::Board(QWidget* parent) : QWidget(parent) {
+Board::Board(QWidget* parent) : QWidget(parent), m_layout(shell::tableLayout(CardSize::Normal)) {
     setObjectName(QStringLiteral("panel_board"));
-    setFixedSize(kWidth, kHeight);
+    setMinimumSize(minimumBoard(m_layout));
+    resize(minimumSize());
     buildTable();
     buildChatFrame();
     buildPhrasePlaces();
+    relayout();
 }
 
 void Board::buildTable() {
-    const Pictures& pictures = Pictures::instance();
-    for (int position = 0; position < 4; ++position) {
-        auto* marker = pictureLabel(this, kPlaces[static_cast<std::size_t>(position)].marker,
-                                    pictures.seatMarker());
-        marker->show();
-        m_groups[static_cast<std::size_t>(position)].marker = marker;
+    for (SeatGroup& group : m_groups) {
+        group.marker = pictureLabel(this);
+        group.marker->show();
     }
-    m_playToScore = textLabel(this, kPlayToScoreAt, 13);
+    m_playToScore = textLabel(this);
     m_playToScore->setObjectName(QStringLiteral("label_playtoscore"));
     m_playToScore->setAlignment(Qt::AlignCenter);
-    showPlayToScore(QStringLiteral("Play to Score: 0"));
     m_trump = new QLabel(this);
-    m_trump->setGeometry(45, 32, kCardWidth, kCardHeight);
     m_trump->setObjectName(QStringLiteral("image_trump"));
-    auto* trumpCaption = textLabel(this, {58, 128}, 13, true);
-    trumpCaption->setText(QStringLiteral("TRUMP"));
+    m_trumpCaption = textLabel(this);
+    m_trumpCaption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_trumpCaption->setText(QStringLiteral("TRUMP"));
     for (int position = 0; position < 4; ++position) {
         buildSeatGroup(position);
     }
     for (int slot = 1; slot <= 4; ++slot) {
         auto* picture = new ClickablePicture(this);
         picture->setObjectName(QStringLiteral("image_card%1").arg(slot));
-        picture->setGeometry(QRect(kHandSlotPlaces[static_cast<std::size_t>(slot - 1)],
-                                   QSize(kCardWidth, kCardHeight)));
         picture->setCursor(Qt::PointingHandCursor);
         picture->setVisible(slot != 1);
         connect(picture, &ClickablePicture::clicked, this,
@@ -56,28 +51,104 @@ void Board::buildTable() {
                 [this, slot](int step) { stepFocus(slot, step); });
         m_slots[static_cast<std::size_t>(slot - 1)] = picture;
     }
-    m_turnMarker = pictureLabel(this, {0, 0}, pictures.turnMarker());
+    m_turnMarker = pictureLabel(this);
     m_turnMarker->setObjectName(QStringLiteral("image_Turn"));
     m_announcer = new Announcer(this);
     m_startButton = new ClickablePicture(this);
     m_startButton->setObjectName(QStringLiteral("button_start"));
-    m_startButton->setPixmap(pictures.startButton());
-    m_startButton->setGeometry(293, 328, 150, 38);
+    m_startButton->setScaledContents(false);
     m_startButton->setCursor(Qt::PointingHandCursor);
     m_startButton->setAccessibleName(QStringLiteral("START GAME"));
     m_startButton->hide();
     connect(m_startButton, &ClickablePicture::clicked, this, &Board::startClicked);
     m_status = new StatusLine(this);
     m_status->setTextFormat(Qt::PlainText); // names come from the network
-    m_status->setFont(arialPixels(13, true));
-    m_status->move(5, 505);
     m_status->setObjectName(QStringLiteral("label_status"));
-    m_status->setFixedWidth(kStatusWidth);
     m_status->setAlignment(Qt::AlignCenter);
     m_status->setText(QStringLiteral("Welcome to Lastling"));
     m_lastTrick = new LastTrickPanel(this);
-    m_lastTrick->move((496 - LastTrickPanel::kWidth) / 2, 180);
     connect(m_lastTrick, &LastTrickPanel::clicked, this, &Board::lastTrickClicked);
+}
+
+void Board::setCardSize(CardSize size) {
+    if (size == m_cardSize) {
+        return;
+    }
+    m_cardSize = size;
+    m_layout = shell::tableLayout(size);
+    setMinimumSize(minimumBoard(m_layout));
+    resize(this->size().expandedTo(minimumSize()));
+    relayout();
+}
+
+void Board::setDeckColours(DeckColours colours) {
+    if (colours != m_colours) {
+        m_colours = colours;
+        relayout();
+    }
+}
+
+void Board::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+QFont Board::tableFont(bool bold) const {
+    return arialPixels(std::max(1, qRound(kTextPixels * m_fit.scale)), bold);
+}
+
+CardLook Board::cardLook() const {
+    return {m_fit.mapRect(QRect(QPoint(0, 0), m_layout.card)).size(), devicePixelRatioF(),
+            m_colours};
+}
+
+CardLook Board::handLook() const {
+    return {m_fit.mapRect(QRect(0, 0, kCardWidth, kCardHeight)).size(), devicePixelRatioF(),
+            m_colours};
+}
+
+QPixmap Board::tablePicture(TablePicture picture, const QSize& size) const {
+    return QPixmap::fromImage(drawTablePicture(picture, size, devicePixelRatioF()));
+}
+
+void Board::relayout() {
+    m_fit = fitTable(m_layout.size, size());
+    for (QLabel* label : {m_playToScore, m_trumpCaption}) {
+        label->setFont(tableFont(label == m_trumpCaption));
+    }
+    m_status->setFont(tableFont(true));
+    m_status->setGeometry(m_fit.mapRect(m_layout.status));
+    m_trump->setGeometry(m_fit.mapRect(m_layout.trump));
+    m_trump->setProperty("card", QVariant()); // drawn again for the new look
+    m_trumpCaption->setGeometry(m_fit.mapRect(m_layout.trumpCaption));
+    for (int slot = 0; slot < 4; ++slot) {
+        ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot)];
+        picture->setGeometry(m_fit.mapRect(m_layout.handSlots[static_cast<std::size_t>(slot)]));
+        picture->setProperty("card", QVariant());
+    }
+    const QRect start = m_fit.mapRect(m_layout.start);
+    m_startButton->setGeometry(start);
+    m_startButton->setPixmap(tablePicture(TablePicture::StartButton, start.size()));
+    const QRect marker = m_fit.mapRect(m_layout.seats[0].marker);
+    m_turnMarker->setPixmap(tablePicture(TablePicture::TurnMarker, marker.size()));
+    m_turnMarker->resize(marker.size());
+    for (int position = 0; position < 4; ++position) {
+        placeSeatGroup(position);
+    }
+    m_lastTrick->setGeometry(m_fit.mapRect(m_layout.lastTrick));
+    m_lastTrick->setLook(m_fit.scale, cardLook());
+    placeChatColumn();
+    if (m_viewShown) {
+        const std::array<int, 5> positions = m_positions;
+        showTable(m_view, [&positions](int seat) {
+            return seat >= 1 && seat <= 4 ? positions[static_cast<std::size_t>(seat)] : -1;
+        });
+    } else {
+        showPlayToScore(m_playToScore->text().isEmpty() ? QStringLiteral("Play to Score: 0")
+                                                        : m_playToScore->text());
+        showStatus(m_status->toolTip().isEmpty() ? m_status->text() : m_status->toolTip());
+    }
+    update();
 }
 
 QLabel* Board::handSlot(int slot) const {
@@ -102,9 +173,14 @@ LASTLING_GROUP_GETTER(seatMarker, marker)
 #undef LASTLING_GROUP_GETTER
 
 void Board::showTable(const client::TableView& view, const std::function<int(int)>& positionOf) {
+    if (&view != &m_view) {
+        m_view = view;
+    }
+    m_viewShown = true;
     int turnPosition = -1;
     for (int seat = 1; seat <= 4; ++seat) {
         const int position = positionOf(seat);
+        m_positions[static_cast<std::size_t>(seat)] = isPosition(position) ? position : -1;
         if (!isPosition(position)) {
             continue;
         }
@@ -123,7 +199,7 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
     stackPlayedCards(view, positionOf);
     showHandSlots(view);
     showTurnMarker(turnPosition);
-    showCard(m_trump, view.trump, trumpAccessibleName(view.trump));
+    showCard(m_trump, view.trump, trumpAccessibleName(view.trump), cardLook());
     showPlayToScore(fromLatin1(view.playToScore));
     showStatus(fromLatin1(view.status));
     showFocusPlaces(view);
@@ -133,18 +209,20 @@ void Board::showTable(const client::TableView& view, const std::function<int(int
 // Centred on its place, and wide enough for the largest target.
 void Board::showPlayToScore(const QString& text) {
     setTextIfChanged(m_playToScore, text);
+    const QRect place =
+        m_fit.mapRect(QRect(m_layout.playToScore, QSize(m_layout.playToScoreWidth, kTextLine)));
     const int width =
-        std::max(kPlayToScoreWidth, m_playToScore->fontMetrics().horizontalAdvance(text) + 4);
-    const int centre = kPlayToScoreAt.x() + kPlayToScoreWidth / 2;
+        std::max(place.width(), m_playToScore->fontMetrics().horizontalAdvance(text) + 4);
     m_playToScore->setFixedWidth(width);
-    m_playToScore->move(std::max(0, centre - width / 2), kPlayToScoreAt.y());
+    m_playToScore->move(std::max(m_fit.table.x(), place.x() + place.width() / 2 - width / 2),
+                        place.y());
 }
 
 void Board::showStatus(const QString& text) {
-    const QString shown =
-        m_status->fontMetrics().elidedText(text, Qt::ElideRight, kStatusWidth - 4);
+    const int width = m_fit.mapRect(m_layout.status).width();
+    const QString shown = m_status->fontMetrics().elidedText(text, Qt::ElideRight, width - 4);
     setTextIfChanged(m_status, shown);
-    m_status->setFixedWidth(kStatusWidth);
+    m_status->setGeometry(m_fit.mapRect(m_layout.status));
     m_status->setToolTip(shown != text ? text : QString());
 }
 

@@ -2,7 +2,6 @@
 // lifted card, the played cards' stacking order and the trump's name.
 #include "shell/board.h"
 
-#include "shell/board_layout.h"
 #include "shell/board_parts.h"
 #include "shell/card_names.h"
 #include "shell/pictures.h"
@@ -15,14 +14,15 @@
 namespace lastling::shell {
 
 using namespace board_parts;
-using namespace board_layout;
 
-QPixmap composeHand(const client::HandPicture& hand) {
-    const int width = hand.width();
-    if (width <= 0) {
+QPixmap composeHand(const client::HandPicture& hand, const CardLook& look) {
+    const double scale = static_cast<double>(look.size.width()) / kCardWidth;
+    const int width = qRound(hand.width() * scale);
+    if (width <= 0 || look.size.isEmpty()) {
         return {};
     }
-    QPixmap picture(width, kCardHeight);
+    QPixmap picture(qRound(width * look.pixelRatio), qRound(look.size.height() * look.pixelRatio));
+    picture.setDevicePixelRatio(look.pixelRatio);
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     const std::vector<int> offsets = hand.offsets();
@@ -31,7 +31,7 @@ QPixmap composeHand(const client::HandPicture& hand) {
     for (std::size_t i = 0; i < count; ++i) {
         const int card = pictures[i];
         if (card >= 0 && card <= 52) {
-            painter.drawPixmap(offsets[i], 0, Pictures::instance().card(card));
+            painter.drawPixmap(QPoint(qRound(offsets[i] * scale), 0), cardPicture(card, look));
         }
     }
     return picture;
@@ -67,7 +67,8 @@ void Board::showHandSlots(const client::TableView& view) {
         ClickablePicture* picture = m_slots[static_cast<std::size_t>(slot - 1)];
         const QString name = cardName(hand.card >= 1 && hand.card <= 52 ? hand.card : -1);
         showCard(picture, hand.card,
-                 name.isEmpty() ? QStringLiteral("Hand slot %1: empty").arg(slot) : name);
+                 name.isEmpty() ? QStringLiteral("Hand slot %1: empty").arg(slot) : name,
+                 cardLook());
         const QString tip =
             QStringLiteral("%1 (Alt+%2 or F%3)")
                 .arg(name.isEmpty() ? QStringLiteral("Hand slot %1").arg(slot) : name)
@@ -77,15 +78,12 @@ void Board::showHandSlots(const client::TableView& view) {
             picture->setToolTip(tip);
         }
         setShown(picture, hand.shown);
-        const QPoint place = kHandSlotPlaces[static_cast<std::size_t>(slot - 1)] -
-                             QPoint(0, view.hintSlot == slot ? kHintLift : 0);
+        const QRect resting = m_layout.handSlots[static_cast<std::size_t>(slot - 1)];
+        const QPoint place =
+            m_fit.mapRect(resting.translated(0, view.hintSlot == slot ? -m_layout.hintLift : 0))
+                .topLeft();
         if (picture->pos() != place) {
             picture->move(place);
-            if (view.hintSlot == slot) { // the lifted card reaches the own name: keep it readable
-                for (QLabel* label : {m_groups[0].name, m_groups[0].score, m_turnMarker}) {
-                    label->raise();
-                }
-            }
         }
     }
 }

@@ -12,19 +12,15 @@ QFont arialPixels(int pixels, bool bold) {
     return font;
 }
 
-QLabel* pictureLabel(QWidget* parent, const QPoint& at, const QPixmap& pixmap) {
+QLabel* pictureLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
-    label->setPixmap(pixmap);
-    label->setGeometry(QRect(at, pixmap.size()));
     label->hide();
     return label;
 }
 
-QLabel* textLabel(QWidget* parent, const QPoint& at, int pixels, bool bold) {
+QLabel* textLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText); // names and texts come from the network
-    label->setFont(arialPixels(pixels, bold));
-    label->move(at);
     return label;
 }
 
@@ -41,11 +37,11 @@ void setShown(QWidget* widget, bool shown) {
     }
 }
 
-void showCard(QLabel* label, int card, const QString& accessibleName) {
+void showCard(QLabel* label, int card, const QString& accessibleName, const CardLook& look) {
     const QVariant current = label->property("card");
     if (!current.isValid() || current.toInt() != card) {
         label->setProperty("card", card);
-        label->setPixmap(card >= 1 && card <= 52 ? Pictures::instance().card(card) : QPixmap());
+        label->setPixmap(card >= 1 && card <= 52 ? cardPicture(card, look) : QPixmap());
     }
     if (label->accessibleName() != accessibleName) {
         label->setAccessibleName(accessibleName);
@@ -59,12 +55,13 @@ void setAccessibleNameIfChanged(QWidget* widget, const QString& name) {
     }
 }
 
-void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner) {
+void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner,
+              const CardLook& look) {
     const QVariant key = QVariant::fromValue(QList<int>{hand.backs, hand.faceUp ? 1 : 0} +
                                              QList<int>(hand.cards.begin(), hand.cards.end()));
     if (label->property("hand") != key) {
         label->setProperty("hand", key);
-        label->setPixmap(composeHand(hand));
+        label->setPixmap(composeHand(hand, look));
         label->adjustSize();
     }
     setAccessibleNameIfChanged(label, hand.faceUp ? owner + QStringLiteral(" remaining cards")

@@ -2,6 +2,7 @@
 
 // Small helpers the board's files share: labels made and updated only when something changed.
 #include "client/table_view.h"
+#include "shell/pictures.h"
 
 #include <QFont>
 #include <QLabel>
@@ -14,16 +15,19 @@
 namespace lastling::shell::board_parts {
 
 QFont arialPixels(int pixels, bool bold = false);
-QLabel* pictureLabel(QWidget* parent, const QPoint& at, const QPixmap& pixmap);
-QLabel* textLabel(QWidget* parent, const QPoint& at, int pixels, bool bold = false);
+// Hidden; the board gives it its place and picture.
+QLabel* pictureLabel(QWidget* parent);
+// For texts from the network: plain text only.
+QLabel* textLabel(QWidget* parent);
 void setTextIfChanged(QLabel* label, const QString& text);
 void setShown(QWidget* widget, bool shown);
 // Qt tells screen readers of every name it is given, also of the same one again.
 void setAccessibleNameIfChanged(QWidget* widget, const QString& name);
 // A card picture only changes when its card does; the card number rides in a property.
-void showCard(QLabel* label, int card, const QString& accessibleName);
+void showCard(QLabel* label, int card, const QString& accessibleName, const CardLook& look);
 // The picture is composed again only when the hand it shows has changed.
-void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner);
+void showHand(QLabel* label, const client::HandPicture& hand, const QString& owner,
+              const CardLook& look);
 
 inline bool isPosition(int position) {
     return position >= 0 && position < 4;

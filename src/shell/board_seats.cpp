@@ -2,7 +2,6 @@
 // badges, eyes and the turn marker.
 #include "shell/board.h"
 
-#include "shell/board_layout.h"
 #include "shell/board_parts.h"
 #include "shell/card_names.h"
 #include "shell/pictures.h"
@@ -72,18 +71,17 @@ private:
 } // namespace
 
 using namespace board_parts;
-using namespace board_layout;
+
+namespace {
+constexpr int kScoreGap = 4; // between name and score, in table pixels
+constexpr int kBonusGap = 2; // between score and bonus
+} // namespace
 
 void Board::buildSeatGroup(int position) {
-    const GroupPlaces& at = kPlaces[static_cast<std::size_t>(position)];
-    const Pictures& pictures = Pictures::instance();
     SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
     group.hand = new QLabel(this);
-    group.hand->move(at.hand);
     group.hand->hide();
     auto* took = new ClickablePicture(this);
-    took->setPixmap(pictures.tookTrick());
-    took->setGeometry(QRect(at.took, pictures.tookTrick().size()));
     took->setCursor(Qt::PointingHandCursor);
     took->setFocusPolicy(Qt::NoFocus); // Ctrl+L shows the last trick from the keyboard
     took->setAccessibleName(QStringLiteral("Took the last trick (Ctrl+L shows it)"));
@@ -91,26 +89,56 @@ void Board::buildSeatGroup(int position) {
     connect(took, &ClickablePicture::clicked, this, &Board::lastTrickClicked);
     group.took = took;
     group.played = new QLabel(this);
-    group.played->setGeometry(QRect(at.played, QSize(kCardWidth, kCardHeight)));
-    group.eyes = pictureLabel(this, at.eyes, position == 2 ? pictures.eyesTop() : pictures.eyes());
+    group.eyes = pictureLabel(this);
     group.eyes->setAccessibleName(QStringLiteral("Just watching"));
     auto* name = new SeatNameLabel(this, position);
     name->setTextFormat(Qt::PlainText);
-    name->setFont(arialPixels(13));
-    name->move(at.name);
     name->setText(QString::fromLatin1(client::kWaiting));
-    name->adjustSize();
     name->setCursor(Qt::PointingHandCursor); // a click opens the seat's menu
     group.name = name;
-    group.score = textLabel(this, at.score, 13);
+    group.score = textLabel(this);
     group.score->setText(QStringLiteral("0"));
-    group.score->adjustSize();
-    group.bonus = textLabel(this, at.bonus, 13);
-    group.bonus->setStyleSheet(QStringLiteral("color: #1A6B1A; font-weight: bold;"));
-    group.done = pictureLabel(this, at.badge, pictures.outBadge());
+    group.bonus = textLabel(this);
+    group.bonus->setStyleSheet(QStringLiteral("color: #1A6B1A;"));
+    group.done = pictureLabel(this);
     group.done->setAccessibleName(QStringLiteral("OUT"));
-    group.winner = pictureLabel(this, at.badge, pictures.winnerBadge());
+    group.winner = pictureLabel(this);
     group.winner->setAccessibleName(QStringLiteral("WINNER"));
+}
+
+// Every place, font and picture of one seat group for the board's scale.
+void Board::placeSeatGroup(int position) {
+    const SeatPlaces& at = m_layout.seats[static_cast<std::size_t>(position)];
+    SeatGroup& group = m_groups[static_cast<std::size_t>(position)];
+    group.hand->move(m_fit.mapPoint(at.hand.topLeft()));
+    group.hand->setProperty("hand", QVariant()); // composed again for the new look
+    const QRect took = m_fit.mapRect(at.took);
+    group.took->setGeometry(took);
+    group.took->setPixmap(tablePicture(TablePicture::TookTrick, took.size()));
+    group.played->setGeometry(m_fit.mapRect(at.played));
+    group.played->setProperty("card", QVariant());
+    const QRect eyes = m_fit.mapRect(at.eyes);
+    group.eyes->setGeometry(eyes);
+    group.eyes->setPixmap(
+        tablePicture(position == 2 ? TablePicture::EyesTop : TablePicture::Eyes, eyes.size()));
+    const QRect marker = m_fit.mapRect(at.marker);
+    group.marker->setGeometry(marker);
+    group.marker->setPixmap(tablePicture(TablePicture::SeatMarker, marker.size()));
+    const QRect out = m_fit.mapRect(QRect(at.badge, kOutBadgeSize));
+    group.done->setGeometry(out);
+    group.done->setPixmap(tablePicture(TablePicture::OutBadge, out.size()));
+    const QRect winner = m_fit.mapRect(QRect(at.badge, kWinnerBadgeSize));
+    group.winner->setGeometry(winner);
+    group.winner->setPixmap(tablePicture(TablePicture::WinnerBadge, winner.size()));
+    group.name->setFont(tableFont());
+    group.name->move(m_fit.mapPoint(at.name));
+    group.score->setFont(tableFont());
+    group.score->move(m_fit.mapPoint(at.score));
+    group.bonus->setFont(tableFont(true));
+    group.bonus->move(m_fit.mapPoint(at.bonus));
+    for (QLabel* label : {group.name, group.score, group.bonus}) {
+        label->adjustSize();
+    }
 }
 
 void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& group) {
@@ -126,8 +154,9 @@ void Board::showSeat(const client::SeatView& seat, int position, SeatGroup& grou
     const QString playedName = seat.played >= 1 && seat.played <= 52
                                    ? cardName(seat.played) + QStringLiteral(", played by ") + name
                                    : QString();
-    showCard(group.played, seat.played, playedName);
-    showHand(group.hand, seat.hand, position == 0 ? QStringLiteral("Your") : name + "'s");
+    showCard(group.played, seat.played, playedName, cardLook());
+    showHand(group.hand, seat.hand, position == 0 ? QStringLiteral("Your") : name + "'s",
+             handLook());
     setAccessibleNameIfChanged(group.score, name + QStringLiteral(": ") + group.score->text() +
                                                 (group.score->text() == QStringLiteral("1")
                                                      ? QStringLiteral(" point")
@@ -145,8 +174,10 @@ void Board::showName(SeatGroup& group, const QString& name, int position) {
                                     metrics.horizontalAdvance(QStringLiteral("000")));
     const int bonusWidth = std::max(metrics.horizontalAdvance(group.bonus->text()),
                                     metrics.horizontalAdvance(QStringLiteral("+00")));
-    const int room = kNameLineEnd[static_cast<std::size_t>(position)] - group.name->x() -
-                     kScoreGap - scoreWidth - kBonusGap - bonusWidth;
+    const SeatPlaces& at = m_layout.seats[static_cast<std::size_t>(position)];
+    const int lineEnd = m_fit.mapPoint(QPoint(at.nameLineEnd, 0)).x();
+    const int room = lineEnd - group.name->x() - qRound((kScoreGap + kBonusGap) * m_fit.scale) -
+                     scoreWidth - bonusWidth;
     setTextIfChanged(
         group.name,
         QFontMetrics(group.name->font()).elidedText(name, Qt::ElideRight, std::max(room, 0)));
@@ -160,13 +191,16 @@ void Board::showName(SeatGroup& group, const QString& name, int position) {
 // and the round's bonus just right of the score. Before that they keep their own places,
 // unless a longer name reaches them: they never cover it.
 void Board::placeScoreAndBonus(const client::SeatView& seat, int position, SeatGroup& group) {
-    const GroupPlaces& at = kPlaces[static_cast<std::size_t>(position)];
-    const int afterName = group.name->x() + group.name->width() + kScoreGap;
-    group.score->move(seat.scoreFollowsName ? afterName : std::max(at.score.x(), afterName),
-                      at.score.y());
-    const int afterScore = group.score->x() + group.score->width() + kBonusGap;
-    group.bonus->move(seat.bonusFollowsScore ? afterScore : std::max(at.bonus.x(), afterScore),
-                      at.bonus.y());
+    const SeatPlaces& places = m_layout.seats[static_cast<std::size_t>(position)];
+    const QPoint score = m_fit.mapPoint(places.score);
+    const QPoint bonus = m_fit.mapPoint(places.bonus);
+    const int afterName = group.name->x() + group.name->width() + qRound(kScoreGap * m_fit.scale);
+    group.score->move(seat.scoreFollowsName ? afterName : std::max(score.x(), afterName),
+                      score.y());
+    const int afterScore =
+        group.score->x() + group.score->width() + qRound(kBonusGap * m_fit.scale);
+    group.bonus->move(seat.bonusFollowsScore ? afterScore : std::max(bonus.x(), afterScore),
+                      bonus.y());
 }
 
 void Board::showTurnMarker(int position) {
@@ -175,10 +209,11 @@ void Board::showTurnMarker(int position) {
         return;
     }
     const QLabel* name = m_groups[static_cast<std::size_t>(position)].name;
+    const QRect place = m_fit.mapRect(m_layout.seats[static_cast<std::size_t>(position)].marker);
     // The bottom seat is the player's own, whatever name it shows.
     setAccessibleNameIfChanged(m_turnMarker, position == 0 ? QStringLiteral("Your turn")
                                                            : name->accessibleName() + "'s turn");
-    m_turnMarker->move(name->x() - 13, name->y() - 5);
+    m_turnMarker->setGeometry(place);
     m_turnMarker->raise();
     setShown(m_turnMarker, true);
 }

@@ -46,10 +46,25 @@ namespace {
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
 
-// The client area: window colour with the background tile over it.
+// The client area: window colour with the background tile over it, and the board filling it
+// but for a thin margin.
 class TiledBackground : public QWidget {
 public:
     using QWidget::QWidget;
+
+    void holdBoard(Board* board) {
+        m_board = board;
+        fitBoard();
+    }
+    // The board's smallest size decides the window's.
+    void fitBoard() {
+        if (m_board == nullptr) {
+            return;
+        }
+        setMinimumSize(m_board->minimumSize() + QSize(kBoardMargin, kBoardMargin));
+        m_board->setGeometry(1, 1, std::max(width() - kBoardMargin, m_board->minimumWidth()),
+                             std::max(height() - kBoardMargin, m_board->minimumHeight()));
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -57,6 +72,13 @@ protected:
         painter.fillRect(rect(), kWindowColour);
         painter.drawTiledPixmap(rect(), Pictures::instance().backgroundTile());
     }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        fitBoard();
+    }
+
+private:
+    Board* m_board = nullptr;
 };
 
 std::string toLatin1(const QString& text) {
@@ -120,10 +142,9 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     auto* client = new TiledBackground(this);
     client->setObjectName(QStringLiteral("client_area"));
-    client->setMinimumSize(Board::kWidth + kBoardMargin, Board::kHeight + kBoardMargin);
     setCentralWidget(client);
     m_board = new Board(client);
-    m_board->move(1, 1);
+    client->holdBoard(m_board);
     buildChatColumn();
     const QPixmap& tile = Pictures::instance().backgroundTile();
     m_gameStart = new GameStartDialog(tile, Pictures::instance().startButton(), this);
@@ -278,7 +299,7 @@ void MainWindow::setPhraseRow(QWidget* row) {
 // Tab visits the hand, START GAME, the seat names, the phrase row, then the chat.
 void MainWindow::orderTabStops() {
     QList<QWidget*> stops = m_board->tabStops();
-    const QRect phrases = Board::phraseRowPlace();
+    const QRect phrases = m_board->phraseRowPlace();
     for (QWidget* child : m_board->findChildren<QWidget*>()) {
         if (child->focusPolicy() & Qt::TabFocus && child->isWindow() == false &&
             phrases.contains(child->mapTo(m_board, QPoint(0, 0)))) {
