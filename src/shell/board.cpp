@@ -93,8 +93,14 @@ void Board::resizeEvent(QResizeEvent* event) {
     relayout();
 }
 
+// The font grows with the table, yet never beyond its line: fonts do not all grow evenly.
 QFont Board::tableFont(bool bold) const {
-    return arialPixels(std::max(1, qRound(kTextPixels * m_fit.scale)), bold);
+    const int line = static_cast<int>(kTextLine * m_fit.scale);
+    int pixels = std::max(1, qRound(kTextPixels * m_fit.scale));
+    while (pixels > 1 && QFontMetrics(arialPixels(pixels, bold)).height() > line) {
+        --pixels;
+    }
+    return arialPixels(pixels, bold);
 }
 
 CardLook Board::cardLook() const {

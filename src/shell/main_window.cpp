@@ -182,6 +182,7 @@ void MainWindow::connectMenus() {
     connect(m_menus.joinTable, &QAction::triggered, m_tableChooser,
             [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
+    connectViewMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocationChosen);
     connect(m_menus.justWatch, &QAction::triggered, this, [this] {
@@ -214,6 +215,27 @@ void MainWindow::connectPreferenceMenus() {
             });
     connect(&preferences, &PlayerPreferences::chosen, this,
             [this] { guarded([this] { saveinifile(); }); });
+}
+
+// The table's look follows the View menu at once and is saved with the other settings.
+void MainWindow::connectViewMenus() {
+    connect(m_menus.fourColourDeck, &QAction::triggered, this, [this](bool checked) {
+        applyTableLook(checked, static_cast<int>(m_board->cardSize()));
+        guarded([this] { saveinifile(); });
+    });
+    connect(m_menus.cardSize, &QActionGroup::triggered, this, [this](QAction* item) {
+        applyTableLook(m_board->deckColours() == DeckColours::Four, item->data().toInt());
+        guarded([this] { saveinifile(); });
+    });
+}
+
+// Larger cards may ask for a larger window: the client area takes the board's new minimum.
+void MainWindow::applyTableLook(bool fourColours, int cardSize) {
+    m_board->setDeckColours(fourColours ? DeckColours::Four : DeckColours::Two);
+    m_board->setCardSize(cardSizeFrom(cardSize));
+    static_cast<TiledBackground*>(centralWidget())->fitBoard();
+    m_menus.fourColourDeck->setChecked(fourColours);
+    checkTag(*m_menus.cardSize, static_cast<int>(m_board->cardSize()));
 }
 
 // The menu items show what the preferences hold, after a load.
@@ -552,8 +574,15 @@ void MainWindow::loadinifile() {
     const settings::Settings loaded = m_settings.load();
     m_chat->applyTextSize(loaded.textsize);
     m_remembered = savedFrame(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_rememberedMaximized = loaded.maximized;
     m_settingsRead = true;
-    setOuterBounds(startingBounds(m_remembered));
+    applyTableLook(loaded.fourcolordeck, loaded.cardsize);
+    if (!isMaximized()) {
+        setOuterBounds(startingBounds(m_remembered));
+    }
+    if (loaded.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     m_chat->setChatColour(loaded.textcolor);
     if (loaded.playtoscoreGiven) {
         m_gameStart->setTarget(loaded.playtoscore);
@@ -571,6 +600,9 @@ void MainWindow::saveinifile() {
     current.left = outer.left();
     current.width = outer.width();
     current.height = outer.height();
+    current.maximized = isMaximized();
+    current.fourcolordeck = m_board->deckColours() == DeckColours::Four;
+    current.cardsize = static_cast<int>(m_board->cardSize());
     current.textcolor = m_chat->chatColour();
     current.playtoscore = m_gameStart->target();
     m_preferences->writeInto(current);

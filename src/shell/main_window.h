@@ -85,7 +85,7 @@ public:
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
     tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
-    TableChooser& tableChooser() { return *m_tableChooser; } // "Host/Join a Table..."
+    TableChooser& tableChooser() { return *m_tableChooser; }        // "Host/Join a Table..."
     // Ends this run for a table chosen there; the window program starts the new copy.
     void setTableRestarter(TableChooser::Restarter restart);
     const tally::TallyTable& tallyTable() const;
@@ -139,6 +139,8 @@ private:
     void buildKeyboardPlay();
     void wireClient();
     void showPreferences();
+    void connectViewMenus();
+    void applyTableLook(bool fourColours, int cardSize);
     void attachWindow(QAction* item, QWidget* window, std::function<void()> open);
     void redraw();
     void announceChanges();
@@ -181,6 +183,7 @@ private:
     Question m_question;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file
+    bool m_rememberedMaximized = false;
     bool m_settingsRead = false;
     std::optional<QRect> m_pendingBounds; // waiting for the window manager's frame
     bool m_started = false;

@@ -55,7 +55,7 @@ TableLayout tableLayout(CardSize size) {
     const int crossGap = ch + 64;
     const int sideY = topY + crossGap * 92 / 160;
     const int bottomY = topY + crossGap;
-    const int ownNameY = bottomY + ch + 2;
+    const int ownNameY = bottomY + ch;
     const int slotsY = ownNameY + kTextLine + t.hintLift;
     const int statusY = slotsY + ch;
     t.size = {rightHandX + handWidth + 6, statusY + 17};
@@ -103,7 +103,7 @@ TableLayout tableLayout(CardSize size) {
         t.handSlots[static_cast<std::size_t>(slot)] =
             QRect(slotX + slot * (cw + scaled(9, c)), slotsY, cw, ch);
     }
-    t.playToScore = {34, 16};
+    t.playToScore = {34, 13};
     t.status = QRect(5, statusY, t.size.width() - 9, 17);
     t.start = QRect(QPoint(rightX + 8, sideY + ch + 16), kStartSize);
     const int trickWidth = 4 * cw + 48;

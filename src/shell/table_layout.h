@@ -18,8 +18,8 @@ enum class CardSize { Normal = 0, Large = 1, Largest = 2 };
 double cardScale(CardSize size);
 CardSize cardSizeFrom(int stored);
 
-// Text lines on the table are 13 px Arial; a line takes this much height.
-inline constexpr int kTextLine = 16;
+// Text lines on the table are 13 px Arial; a line takes this much height, descenders included.
+inline constexpr int kTextLine = 18;
 inline constexpr int kTextPixels = 13;
 
 // One seat group's places. The name line runs from `name` to `nameLineEnd`: the name, the

@@ -121,7 +121,7 @@ TEST(TableLayout, NormalCardsKeepTodaysPictureAndPlaces) {
     EXPECT_EQ(layout.seats[3].played, QRect(285, 216, 71, 96));
     EXPECT_EQ(layout.seats[0].played, QRect(213, 284, 71, 96));
     EXPECT_EQ(layout.handSlots[0], QRect(104, 414, 71, 96));
-    EXPECT_EQ(layout.seats[0].name, QPoint(104, 382));
+    EXPECT_EQ(layout.seats[0].name, QPoint(104, 380));
     EXPECT_EQ(layout.hintLift, 16);
     const TableFit fit = fitTable(layout.size, {764, 527});
     EXPECT_EQ(fit.scale, 1.0);
