@@ -37,16 +37,14 @@ QPainterPath unitSuitPath(int suit) {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     switch (suit) {
-    case 1: { // clubs: three leaves and a stem, joined so no seam shows
+    case 1: { // clubs: three leaves and a stem, all turning clockwise so the winding fill joins
+              // them without seams and the curves stay curves at any size
         const QPointF centres[] = {{0.5, 0.27}, {0.25, 0.57}, {0.75, 0.57}};
         for (const QPointF& centre : centres) {
-            QPainterPath leaf;
-            leaf.addEllipse(centre, 0.22, 0.22);
-            path = path.united(leaf);
+            path.addEllipse(centre, 0.22, 0.22);
         }
-        QPainterPath stem;
-        stem.addPolygon(QPolygonF({{0.5, 0.35}, {0.32, 1.0}, {0.68, 1.0}, {0.5, 0.35}}));
-        path = path.united(stem);
+        path.addEllipse(QPointF(0.5, 0.5), 0.12, 0.12); // fills the hollow where the leaves meet
+        path.addPolygon(QPolygonF({{0.5, 0.35}, {0.68, 1.0}, {0.32, 1.0}, {0.5, 0.35}}));
         break;
     }
     case 2: { // diamonds: four slightly curved sides
