@@ -143,6 +143,7 @@ void Board::relayout() {
     }
     m_lastTrick->setGeometry(m_fit.mapRect(m_layout.lastTrick));
     m_lastTrick->setLook(m_fit.scale, cardLook());
+    m_logo->setPixmap(QPixmap::fromImage(drawLogo(m_colours, devicePixelRatioF())));
     placeChatColumn();
     if (m_viewShown) {
         const std::array<int, 5> positions = m_positions;

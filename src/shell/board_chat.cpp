@@ -21,7 +21,6 @@ const QColor kChatBackground(0xF9, 0xFA, 0xE7);
 void Board::buildChatFrame() {
     auto* logo = new ClickablePicture(this);
     logo->setObjectName(QStringLiteral("image_logo"));
-    logo->setPixmap(Pictures::instance().logo());
     logo->resize(Pictures::instance().logo().size());
     logo->setFocusPolicy(Qt::NoFocus);
     logo->setAccessibleName(QStringLiteral("Korvel Software web site"));

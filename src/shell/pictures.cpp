@@ -512,14 +512,16 @@ QPixmap oneToOne(TablePicture picture) {
     return QPixmap::fromImage(drawTablePicture(picture, designSize(picture), 1.0));
 }
 
-QPixmap drawLogo() {
-    QImage image = blankImage(257, 22);
+} // namespace
+
+QImage drawLogo(DeckColours colours, qreal pixelRatio) {
+    QImage image = blankImage(qRound(257 * pixelRatio), qRound(22 * pixelRatio));
+    image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (int suit = 1; suit <= 4; ++suit) {
-        const QColor ink = (suit == 2 || suit == 3) ? kRedInk : kBlackInk;
-        drawSuit(painter, suit, QRectF(2 + (suit - 1) * 13, 5, 11, 12), ink);
+        drawSuit(painter, suit, QRectF(2 + (suit - 1) * 13, 5, 11, 12), suitInk(suit, colours));
     }
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setPixelSize(19);
@@ -535,8 +537,10 @@ QPixmap drawLogo() {
     painter.setPen(QColor(0x40, 0x40, 0x40));
     painter.drawText(QRectF(150, 0, 105, 22), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("by Korvel Software"));
-    return QPixmap::fromImage(image);
+    return image;
 }
+
+namespace {
 
 // A quiet linen weave over the window colour, the same on every run.
 QPixmap drawBackgroundTile() {
@@ -582,7 +586,7 @@ Pictures::Pictures() {
     m_tookTrick = oneToOne(TablePicture::TookTrick);
     m_startButton = oneToOne(TablePicture::StartButton);
     m_startButtonDown = oneToOne(TablePicture::StartButtonDown);
-    m_logo = drawLogo();
+    m_logo = QPixmap::fromImage(drawLogo(DeckColours::Two, 1.0));
     m_backgroundTile = drawBackgroundTile();
 }
 

@@ -74,6 +74,8 @@ enum class TablePicture {
 QImage drawCard(int index, const QSize& size, qreal pixelRatio,
                 DeckColours colours = DeckColours::Two);
 QImage drawTablePicture(TablePicture picture, const QSize& size, qreal pixelRatio);
+// "Lastling by Korvel Software" after the four suits, 257 x 22.
+QImage drawLogo(DeckColours colours, qreal pixelRatio);
 
 // How the table draws its cards now: their logical size, the screen's pixel ratio, the colours.
 struct CardLook {
