@@ -67,6 +67,25 @@ std::vector<Shown> shownParts(Board& board) {
     return parts;
 }
 
+// No two of cards, names, scores, markers and badges overlap; the turn marker covers the grey
+// marker of the seat on turn, and nothing else.
+void expectClear(Board& board, const std::string& look) {
+    const std::vector<Shown> parts = shownParts(board);
+    EXPECT_GE(parts.size(), 12U) << look;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        for (std::size_t j = i + 1; j < parts.size(); ++j) {
+            EXPECT_FALSE(parts[i].place.intersects(parts[j].place))
+                << look << ": " << parts[i].name << " meets " << parts[j].name;
+        }
+    }
+    const QRect turn = accessibleRect(board.turnMarker());
+    for (const Shown& part : parts) {
+        if (part.name != "marker 0") {
+            EXPECT_FALSE(turn.intersects(part.place)) << look << ": " << part.name;
+        }
+    }
+}
+
 class ScaledWindowTest : public testing::WindowFixture {};
 
 TEST_F(ScaledWindowTest, MaximisedTableFillsTheHeightKeepsClearAndPlaysAClickedCard) {
@@ -109,24 +128,7 @@ TEST_F(ScaledWindowTest, MaximisedTableFillsTheHeightKeepsClearAndPlaysAClickedC
     EXPECT_NEAR(across, down, 0.01);
     EXPECT_GT(down, 1.5);
 
-    // No two of cards, names, scores, markers and badges overlap; a badge lies on its own
-    // seat's hand, which is empty when it shows.
-    const std::vector<Shown> parts = shownParts(board);
-    EXPECT_GE(parts.size(), 12U);
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        for (std::size_t j = i + 1; j < parts.size(); ++j) {
-            EXPECT_FALSE(parts[i].place.intersects(parts[j].place))
-                << parts[i].name << " meets " << parts[j].name;
-        }
-    }
-    // The turn marker covers the grey marker of the seat on turn, and nothing else.
-    const QRect turn = accessibleRect(board.turnMarker());
-    for (const Shown& part : parts) {
-        if (part.name != "marker 0") {
-            EXPECT_FALSE(turn.intersects(part.place)) << part.name;
-        }
-    }
-
+    expectClear(board, "Normal");
     // The cards are drawn for their place on this screen, never stretched.
     const qreal ratio = window.devicePixelRatioF();
     QLabel* first = nullptr;
@@ -156,11 +158,26 @@ TEST_F(ScaledWindowTest, MaximisedTableFillsTheHeightKeepsClearAndPlaysAClickedC
     }
     EXPECT_NE(played, 0);
 
+    // Screenshots when asked for: the table as it is, then with the largest four-colour cards.
     const QString shot = qEnvironmentVariable("LASTLING_SHOT");
-    if (!shot.isEmpty()) {
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(window.grab().save(shot)) << shot.toStdString();
-    }
+    const auto saveShot = [&window, &shot](const QString& suffix) {
+        if (!shot.isEmpty()) {
+            QString path = shot;
+            path.insert(path.lastIndexOf(QLatin1Char('.')), suffix);
+            EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+        }
+    };
+    runUntil([&] { return view(window).seats[1].played + view(window).seats[2].played > 0; }, 2);
+    saveShot(QString());
+
+    // The largest cards in four colours still leave everything clear of everything else.
+    window.action(QStringLiteral("CardLargest1"))->trigger();
+    window.action(QStringLiteral("FourColourDeck1"))->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isMaximized());
+    expectClear(board, "Largest");
+
+    saveShot(QStringLiteral("-largest-four-colour"));
 
     // The maximised state is kept for the next start.
     window.close();
