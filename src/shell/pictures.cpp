@@ -3,7 +3,6 @@
 #include "shell/card_names.h"
 
 #include <QFont>
-#include <QHash>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace lastling::shell {
 
@@ -345,24 +345,31 @@ QPixmap cardPicture(int index, const CardLook& look) {
     if (index < 0 || index >= kCardPictureCount || look.size.isEmpty()) {
         return {};
     }
-    // A few looks at most are in use at once: a window's size and the last trick's.
-    static QHash<QString, QPixmap> drawn;
-    const QString key = QStringLiteral("%1 %2x%3 %4 %5")
-                            .arg(index)
-                            .arg(look.size.width())
-                            .arg(look.size.height())
-                            .arg(look.pixelRatio)
-                            .arg(static_cast<int>(look.colours));
-    const auto found = drawn.constFind(key);
-    if (found != drawn.constEnd()) {
-        return *found;
+    // Only the looks in use are kept: the table's cards and the other seats' hands. A window
+    // dragged larger asks for a new look at every step; the oldest one goes.
+    struct DrawnLook {
+        QSize size;
+        qreal pixelRatio;
+        DeckColours colours;
+        std::array<QPixmap, kCardPictureCount> cards;
+    };
+    static std::vector<DrawnLook> looks;
+    auto found = std::find_if(looks.begin(), looks.end(), [&look](const DrawnLook& drawn) {
+        return drawn.size == look.size && drawn.pixelRatio == look.pixelRatio &&
+               drawn.colours == look.colours;
+    });
+    if (found == looks.end()) {
+        constexpr std::size_t kLooksKept = 4;
+        if (looks.size() >= kLooksKept) {
+            looks.erase(looks.begin());
+        }
+        looks.push_back({look.size, look.pixelRatio, look.colours, {}});
+        found = looks.end() - 1;
     }
-    if (drawn.size() > 8 * kCardPictureCount) {
-        drawn.clear();
+    QPixmap& picture = found->cards[static_cast<std::size_t>(index)];
+    if (picture.isNull()) {
+        picture = QPixmap::fromImage(drawCard(index, look.size, look.pixelRatio, look.colours));
     }
-    const QPixmap picture =
-        QPixmap::fromImage(drawCard(index, look.size, look.pixelRatio, look.colours));
-    drawn.insert(key, picture);
     return picture;
 }
 
