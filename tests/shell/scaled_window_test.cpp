@@ -96,18 +96,18 @@ TEST_F(ScaledWindowTest, MaximisedTableFillsTheHeightKeepsClearAndPlaysAClickedC
     MainWindow window(kept);
     window.setQuestion([](const QString&) { return true; });
     window.showMaximized();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(runUntil([&] { return window.windowHandle()->isExposed(); }));
     ASSERT_TRUE(
         runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
     const QRect screen = window.screen()->availableGeometry();
     ASSERT_TRUE(runUntil(
-        [&] { return window.isMaximized() && window.height() > screen.height() * 9 / 10; }, 20));
+        [&] { return window.isMaximized() && window.height() > screen.height() * 9 / 10; }));
     QCoreApplication::processEvents();
     Board& board = window.board();
 
     // START GAME at its scaled place, then the game start dialog's own button.
     clickAt(window, accessibleRect(board.startButton()).center());
-    ASSERT_TRUE(runUntil([&] { return window.gameStartDialog().isVisible(); }, 10));
+    ASSERT_TRUE(runUntil([&] { return window.gameStartDialog().isVisible(); }));
     window.gameStartDialog().setTarget(10);
     auto* start = window.gameStartDialog().findChild<QLabel*>(QStringLiteral("button_start"));
     ASSERT_NE(start, nullptr);
@@ -185,7 +185,7 @@ TEST_F(ScaledWindowTest, MaximisedTableFillsTheHeightKeepsClearAndPlaysAClickedC
     EXPECT_NE(saved.find("Maximized=true"), std::string::npos) << saved;
     MainWindow again(kept);
     again.show();
-    EXPECT_TRUE(runUntil([&] { return again.isMaximized(); }, 20))
+    EXPECT_TRUE(runUntil([&] { return again.isMaximized(); }))
         << again.windowState() << " " << again.width() << "x" << again.height();
 }
 
