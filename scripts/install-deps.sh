@@ -19,6 +19,9 @@ run_packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins fonts-dejavu-core qt6-wayland
   qt6-multimedia-dev libcurl4-openssl-dev
   libavahi-client-dev avahi-daemon # the local network's list of tables
+  fonts-noto-core fonts-noto-cjk fonts-noto-color-emoji # names and chat in every script
+  libnatpmp-dev libminiupnpc-dev     # asking the home router to forward the game port
+  libqt6sql6-sqlite # the game history's database
 )
 
 test_packages=(
@@ -30,6 +33,7 @@ test_packages=(
   xvfb openbox xdotool wmctrl x11-utils imagemagick
   weston at-spi2-core python3-pyatspi dbus-x11
   dbus avahi-utils util-linux
+  miniupnpd miniupnpd-nftables nftables # a real home router in network namespaces
 )
 
 case "${1:-test}" in

@@ -15,6 +15,7 @@ declare -A allowed=(
   [settings]="settings"
   [tally]="tally settings"
   [social]="social settings protocol"
+  [history]="history client net protocol cards"
 )
 
 # The model part of src/social is what its widget-free targets build, with their headers.

@@ -13,10 +13,10 @@ run=$(bash scripts/install-deps.sh --list run)
 test=$(bash scripts/install-deps.sh --list test)
 has() { grep -qx "$2" <<<"$1"; }
 for p in cmake ninja-build qt6-base-dev qt6-multimedia-dev libcurl4-openssl-dev \
-  libavahi-client-dev; do
+  libavahi-client-dev libnatpmp-dev libminiupnpc-dev; do
   has "$run" "$p" || fail "building needs $p, but 'run' does not install it"
 done
-for p in xvfb weston lintian avahi-utils libgtest-dev openbox xdotool pulseaudio clang; do
+for p in xvfb weston lintian avahi-utils libgtest-dev openbox xdotool pulseaudio clang miniupnpd; do
   has "$run" "$p" && fail "'run' installs the test tool $p"
   has "$test" "$p" || fail "'test' does not install $p"
 done

@@ -4,6 +4,7 @@
 #include "net/sock_address.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <array>
 #include <chrono>
@@ -155,7 +156,7 @@ void ClientSession::receive(std::string_view bytes) {
             continue;
         }
         if (piece.size() > kMaxEntry) {
-            piece.resize(kMaxEntry);
+            piece.resize(protocol::cutPoint(piece, kMaxEntry)); // never half a character
         }
         m_queue.push(std::move(piece));
     }
@@ -173,6 +174,12 @@ bool ClientSession::processsocktimer() {
     noteGameState(entry);
     if (m_dispatcher.dispatch(entry)) {
         m_model.notifyChanged();
+    }
+    const protocol::Command command = protocol::splitCommand(entry.text);
+    for (EntryWatcher* watcher : m_watchers) {
+        if (watcher != nullptr) {
+            watcher->seen(command.word, command.payload);
+        }
     }
     return !m_queue.empty();
 }

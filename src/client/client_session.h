@@ -1,16 +1,19 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "client/entry_watcher.h"
 #include "client/table_model.h"
 #include "protocol/dispatcher.h"
 #include "protocol/framing.h"
 #include "protocol/receive_queue.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lastling::client {
 
@@ -82,6 +85,10 @@ public:
     // clock. Returns how long until it is; 0 once the peer has spoken or been given up on.
     std::int64_t checkFirstWord();
 
+    // Sees every entry after its handler ran (null-safe; must outlive the session).
+    void addWatcher(EntryWatcher* watcher) { m_watchers.push_back(watcher); }
+    void removeWatcher(EntryWatcher* watcher) { std::erase(m_watchers, watcher); }
+
     // Extra command words (chat, actions, sounds) handled elsewhere.
     void on(std::string word, protocol::Dispatcher::Handler handler);
     // Where a failing handler's error text goes (default: the program's event error report).
@@ -107,6 +114,7 @@ private:
     protocol::Framer m_framer;
     protocol::ReceiveQueue m_queue;
     protocol::Dispatcher m_dispatcher;
+    std::vector<EntryWatcher*> m_watchers;
     ErrorSink m_errorSink;
     bool m_discardingOversized = false;
     bool m_gameRunning = false; // between a game's start (or the state of one) and its winner

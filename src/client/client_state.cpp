@@ -1,6 +1,6 @@
 #include "client/client_state.h"
 
-#include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 namespace lastling::client {
 
@@ -19,8 +19,9 @@ StartPlan processparams(const std::vector<std::string>& params) {
         plan.mode = StartMode::Unconnected;
         return plan;
     }
-    // Names travel unescaped, so the separators they may not hold are replaced here.
-    plan.name = protocol::safeName(params[0]);
+    // Names travel unescaped, so the separators they may not hold are replaced here, and
+    // cut as the host would cut them.
+    plan.name = protocol::cleanName(params[0]);
     plan.address = params[1];
     plan.mode = params[2] == "true" ? StartMode::Host : StartMode::Join;
     plan.connectLobby = true;

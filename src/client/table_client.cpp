@@ -14,7 +14,14 @@ namespace lastling::client {
 
 TableClient::TableClient(QObject* parent)
     : QObject(parent), m_session(m_model, *this),
+      m_dealCheck(m_model.state(),
+                  [this](const std::string& line) {
+                      if (ChatLines* chat = m_model.ports().chat) {
+                          chat->addSystemLine(line);
+                      }
+                  }),
       m_pump([this] { return m_session.processsocktimer(); }) {
+    m_session.addWatcher(&m_dealCheck);
     m_sock.OnRead = [this](TSock& sock, int) {
         m_session.receive(sock.ReceiveAll());
         m_pump.kick(); // handled on the next turns of the event loop, never here

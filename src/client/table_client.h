@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_session.h"
+#include "client/deal_check.h"
 #include "client/table_model.h"
 #include "net/queue_pump.h"
 #include "net/tsock.h"
@@ -56,6 +57,7 @@ private:
 
     TableModel m_model;
     ClientSession m_session;
+    DealCheck m_dealCheck;
     TSock m_sock;
     TSock m_lobbySock;
     QueuePump m_pump;

@@ -3,6 +3,7 @@
 #include "client/table_model.h"
 
 #include "protocol/fields.h"
+#include "protocol/wire_text.h"
 
 #include <algorithm>
 
@@ -103,7 +104,8 @@ void TableModel::newplayerinfo(std::string_view payload) {
     Fields fields(payload);
     while (!fields.atEnd()) {
         const int number = fields.number();
-        const std::string name = fields.text();
+        // Cleaned here too: a host of another make may pass on what ours would not.
+        const std::string name = protocol::cleanName(fields.text());
         const std::string flag = fields.text();
         if (isConnectionSlot(number)) {
             placeRosterEntry(number, name, flag);
@@ -115,7 +117,7 @@ void TableModel::newplayerinfo(std::string_view payload) {
 void TableModel::playerdisconnected(std::string_view payload) {
     Fields fields(payload);
     const int number = fields.number();
-    const std::string name = fields.rest();
+    const std::string name = protocol::cleanName(fields.rest()); // as the roster holds it
     m_hostLeft = m_hostLeft || number == 1;
     if (isConnectionSlot(number)) {
         m_present[static_cast<std::size_t>(number)] = false;
@@ -166,7 +168,7 @@ void TableModel::justwatching(std::string_view payload) {
 void TableModel::seatkept(std::string_view payload) {
     Fields fields(payload);
     const int number = fields.number();
-    const std::string name = fields.rest();
+    const std::string name = protocol::cleanName(fields.rest());
     if (!m_state.isPlayingSeat(number) || number == m_state.myseat) {
         return;
     }

@@ -12,13 +12,13 @@ constexpr const char* kUsage =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
-    "                        [--name NAME] [--no-announce] [--seed N]\n";
+    "                        [--name NAME] [--no-announce] [--open-port] [--seed N]\n";
 
 constexpr const char* kHelp =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
-    "                        [--name NAME] [--no-announce] [--seed N]\n"
+    "                        [--name NAME] [--no-announce] [--open-port] [--seed N]\n"
     "Lastling, a trick-taking card game for four.\n"
     "\n"
     "Without parameters the window opens a solo game against three computer players.\n"
@@ -26,6 +26,7 @@ constexpr const char* kHelp =
     "  NAME HOST false    join the table hosted at HOST as NAME; HOST is an address or a\n"
     "                     host name, with :PORT if the table is not on port 7772\n"
     "                     (192.0.2.7:7780, tables.example.org:7780, [2001:db8::7]:7780)\n"
+    "  lastling://HOST:PORT  join the table of an invitation link, under the name used last\n"
     "\n"
     "With --serve the game host runs alone, without a window:\n"
     "  --serve            host a table: listen on every address for up to nine players\n"
@@ -37,6 +38,8 @@ constexpr const char* kHelp =
     "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
     "  --name NAME        the table's name on the local network (default: Lastling on HOST)\n"
     "  --no-announce      do not announce the table on the local network (DNS-SD)\n"
+    "  --open-port        ask the home router to forward the port (NAT-PMP, then UPnP)\n"
+    "                     while the host runs; the log says where friends can join\n"
     "  --seed N           deal with the rules' seeded generator (N: 0..4294967295), so\n"
     "                     the same seed replays the same games; for tests and benchmarks\n"
     "                     only (without it every deal comes from the system's secure\n"
@@ -46,9 +49,10 @@ constexpr const char* kHelp =
     "\n"
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
-constexpr std::array<std::string_view, 12> kHeadlessOptions = {
-    "--serve", "--port",        "--tick-ms", "--bot-speed", "--bot-skill", "--relay-limit",
-    "--name",  "--no-announce", "--seed",    "--help",      "-h",          "--version"};
+constexpr std::array<std::string_view, 13> kHeadlessOptions = {
+    "--serve",       "--port", "--tick-ms",     "--bot-speed", "--bot-skill",
+    "--relay-limit", "--name", "--no-announce", "--open-port", "--seed",
+    "--help",        "-h",     "--version"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {

@@ -5,8 +5,18 @@
 namespace lastling::host {
 
 void GameAnnouncer::gameStarted(const std::string& starter, int target) {
+    m_seal = {}; // a round cut short by a new game is never shown
     sendToAll(protocol::startgameAnnounce(starter, target));
     logGame("game started by " + starter + ", playing to " + std::to_string(target));
+}
+
+void GameAnnouncer::deckShuffled(const Deck& deck) {
+    m_seal = {};
+    if (m_sealer == nullptr) {
+        return;
+    }
+    m_seal = m_sealer->seal(std::vector<int>(deck.begin() + 1, deck.end()));
+    sendToAll(protocol::dealseal(m_seal.fingerprintHex));
 }
 
 void GameAnnouncer::roundStarted(int trumpcard) {
@@ -47,6 +57,10 @@ void GameAnnouncer::seatsOut(const std::vector<int>& seats) {
 
 void GameAnnouncer::roundOver(int winner, int points, int total, const std::vector<int>& cards) {
     sendToAll(protocol::roundover(winner, points, total, cards));
+    if (!m_seal.fingerprintHex.empty()) {
+        sendToAll(protocol::dealreveal(m_seal.saltHex, m_seal.deck));
+        m_seal = {};
+    }
 }
 
 void GameAnnouncer::trickStarts() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/deal_sealer.h"
 #include "host/engine/game_events.h"
 #include "host/host_ports.h"
 
@@ -12,6 +13,13 @@ namespace lastling::host {
 // seat a message is for. Games started and won also go to the game log.
 class GameAnnouncer : public GameEvents, public Outbox {
 public:
+    // Seals each round's deck for the tables and shows it at the round's end; without a
+    // sealer (nullptr, the default) neither message goes out. Must outlive the announcer.
+    void setDealSealer(DealSealer* sealer) { m_sealer = sealer; }
+    // The fingerprint of the round being played; empty between rounds.
+    const std::string& openSeal() const { return m_seal.fingerprintHex; }
+
+    void deckShuffled(const Deck& deck) override;
     void gameStarted(const std::string& starter, int target) override;
     void roundStarted(int trumpcard) override;
     void handDealt(int seat, const cards::Hand& hand) override;
@@ -27,6 +35,10 @@ public:
 
 protected:
     virtual void logGame(const std::string& line) { static_cast<void>(line); }
+
+private:
+    DealSealer* m_sealer = nullptr;
+    DealSeal m_seal;
 };
 
 } // namespace lastling::host

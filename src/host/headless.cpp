@@ -6,6 +6,7 @@
 #include "host/rate_limit.h"
 #include "host/signal_pipe.h"
 #include "host/tserver.h"
+#include "net/port_opener.h"
 #include "protocol/fields.h"
 #include "protocol/messages.h"
 
@@ -41,6 +42,7 @@ struct ServeOptions {
     int relayLimit = host::RelayLimits{}.perWindow;
     std::string name; // the table's name on the network; empty: one made from the host name
     bool announce = true;
+    bool openPort = false;             // ask the home router to forward the port
     std::optional<std::uint32_t> seed; // replay the rules' generator; none: the secure source
 };
 
@@ -124,6 +126,8 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             }
         } else if (option == "--no-announce" && !hasValue) {
             options.announce = false;
+        } else if (option == "--open-port" && !hasValue) {
+            options.openPort = true;
         } else if (option == "--name") {
             if (!takeValue() || value.empty()) {
                 error = "--name needs a value";
@@ -227,7 +231,16 @@ int serve(int argc, char** argv, const ServeOptions& options) {
                                      : options.name;
         presence = std::make_unique<LanPresence>(server, name, logLine);
     }
+    // The router's answer comes later, from another thread: hosting never waits for it.
+    std::unique_ptr<portmap::PortOpener> opener;
+    if (options.openPort) {
+        opener = std::make_unique<portmap::PortOpener>();
+        QObject::connect(opener.get(), &portmap::PortOpener::reported, &app,
+                         [](const portmap::Report& report) { logLine(report.sentence); });
+        opener->open(static_cast<std::uint16_t>(server.port()));
+    }
     const int code = app.exec();
+    opener.reset(); // removes the mapping before the process ends
     presence.reset();
     server.setBotPreferences(nullptr);
     return code;

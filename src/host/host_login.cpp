@@ -3,26 +3,11 @@
 
 #include "protocol/fields.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <vector>
 
 namespace lastling::host {
-
-namespace {
-
-// Names may not carry control bytes: they reach every client's screen and the host's log.
-std::string cleanName(std::string_view raw) {
-    std::string name = protocol::safeName(raw);
-    for (char& c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            c = '_';
-        }
-    }
-    return name;
-}
-
-} // namespace
 
 // ---- logging in ----
 
@@ -37,7 +22,8 @@ void HostCore::receivedlogininfo(std::string_view payload, int source) {
         return;
     }
     const std::string version = fields.text();
-    const std::string name = cleanName(fields.rest());
+    // Names reach every client's screen and the host's log: nothing hidden, nothing long.
+    const std::string name = protocol::cleanName(fields.rest());
     if (SeatTable::isPlayingSeat(source) && m_returning[source]) {
         m_returning[source] = false;
         m_keeper.release(source);
@@ -115,14 +101,16 @@ void HostCore::sendGameState(int newcomer) {
     }
     sendTo(newcomer, protocol::gamestats(newcomer, m_game->targetscore(), m_game->trumpcard(),
                                          m_game->currentplayer(), stats));
-    if (!SeatTable::isPlayingSeat(newcomer)) {
-        return;
+    if (SeatTable::isPlayingSeat(newcomer)) {
+        std::vector<protocol::SlotCard> cards;
+        for (int slot = 1; slot <= 4; ++slot) {
+            cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
+        }
+        sendTo(newcomer, protocol::mycards(newcomer, cards));
     }
-    std::vector<protocol::SlotCard> cards;
-    for (int slot = 1; slot <= 4; ++slot) {
-        cards.push_back({slot, m_seats[newcomer].hand[slot - 1]});
+    if (!openSeal().empty()) {
+        sendTo(newcomer, protocol::dealseal(openSeal())); // so it can check the round's end
     }
-    sendTo(newcomer, protocol::mycards(newcomer, cards));
 }
 
 // ---- a dropped player's seat ----

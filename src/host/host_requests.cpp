@@ -4,6 +4,7 @@
 
 #include "protocol/fields.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 namespace lastling::host {
 
@@ -11,8 +12,9 @@ namespace {
 
 constexpr int kDefaultTarget = 5; // for a target score that is not a number
 
-// Cuts a relay (message with its end byte) to the longest line the host passes on. A chat
-// line keeps its colour, so the cut line still shows as its sender's.
+// Cuts a relay (message with its end byte) to the longest line the host passes on, never
+// inside a character. A chat line keeps its colour, so the cut line still shows as its
+// sender's.
 std::string cutRelay(std::string message, bool keepColour) {
     constexpr std::size_t kLimit = HostCore::kMaxRelayedLine;
     if (message.size() <= kLimit + 1) {
@@ -25,7 +27,7 @@ std::string cutRelay(std::string message, bool keepColour) {
     if (bar != std::string::npos && message.size() - bar <= kLongestColour) {
         colour = message.substr(bar);
     }
-    message.resize(kLimit - colour.size());
+    message.resize(protocol::cutPoint(message, kLimit - colour.size()));
     message += colour;
     message.push_back(protocol::kEnd);
     return message;
@@ -122,7 +124,7 @@ void HostCore::startgame(std::string_view payload, int source) {
         return;
     }
     protocol::Fields fields(payload);
-    const std::string starter = fields.text();
+    const std::string starter = protocol::cleanName(fields.text()); // shown to everyone
     int target = kDefaultTarget;
     if (!protocol::tryParseInt(fields.text(), target)) {
         target = kDefaultTarget;

@@ -37,6 +37,7 @@ TServer::TServer(std::unique_ptr<host::DealSource> deal)
       m_engine(m_seats, m_core, m_timer1, m_computerTimer, m_bots, *m_deal),
       m_pump([this] { return m_core.dispatchOne(); }) {
     m_core.setGame(&m_game);
+    m_core.setDealSealer(&m_sealer);
     m_core.setQueueHook([this] { m_pump.kick(); });
     m_core.setErrorSink([this](const std::string& text) { logError(text); });
     m_core.setDeadlineTimer(&m_deadlineTimer);

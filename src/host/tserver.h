@@ -9,6 +9,7 @@
 #include "host/qt_timer.h"
 #include "host/rate_limit.h"
 #include "host/seat_table.h"
+#include "host/sha256_sealer.h"
 #include "net/queue_pump.h"
 #include "net/tsock.h"
 
@@ -48,6 +49,8 @@ public:
     TServer();
     // Deals with the rules' generator from `seed`: the same seed replays the same games.
     explicit TServer(std::uint32_t seed);
+    // Deals from `deal`, e.g. a kept deck played again.
+    explicit TServer(std::unique_ptr<host::DealSource> deal);
     ~TServer() override;
     TServer(const TServer&) = delete;
     TServer& operator=(const TServer&) = delete;
@@ -89,8 +92,6 @@ public:
     const host::GameEngine& engine() const { return m_engine; }
 
 private:
-    explicit TServer(std::unique_ptr<host::DealSource> deal);
-
     class ForwardingBots : public host::BotPreferences {
     public:
         int botSpeedMs() const override { return m_source ? m_source->botSpeedMs() : 500; }
@@ -115,6 +116,7 @@ private:
     void logError(const std::string& text) const;
 
     host::SeatTable m_seats;
+    host::Sha256Sealer m_sealer;
     host::HostCore m_core{m_seats, *this};
     host::QtTimer m_timer1;
     host::QtTimer m_computerTimer;

@@ -1,12 +1,11 @@
 #include "protocol/messages.h"
 
 #include "protocol/framing.h"
+#include "protocol/wire_text.h"
 
 namespace lastling::protocol {
 
 namespace {
-
-constexpr char kBrokenBar = '\xA6'; // looks like "|" in Latin-1 but separates nothing
 
 // Joins the command literal and fields, then the end byte.
 class Builder {
@@ -27,7 +26,8 @@ private:
 
 std::string relay(std::string_view literal, std::string_view seatField, std::string_view name,
                   std::string_view separator, std::string_view text) {
-    return Builder(literal).add(seatField).add("+").add(name).add(separator).add(text).end();
+    // One field for the peers: the name and the text may come in different forms.
+    return Builder(literal).add(seatField).add("+").add(joinTexts(name, separator, text)).end();
 }
 
 std::string replaceBytes(std::string_view text, std::string_view bad, char replacement) {
@@ -169,6 +169,17 @@ std::string roundover(int winner, int points, int total, const std::vector<int>&
     }
     return message.end();
 }
+std::string dealseal(std::string_view fingerprintHex) {
+    return Builder("CMD_dealseal+").add(fingerprintHex).add("+").end();
+}
+std::string dealreveal(std::string_view saltHex, const std::vector<int>& deck) {
+    Builder message("CMD_dealreveal+");
+    message.add(saltHex);
+    for (int card : deck) {
+        message.field(card);
+    }
+    return message.add("+").end();
+}
 std::string starthand() {
     return Builder("CMD_starthand++").end();
 }
@@ -180,7 +191,7 @@ std::string safeName(std::string_view name) {
     return replaceBytes(name, std::string_view("+|\xFF", 3), '_');
 }
 std::string safeChatText(std::string_view text) {
-    return replaceBytes(text, std::string_view("|\xFF", 2), kBrokenBar);
+    return cleanChatText(text);
 }
 std::string safeRelayedChat(std::string_view textAndColour) {
     const auto bar = textAndColour.rfind('|');

@@ -75,11 +75,19 @@ std::string playerstats(const std::vector<int>& outSeats); // empty list: ""
 std::string roundover(int winner, int points, int total, const std::vector<int>& cards);
 std::string starthand();
 std::string winner(std::string_view name, int seat);
+// "CMD_dealseal+FINGERPRINT+" to every logged-in connection at each deal, before
+// "CMD_roundstart" (and to a late joiner after its "CMD_gamestats" and hand): the round's deck,
+// sealed as protocol/deal_seal.h says. Clients that do not know the word ignore it.
+std::string dealseal(std::string_view fingerprintHex);
+// "CMD_dealreveal+SALT+C1+...+C52+" to every logged-in connection after "CMD_roundover": the
+// salt in hex and the card at each deck position 1..52 of the round just played.
+std::string dealreveal(std::string_view saltHex, const std::vector<int>& deck);
 
 // ---- text safety ----
-// Names may hold none of "+", "|" and the end byte: each becomes "_".
+// Texts that travel in a field of their own: "+", "|" and the end byte each become "_".
+// A name is made safe with cleanName (wire_text.h), which does this and more.
 std::string safeName(std::string_view name);
-// Chat text may hold "+", but neither "|" (it would cut off the colour) nor the end byte.
+// Chat text may hold "+", but no "|" (it would cut off the colour): see cleanChatText.
 std::string safeChatText(std::string_view text);
 // A relayed chat text is "text|colour": every "|" but the last, which opens the colour,
 // is replaced as in safeChatText, so a faulty client cannot shift the colour field.

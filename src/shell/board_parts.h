@@ -2,6 +2,7 @@
 
 // Small helpers the board's files share: labels made and updated only when something changed.
 #include "client/table_view.h"
+#include "protocol/wire_text.h"
 #include "shell/pictures.h"
 
 #include <QFont>
@@ -33,8 +34,9 @@ inline bool isPosition(int position) {
     return position >= 0 && position < 4;
 }
 
+// Names and texts from the table come in the wire's form (wire_text.h).
 inline QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 } // namespace lastling::shell::board_parts

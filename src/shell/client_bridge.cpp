@@ -1,6 +1,7 @@
 #include "shell/client_bridge.h"
 
 #include "client/table_client.h"
+#include "protocol/wire_text.h"
 #include "shell/in_process_host.h"
 #include "shell/player_preferences.h"
 #include "social/chat_panel.h"
@@ -13,8 +14,9 @@
 namespace lastling::shell {
 namespace {
 
+// Names and texts from the table come in the wire's form (wire_text.h).
 QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 } // namespace
@@ -130,10 +132,12 @@ void ClientBridge::startHost(bool loopbackOnly) {
     m_parts.host.startListening(loopbackOnly ? "0" : m_parts.gamePort, loopbackOnly);
     if (!loopbackOnly) { // a solo table promises no others, so nobody is told of it
         const std::string& name = m_parts.client.state().myname;
-        m_parts.host.announce(
-            QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())).toStdString());
+        m_parts.host.announce(protocol::textToUtf8(name));
     }
     m_parts.client.setGamePort(std::to_string(m_parts.host.listeningPort()));
+    if (!loopbackOnly && m_parts.tableHosted) {
+        m_parts.tableHosted(m_parts.host.listeningPort());
+    }
 }
 
 } // namespace lastling::shell

@@ -46,6 +46,7 @@ struct BridgeParts {
     std::string gamePort; // where the in-process host listens ("0": an ephemeral port)
     std::function<void()> loadSettings;        // the window's `loadinifile`
     std::function<void()> showGameStartDialog; // modeless
+    std::function<void(int port)> tableHosted; // the host listens for others
 };
 
 // The table client's way out to the rest of the program: it implements every client port and

@@ -1,6 +1,8 @@
 #include "shell/in_process_host.h"
 
+#include "host/kept_deal.h"
 #include "host/lan_presence.h"
+#include "host/system_deal.h"
 #include "host/tserver.h"
 
 #include <netinet/in.h>
@@ -38,7 +40,7 @@ bool portInUse(int port) {
 
 class TServerHost : public InProcessHost {
 public:
-    TServerHost(const host::BotPreferences& preferences, int tickMs) {
+    TServerHost(const host::BotPreferences& preferences, int tickMs) : m_server(makeDeal(m_deal)) {
         m_server.setBotPreferences(&preferences);
         if (tickMs > 0) {
             m_server.setTickMs(tickMs);
@@ -73,7 +75,19 @@ public:
         }
     }
 
+    bool playDealNext(const host::Deck& deck, int leader) override {
+        return m_deal->playNext(deck, leader);
+    }
+
 private:
+    // Secure deals, and a kept one when the player asks to play it again.
+    static std::unique_ptr<host::DealSource> makeDeal(host::KeptDeal*& keep) {
+        auto deal = std::make_unique<host::KeptDeal>(std::make_unique<host::SystemDeal>());
+        keep = deal.get();
+        return deal;
+    }
+
+    host::KeptDeal* m_deal = nullptr; // owned by the server
     TServer m_server;
     std::unique_ptr<LanPresence> m_presence; // declared after the server: goes first
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/engine/deal_source.h"
 #include "host/host_ports.h"
 
 #include <memory>
@@ -21,6 +22,12 @@ public:
     virtual void closeTable() = 0;
     // Tells the local network of the table under `name` (UTF-8), once it listens.
     virtual void announce(const std::string& name) { static_cast<void>(name); }
+    // The next game starts from `deck`, its first trick led by `leader`; false when refused.
+    virtual bool playDealNext(const host::Deck& deck, int leader) {
+        static_cast<void>(deck);
+        static_cast<void>(leader);
+        return false;
+    }
 };
 
 // `preferences` must outlive the host; `tickMs` 0 keeps the host's own pacing.

@@ -1,5 +1,6 @@
 #include "shell/last_trick_panel.h"
 
+#include "protocol/wire_text.h"
 #include "shell/card_names.h"
 #include "shell/pictures.h"
 
@@ -15,8 +16,9 @@ namespace {
 constexpr int kMargin = 8;
 constexpr int kTitleHeight = 20;
 
+// Names and texts from the table come in the wire's form (wire_text.h).
 QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
+#include "protocol/wire_text.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
 #include "shell/error_box.h"
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
+#include "shell/history_keeper.h"
+#include "shell/history_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
@@ -81,9 +84,12 @@ private:
     Board* m_board = nullptr;
 };
 
-std::string toLatin1(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+std::string toWire(const QString& text) {
+    return protocol::textFromUtf8(text.toStdString());
+}
+
+QString fromWire(const std::string& text) {
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 std::filesystem::path settingsPathFor(const WindowOptions& options) {
@@ -102,6 +108,18 @@ std::filesystem::path tallyPathFor(const WindowOptions& options) {
                tally::tallyFilePath().filename();
     }
     return tally::tallyFilePath();
+}
+
+// The game history goes where the tally goes when a test gives its own files.
+QString historyPathFor(const WindowOptions& options) {
+    if (!options.historyPath.isEmpty()) {
+        return options.historyPath;
+    }
+    if (!options.tallyPath.isEmpty() || !options.settingsPath.isEmpty()) {
+        return QString::fromStdString(
+            (tallyPathFor(options).parent_path() / "history.sqlite").string());
+    }
+    return history::HistoryStore::defaultPath();
 }
 
 void showModeless(QWidget* window) {
@@ -128,11 +146,15 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     connectMenus();
     buildKeyboardPlay();
     wireClient();
+    m_history = std::make_unique<HistoryKeeper>(
+        historyPathFor(m_options),
+        HistoryKeeper::Parts{*this, *menuBar(), m_menus.viewTally, *m_client, *m_host});
     resetScreenLocation();
     redraw();
 }
 
 MainWindow::~MainWindow() {
+    m_history.reset(); // its window and recorder go before the client they watch
     // The client's socket may report its close while the window goes away: nobody listens.
     m_client->setPorts({});
     m_chat.reset();
@@ -231,7 +253,11 @@ void MainWindow::connectViewMenus() {
 
 // Larger cards may ask for a larger window: the client area takes the board's new minimum.
 void MainWindow::applyTableLook(bool fourColours, int cardSize) {
-    m_board->setDeckColours(fourColours ? DeckColours::Four : DeckColours::Two);
+    chooseDeckColours(fourColours ? DeckColours::Four : DeckColours::Two);
+    m_board->setDeckColours(chosenDeckColours());
+    if (m_history != nullptr && m_history->window() != nullptr) {
+        m_history->window()->update(); // the replay's cards
+    }
     m_board->setCardSize(cardSizeFrom(cardSize));
     static_cast<TiledBackground*>(centralWidget())->fitBoard();
     m_menus.fourColourDeck->setChecked(fourColours);
@@ -264,7 +290,8 @@ void MainWindow::buildKeyboardPlay() {
 void MainWindow::wireClient() {
     m_bridge = std::make_unique<ClientBridge>(BridgeParts{
         *this, *m_chat, *m_tally, *m_preferences, *m_host, *m_client, m_options.gamePort,
-        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); }});
+        [this] { loadinifile(); }, [this] { m_gameStart->showCentredOn(this); },
+        [this](int port) { emit tableHosted(port); }});
     m_bridge->setStartDialog([this] { showStartDialogWhenOnScreen(); });
     m_client->setPorts(m_bridge->ports());
     m_client->setGamePort(m_options.gamePort);
@@ -284,7 +311,7 @@ void MainWindow::wireClient() {
             [this] { m_client->model().toggleLastTrick(); });
     connect(m_gameStart, &GameStartDialog::startChosen, this, [this](const QString& target) {
         guarded([this, &target] {
-            m_client->model().gameStartChosen(toLatin1(target));
+            m_client->model().gameStartChosen(toWire(target));
             saveinifile();
         });
     });
@@ -296,8 +323,7 @@ void MainWindow::wireClient() {
         const std::string& entry = spies[static_cast<std::size_t>(index)];
         const auto colon = entry.find(": ");
         const std::string name = colon == std::string::npos ? entry : entry.substr(colon + 2);
-        if (ask(QStringLiteral("Remove %1 from the game?")
-                    .arg(QString::fromLatin1(name.c_str())))) {
+        if (ask(QStringLiteral("Remove %1 from the game?").arg(fromWire(name)))) {
             guarded([this, index] { m_client->model().removeSpy(index); });
         }
     });
@@ -423,13 +449,13 @@ void MainWindow::announceChanges() {
     const client::ClientState& state = m_client->state();
     client::TableMoment now{m_client->model().view(), state.whoseturn, state.myseat};
     // What one message changed is spoken as one text: a screen reader that reads the
-    // notification a moment later still hears all of it.
-    std::string spoken;
+    // notification a moment later still hears all of it. Each text is read on its own: two
+    // names may come in different forms.
+    QStringList spoken;
     for (const std::string& text : client::announcementsBetween(m_announced, now)) {
-        spoken += (spoken.empty() ? "" : " ") + text;
+        spoken << fromWire(text);
     }
-    m_board->announcer()->announce(
-        QString::fromLatin1(spoken.data(), static_cast<qsizetype>(spoken.size())));
+    m_board->announcer()->announce(spoken.join(QLatin1Char(' ')));
     m_announced = std::move(now);
 }
 
@@ -485,7 +511,7 @@ std::unique_ptr<QMenu> MainWindow::makeSeatMenu(int position) {
 
 // A removed player's game ends at once: the host says so before it happens.
 void MainWindow::confirmRemoval(int seat, const std::string& name) {
-    if (ask(QStringLiteral("Remove %1 from the game?").arg(QString::fromLatin1(name.c_str())))) {
+    if (ask(QStringLiteral("Remove %1 from the game?").arg(fromWire(name)))) {
         guarded([this, seat] { m_client->model().removeFromGame(seat); });
     }
 }

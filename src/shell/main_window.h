@@ -53,6 +53,7 @@ namespace lastling::shell {
 class Board;
 class ClientBridge;
 class GameStartDialog;
+class HistoryKeeper;
 class SpyListDialog;
 class InProcessHost;
 class PlayerPreferences;
@@ -85,6 +86,7 @@ public:
     PlayerPreferences& preferences() { return *m_preferences; }
     settings::SettingsStore& settingsStore() { return m_settings; } // the phrase editor saves here
     tally::TallyKeeper& tallyKeeper() { return *m_tally; }          // saves at every change
+    HistoryKeeper& historyKeeper() { return *m_history; }           // "View" > "Game History"
     TableChooser& tableChooser() { return *m_tableChooser; }        // "Host/Join a Table..."
     // Ends this run for a table chosen there; the window program starts the new copy.
     void setTableRestarter(TableChooser::Restarter restart);
@@ -109,6 +111,7 @@ public:
     // default asks with a message box whose default answer is No.
     using Question = std::function<bool(const QString& text)>;
     void setQuestion(Question question) { m_question = std::move(question); }
+    bool confirm(const QString& text) { return ask(text); }
 
     // ---- the windows and rows that join later; each call wires one in ----
     void setSoundPlayer(client::SoundSink* player); // game and chatter sounds
@@ -124,6 +127,8 @@ signals:
     void runEnded();
     // After loadinifile: the phrase row takes its texts from here.
     void settingsLoaded(const settings::Settings& loaded);
+    // The in-process host listens for others (not a solo table) on `port`.
+    void tableHosted(int port);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -190,8 +195,9 @@ private:
     bool m_closeRequested = false;
     bool m_askBeforeLeaving = true;
     bool m_alertedThisTurn = false;
-    client::TableMoment m_announced;   // the table as the screen reader last heard it
-    bool m_startDialogWaiting = false; // until the window is on the screen
+    client::TableMoment m_announced;          // the table as the screen reader last heard it
+    bool m_startDialogWaiting = false;        // until the window is on the screen
+    std::unique_ptr<HistoryKeeper> m_history; // last: it watches the client
 };
 
 } // namespace lastling::shell

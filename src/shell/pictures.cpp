@@ -341,6 +341,18 @@ QImage drawCard(int index, const QSize& size, qreal pixelRatio, DeckColours colo
     });
 }
 
+namespace {
+DeckColours g_chosenColours = DeckColours::Two; // the UI thread's alone
+} // namespace
+
+DeckColours chosenDeckColours() {
+    return g_chosenColours;
+}
+
+void chooseDeckColours(DeckColours colours) {
+    g_chosenColours = colours;
+}
+
 QPixmap cardPicture(int index, const CardLook& look) {
     if (index < 0 || index >= kCardPictureCount || look.size.isEmpty()) {
         return {};

@@ -84,6 +84,11 @@ struct CardLook {
     DeckColours colours = DeckColours::Two;
 };
 
+// The deck colours the player chose (View > Four-Colour Deck), for every window that draws
+// cards; two colours until chosen.
+DeckColours chosenDeckColours();
+void chooseDeckColours(DeckColours colours);
+
 // The card drawn for `look`, kept for the next ask with the same look; an empty pixmap for an
 // index outside 0..53.
 QPixmap cardPicture(int index, const CardLook& look);

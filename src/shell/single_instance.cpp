@@ -15,6 +15,8 @@ namespace lastling::shell {
 namespace {
 
 const QByteArray kRaiseRequest = "raise\n";
+const QByteArray kJoinRequest = "join "; // followed by the link and a line end
+constexpr qsizetype kLongestRequest = 512;
 constexpr int kHandshakeMs = 1000;
 
 // The user of the process at the other end of a local socket, as the kernel knows it.
@@ -58,11 +60,11 @@ bool SingleInstance::holdsName() const {
     return m_server->isListening();
 }
 
-bool SingleInstance::claim() {
+bool SingleInstance::claim(const QByteArray& inviteLink) {
     if (m_server->listen(m_name)) {
         return true;
     }
-    if (askRunningCopyToRaise()) {
+    if (askRunningCopyToRaise(inviteLink)) {
         return false;
     }
     // Nobody of ours answers on the name: a copy that crashed left it behind. Take it over.
@@ -71,13 +73,15 @@ bool SingleInstance::claim() {
     return true; // also when the name cannot be held at all: run as the first copy
 }
 
-bool SingleInstance::askRunningCopyToRaise() {
+bool SingleInstance::askRunningCopyToRaise(const QByteArray& inviteLink) {
     QLocalSocket socket;
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(kHandshakeMs) || !trusted(socket.socketDescriptor())) {
         return false; // a stranger's socket is no copy of ours and hears nothing from us
     }
-    socket.write(kRaiseRequest);
+    const bool joining = !inviteLink.isEmpty() && !inviteLink.contains('\n') &&
+                         kJoinRequest.size() + inviteLink.size() + 1 < kLongestRequest;
+    socket.write(joining ? kJoinRequest + inviteLink + '\n' : kRaiseRequest);
     socket.waitForBytesWritten(kHandshakeMs);
     socket.disconnectFromServer();
     return true;
@@ -91,13 +95,24 @@ void SingleInstance::acceptRequest() {
             socket->disconnectFromServer();
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const QByteArray request = socket->read(kRaiseRequest.size());
-            if (request == kRaiseRequest) {
-                emit raiseRequested();
-            }
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+    }
+}
+
+void SingleInstance::readRequest(QLocalSocket* socket) {
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() >= kLongestRequest) {
             socket->disconnectFromServer();
-        });
+        }
+        return; // the rest of the line is on its way
+    }
+    const QByteArray request = socket->readLine(kLongestRequest);
+    socket->disconnectFromServer();
+    if (request == kRaiseRequest) {
+        emit raiseRequested();
+    } else if (request.startsWith(kJoinRequest) && request.endsWith('\n')) {
+        emit raiseRequested();
+        emit joinRequested(request.mid(kJoinRequest.size()).chopped(1));
     }
 }
 

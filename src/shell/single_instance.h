@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace lastling::shell {
 
@@ -23,15 +24,19 @@ public:
     void setTrustedUser(unsigned user);
 
     // True when this is the first copy (it now holds the name, or nobody can hold it);
-    // false when another copy runs, which has been asked to raise its window.
-    bool claim();
+    // false when another copy runs, which has been asked to raise its window, and to join the
+    // table of `inviteLink` when one is given.
+    bool claim(const QByteArray& inviteLink = {});
     bool holdsName() const;
 
 signals:
     void raiseRequested();
+    // A later copy was started with an invitation link (as it was given: check it).
+    void joinRequested(const QByteArray& inviteLink);
 
 private:
-    bool askRunningCopyToRaise();
+    bool askRunningCopyToRaise(const QByteArray& inviteLink);
+    void readRequest(QLocalSocket* socket);
     void acceptRequest();
     bool trusted(qintptr socketDescriptor) const;
 

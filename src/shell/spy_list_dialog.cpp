@@ -1,5 +1,6 @@
 #include "shell/spy_list_dialog.h"
 
+#include "protocol/wire_text.h"
 #include "shell/game_start_dialog.h"
 
 #include <QAction>
@@ -71,7 +72,7 @@ SpyListDialog::SpyListDialog(const QPixmap& background, QWidget* parent)
 void SpyListDialog::setEntries(const std::vector<std::string>& entries) {
     QStringList texts;
     for (const std::string& entry : entries) {
-        texts << QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size()));
+        texts << QString::fromStdString(protocol::textToUtf8(entry));
     }
     QStringList current;
     for (int row = 0; row < m_list->count(); ++row) {

@@ -1,6 +1,7 @@
 #include "shell/table_dialogs.h"
 
 #include "net/event_errors.h"
+#include "protocol/wire_text.h"
 #include "settings/settings_store.h"
 #include "shell/lan_table_list.h"
 
@@ -16,13 +17,13 @@
 namespace lastling::shell {
 namespace {
 
-QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+// The settings file keeps the name in the form the wire carries it (wire_text.h).
+QString fromWire(const std::string& text) {
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
-std::string toLatin1(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+std::string toWire(const QString& text) {
+    return protocol::textFromUtf8(text.toStdString());
 }
 
 QLineEdit* addField(QFormLayout* form, const QString& objectName, const QString& caption,
@@ -118,8 +119,8 @@ void TableChooser::open(TableDialog::Kind kind) {
     // Only the two remembered keys are wanted; a file that cannot be read offers nothing.
     const settings::Settings remembered =
         settings::readSettings(m_settings.path()).value_or(settings::Settings{});
-    auto* dialog = new TableDialog(kind, fromLatin1(remembered.lastname),
-                                   fromLatin1(remembered.lasthost), &m_window);
+    auto* dialog = new TableDialog(kind, fromWire(remembered.lastname),
+                                   fromWire(remembered.lasthost), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &TableDialog::chosen, this,
             [this, kind](const TableLaunch& launch) { start(launch, kind); });
@@ -129,9 +130,9 @@ void TableChooser::open(TableDialog::Kind kind) {
 
 void TableChooser::start(const TableLaunch& launch, TableDialog::Kind kind) {
     const std::optional<std::string> host =
-        kind == TableDialog::Kind::Join ? std::optional(toLatin1(launch.address)) : std::nullopt;
+        kind == TableDialog::Kind::Join ? std::optional(toWire(launch.address)) : std::nullopt;
     // A file that refuses the write costs only the remembered entries, not the table.
-    const settings::SaveResult saved = m_settings.saveLastTable(toLatin1(launch.name), host);
+    const settings::SaveResult saved = m_settings.saveLastTable(toWire(launch.name), host);
     if (!saved) {
         reportEventError(saved.message);
     }

@@ -14,15 +14,6 @@ bool hasControl(const QString& text) {
     return false;
 }
 
-bool isLatin1(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 QString nameLengthProblem() {
@@ -41,11 +32,8 @@ QString nameProblem(const QString& name) {
     if (name.startsWith(u'-')) {
         return QStringLiteral("A name cannot begin with \"-\".");
     }
-    if (name.size() > kMaxPlayerName) {
+    if (name.toUcs4().size() > kMaxPlayerName) { // characters, not UTF-16 units
         return nameLengthProblem();
-    }
-    if (!isLatin1(name)) {
-        return QStringLiteral("A name can only hold Western European letters.");
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/wire_text.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,7 +9,7 @@
 // program gives, `NAME HOST true|false`. No widgets, so the rules are tested directly.
 namespace lastling::shell {
 
-inline constexpr int kMaxPlayerName = 30;
+inline constexpr int kMaxPlayerName = static_cast<int>(protocol::kMaxNameLength);
 inline constexpr int kMaxAddress = 253;                  // the longest host name
 inline constexpr int kMaxAddressEntry = kMaxAddress + 8; // ":PORT" and blanks around
 

@@ -42,10 +42,10 @@ int runWindowProgram(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Lastling"));
     shell::WindowOptions options;
     // The toolkit has taken its own options out of argv by now.
-    options.params = windowParameters(shell::latin1Params(argc, argv));
+    options.params = windowParameters(shell::wireParams(argc, argv));
     shell::WindowProgram program(std::move(options));
     if (!program.start()) {
-        return 0; // another copy runs and has been raised
+        return program.exitCode(); // another copy runs and has been raised, or a bad link
     }
     QObject::connect(program.window(), &shell::MainWindow::runEnded, &application,
                      &QApplication::quit, Qt::QueuedConnection);

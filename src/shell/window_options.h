@@ -17,6 +17,7 @@ struct WindowOptions {
     std::optional<int> botSpeedMs;   // overrides the "Bot Speed" menu for the host
     QString settingsPath;            // empty: the settings file's usual place
     QString tallyPath;               // empty: beside a given settings file, else its usual place
+    QString historyPath;             // the game history; empty: as the tally
     QString instanceName;            // empty: "levrok" and the user's name
     bool singleInstance = true;
 };

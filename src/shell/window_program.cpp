@@ -2,11 +2,15 @@
 
 #include "client/table_client.h"
 #include "net/event_errors.h"
+#include "protocol/wire_text.h"
+#include "net/invite_link.h"
 #include "settings/settings_file.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
+#include "shell/invite_friends.h"
+#include "shell/invite_start.h"
 #include "shell/main_window.h"
 #include "shell/pictures.h"
 #include "shell/single_instance.h"
@@ -20,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
 #include <QProcess>
@@ -74,11 +79,10 @@ void addStartDialog(MainWindow& window, SideWindows& sides) {
                      [&window] { window.tableChooser().open(TableDialog::Kind::Join); });
     QObject::connect(dialog, &start::StartDialog::errorOccurred, &window,
                      [&window](const QString& text) { showErrorBox(&window, text); });
-    QObject::connect(dialog, &start::StartDialog::backgroundReport, &window,
-                     [&window](const QString& text) {
-                         const QByteArray line = "0+" + text.toLatin1();
-                         window.chatPanel().addSystemLine(line.toStdString());
-                     });
+    QObject::connect(
+        dialog, &start::StartDialog::backgroundReport, &window, [&window](const QString& text) {
+            window.chatPanel().addSystemLine("0+" + protocol::textFromUtf8(text.toStdString()));
+        });
     window.setStartDialog(dialog);
     sides.start = dialog;
 }
@@ -97,6 +101,7 @@ SideWindows addSideWindows(MainWindow& window) {
                      &help::AboutWindow::showAbout);
     window.setHelpWindow(sides.help);
     addPhraseRow(window, sides);
+    sides.invitations = new FriendInvitations(window);
     return sides;
 }
 
@@ -159,6 +164,9 @@ QIcon programIcon() {
 WindowProgram::WindowProgram(WindowOptions options)
     : m_options(std::move(options)), m_startCopy([](const QStringList& params) {
           return QProcess::startDetached(QCoreApplication::applicationFilePath(), params);
+      }),
+      m_notice([](const QString& text) {
+          QMessageBox::warning(nullptr, QStringLiteral("Lastling"), text);
       }) {}
 
 WindowProgram::~WindowProgram() {
@@ -174,12 +182,16 @@ WindowProgram::~WindowProgram() {
 bool WindowProgram::start() {
     // Before any window exists: the desktop matches windows to the entry by this name.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kDesktopName));
+    QByteArray link;
+    if (!takeInvitationLink(link)) {
+        return false;
+    }
     if (m_options.singleInstance) {
         const QString name = m_options.instanceName.isEmpty() ? SingleInstance::defaultName()
                                                               : m_options.instanceName;
         if (!name.isEmpty()) { // without a private folder to hold it, run as the first copy
             m_instance = std::make_unique<SingleInstance>(name);
-            if (!m_instance->claim()) {
+            if (!m_instance->claim(link)) {
                 return false;
             }
         }
@@ -203,6 +215,8 @@ bool WindowProgram::start() {
                              window->raise();
                              window->activateWindow();
                          });
+        QObject::connect(m_instance.get(), &SingleInstance::joinRequested, m_window.get(),
+                         [this](const QByteArray& link) { offerInvitation(link); });
     }
     m_window->setTableRestarter([this](const QStringList& params) {
         m_restartParams = params;
@@ -212,6 +226,48 @@ bool WindowProgram::start() {
     m_blinkLimit = std::make_unique<CursorBlinkLimit>();
     m_window->show();
     return true;
+}
+
+// A link alone on the command line becomes the parameters that join its table; a bad one
+// starts nothing at all.
+bool WindowProgram::takeInvitationLink(QByteArray& link) {
+    if (m_options.params.size() != 1 || !netaddr::looksLikeInviteLink(m_options.params.front())) {
+        return true;
+    }
+    link = QByteArray::fromStdString(m_options.params.front());
+    const std::filesystem::path settingsFile =
+        m_options.settingsPath.isEmpty()
+            ? settings::settingsFilePath()
+            : std::filesystem::path(m_options.settingsPath.toStdString());
+    const TableLaunch join = joinFromLink(link, linkPlayerName(settingsFile));
+    if (!join.ok()) {
+        m_exitCode = 2;
+        m_notice(join.problem);
+        return false;
+    }
+    m_options.params.clear();
+    for (const QString& param : join.params) {
+        m_options.params.push_back(param.toLatin1().toStdString());
+    }
+    return true;
+}
+
+void WindowProgram::offerInvitation(const QByteArray& link) {
+    if (!m_window || m_window->closeRequested()) {
+        return;
+    }
+    const TableLaunch join = joinFromLink(link, linkPlayerName(m_window->settingsPath()));
+    if (!join.ok()) {
+        showErrorBox(m_window.get(), join.problem);
+        return;
+    }
+    if (!m_window->confirm(
+            QStringLiteral("Leave this table and join the table at %1?").arg(join.params.at(1)))) {
+        return;
+    }
+    m_restartParams = join.params;
+    m_restart = true;
+    m_window->closeWithoutAsking(); // asked just now
 }
 
 bool WindowProgram::finish() {
@@ -226,11 +282,10 @@ bool WindowProgram::finish() {
     return m_startCopy(m_restartParams);
 }
 
-std::vector<std::string> latin1Params(int argc, char** argv) {
+std::vector<std::string> wireParams(int argc, char** argv) {
     std::vector<std::string> params;
     for (int i = 1; i < argc && argv[i] != nullptr; ++i) {
-        const QByteArray bytes = QString::fromLocal8Bit(argv[i]).toLatin1();
-        params.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        params.push_back(protocol::textFromUtf8(QString::fromLocal8Bit(argv[i]).toStdString()));
     }
     return params;
 }

@@ -33,6 +33,7 @@ class StartDialog;
 namespace lastling::shell {
 
 class CursorBlinkLimit;
+class FriendInvitations;
 class SingleInstance;
 class MainWindow;
 class TableSounds;
@@ -46,6 +47,7 @@ struct SideWindows {
     help::AboutWindow* about = nullptr;
     start::StartDialog* start = nullptr;
     help::HelpWindow* help = nullptr;
+    FriendInvitations* invitations = nullptr; // "Invite Friends...", the router's port
 };
 
 // Makes the side windows and wires each to its menu item, the table client, the settings
@@ -69,8 +71,16 @@ public:
     // Starts a copy of the program with the given parameters, not waiting for it.
     using CopyStarter = std::function<bool(const QStringList& params)>;
 
-    // False when another copy runs (it has been asked to raise its window): nothing was made.
+    // Shows what stops a start (a link that cannot be used); a message box unless a test says.
+    using Notice = std::function<void(const QString& text)>;
+    void setNotice(Notice notice) { m_notice = std::move(notice); }
+
+    // False when another copy runs (it has been asked to raise its window, or to take the
+    // invitation link given) or when the start cannot be made: nothing was made.
     bool start();
+    int exitCode() const { return m_exitCode; } // after start() returned false
+    // A link passed on by a later copy: the player may leave this table for that one.
+    void offerInvitation(const QByteArray& link);
     MainWindow* window() const { return m_window.get(); }
     const SideWindows& sideWindows() const { return m_sides; }
 
@@ -81,6 +91,8 @@ public:
     bool finish();
 
 private:
+    bool takeInvitationLink(QByteArray& link);
+
     WindowOptions m_options;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<MainWindow> m_window;
@@ -88,12 +100,14 @@ private:
     std::unique_ptr<TableSounds> m_sounds;
     std::unique_ptr<CursorBlinkLimit> m_blinkLimit;
     CopyStarter m_startCopy;
+    Notice m_notice;
+    int m_exitCode = 0;
     QStringList m_restartParams;
     bool m_restart = false;
 };
 
-// Command-line parameters after the program name, as the single-byte text the wire carries
-// (characters outside Latin-1 become "?").
-std::vector<std::string> latin1Params(int argc, char** argv);
+// Command-line parameters after the program name, in the form the wire carries text
+// (wire_text.h): single bytes where they hold it, else UTF-8.
+std::vector<std::string> wireParams(int argc, char** argv);
 
 } // namespace lastling::shell

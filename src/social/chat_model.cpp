@@ -2,6 +2,7 @@
 
 #include "protocol/framing.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,7 +20,8 @@ constexpr int kLargestPointSize = 72;
 std::optional<int> parseNumber(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size()) {
+    if (text.empty() || text.front() == '-' || error != std::errc() ||
+        end != text.data() + text.size()) {
         return std::nullopt;
     }
     return value;
@@ -61,9 +63,12 @@ bool ChatModel::addlinetochat(std::string_view line, Colour colour) {
         return false;
     }
     const int style = *seat == 0 ? kSystemStyle : *seat + 5;
-    std::string_view rest = line.substr(plus + 1);
+    // Read as one text: the name and the line behind it came in one form.
+    const std::string text = protocol::textToUtf8(line.substr(plus + 1));
+    std::string_view rest = text;
     const auto colon = rest.find(':');
-    const std::string_view name = colon == std::string_view::npos ? std::string_view() : rest.substr(0, colon + 1);
+    const std::string_view name =
+        colon == std::string_view::npos ? std::string_view() : rest.substr(0, colon + 1);
     rest.remove_prefix(name.size());
 
     adoptLineColour(style, colour);
@@ -85,7 +90,8 @@ void ChatModel::showChatMessage(std::string_view payload) {
     addlinetochat(payload.substr(0, bar), colourFromText(payload.substr(bar + 1)).value_or(kRed));
 }
 
-SendResult ChatModel::sendit(std::string_view fieldText, int myseat, bool loggedin, Colour chatColour) {
+SendResult ChatModel::sendit(std::string_view fieldText, int myseat, bool loggedin,
+                             Colour chatColour) {
     if (!loggedin) {
         return {};
     }
@@ -113,30 +119,30 @@ std::string ChatModel::waitingText(std::string_view message, std::string_view my
         plus == std::string_view::npos ? std::string_view() : message.substr(plus + 1);
     rest = rest.substr(rest.find('+') == std::string_view::npos ? rest.size() : rest.find('+') + 1);
     const std::string_view text = rest.substr(0, rest.find('|'));
-    std::string shown(myname);
     if (word == "CMD_chat") {
-        shown += " chats: ";
-    } else if (word == "CMD_action") {
-        shown += " ";
-    } else {
-        return shown + " plays a sound";
+        return protocol::joinTexts(myname, " chats: ", text);
     }
-    return shown.append(text);
+    if (word == "CMD_action") {
+        return protocol::joinTexts(myname, " ", text);
+    }
+    return std::string(myname) + " plays a sound";
 }
 
 void ChatModel::setWaiting(const std::vector<std::string>& texts, int myseat) {
     const int style = myseat >= 1 && myseat <= kHighestSeat ? myseat + 5 : kSystemStyle;
     m_waiting.clear();
     for (const std::string& text : texts) {
-        m_waiting.push_back({style, {{ChatRun::Kind::Text, style, text, -1, 0}}, true});
+        m_waiting.push_back(
+            {style, {{ChatRun::Kind::Text, style, protocol::textToUtf8(text), -1, 0}}, true});
     }
     emit waitingChanged();
 }
 
 bool ChatModel::islink(std::string_view word) {
     std::string lower(word);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return c < 0x80 ? static_cast<char>(std::tolower(c)) : static_cast<char>(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
+        return c < 0x80 ? static_cast<char>(std::tolower(c)) : static_cast<char>(c);
+    });
     return lower.find("http://") != std::string::npos || lower.find("www.") != std::string::npos;
 }
 
@@ -184,7 +190,8 @@ void ChatModel::adoptLineColour(int style, Colour colour) {
 }
 
 void ChatModel::addSmileys(std::string_view rest, ChatLine& line) {
-    for (auto pos = rest.find(kSmileyCode); pos != std::string_view::npos; pos = rest.find(kSmileyCode)) {
+    for (auto pos = rest.find(kSmileyCode); pos != std::string_view::npos;
+         pos = rest.find(kSmileyCode)) {
         addPiece(rest.substr(0, pos), line);
         rest.remove_prefix(pos + kSmileyCode.size());
         const auto code = rest.substr(0, std::min<std::size_t>(2, rest.size()));
@@ -220,7 +227,8 @@ void ChatModel::addWord(std::string_view word, ChatLine& line) {
         return;
     }
     // Neighbouring words of one style draw the same as one run, and keep long lines cheap.
-    if (!line.runs.empty() && line.runs.back().kind == ChatRun::Kind::Text && line.runs.back().style == line.style) {
+    if (!line.runs.empty() && line.runs.back().kind == ChatRun::Kind::Text &&
+        line.runs.back().style == line.style) {
         line.runs.back().text += word;
         return;
     }
@@ -236,12 +244,14 @@ void ChatModel::dropOldestLines() {
     const std::size_t count = m_lines.size() - m_maxLines;
     std::size_t links = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        links += static_cast<std::size_t>(std::count_if(m_lines[i].runs.begin(), m_lines[i].runs.end(),
-                                                        [](const ChatRun& run) { return run.kind == ChatRun::Kind::Link; }));
+        links += static_cast<std::size_t>(
+            std::count_if(m_lines[i].runs.begin(), m_lines[i].runs.end(),
+                          [](const ChatRun& run) { return run.kind == ChatRun::Kind::Link; }));
     }
     m_lines.erase(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(count));
     links = std::min(links, m_linkAddresses.size());
-    m_linkAddresses.erase(m_linkAddresses.begin(), m_linkAddresses.begin() + static_cast<std::ptrdiff_t>(links));
+    m_linkAddresses.erase(m_linkAddresses.begin(),
+                          m_linkAddresses.begin() + static_cast<std::ptrdiff_t>(links));
     m_firstJump += static_cast<int>(links);
     emit oldestLinesRemoved(static_cast<int>(count));
 }

@@ -32,7 +32,7 @@ struct TextStyle {
     bool operator==(const TextStyle&) const = default;
 };
 
-// One piece of a chat line. Text is Latin-1, as it came over the wire.
+// One piece of a chat line. Text is UTF-8, read from the wire's form (wire_text.h).
 struct ChatRun {
     enum class Kind { Text, Link, Smiley };
     Kind kind = Kind::Text;
@@ -65,7 +65,8 @@ public:
 
     explicit ChatModel(QObject* parent = nullptr);
 
-    // `line` is the seat number, "+", then the text. Returns false when the seat part is
+    // `line` is the seat number, "+", then the text in the wire's form (wire_text.h), as
+    // are all texts given to the model. Returns false when the seat part is
     // no seat number 0..9; such a line is not shown.
     bool addlinetochat(std::string_view line, Colour colour);
     // A system line "0+text" in the system-line colour.
@@ -79,12 +80,13 @@ public:
     // waits to go out, as the host will relay it under `myname`.
     static std::string waitingText(std::string_view message, std::string_view myname);
 
-    // This window's messages that wait to go out, as waitingText gave them; shown greyed
+    // This window's messages that wait to go out, as waitingText gave them (in the wire's
+    // form); shown greyed
     // after every other line until they are sent.
     void setWaiting(const std::vector<std::string>& texts, int myseat);
     const std::vector<ChatLine>& waiting() const { return m_waiting; }
 
-    // Address to open for link number `jump`, trailing blanks removed; empty when no such
+    // Address (UTF-8) to open for link number `jump`, trailing blanks removed; empty when no such
     // link is in the view any more.
     std::string linkAddress(int jump) const;
 

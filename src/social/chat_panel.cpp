@@ -1,5 +1,6 @@
 #include "social/chat_panel.h"
 
+#include "protocol/wire_text.h"
 #include "social/chat_entry.h"
 #include "social/chat_view.h"
 #include "social/qt_colour.h"
@@ -22,7 +23,8 @@ const QString kCannotOpen = QStringLiteral("Cannot open Webpage");
 // Only web addresses leave the chat: a word from another player must not start a local
 // program or open a local file.
 bool isWebAddress(const QUrl& url) {
-    return url.isValid() && (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 } // namespace
@@ -44,7 +46,9 @@ ChatPanel::ChatPanel(QWidget* parent, ChatPacer::Clock clock)
         const QColor chosen = QColorDialog::getColor(current, m_entry->window());
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
     };
-    m_messageBox = [this](const QString& text) { QMessageBox::warning(m_view->window(), QStringLiteral("Lastling"), text); };
+    m_messageBox = [this](const QString& text) {
+        QMessageBox::warning(m_view->window(), QStringLiteral("Lastling"), text);
+    };
 
     buildActions();
     buildSmileyMenu();
@@ -113,9 +117,9 @@ void ChatPanel::showSmileyMenu() {
 
 void ChatPanel::sendit() {
     const ChatSession session = m_session ? m_session() : ChatSession{};
-    const QByteArray text = m_entry->text().toLatin1(); // characters outside Latin-1 become "?"
-    const SendResult result = ChatModel::sendit(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                                                session.myseat, session.loggedin, m_chatColour);
+    const std::string text = protocol::textFromUtf8(m_entry->text().toStdString());
+    const SendResult result =
+        ChatModel::sendit(text, session.myseat, session.loggedin, m_chatColour);
     // A refused line stays in the field, so nothing typed is lost.
     if (!result.message.empty() && sendPaced(result.message) == ChatPacer::Outcome::Refused) {
         return;
@@ -152,17 +156,22 @@ void ChatPanel::selectAll() {
     }
 }
 
-void ChatPanel::copy() { m_view->copy(); }
+void ChatPanel::copy() {
+    m_view->copy();
+}
 
 void ChatPanel::clearMainChat() {
     m_model.clear();
     m_entry->setFocus();
 }
 
-void ChatPanel::setScrollChatOff(bool off) { m_scrollOff->setChecked(off); }
+void ChatPanel::setScrollChatOff(bool off) {
+    m_scrollOff->setChecked(off);
+}
 
 void ChatPanel::chooseTextColour() {
-    const auto chosen = m_pickColour ? m_pickColour(toQColor(m_chatColour, m_entry->palette())) : std::nullopt;
+    const auto chosen =
+        m_pickColour ? m_pickColour(toQColor(m_chatColour, m_entry->palette())) : std::nullopt;
     if (!chosen) {
         return;
     }
@@ -189,7 +198,8 @@ void ChatPanel::setChatColour(Colour colour) {
 
 void ChatPanel::mainchatJump(int jump) {
     const std::string address = m_model.linkAddress(jump);
-    const QUrl url = QUrl::fromUserInput(QString::fromLatin1(address.data(), static_cast<qsizetype>(address.size())));
+    const QUrl url = QUrl::fromUserInput(
+        QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())));
     const bool opened = !address.empty() && isWebAddress(url) && m_opener && m_opener->open(url);
     if (!opened && m_messageBox) {
         m_messageBox(kCannotOpen);

@@ -4,6 +4,8 @@
 #include "social/smileys.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
+#include <QHash>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,20 +27,44 @@ const QColor kBackground(0xF9, 0xFA, 0xE7);
 const QColor kWaitingGrey(0x80, 0x80, 0x80);
 constexpr int kMargin = 5;
 
-// Wire text is Latin-1. Control bytes would start new paragraphs or draw boxes, so they
-// show as "?" and every model line stays exactly one paragraph.
-QString displayText(const std::string& latin1) {
-    QString text = QString::fromLatin1(latin1.data(), static_cast<qsizetype>(latin1.size()));
+// Control characters and the line and paragraph separators would start new paragraphs or
+// draw boxes, so they show as "?" and every model line stays exactly one paragraph.
+// Bidi embeddings, overrides and isolates go: a line from a host that let them through
+// must not draw its text, or what follows it, in an order its sender forced on it.
+QString displayText(const std::string& utf8) {
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    text.removeIf([](QChar c) {
+        const auto code = c.unicode();
+        return (code >= 0x202A && code <= 0x202E) || (code >= 0x2066 && code <= 0x2069);
+    });
     for (QChar& c : text) {
         const auto code = c.unicode();
-        if (code < 0x20 || (code >= 0x7F && code <= 0x9F)) {
+        if (code < 0x20 || (code >= 0x7F && code <= 0x9F) || code == 0x2028 || code == 0x2029) {
             c = QLatin1Char('?');
         }
     }
     return text;
 }
 
-QString jumpHref(int jump) { return kJumpScheme + QLatin1Char(':') + QString::number(jump); }
+// Qt falls back character by character in the desktop's order of fonts, which may find a
+// plain symbol font before the colour emoji one. Naming the emoji font right behind the
+// font a style asks for (as the desktop resolves it) draws emoji in colour; where it is not
+// installed, the fallback is as before.
+QStringList familiesWithEmoji(const QString& family) {
+    static QHash<QString, QStringList> resolved;
+    auto found = resolved.find(family);
+    if (found == resolved.end()) {
+        QFont asked;
+        asked.setFamilies({family});
+        found = resolved.insert(family,
+                                {QFontInfo(asked).family(), QStringLiteral("Noto Color Emoji")});
+    }
+    return *found;
+}
+
+QString jumpHref(int jump) {
+    return kJumpScheme + QLatin1Char(':') + QString::number(jump);
+}
 
 int jumpOf(const QString& href) {
     if (!href.startsWith(kJumpScheme + QLatin1Char(':'))) {
@@ -49,7 +75,9 @@ int jumpOf(const QString& href) {
     return ok ? jump : -1;
 }
 
-bool isSmiley(const QTextFormat& format) { return format.objectType() == SmileyObject::kObjectType; }
+bool isSmiley(const QTextFormat& format) {
+    return format.objectType() == SmileyObject::kObjectType;
+}
 
 } // namespace
 
@@ -57,7 +85,8 @@ QSizeF SmileyObject::intrinsicSize(QTextDocument*, int, const QTextFormat&) {
     return QSizeF(kSmileyWidth, kSmileyHeight);
 }
 
-void SmileyObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) {
+void SmileyObject::drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int,
+                              const QTextFormat& format) {
     painter->drawImage(rect, smileyPicture(format.intProperty(kIndexProperty)));
 }
 
@@ -69,7 +98,8 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     setMouseTracking(true);
     document()->setDocumentMargin(kMargin);
-    document()->documentLayout()->registerHandler(SmileyObject::kObjectType, new SmileyObject(this));
+    document()->documentLayout()->registerHandler(SmileyObject::kObjectType,
+                                                  new SmileyObject(this));
     QPalette colours = palette();
     colours.setColor(QPalette::Base, kBackground);
     setPalette(colours);
@@ -97,7 +127,7 @@ ChatView::ChatView(ChatModel& model, QWidget* parent) : QPlainTextEdit(parent), 
 QTextCharFormat ChatView::look(int style) const {
     const TextStyle& s = m_model.styles()[static_cast<std::size_t>(style)];
     QTextCharFormat format;
-    format.setFontFamilies({QString::fromStdString(s.font)});
+    format.setFontFamilies(familiesWithEmoji(QString::fromStdString(s.font)));
     format.setFontPointSize(s.pointSize);
     format.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(s.italic);
@@ -226,14 +256,16 @@ int ChatView::jumpAt(const QPoint& viewportPoint) const {
     if (layout == nullptr) {
         return -1;
     }
-    const QPointF inBlock = QPointF(viewportPoint) - contentOffset() - blockBoundingGeometry(block).topLeft();
+    const QPointF inBlock =
+        QPointF(viewportPoint) - contentOffset() - blockBoundingGeometry(block).topLeft();
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine line = layout->lineAt(i);
         if (!line.naturalTextRect().contains(inBlock)) {
             continue;
         }
         QTextCursor under(document());
-        under.setPosition(block.position() + line.xToCursor(inBlock.x(), QTextLine::CursorOnCharacter) + 1);
+        under.setPosition(block.position() +
+                          line.xToCursor(inBlock.x(), QTextLine::CursorOnCharacter) + 1);
         return jumpOf(under.charFormat().anchorHref());
     }
     return -1;
@@ -245,7 +277,8 @@ void ChatView::mousePressEvent(QMouseEvent* event) {
 }
 
 void ChatView::mouseMoveEvent(QMouseEvent* event) {
-    viewport()->setCursor(jumpAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor : Qt::IBeamCursor);
+    viewport()->setCursor(jumpAt(event->position().toPoint()) >= 0 ? Qt::PointingHandCursor
+                                                                   : Qt::IBeamCursor);
     QPlainTextEdit::mouseMoveEvent(event);
 }
 

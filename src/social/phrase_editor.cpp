@@ -1,5 +1,7 @@
 #include "social/phrase_editor.h"
 
+#include "protocol/wire_text.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -91,7 +93,7 @@ QLineEdit* PhraseEditor::field(int number) const {
 void PhraseEditor::openEditor() {
     for (int n = 1; n <= kPhraseCount; ++n) {
         const std::string& text = m_model.phrases()[static_cast<std::size_t>(n - 1)];
-        field(n)->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+        field(n)->setText(QString::fromStdString(protocol::textToUtf8(text)));
     }
     if (QWidget* owner = parentWidget()) {
         move(owner->window()->frameGeometry().center() - rect().center());
@@ -106,7 +108,7 @@ void PhraseEditor::button_doneClick() {
     PhraseTexts texts;
     for (int n = 1; n <= kPhraseCount; ++n) {
         texts[static_cast<std::size_t>(n - 1)] =
-            field(n)->text().toLatin1().toStdString(); // outside Latin-1: "?"
+            protocol::textFromUtf8(field(n)->text().toStdString());
     }
     m_model.setPhrases(texts);
     if (m_saver && !m_saver(m_model.phrases())) {

@@ -1,6 +1,7 @@
 #include "social/phrase_model.h"
 
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -12,7 +13,7 @@ constexpr std::string_view kMeForm = "/me ";
 
 // A phrase is one line of at most 50 characters, whatever a hand-edited file holds.
 std::string cleaned(std::string_view text) {
-    std::string out(text.substr(0, std::min<std::size_t>(text.size(), kMaxPhraseLength)));
+    std::string out = protocol::cutText(text, kMaxPhraseLength); // control bytes are ASCII
     std::replace_if(
         out.begin(), out.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }, ' ');
     return out;

@@ -17,7 +17,7 @@ inline constexpr int kMaxPhraseLength = 50;
 // every machine, whatever its timer resolution.
 inline constexpr std::chrono::milliseconds kPhraseLockTime{2000};
 
-// Phrase texts of buttons 1..9, single-byte (Latin-1) as the wire and the settings file hold them.
+// Phrase texts of buttons 1..9 in the wire's form (wire_text.h), as the settings file holds them.
 using PhraseTexts = std::array<std::string, kPhraseCount>;
 
 const PhraseTexts& builtInPhrases();

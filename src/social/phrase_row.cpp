@@ -1,5 +1,6 @@
 #include "social/phrase_row.h"
 
+#include "protocol/wire_text.h"
 #include "social/chatter_sounds.h"
 #include "social/phrase_pictures.h"
 
@@ -80,8 +81,8 @@ namespace {
 constexpr std::array<int, kPhraseCount + 1> kButtonX = {0,   27,  54,  80,  107,
                                                         134, 160, 187, 214, 241};
 
-QString fromLatin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+QString fromWire(const std::string& text) {
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
 // A phrase that looks like markup still shows as typed.
@@ -184,7 +185,7 @@ void PhraseRow::buildChatterMenu() {
 
 void PhraseRow::showPhrases() {
     for (int n = 1; n <= kPhraseCount; ++n) {
-        const QString phrase = fromLatin1(m_model.phrases()[static_cast<std::size_t>(n - 1)]);
+        const QString phrase = fromWire(m_model.phrases()[static_cast<std::size_t>(n - 1)]);
         phraseButton(n)->setToolTip(plainToolTip(phrase));
         phraseButton(n)->setAccessibleName(QStringLiteral("Phrase %1: %2").arg(n).arg(phrase));
     }

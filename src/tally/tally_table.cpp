@@ -7,17 +7,26 @@
 namespace lastling::tally {
 namespace {
 
-unsigned char foldCase(unsigned char c) {
-    // ASCII and the Latin-1 capitals, the letters a single-byte name can hold.
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+// ASCII and the Latin-1 capitals, the letters a single-byte name can hold. A name outside
+// Latin-1 comes in UTF-8 (see the wire's text form), where such a byte opens a sequence and
+// is followed by one of 0x80..0xBF: it is no letter then, so no name folds into another.
+unsigned char foldCase(std::string_view name, std::size_t at) {
+    const auto c = static_cast<unsigned char>(name[at]);
+    const bool opensSequence =
+        at + 1 < name.size() && (static_cast<unsigned char>(name[at + 1]) & 0xC0) == 0x80;
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7 && !opensSequence))
         return static_cast<unsigned char>(c + 0x20);
     return c;
 }
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return foldCase(static_cast<unsigned char>(x)) == foldCase(static_cast<unsigned char>(y));
-    });
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t at = 0; at < a.size(); ++at) {
+        if (foldCase(a, at) != foldCase(b, at))
+            return false;
+    }
+    return true;
 }
 
 } // namespace

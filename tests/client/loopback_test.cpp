@@ -9,6 +9,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -117,6 +118,10 @@ TEST_F(Loopback, WholeGameEndsWithTheSameWinnerOnBothTables) {
     const std::string boWinner =
         boPorts.tallies.back() == "addtomine" ? "Bo" : boPorts.tallies.back();
     EXPECT_EQ(annWinner, boWinner);
+    // The honest host's deals pass both tables' checks, draws and all.
+    const std::string warning = "0+The host's deal for this round does not match what it promised.";
+    EXPECT_EQ(std::count(annPorts.lines.begin(), annPorts.lines.end(), warning), 0);
+    EXPECT_EQ(std::count(boPorts.lines.begin(), boPorts.lines.end(), warning), 0);
     EXPECT_TRUE(ann.model().view().startButtonVisible);
     EXPECT_FALSE(bo.model().view().startButtonVisible);
 }

@@ -70,6 +70,22 @@ TEST_F(ClientFixture, OwnPlayerEntryConnectsLoadsSettingsAndPlaysEnteredOnce) {
     EXPECT_EQ(model.view().spyList, std::vector<std::string>{"6: Di"});
 }
 
+// A host of another make may pass on names ours would clean: they show cleaned all the same,
+// and a spectator still leaves the list under the name it was listed by.
+TEST_F(ClientFixture, NamesLoseHiddenCharactersWhateverTheHostSent) {
+    loginAs(2);
+    host("CMD_existingplayers+1+Bo\xE2\x80\xAE"
+         "b+0+6+\xE2\x80\x8B"
+         "Di+0");
+    EXPECT_EQ(seat(1).name, "Bob");
+    EXPECT_EQ(model.view().spyList, std::vector<std::string>{"6: Di"});
+    clearRecords();
+    host("CMD_playerdisconnected+6+\xE2\x80\x8B"
+         "Di");
+    EXPECT_TRUE(model.view().spyList.empty());
+    EXPECT_EQ(ports.lines, std::vector<std::string>{"0+Di has left."});
+}
+
 TEST_F(ClientFixture, SpectatorEntryForOthersAndForSelf) {
     loginAs(2);
     host("CMD_newplayerinfo+6+Bo+0");

@@ -43,7 +43,20 @@ INSTANTIATE_TEST_SUITE_P(
         ParamsCase{{"Ann", "10.1.2.3", "True"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
         ParamsCase{{"Ann", "10.1.2.3", "false"}, StartMode::Join, "Ann", "10.1.2.3", true, false},
         ParamsCase{{"Ann", "h", "true", "extra"}, StartMode::Host, "Ann", "h", true, false},
-        ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n__", "h", true, false}));
+        ParamsCase{{"A+n|\xFF", "h", ""}, StartMode::Join, "A_n_\xC3\xBF", "h", true, false},
+        // cut to 30 characters as the host would, the override gone first
+        ParamsCase{{"\xE2\x80\xAE" + std::string(30, 'x') + "\xE6\xBC\xA2", "h", "true"},
+                   StartMode::Host,
+                   std::string(30, 'x'),
+                   "h",
+                   true,
+                   false},
+        ParamsCase{{std::string(29, 'x') + "\xE6\xBC\xA2", "h", "true"},
+                   StartMode::Host,
+                   std::string(29, 'x') + "\xE6\xBC\xA2",
+                   "h",
+                   true,
+                   false}));
 
 // ---- start-up ----
 
@@ -291,6 +304,18 @@ TEST_F(ClientFixture, ChangedFollowsEveryHandledMessageOnly) {
     QObject::connect(&model, &TableModel::changed, [&changes] { ++changes; });
     host({"CMD_starthand++", "unknown", "CMD_nextplayer+x", "CMD_wrongversion+"});
     EXPECT_EQ(changes, 3);
+}
+
+// The sealed deal's two words are new: a table that does not know them, as an older one, lets
+// them pass without a change, an error or a line.
+TEST_F(ClientFixture, TheSealedDealPassesATableThatDoesNotCheckIt) {
+    int changes = 0;
+    QObject::connect(&model, &TableModel::changed, [&changes] { ++changes; });
+    host({"CMD_dealseal+" + std::string(64, 'a') + "+",
+          "CMD_dealreveal+00112233445566778899aabbccddeeff+1+2+3+"});
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(ports.lines.empty());
 }
 
 TEST_F(ClientFixture, ExtraCommandWordsReachTheirHandlers) {

@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "manual_timer.h"
+#include "protocol/wire_text.h"
 
 #include <gtest/gtest.h>
 
@@ -76,8 +77,8 @@ TEST_F(HostCoreTest, LoginAnnouncesToAllAndListsTheOthersOnce) {
 TEST_F(HostCoreTest, LoginNameIsTheWholeRestMadeSafe) {
     const int slot = connect();
     receive(slot, std::string("CMD_logininfo+1+1.0.1+A+b|c\n[\x1b\x7f\x01"));
-    EXPECT_EQ(seats[1].name, "A_b_c_[___");
-    EXPECT_EQ(transport.sentTo(1)[1], wire("CMD_newplayerinfo+1+A_b_c_[___+0"));
+    EXPECT_EQ(seats[1].name, "A_b_c[");
+    EXPECT_EQ(transport.sentTo(1)[1], wire("CMD_newplayerinfo+1+A_b_c[+0"));
 }
 
 TEST_F(HostCoreTest, LoginWithTrailingEndByteQueuesOnlyTheLogin) {
@@ -194,6 +195,92 @@ INSTANTIATE_TEST_SUITE_P(
         RelayCase{"CMD_chat+two+x|clBlack", ""}, RelayCase{"CMD_chat+", ""},
         RelayCase{"CMD_action+1+x|clBlack", ""}, RelayCase{"CMD_playasound+4+wave1+", ""},
         RelayCase{"cmd_chat+2+x|clBlack", ""}, RelayCase{"CMD_chat", ""}, RelayCase{"", ""}));
+
+// ---- names and chat in any script ----
+
+// UTF-8 of the characters the cases use.
+const std::string kKan = "\xE6\xBC\xA2";       // 漢
+const std::string kJi = "\xE5\xAD\x97";        // 字
+const std::string kThumb = "\xF0\x9F\x91\x8D"; // 👍
+const std::string kStroke = "\xC5\x81";        // Ł
+const std::string kRlo = "\xE2\x80\xAE";       // right-to-left override
+const std::string kZwsp = "\xE2\x80\x8B";      // zero-width space
+
+std::string times(int count, const std::string& text) {
+    std::string out;
+    for (int i = 0; i < count; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+struct WireTextCase {
+    const char* what;
+    std::string name;     // the login's bytes
+    std::string chat;     // the chat text's bytes
+    std::string seenName; // what every peer gets
+    std::string relayed;  // the relayed chat field: name, " chats: ", text
+    std::string shown;    // the name as a peer reads it, in UTF-8
+};
+
+class WireTextTest : public ::testing::TestWithParam<WireTextCase>, public HostFixture {};
+
+TEST_P(WireTextTest, NamesAndChatReachThePeersByteExact) {
+    const WireTextCase& c = GetParam();
+    join("Ann");
+    clearSent();
+    join(c.name);
+    EXPECT_EQ(seats[2].name, c.seenName);
+    EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_newplayerinfo+2+" + c.seenName + "+0")});
+    EXPECT_EQ(protocol::textToUtf8(c.seenName), c.shown);
+    clearSent();
+    receive(2, "CMD_chat+2+" + c.chat + "|clBlack");
+    EXPECT_EQ(transport.sentTo(1), Messages{wire("CMD_chat+2+" + c.relayed + "|clBlack")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, WireTextTest,
+    ::testing::Values(
+        // single bytes stay single bytes: peers of older versions read them as before
+        WireTextCase{"Latin1", "Jos\xE9", "ol\xE9", "Jos\xE9", "Jos\xE9 chats: ol\xE9",
+                     "Jos\xC3\xA9"},
+        WireTextCase{"Utf8", kKan + kJi, kThumb, kKan + kJi, kKan + kJi + " chats: " + kThumb,
+                     kKan + kJi},
+        // one relayed line in one form, though name and text came in two
+        WireTextCase{"Latin1NameUtf8Chat", "Jos\xE9", kThumb, "Jos\xE9",
+                     "Jos\xC3\xA9 chats: " + kThumb, "Jos\xC3\xA9"},
+        // a bar in UTF-8 text becomes the broken bar in UTF-8, so the line stays UTF-8
+        WireTextCase{"BarInUtf8Chat", "Bob", kKan + "|" + kJi, "Bob",
+                     "Bob chats: " + kKan + "\xC2\xA6" + kJi, "Bob"},
+        // names count characters: 30 is the most, and a cut never splits one
+        WireTextCase{"ThirtyCharactersKept", times(29, kStroke) + kThumb, "x",
+                     times(29, kStroke) + kThumb, times(29, kStroke) + kThumb + " chats: x",
+                     times(29, kStroke) + kThumb},
+        WireTextCase{"ThirtyOneCut", times(29, kStroke) + kThumb + kKan, "x",
+                     times(29, kStroke) + kThumb, times(29, kStroke) + kThumb + " chats: x",
+                     times(29, kStroke) + kThumb},
+        WireTextCase{"CutBeforeAFourByteCharacter", times(30, kKan) + kThumb, "x", times(30, kKan),
+                     times(30, kKan) + " chats: x", times(30, kKan)},
+        WireTextCase{"TwentyNineKept", times(29, kKan), "x", times(29, kKan),
+                     times(29, kKan) + " chats: x", times(29, kKan)},
+        WireTextCase{"ThirtyOneLatin1Cut", std::string(31, '\xE9'), "x", std::string(30, '\xE9'),
+                     std::string(30, '\xE9') + " chats: x", times(30, "\xC3\xA9")},
+        // what is left after the cut fits single bytes, so it goes as older peers read it
+        WireTextCase{"CutToLatin1", times(30, "\xC3\xA9") + kKan, "x", std::string(30, '\xE9'),
+                     std::string(30, '\xE9') + " chats: x", times(30, "\xC3\xA9")},
+        // nothing hidden: no override, no zero-width character
+        WireTextCase{"OverrideRemoved", "Ann" + kRlo + "Bob", "x", "AnnBob", "AnnBob chats: x",
+                     "AnnBob"},
+        WireTextCase{"ZeroWidthRemoved", kZwsp + "Ann" + kZwsp, "x", "Ann", "Ann chats: x", "Ann"},
+        WireTextCase{"OverrideLeavesTheChat", "Bob", "hi " + kRlo + "olleh", "Bob",
+                     "Bob chats: hi olleh", "Bob"},
+        // "Ã©" from a new peer comes as UTF-8: its single bytes would read back as "é"
+        WireTextCase{"MojibakeLookalikeStaysUtf8", "\xC3\x83\xC2\xA9", "x", "\xC3\x83\xC2\xA9",
+                     "\xC3\x83\xC2\xA9 chats: x", "\xC3\x83\xC2\xA9"},
+        // the same two bytes from an older peer read as UTF-8 "é", and go on as single bytes
+        WireTextCase{"OldPeersLookalikeReadAsUtf8", "\xC3\xA9", "x", "\xE9", "\xE9 chats: x",
+                     "\xC3\xA9"}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 TEST_F(HostCoreTest, RelaysGoToTheSenderFirstThenByRisingSlot) {
     for (const char* name : {"Ann", "Bob", "Cid", "Dee"}) {
@@ -377,6 +464,15 @@ TEST_F(HostCoreTest, LongRelaysAreCutAndAChatLineKeepsItsColour) {
     EXPECT_EQ(sent[0].size(), HostCore::kMaxRelayedLine + 1);
     EXPECT_EQ(sent[0].substr(sent[0].size() - 7), wire("|clRed"));
     EXPECT_EQ(sent[1].size(), HostCore::kMaxRelayedLine + 1);
+}
+
+TEST_F(HostCoreTest, ALongUtf8RelayIsCutBetweenCharacters) {
+    join("Anna");
+    clearSent();
+    receive(1, "CMD_chat+1+" + times(2000, kKan) + "|clRed");
+    // 4096 bytes would end 2 bytes into a character: the whole character goes
+    EXPECT_EQ(transport.sentTo(1),
+              Messages{wire("CMD_chat+1+Anna chats: " + times(1355, kKan) + "|clRed")});
 }
 
 TEST_F(HostCoreTest, HandlerErrorsAreCutAndLoggedOnceASecondWithACount) {

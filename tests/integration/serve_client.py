@@ -109,7 +109,7 @@ def check_options(lastling):
              (["Ann", "127.0.0.1", "true", "-x"], 2, "unknown option '-x'"),
              (["--port", "7773"], 2, "lastling: --serve is missing\nUsage: lastling"),
              (["--seed", "5"], 2, "lastling: --serve is missing\n"),
-             (["--help"], 0, "[--no-announce] [--seed N]\n"),
+             (["--help"], 0, "[--no-announce] [--open-port] [--seed N]\n"),
              (["--serve", "--seed"], 2, "lastling: --seed needs a value\n"),
              (["--serve", "--seed", "4294967296"], 2, "invalid value '4294967296' for --seed (expected 0..4294967295)"),
              (["--serve", "--seed=-1"], 2, "invalid value '-1' for --seed"),

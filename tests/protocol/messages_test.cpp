@@ -37,9 +37,11 @@ TEST(MessagesTest, HostToClientLiterals) {
     EXPECT_EQ(existingplayers({}), "");
     EXPECT_EQ(body(havewrongversion("Bo")), "CMD_havewrongversion+Bo");
     EXPECT_EQ(body(wrongversion()), "CMD_wrongversion+");
-    EXPECT_EQ(body(gamestats(2, 30, 17, 4, {{{1, 5, 0, 3}, {2, 0, 14, 4}, {3, 12, 0, 0}, {4, 0, 52, 1}}})),
+    EXPECT_EQ(body(gamestats(2, 30, 17, 4,
+                             {{{1, 5, 0, 3}, {2, 0, 14, 4}, {3, 12, 0, 0}, {4, 0, 52, 1}}})),
               "CMD_gamestats+2+30+17+4+1+5+0+3+2+0+14+4+3+12+0+0+4+0+52+1");
-    EXPECT_EQ(body(mycards(1, {{1, 5}, {2, 0}, {3, 40}, {4, 13}})), "CMD_mycards+1+1+5+2+0+3+40+4+13");
+    EXPECT_EQ(body(mycards(1, {{1, 5}, {2, 0}, {3, 40}, {4, 13}})),
+              "CMD_mycards+1+1+5+2+0+3+40+4+13");
     EXPECT_EQ(body(mycards(3, {{2, 7}})), "CMD_mycards+3+2+7");
     EXPECT_EQ(body(playerdisconnected(3, "Ann")), "CMD_playerdisconnected+3+Ann");
     EXPECT_EQ(body(justwatching(2, 1)), "CMD_justwatching+2+1");
@@ -60,12 +62,17 @@ TEST(MessagesTest, HostToClientLiterals) {
 }
 
 TEST(MessagesTest, UnsafeTextIsReplaced) {
-    EXPECT_EQ(safeName("a+b|c\xFF" "d"), "a_b_c_d");
+    EXPECT_EQ(safeName("a+b|c\xFF"
+                       "d"),
+              "a_b_c_d");
     EXPECT_EQ(safeName(""), "");
-    EXPECT_EQ(safeChatText("1+1|2\xFF"), "1+1\xA6" "2\xA6");
-    EXPECT_EQ(safeRelayedChat("a|b|clRed"), "a\xA6" "b|clRed");
+    // A lone 0xFF is the letter y with diaeresis, which only UTF-8 can carry.
+    EXPECT_EQ(safeChatText("1+1|2\xFF"), "1+1\xC2\xA6"
+                                         "2\xC3\xBF");
+    EXPECT_EQ(safeRelayedChat("a|b|clRed"), "a\xA6"
+                                            "b|clRed");
     EXPECT_EQ(safeRelayedChat("no colour"), "no colour");
-    EXPECT_EQ(safeRelayedChat("x\xFF|$00000000"), "x\xA6|$00000000");
+    EXPECT_EQ(safeRelayedChat("x\xFF|$00000000"), "x\xC3\xBF|$00000000");
 }
 
 } // namespace

@@ -350,6 +350,11 @@ TEST_F(SettingsFolder, LastTableTouchesOnlyItsOwnKeys) {
     EXPECT_EQ(back.lasthost, "::1");
     EXPECT_EQ(back.botspeed, 250);
     EXPECT_NE(read().find("[Other]\r\nx=1\r\n"), std::string::npos) << read();
+    // a name as the wire carries it: older versions still read a single-byte one
+    ASSERT_TRUE(saveLastTable("Jos\xE9", std::nullopt, file()));
+    EXPECT_NE(read().find("Lastname=Jos\xE9\r\n"), std::string::npos) << read();
+    ASSERT_TRUE(saveLastTable("\xE6\xBC\xA2\xF0\x9F\x91\x8D", std::nullopt, file()));
+    EXPECT_EQ(loadinifile(file()).lastname, "\xE6\xBC\xA2\xF0\x9F\x91\x8D");
     write("[Lastling]\r\nLastname=" + std::string(5000, 'n') + "\r\n");
     EXPECT_EQ(loadinifile(file()).lastname, std::string(255, 'n'));
     EXPECT_EQ(loadinifile(file()).lasthost, "");

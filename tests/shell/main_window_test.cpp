@@ -568,20 +568,21 @@ TEST_F(WindowTest, GuestInAGameIsAskedBeforeLeavingAndLosesItsTurnWithTheTable) 
     EXPECT_EQ(asked.size(), 1);
 }
 
-TEST(WindowParams, CommandLineBecomesSingleByteText) {
+TEST(WindowParams, CommandLineBecomesWireText) {
     char program[] = "lastling";
     char name[] = "J\xC3\xB6rg"; // UTF-8 for a name with an umlaut
     char address[] = "\xE2\x82\xAC"
-                     "1"; // the euro sign has no single-byte form
+                     "1"; // the euro sign has no single-byte form: it stays UTF-8
     char mode[] = "true";
     char* argv[] = {program, name, address, mode, nullptr};
-    const std::vector<std::string> params = latin1Params(4, argv);
+    const std::vector<std::string> params = wireParams(4, argv);
     ASSERT_EQ(params.size(), 3U);
     EXPECT_EQ(params[0], "J\xF6rg");
-    EXPECT_EQ(params[1], "?1");
+    EXPECT_EQ(params[1], "\xE2\x82\xAC"
+                         "1");
     EXPECT_EQ(params[2], "true");
-    EXPECT_TRUE(latin1Params(1, argv).empty());
-    EXPECT_TRUE(latin1Params(0, argv).empty());
+    EXPECT_TRUE(wireParams(1, argv).empty());
+    EXPECT_TRUE(wireParams(0, argv).empty());
 }
 
 } // namespace

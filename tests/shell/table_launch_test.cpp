@@ -25,6 +25,7 @@ TEST_P(TableLaunchTest, BuildsTheThreeParametersOrRefuses) {
 
 const QString kFarName = QString(31, u'x');
 const QString kLongestName = QString(30, u'x');
+const QString kLongestEmoji = QString::fromUtf8("\xF0\x9F\x91\x8D").repeated(30); // 60 UTF-16 units
 // Host names of 253 and 254 characters, in labels of at most 63.
 const QString kLongestHost =
     QString(63, u'a') + "." + QString(63, u'b') + "." + QString(63, u'c') + "." + QString(61, u'd');
@@ -56,7 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
         LaunchCase{"too long", true, kFarName, "", {}},
         LaunchCase{"longest host name", false, "Bob", kLongestHost, {"Bob", kLongestHost, "false"}},
         LaunchCase{"too long a host name", false, "Bob", kFarHost, {}},
-        LaunchCase{"beyond latin-1", true, QString::fromUtf8("\xE2\x82\xAC"), "", {}},
+        LaunchCase{"beyond latin-1",
+                   true,
+                   QString::fromUtf8("\xE2\x82\xAC \xE6\xBC\xA2"),
+                   "",
+                   {QString::fromUtf8("\xE2\x82\xAC \xE6\xBC\xA2"), "127.0.0.1", "true"}},
+        LaunchCase{
+            "longest name in emoji", true, kLongestEmoji, "", {kLongestEmoji, "127.0.0.1", "true"}},
+        LaunchCase{"too long in emoji", true, kLongestEmoji + kLongestEmoji.right(2), "", {}},
         LaunchCase{"empty address", false, "Bob", "  ", {}},
         LaunchCase{"blank inside", false, "Bob", "my host", {}},
         LaunchCase{"bad ipv4", false, "Bob", "300.1.1.1", {}},

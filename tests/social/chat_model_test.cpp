@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                  std::string("a|b\xFF"
                              "c"),
                  true, kBlack,
-                 wire("CMD_chat+2+a\xA6"
-                      "b\xA6"
+                 wire("CMD_chat+2+a\xC2\xA6" // the y with diaeresis goes as UTF-8
+                      "b\xC3\xBF"
                       "c|clBlack"),
                  true},
         SendCase{"ActionMadeSafe", "/me x|y", true, kBlack, wire("CMD_action+2+x\xA6y|clBlack"),
@@ -122,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                  0xFF0000},
         ShowCase{"RunsOfBlanks", "4+D:a   b|clBlack", "[9]D: a   b ", 9, kBlack},
         ShowCase{"LeadingZeroSeat", "05+E: x|clBlack", "[10]E:  x ", 10, kBlack},
-        ShowCase{"Latin1Kept", "2+\xC5sa: h\xE9j|clBlack", "[7]\xC5sa:  h\xE9j ", 7, kBlack},
+        ShowCase{"Latin1Kept", "2+\xC5sa: h\xE9j|clBlack", "[7]\xC3\x85sa:  h\xC3\xA9j ", 7,
+                 kBlack},
         ShowCase{"Empty", "", "", 0, 0}, ShowCase{"NoPlus", "hello|clBlack", "", 0, 0},
         ShowCase{"SeatMissing", "+hi|clBlack", "", 0, 0},
         ShowCase{"SeatNotANumber", "x+hi|clBlack", "", 0, 0},

@@ -14,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDatabase>
+#include <QGlyphRun>
 #include <QMenu>
 #include <QMimeData>
 #include <QScrollBar>
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <string>
@@ -106,7 +109,7 @@ TEST_F(ChatViewTest, TypedLinesShowAsTheHostRelaysThem) {
     EXPECT_EQ(format.intProperty(ChatView::kStyleProperty), 7); // seat 2's style
 }
 
-TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1BecomesQuestionMarks) {
+TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1GoesAsUtf8) {
     QTest::keyClicks(m_panel->entry(), QStringLiteral("early"));
     QTest::keyClick(m_panel->entry(), Qt::Key_Return);
     EXPECT_TRUE(m_sent.empty());
@@ -115,7 +118,11 @@ TEST_F(ChatViewTest, NothingGoesOutBeforeTheLoginAndOutsideLatin1BecomesQuestion
     m_panel->entry()->setText(QStringLiteral("caf\u00E9 \u20AC"));
     m_panel->sendit();
     ASSERT_EQ(m_sent.size(), 1u);
-    EXPECT_EQ(m_sent[0], std::string("CMD_chat+3+caf\xE9 ?|clBlack\xFF"));
+    EXPECT_EQ(m_sent[0], std::string("CMD_chat+3+caf\xC3\xA9 \xE2\x82\xAC|clBlack\xFF"));
+    m_panel->entry()->setText(QStringLiteral("caf\u00E9"));
+    m_panel->sendit();
+    ASSERT_EQ(m_sent.size(), 2u);
+    EXPECT_EQ(m_sent[1], std::string("CMD_chat+3+caf\xE9|clBlack\xFF")); // as older peers read it
 }
 
 TEST_F(ChatViewTest, ClickingALinkOpensItsAddress) {
@@ -257,6 +264,41 @@ TEST_F(ChatViewTest, EachLineStaysOneParagraphAndOldLinesLeave) {
     clickLink(99);
     ASSERT_EQ(m_opened.size(), 1u);
     EXPECT_EQ(m_opened[0].host(), QStringLiteral("www.l99.com"));
+}
+
+// Lines come in the wire's form; what the view draws is read from it, without overrides,
+// and every character finds a glyph where the fonts the package recommends are installed.
+TEST_F(ChatViewTest, AnyScriptShowsAsGlyphsAndOverridesGo) {
+    m_panel->showChatMessage("2+\xC5\x81ukasz chats: \xE6\xBC\xA2\xE5\xAD\x97 "
+                             "\xF0\x9F\x91\x8D\xE2\x80\xAE!\xE2\x81\xA6?\xE2\x80\xA9|clBlack");
+    m_panel->showChatMessage("3+Jos\xE9 chats: ol\xE9|clBlack");
+    ASSERT_EQ(document().blockCount(), 2);
+    EXPECT_EQ(document().firstBlock().text(),
+              QString::fromUtf8("\xC5\x81ukasz chats:  \xE6\xBC\xA2\xE5\xAD\x97 "
+                                "\xF0\x9F\x91\x8D!?? "));
+    EXPECT_EQ(document().lastBlock().text(), QString::fromUtf8("Jos\xC3\xA9 chats:  ol\xC3\xA9 "));
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains(QStringLiteral("Noto Color Emoji")) ||
+        !families.contains(QStringLiteral("Noto Sans CJK JP"))) {
+        GTEST_SKIP() << "the recommended fonts are not installed";
+    }
+    // The document keeps no glyphs once laid out, so the line is laid out again in its font.
+    const QString text = document().firstBlock().text();
+    QTextLayout layout(text, formatOf(QStringLiteral("ukasz")).font());
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QString emojiFont;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (const quint32 glyph : run.glyphIndexes()) {
+            EXPECT_NE(glyph, 0u) << "a character without a glyph in "
+                                 << run.rawFont().familyName().toStdString();
+        }
+        if (run.glyphIndexes().size() == 1 && run.rawFont().familyName().contains(u"Emoji")) {
+            emojiFont = run.rawFont().familyName();
+        }
+    }
+    EXPECT_EQ(emojiFont, QStringLiteral("Noto Color Emoji")); // not a plain symbol font
 }
 
 TEST_F(ChatViewTest, ScrollChatOffKeepsThePlaceAndMirrorsOneAction) {

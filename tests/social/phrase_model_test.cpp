@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClickCase{"MeWithoutBlankIsSaid", "/me", kBlack, wire("CMD_action+3+says: /me|clBlack")},
         ClickCase{"Empty", "", 0xFF8040, wire("CMD_action+3+says: |$00FF8040")},
         ClickCase{"BarAndEndByteReplaced", "a|b\xFF", kBlack,
-                  wire("CMD_action+3+says: a\xA6"
-                       "b\xA6|clBlack")}),
+                  wire("CMD_action+3+says: a\xC2\xA6" // the y with diaeresis goes as UTF-8
+                       "b\xC3\xBF|clBlack")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the lock ----

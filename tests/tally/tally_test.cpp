@@ -144,6 +144,10 @@ TEST(TallyTable, FollowingStartsAtZeroOnceOnly) {
     EXPECT_EQ(table.findFollowed("Klo"), std::nullopt);
     EXPECT_TRUE(table.follow("\xC5sa"));
     EXPECT_EQ(table.findFollowed("\xE5SA"), 1); // Latin-1 letters fold too
+    // UTF-8 "S with caron" is not the single-byte "a with ring" and a no-break space
+    EXPECT_TRUE(table.follow("\xC5\xA0"));
+    EXPECT_EQ(table.findFollowed("\xE5\xA0"), std::nullopt);
+    EXPECT_EQ(table.findFollowed("\xC5\xA0"), 2);
 }
 
 TEST(TallyTable, MoverowKeepsOrderAndRowZero) {
@@ -266,6 +270,15 @@ TEST_F(TallyFolder, RoundTripThroughTheCompressedFile) {
     EXPECT_EQ(table.followedNames(), std::vector<std::string>{"Klot"});
     EXPECT_EQ(rowOf(table, 1), (Row{"Klot", "3", "1", "1", "1", "0", "0", "0", "0"}));
     EXPECT_EQ(filesInFolder(), 1);
+}
+
+// Names come as the wire carries them: single bytes, or UTF-8 where those cannot hold them.
+TEST_F(TallyFolder, NamesInAnyScriptSurviveTheFile) {
+    const std::vector<std::string> names{"Jos\xE9", "\xE6\xBC\xA2\xE5\xAD\x97", "\xF0\x9F\x91\x8D"};
+    ASSERT_TRUE(saveTallyFile(following(names), file()));
+    TallyTable table = following({"Someone"});
+    ASSERT_TRUE(loadTallyFile(table, file()));
+    EXPECT_EQ(table.followedNames(), names);
 }
 
 TEST_F(TallyFolder, MissingFileGivesTheEmptyTally) {

@@ -102,6 +102,7 @@ void GameEngine::shuffle() {
     m_deckpos = 1; // position 1 is the trump card and is never dealt
     m_trumpcard = m_deck[1];
     m_trumpsuit = cards::suitOf(m_trumpcard);
+    m_events.deckShuffled(m_deck);
     m_events.roundStarted(m_trumpcard);
     deal();
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cards/cards.h"
+#include "host/engine/deal_source.h"
 
 namespace lastling::host {
 
@@ -15,6 +16,9 @@ public:
     virtual ~GameEvents() = default;
 
     virtual void gameStarted(const std::string& starter, int target) = 0;
+    // The deck of the round about to be dealt, before anything of it is shown. Only the
+    // host's seal needs it; nothing of the deck may reach a table before the round ends.
+    virtual void deckShuffled(const Deck& deck) { static_cast<void>(deck); }
     virtual void roundStarted(int trumpcard) = 0;
     virtual void handDealt(int seat, const cards::Hand& hand) = 0; // to the seat
     virtual void cardDrawn(int seat, int slot, int card) = 0;      // to the seat

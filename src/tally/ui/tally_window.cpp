@@ -1,5 +1,6 @@
 #include "tally/ui/tally_window.h"
 
+#include "protocol/wire_text.h"
 #include "tally/tally_chart.h"
 #include "tally/ui/tally_bars.h"
 
@@ -20,12 +21,17 @@ namespace {
 constexpr int kWidth = 475;
 constexpr int kHeight = 347;
 
+// Names come from the table in the form the wire carries them, and are kept so (wire_text.h).
 QString latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(protocol::textToUtf8(text));
 }
 
-std::string fromLatin1(const QString& text) {
-    return text.toLatin1().toStdString();
+// Each item keeps its name's bytes, so that a name reads back exactly as the file holds it,
+// whatever its shown form.
+constexpr int kNameRole = Qt::UserRole;
+
+std::string nameOf(const QListWidgetItem* item) {
+    return item->data(kNameRole).toByteArray().toStdString();
 }
 
 // Asks with a modal message box over the tally window; No is the default, so that a stray
@@ -76,12 +82,13 @@ QListWidget* checkList(const QString& name, const QString& caption, QWidget* par
 void fillChecks(QListWidget* list, const std::vector<CheckEntry>& entries) {
     bool sameNames = list->count() == static_cast<int>(entries.size());
     for (int row = 0; sameNames && row < list->count(); ++row) {
-        sameNames = list->item(row)->text() == latin1(entries[static_cast<std::size_t>(row)].name);
+        sameNames = nameOf(list->item(row)) == entries[static_cast<std::size_t>(row)].name;
     }
     if (!sameNames) {
         list->clear();
         for (const auto& entry : entries) {
             auto* item = new QListWidgetItem(latin1(entry.name), list);
+            item->setData(kNameRole, QByteArray::fromStdString(entry.name));
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         }
     }
@@ -316,7 +323,7 @@ void TallyWindow::checklistItemChanged(QListWidgetItem* item) {
     if (m_refreshing) {
         return;
     }
-    const std::string name = fromLatin1(item->text());
+    const std::string name = nameOf(item);
     QMetaObject::invokeMethod(
         this,
         [this, name] {
@@ -333,7 +340,7 @@ void TallyWindow::tallyItemChanged(QListWidgetItem* item) {
     if (m_refreshing) {
         return;
     }
-    const std::string name = fromLatin1(item->text());
+    const std::string name = nameOf(item);
     const bool unchecked = item->checkState() == Qt::Unchecked;
     QMetaObject::invokeMethod(
         this,
