@@ -12,6 +12,7 @@
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/history_keeper.h"
+#include "shell/history_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
@@ -50,10 +51,25 @@ namespace {
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
 
-// The client area: window colour with the background tile over it.
+// The client area: window colour with the background tile over it, and the board filling it
+// but for a thin margin.
 class TiledBackground : public QWidget {
 public:
     using QWidget::QWidget;
+
+    void holdBoard(Board* board) {
+        m_board = board;
+        fitBoard();
+    }
+    // The board's smallest size decides the window's.
+    void fitBoard() {
+        if (m_board == nullptr) {
+            return;
+        }
+        setMinimumSize(m_board->minimumSize() + QSize(kBoardMargin, kBoardMargin));
+        m_board->setGeometry(1, 1, std::max(width() - kBoardMargin, m_board->minimumWidth()),
+                             std::max(height() - kBoardMargin, m_board->minimumHeight()));
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -61,6 +77,13 @@ protected:
         painter.fillRect(rect(), kWindowColour);
         painter.drawTiledPixmap(rect(), Pictures::instance().backgroundTile());
     }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        fitBoard();
+    }
+
+private:
+    Board* m_board = nullptr;
 };
 
 std::string toWire(const QString& text) {
@@ -144,10 +167,9 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     auto* client = new TiledBackground(this);
     client->setObjectName(QStringLiteral("client_area"));
-    client->setMinimumSize(Board::kWidth + kBoardMargin, Board::kHeight + kBoardMargin);
     setCentralWidget(client);
     m_board = new Board(client);
-    m_board->move(1, 1);
+    client->holdBoard(m_board);
     buildChatColumn();
     const QPixmap& tile = Pictures::instance().backgroundTile();
     m_gameStart = new GameStartDialog(tile, Pictures::instance().startButton(), this);
@@ -185,6 +207,7 @@ void MainWindow::connectMenus() {
     connect(m_menus.joinTable, &QAction::triggered, m_tableChooser,
             [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
+    connectViewMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocationChosen);
     connect(m_menus.justWatch, &QAction::triggered, this, [this] {
@@ -217,6 +240,31 @@ void MainWindow::connectPreferenceMenus() {
             });
     connect(&preferences, &PlayerPreferences::chosen, this,
             [this] { guarded([this] { saveinifile(); }); });
+}
+
+// The table's look follows the View menu at once and is saved with the other settings.
+void MainWindow::connectViewMenus() {
+    connect(m_menus.fourColourDeck, &QAction::triggered, this, [this](bool checked) {
+        applyTableLook(checked, static_cast<int>(m_board->cardSize()));
+        guarded([this] { saveinifile(); });
+    });
+    connect(m_menus.cardSize, &QActionGroup::triggered, this, [this](QAction* item) {
+        applyTableLook(m_board->deckColours() == DeckColours::Four, item->data().toInt());
+        guarded([this] { saveinifile(); });
+    });
+}
+
+// Larger cards may ask for a larger window: the client area takes the board's new minimum.
+void MainWindow::applyTableLook(bool fourColours, int cardSize) {
+    chooseDeckColours(fourColours ? DeckColours::Four : DeckColours::Two);
+    m_board->setDeckColours(chosenDeckColours());
+    if (m_history != nullptr && m_history->window() != nullptr) {
+        m_history->window()->update(); // the replay's cards
+    }
+    m_board->setCardSize(cardSizeFrom(cardSize));
+    static_cast<TiledBackground*>(centralWidget())->fitBoard();
+    m_menus.fourColourDeck->setChecked(fourColours);
+    checkTag(*m_menus.cardSize, static_cast<int>(m_board->cardSize()));
 }
 
 // The menu items show what the preferences hold, after a load.
@@ -303,7 +351,7 @@ void MainWindow::setPhraseRow(QWidget* row) {
 // Tab visits the hand, START GAME, the seat names, the phrase row, then the chat.
 void MainWindow::orderTabStops() {
     QList<QWidget*> stops = m_board->tabStops();
-    const QRect phrases = Board::phraseRowPlace();
+    const QRect phrases = m_board->phraseRowPlace();
     for (QWidget* child : m_board->findChildren<QWidget*>()) {
         if (child->focusPolicy() & Qt::TabFocus && child->isWindow() == false &&
             phrases.contains(child->mapTo(m_board, QPoint(0, 0)))) {
@@ -590,8 +638,15 @@ void MainWindow::loadinifile() {
     const settings::Settings loaded = m_settings.load();
     m_chat->applyTextSize(loaded.textsize);
     m_remembered = savedFrame(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_rememberedMaximized = loaded.maximized;
     m_settingsRead = true;
-    setOuterBounds(startingBounds(m_remembered));
+    applyTableLook(loaded.fourcolordeck, loaded.cardsize);
+    if (!isMaximized()) {
+        setOuterBounds(startingBounds(m_remembered));
+    }
+    if (loaded.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     m_chat->setChatColour(loaded.textcolor);
     if (loaded.playtoscoreGiven) {
         m_gameStart->setTarget(loaded.playtoscore);
@@ -609,6 +664,9 @@ void MainWindow::saveinifile() {
     current.left = outer.left();
     current.width = outer.width();
     current.height = outer.height();
+    current.maximized = isMaximized();
+    current.fourcolordeck = m_board->deckColours() == DeckColours::Four;
+    current.cardsize = static_cast<int>(m_board->cardSize());
     current.textcolor = m_chat->chatColour();
     current.playtoscore = m_gameStart->target();
     m_preferences->writeInto(current);

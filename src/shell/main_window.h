@@ -145,6 +145,8 @@ private:
     void buildKeyboardPlay();
     void wireClient();
     void showPreferences();
+    void connectViewMenus();
+    void applyTableLook(bool fourColours, int cardSize);
     void attachWindow(QAction* item, QWidget* window, std::function<void()> open);
     void redraw();
     void announceChanges();
@@ -190,6 +192,7 @@ private:
     Question m_question;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file
+    bool m_rememberedMaximized = false;
     bool m_settingsRead = false;
     std::optional<QRect> m_pendingBounds; // waiting for the window manager's frame
     bool m_started = false;

@@ -36,7 +36,9 @@ struct MainMenus {
     QAction* lastTrick = nullptr; // Ctrl+L, checkable: shows the last finished trick
     QAction* hint = nullptr;      // H: on the own turn, points at a good card to play
     QAction* phraseList = nullptr;
-    QAction* helpContent = nullptr; // F1
+    QAction* fourColourDeck = nullptr; // checkable: each suit in its own colour
+    QActionGroup* cardSize = nullptr;  // tags 0 "Normal", 1 "Large", 2 "Largest"
+    QAction* helpContent = nullptr;    // F1
     QAction* about = nullptr;
 };
 

@@ -194,6 +194,29 @@ TEST_F(SettingsFolder, TurnTimeAndNotificationsReadOnlyWhatTheyWrite) {
     EXPECT_EQ(read(), "[Lastling]\nBotspeed=250\nTurnseconds=0\nNotifications=false\n");
 }
 
+// The view keys came later: a file without them, or with values no menu item has, gives a
+// window that is not maximised, two colours and Normal cards.
+TEST_F(SettingsFolder, ViewKeysTakeOnlyTheirMenusValues) {
+    const std::tuple<std::string, bool, bool, int> cases[] = {
+        {"[Lastling]\r\nTop=5\r\n", false, false, 0}, // a file from before
+        {"[Lastling]\r\nMaximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n", true, true, 2},
+        {"[lastling]\r\nMAXIMIZED=true\r\nCardsize=1\r\n", true, false, 1},
+        {"[Lastling]\r\nMaximized=TRUE\r\nFourcolordeck=1\r\nCardsize=3\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=-1\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=0\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=$2\r\n", false, false, 2},
+        {"[Lastling]\r\nCardsize=99999999999\r\n", false, false, 0},
+        {"[Other]\r\nMaximized=true\r\n", false, false, 0},
+    };
+    for (const auto& [text, maximized, fourColours, cardsize] : cases) {
+        write(text);
+        const Settings read = loadinifile(file());
+        EXPECT_EQ(read.maximized, maximized) << text;
+        EXPECT_EQ(read.fourcolordeck, fourColours) << text;
+        EXPECT_EQ(read.cardsize, cardsize) << text;
+    }
+}
+
 TEST_F(SettingsFolder, MissingFileGivesDefaults) {
     const Settings settings = loadinifile(file());
     EXPECT_EQ(settings.width, 772);
@@ -282,6 +305,9 @@ Settings changedSettings() {
     settings.playerphrasesounds = false;
     settings.playsounds = false;
     settings.botskill = 1;
+    settings.maximized = true;
+    settings.fourcolordeck = true;
+    settings.cardsize = 2;
     return settings;
 }
 
@@ -292,7 +318,8 @@ TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder) {
     EXPECT_EQ(read(),
               "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
               "Textcolor=$00FF8040\r\nPlaytoscore=120\r\nBotspeed=250\r\nTurnsound=1\r\n"
-              "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n");
+              "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n"
+              "Maximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n");
     ASSERT_TRUE(savePhrases(Phrases{}, file()));
     EXPECT_EQ(filesInFolder(), 1);
     write("[Lastling]\nTop=1\n");
@@ -309,7 +336,8 @@ TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
     EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("Playsounds=false\r\nBotskill=1\r\n\r\n[Other]\r\nx=1\r\n"),
+    EXPECT_NE(text.find("Botskill=1\r\nMaximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n\r\n"
+                        "[Other]\r\nx=1\r\n"),
               std::string::npos)
         << text;
     const Settings back = loadinifile(file());

@@ -326,6 +326,42 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     }
 }
 
+// View > Card Size and Four-Colour Deck change the table at once and are kept; a file from
+// before they were there gives Normal cards in two colours.
+TEST_F(WindowTest, ViewChoicesChangeTheTableAndAreKept) {
+    WindowOptions plain = options();
+    std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << "[Lastling]\r\nTop=40\r\n";
+    {
+        MainWindow window(plain);
+        window.loadinifile();
+        window.show();
+        EXPECT_FALSE(window.action(QStringLiteral("FourColourDeck1"))->isChecked());
+        EXPECT_TRUE(window.action(QStringLiteral("CardNormal1"))->isChecked());
+        EXPECT_EQ(window.board().minimumSize(), QSize(764, 527));
+        window.action(QStringLiteral("CardLargest1"))->trigger();
+        window.action(QStringLiteral("FourColourDeck1"))->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.board().cardSize(), CardSize::Largest);
+        EXPECT_EQ(window.board().deckColours(), DeckColours::Four);
+        EXPECT_EQ(window.board().minimumSize(), QSize(872, 671));
+        EXPECT_GE(window.centralWidget()->width(), 876);
+        EXPECT_GE(window.centralWidget()->height(), 675);
+        EXPECT_EQ(window.board().trump()->width(), 107); // at 1:1 on the smallest board
+        window.close();
+    }
+    const std::string saved = readFile(plain.settingsPath.toStdString());
+    EXPECT_NE(saved.find("Fourcolordeck=true\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Cardsize=2\r\n"), std::string::npos) << saved;
+    MainWindow again(plain);
+    again.loadinifile();
+    EXPECT_TRUE(again.action(QStringLiteral("FourColourDeck1"))->isChecked());
+    EXPECT_TRUE(again.action(QStringLiteral("CardLargest1"))->isChecked());
+    EXPECT_EQ(again.board().cardSize(), CardSize::Largest);
+    again.action(QStringLiteral("CardNormal1"))->trigger();
+    EXPECT_EQ(again.board().minimumSize(), QSize(764, 527));
+    EXPECT_EQ(again.centralWidget()->minimumSize(), QSize(768, 531));
+}
+
 TEST_F(WindowTest, NeverSmallerThanTheBoard) {
     MainWindow window(options());
     window.show();

@@ -284,6 +284,15 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
     for (const auto& [hand, width] : cases) {
         EXPECT_EQ(composeHand(hand).width(), width) << hand.backs << " " << hand.cards.size();
     }
+    // Drawn for a screen at 200% with its cards 1.5 times as large: every card shows, the last
+    // one whole, at twice the pixels.
+    const QPixmap large = composeHand({4, false, {}}, CardLook{{107, 144}, 2.0});
+    EXPECT_EQ(large.size(), QSize(2 * 152, 2 * 144));
+    EXPECT_EQ(large.devicePixelRatio(), 2.0);
+    const QImage drawn = large.toImage();
+    for (const int x : {10, 40, 70, 300}) { // the first three backs' edges, the last card
+        EXPECT_EQ(qAlpha(drawn.pixel(x, 144)), 255) << x;
+    }
 }
 
 // Everything a seat can show at once, at every seat: played cards never cover each other nor
