@@ -245,6 +245,13 @@
     </message>
 </context>
 <context>
+    <name>DealCheck</name>
+    <message>
+        <source>The host&apos;s deal for this round does not match what it promised.</source>
+        <translation>Das Blatt des Gastgebers für diese Runde entspricht nicht dem, was er zugesagt hat.</translation>
+    </message>
+</context>
+<context>
     <name>InProcessHost</name>
     <message>
         <source>Cannot host a table because port %1 is in use by another program</source>
@@ -392,6 +399,26 @@
     <message>
         <source>&amp;About</source>
         <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>N&amp;otifications</source>
+        <translation>&amp;Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>&amp;Four-Colour Deck</source>
+        <translation>&amp;Vierfarbiges Blatt</translation>
+    </message>
+    <message>
+        <source>&amp;Card Size</source>
+        <translation>&amp;Kartengröße</translation>
+    </message>
+    <message>
+        <source>&amp;Large</source>
+        <translation>&amp;Groß</translation>
+    </message>
+    <message>
+        <source>La&amp;rgest</source>
+        <translation>Am &amp;größten</translation>
     </message>
 </context>
 <context>
@@ -1104,6 +1131,13 @@
     </message>
 </context>
 <context>
+    <name>lastling::shell::DesktopNotifier</name>
+    <message>
+        <source>Show the table</source>
+        <translation>Tisch zeigen</translation>
+    </message>
+</context>
+<context>
     <name>lastling::shell::FriendInvitations</name>
     <message>
         <source>&amp;Invite Friends...</source>
@@ -1402,6 +1436,22 @@ Freunde in diesem Netz können unter %1:%2 beitreten.</translation>
         <source>On Wayland the desktop places windows: Reset Screen Location has no effect on the window&apos;s place, only on its size.</source>
         <translation>Unter Wayland platziert die Arbeitsumgebung die Fenster: Fensterposition zurücksetzen ändert nur die Größe des Fensters, nicht seinen Platz.</translation>
     </message>
+    <message>
+        <source>Your turn at %1</source>
+        <translation>Sie sind am Zug (%1)</translation>
+    </message>
+    <message>
+        <source>A game is starting</source>
+        <translation>Ein Spiel beginnt</translation>
+    </message>
+    <message>
+        <source>At %1</source>
+        <translation>%1</translation>
+    </message>
+    <message>
+        <source>the solo table</source>
+        <translation>Einzeltisch</translation>
+    </message>
 </context>
 <context>
     <name>lastling::shell::ReplayBoard</name>
@@ -1470,6 +1520,39 @@ Freunde in diesem Netz können unter %1:%2 beitreten.</translation>
     <message>
         <source>&amp;Join</source>
         <translation>&amp;Beitreten</translation>
+    </message>
+    <message>
+        <source>Turn time</source>
+        <translation>Bedenkzeit</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n Sekunde</numerusform>
+            <numerusform>%n Sekunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Turn time:</source>
+        <translation>&amp;Bedenkzeit:</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::TurnCountdown</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s) left</source>
+        <translation>
+            <numerusform>noch %n Sekunde</numerusform>
+            <numerusform>noch %n Sekunden</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -36,6 +36,26 @@
     </message>
 </context>
 <context>
+    <name>lastling::shell::TableDialog</name>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n second</numerusform>
+            <numerusform>%n seconds</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::TurnCountdown</name>
+    <message numerus="yes">
+        <source>%n second(s) left</source>
+        <translation>
+            <numerusform>%n second left</numerusform>
+            <numerusform>%n seconds left</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>lastling::social::ChatPanel</name>
     <message numerus="yes">
         <source>Line not sent. %n lines are already waiting to go out, and the table takes one a second.</source>

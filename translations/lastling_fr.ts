@@ -245,6 +245,13 @@
     </message>
 </context>
 <context>
+    <name>DealCheck</name>
+    <message>
+        <source>The host&apos;s deal for this round does not match what it promised.</source>
+        <translation>La donne de l&apos;hôte pour cette manche ne correspond pas à ce qu&apos;il avait promis.</translation>
+    </message>
+</context>
+<context>
     <name>InProcessHost</name>
     <message>
         <source>Cannot host a table because port %1 is in use by another program</source>
@@ -392,6 +399,26 @@
     <message>
         <source>&amp;About</source>
         <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>N&amp;otifications</source>
+        <translation>Notificatio&amp;ns</translation>
+    </message>
+    <message>
+        <source>&amp;Four-Colour Deck</source>
+        <translation>Jeu à &amp;quatre couleurs</translation>
+    </message>
+    <message>
+        <source>&amp;Card Size</source>
+        <translation>Taille des c&amp;artes</translation>
+    </message>
+    <message>
+        <source>&amp;Large</source>
+        <translation>&amp;Grande</translation>
+    </message>
+    <message>
+        <source>La&amp;rgest</source>
+        <translation>&amp;Très grande</translation>
     </message>
 </context>
 <context>
@@ -1104,6 +1131,13 @@
     </message>
 </context>
 <context>
+    <name>lastling::shell::DesktopNotifier</name>
+    <message>
+        <source>Show the table</source>
+        <translation>Afficher la table</translation>
+    </message>
+</context>
+<context>
     <name>lastling::shell::FriendInvitations</name>
     <message>
         <source>&amp;Invite Friends...</source>
@@ -1402,6 +1436,22 @@ Les amis de ce réseau peuvent rejoindre à %1:%2.</translation>
         <source>On Wayland the desktop places windows: Reset Screen Location has no effect on the window&apos;s place, only on its size.</source>
         <translation>Sous Wayland, c&apos;est le bureau qui place les fenêtres&#xa0;: Réinitialiser la position de la fenêtre ne change que sa taille, pas sa place.</translation>
     </message>
+    <message>
+        <source>Your turn at %1</source>
+        <translation>C&apos;est votre tour à %1</translation>
+    </message>
+    <message>
+        <source>A game is starting</source>
+        <translation>Une partie commence</translation>
+    </message>
+    <message>
+        <source>At %1</source>
+        <translation>À %1</translation>
+    </message>
+    <message>
+        <source>the solo table</source>
+        <translation>la table en solo</translation>
+    </message>
 </context>
 <context>
     <name>lastling::shell::ReplayBoard</name>
@@ -1470,6 +1520,39 @@ Les amis de ce réseau peuvent rejoindre à %1:%2.</translation>
     <message>
         <source>&amp;Join</source>
         <translation>&amp;Rejoindre</translation>
+    </message>
+    <message>
+        <source>Turn time</source>
+        <translation>Temps par coup</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n seconde</numerusform>
+            <numerusform>%n secondes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Turn time:</source>
+        <translation>&amp;Temps par coup&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>lastling::shell::TurnCountdown</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s) left</source>
+        <translation>
+            <numerusform>encore %n seconde</numerusform>
+            <numerusform>encore %n secondes</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -1,8 +1,10 @@
 #include "client/deal_check.h"
 
+#include "client/ui_text.h"
 #include "protocol/deal_seal.h"
 #include "protocol/fields.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 
 #include <algorithm>
@@ -142,7 +144,11 @@ void DealCheck::revealed(std::string_view payload) {
     }
     const std::optional<RevealedDeal> deal = parseReveal(payload);
     if (!deal || !matches(*deal)) {
-        m_systemLine(kWarning);
+        // kWarning in the player's language.
+        m_systemLine(
+            "0+" +
+            uiText(QCoreApplication::translate(
+                "DealCheck", "The host's deal for this round does not match what it promised.")));
     }
     m_fingerprint.clear();
     m_steps.clear();

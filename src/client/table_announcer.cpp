@@ -116,6 +116,10 @@ std::vector<std::string> announcementsBetween(const TableMoment& before, const T
                                  .arg(cardText(after.view.trump))));
     }
     newOwnCards(before, after, out);
+    // Said once a turn, as our own time starts to run out; the red figure says the rest.
+    if (after.view.timeRunningOut && !before.view.timeRunningOut) {
+        out.push_back(std::to_string(after.view.secondsLeft) + " seconds left");
+    }
     return out;
 }
 

@@ -116,6 +116,8 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
     menus.playerPhraseSounds =
         addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
                   QCoreApplication::translate("MainMenus", "Player &Phrase Sounds"));
+    menus.notifications = addSwitch(options, QStringLiteral("Notifications1"),
+                                    QCoreApplication::translate("MainMenus", "N&otifications"));
     menus.turnSound = addRadioItems(
         options, QCoreApplication::translate("MainMenus", "&Turn Sound"),
         QStringLiteral("TurnSound1"),
@@ -165,6 +167,17 @@ void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
     menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"),
                                QCoreApplication::translate("MainMenus", "&Phrase List"));
     menus.phraseList->setEnabled(false);
+    view->addSeparator();
+    menus.fourColourDeck = addItem(view, QStringLiteral("FourColourDeck1"),
+                                   QCoreApplication::translate("MainMenus", "&Four-Colour Deck"));
+    menus.fourColourDeck->setCheckable(true);
+    menus.cardSize = addRadioItems(
+        view, QCoreApplication::translate("MainMenus", "&Card Size"), QStringLiteral("CardSize1"),
+        {{QStringLiteral("CardNormal1"), QCoreApplication::translate("MainMenus", "&Normal"), 0},
+         {QStringLiteral("CardLarge1"), QCoreApplication::translate("MainMenus", "&Large"), 1},
+         {QStringLiteral("CardLargest1"), QCoreApplication::translate("MainMenus", "La&rgest"),
+          2}});
+    checkTag(*menus.cardSize, 0);
     QMenu* help = bar.addMenu(QCoreApplication::translate("MainMenus", "&Help"));
     menus.helpContent = addItem(help, QStringLiteral("Help2"),
                                 QCoreApplication::translate("MainMenus", "&Content"));

@@ -3,6 +3,7 @@
 #include "shell/window_options.h"
 #include "start/lobby_installer.h"
 
+#include <QByteArray>
 #include <QIcon>
 #include <QStringList>
 

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -215,6 +216,10 @@ TEST_F(InviteWindowTest, AHostedTableAsksTheRouterAndTheInviteWindowCopiesTheLin
     EXPECT_TRUE(testing::chatHolds(window, "Router: Friends can join at 203.0.113.7:7772"));
     EXPECT_EQ(dialog->text(), "Friends can join at 203.0.113.7:7772");
     EXPECT_EQ(dialog->link(), "lastling://203.0.113.7:7772");
+    auto* linkField = dialog->findChild<QLineEdit*>(QStringLiteral("edit_invitelink"));
+    ASSERT_NE(linkField, nullptr);
+    EXPECT_TRUE(linkField->isEnabled());
+    EXPECT_TRUE(dialog->copyButton()->isEnabled());
     QGuiApplication::clipboard()->clear();
     dialog->copyButton()->click();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "lastling://203.0.113.7:7772");
@@ -228,7 +233,12 @@ TEST_F(InviteWindowTest, AHostedTableAsksTheRouterAndTheInviteWindowCopiesTheLin
     invitations->showReport(refused);
     EXPECT_TRUE(testing::chatHolds(window, "Router: The router refused to open port 7772"));
     EXPECT_TRUE(dialog->text().startsWith("The router refused to open port 7772 for this table."));
-    EXPECT_TRUE(dialog->link().isEmpty() || dialog->link().startsWith("lastling://"))
+    // A link of its own comes with the line that says who can use it.
+    const bool offered = !dialog->link().isEmpty();
+    EXPECT_EQ(offered, dialog->text().contains("\n\nFriends ")) << dialog->text().toStdString();
+    EXPECT_EQ(linkField->isEnabled(), offered);
+    EXPECT_EQ(dialog->copyButton()->isEnabled(), offered);
+    EXPECT_TRUE(!offered || dialog->link().startsWith("lastling://"))
         << dialog->link().toStdString();
     EXPECT_NE(dialog->link(), "lastling://203.0.113.7:7772");
 
