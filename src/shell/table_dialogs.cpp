@@ -1,8 +1,8 @@
 #include "shell/table_dialogs.h"
 
 #include "net/event_errors.h"
-#include "settings/counted_text.h"
 #include "protocol/wire_text.h"
+#include "settings/counted_text.h"
 #include "settings/settings_store.h"
 #include "settings/table_options.h"
 #include "shell/lan_table_list.h"
