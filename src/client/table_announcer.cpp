@@ -86,8 +86,8 @@ std::vector<std::string> announcementsBetween(const TableMoment& before, const T
     // The status line names a single play itself; several at once (a late join) are read here.
     std::vector<std::string> plays;
     playedCards(before, after, plays);
-    const bool statusNamesThePlay =
-        statusChanged && plays.size() == 1 && after.view.status.find(" played ") != std::string::npos;
+    const bool statusNamesThePlay = statusChanged && plays.size() == 1 &&
+                                    after.view.status.find(" played ") != std::string::npos;
     if (!statusNamesThePlay) {
         out.insert(out.end(), plays.begin(), plays.end());
     }
@@ -99,6 +99,10 @@ std::vector<std::string> announcementsBetween(const TableMoment& before, const T
         out.push_back("Trump: " + cards::name(after.view.trump) + ".");
     }
     newOwnCards(before, after, out);
+    // Said once a turn, as our own time starts to run out; the red figure says the rest.
+    if (after.view.timeRunningOut && !before.view.timeRunningOut) {
+        out.push_back(std::to_string(after.view.secondsLeft) + " seconds left");
+    }
     return out;
 }
 

@@ -17,7 +17,8 @@ struct TableMoment {
 };
 
 // Spoken texts for what changed, in the order a player would want them: cards played, the
-// status line, seats that ran out, a new trump, cards that came into the own hand. The status
+// status line, seats that ran out, a new trump, cards that came into the own hand, and our own
+// turn time running out ("10 seconds left"). The status
 // line is spoken when its text changes, and again when the turn comes back to the local player
 // (a second refused card leaves the same text).
 std::vector<std::string> announcementsBetween(const TableMoment& before, const TableMoment& after);

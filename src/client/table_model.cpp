@@ -52,6 +52,7 @@ void TableModel::registerHandlers(protocol::Dispatcher& dispatcher) {
         {"CMD_roundover", &TableModel::roundover},
         {"CMD_gamestats", &TableModel::gamestats},
         {"CMD_seatkept", &TableModel::seatkept},
+        {"CMD_turntime", &TableModel::turntime},
     };
     for (const auto& entry : table) {
         const auto handler = entry.second; // a plain copy: clang 14 cannot capture a binding
@@ -115,6 +116,7 @@ void TableModel::connectionClosed() {
     m_state.whoseturn = 0;
     m_pendingSlot = 0;
     m_view.turnSeat = 0;
+    clearTurnTime();
     m_view.hintSlot = 0;
     m_view.status = "You are no longer at the table.";
     emit changed();
@@ -144,11 +146,9 @@ void TableModel::startthegame(std::string_view payload) {
     clearall();
     m_view.playToScore = "Play to Score: " + target;
     m_hints.gameStarted(targetOf(target));
-    if (m_state.isSpectator() || !ownNameIs(name)) {
-        systemLine(name + " has started a game.");
-    } else {
-        systemLine("You have started a game.");
-    }
+    const bool ours = !m_state.isSpectator() && ownNameIs(name);
+    systemLine(ours ? "You have started a game." : name + " has started a game.");
+    emit gameStarting(ours);
     for (int s = 1; s <= kSeatCount; ++s) {
         showPlaceholderIfWaiting(s);
         seat(s).scoreFollowsName = true;
@@ -220,6 +220,7 @@ void TableModel::turnSound() {
 // The turn marker and the status line for the seat on turn.
 void TableModel::showTurn(int number) {
     m_view.turnSeat = number;
+    clearTurnTime(); // a timed turn's seconds follow
     if (number != m_state.myseat) {
         m_view.status = seat(number).name + "'s turn.";
     } else {
@@ -230,6 +231,7 @@ void TableModel::showTurn(int number) {
 // Nobody is on turn from a card until the host names the next seat.
 void TableModel::showPlayed(int number, int card) {
     m_view.turnSeat = 0;
+    clearTurnTime();
     const std::string what = card == 0 ? std::string() : " the " + cards::name(card);
     if (number != m_state.myseat) {
         m_view.status = seat(number).name + " played" + what + ".";
@@ -400,6 +402,7 @@ void TableModel::winner(std::string_view payload) {
         m_view.ownSlots[static_cast<std::size_t>(s)].card = 0;
     }
     m_view.turnSeat = 0;
+    clearTurnTime();
     m_view.hintSlot = 0;
     m_state.whoseturn = 0;
     m_gameRunning = false;
@@ -472,6 +475,28 @@ void TableModel::gamestats(std::string_view payload) {
     } else if (m_ports.notices) {
         m_ports.notices->notice("go");
     }
+}
+
+// Only for the seat the turn marker stands at: seconds that come after its card, or for
+// another seat, are late and change nothing.
+void TableModel::turntime(std::string_view payload) {
+    Fields fields(payload);
+    const int number = fields.number();
+    const int seconds = fields.number();
+    constexpr int kLongestTurn = 3600;
+    if (!m_state.isPlayingSeat(number) || number != m_view.turnSeat || seconds < 1 ||
+        seconds > kLongestTurn) {
+        return;
+    }
+    m_view.timedSeat = number;
+    m_view.secondsLeft = seconds;
+    m_view.timeRunningOut = number == m_state.myseat && seconds <= kTimeRunningOutSeconds;
+}
+
+void TableModel::clearTurnTime() {
+    m_view.timedSeat = 0;
+    m_view.secondsLeft = 0;
+    m_view.timeRunningOut = false;
 }
 
 } // namespace lastling::client

@@ -94,6 +94,7 @@ public:
     void roundover(std::string_view payload);
     void winner(std::string_view payload);
     void gamestats(std::string_view payload);
+    void turntime(std::string_view payload); // seconds left for the seat on turn
 
     // ---- user actions ----
     void cardClicked(int slot);                          // own hand slot 1..4
@@ -126,6 +127,8 @@ public:
 signals:
     // After each handled message or action; the window redraws from view().
     void changed();
+    // A game starts; `ours` when this window's player started it.
+    void gameStarting(bool ours);
 
 private:
     void send(const std::string& message);
@@ -144,6 +147,7 @@ private:
     void ownCardPlayed(int card);
     void restorePendingClick();
     void showTurn(int seat);
+    void clearTurnTime();
     void turnSound();
     void showPlayed(int seat, int card);
     std::string nameOf(int seat) const; // as the table shows it; "You" for our own seat
@@ -157,7 +161,7 @@ private:
     int m_bottomSeat = 1;
     int m_playedStack = 0;
     bool m_hostLeft = false;
-    bool m_gameRunning = false; // from a game's start (or its state) to its winner
+    bool m_gameRunning = false;                  // from a game's start (or its state) to its winner
     std::array<bool, kMaxSlots + 1> m_present{}; // by slot, from the roster messages
     int m_pendingSlot = 0; // hand slot clicked and sent; the host has not answered yet
     bool m_turned = false; // the table turns once per run

@@ -88,7 +88,15 @@ struct TableView {
     LastTrick lastTrick;
     bool lastTrickShown = false; // until the next click or the next trick starts
     int hintSlot = 0;            // own hand slot a hint points at until the turn ends; 0 = none
+    // The time left for the seat on turn, when the table times turns: shown on that seat
+    // while it is turnSeat.
+    int timedSeat = 0; // 0 = no time shown
+    int secondsLeft = 0;
+    bool timeRunningOut = false; // our own turn's last seconds: drawn in red
 };
+
+// Our own turn's last seconds are shown in red and spoken from this many on.
+inline constexpr int kTimeRunningOutSeconds = 10;
 
 // Screen positions of a seat group after turning: 0 bottom, 1 left, 2 top, 3 right.
 enum ScreenPosition { kBottom = 0, kLeft = 1, kTop = 2, kRight = 3 };

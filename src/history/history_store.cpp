@@ -2,6 +2,7 @@
 
 #include "history/history_schema.h"
 #include "protocol/messages.h"
+#include "protocol/wire_text.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QVariant>
 
 #include <map>
@@ -73,12 +73,7 @@ const QString kHeaderColumns = QStringLiteral(
 } // namespace
 
 QString textOf(const std::string& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (utf8.hasError()) {
-        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    return text;
+    return QString::fromStdString(protocol::textToUtf8(bytes));
 }
 
 HistoryStore::HistoryStore()

@@ -55,7 +55,7 @@ private:
     QString m_error;
 };
 
-// Text in the database is Unicode; the wire's bytes are UTF-8 or, failing that, Latin-1.
+// Text in the database is Unicode, read from the wire's form (protocol/wire_text.h).
 QString textOf(const std::string& bytes);
 
 } // namespace lastling::history

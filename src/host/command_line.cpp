@@ -12,12 +12,14 @@ constexpr const char* kUsage =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
+    "                        [--turn-seconds S]\n"
     "                        [--name NAME] [--no-announce] [--open-port] [--seed N]\n";
 
 constexpr const char* kHelp =
     "Usage: lastling [NAME HOST true|false]\n"
     "       lastling --serve [--port N] [--tick-ms T] [--bot-speed MS]\n"
     "                        [--bot-skill classic|smart] [--relay-limit N]\n"
+    "                        [--turn-seconds S]\n"
     "                        [--name NAME] [--no-announce] [--open-port] [--seed N]\n"
     "Lastling, a trick-taking card game for four.\n"
     "\n"
@@ -36,6 +38,10 @@ constexpr const char* kHelp =
     "  --bot-skill SKILL  classic or smart computer players (default classic)\n"
     "  --relay-limit N    chat lines, actions and sounds relayed per player in 10 s\n"
     "                     (default 10, 5 at once; 0 = no limit, for benchmarks)\n"
+    "  --turn-seconds S   seconds a player has for each card (0 = no limit, the\n"
+    "                     default, or 2..120); when they run out the computer plays\n"
+    "                     that card, and after three such turns in a row the seat\n"
+    "                     just watches\n"
     "  --name NAME        the table's name on the local network (default: Lastling on HOST)\n"
     "  --no-announce      do not announce the table on the local network (DNS-SD)\n"
     "  --open-port        ask the home router to forward the port (NAT-PMP, then UPnP)\n"
@@ -49,10 +55,10 @@ constexpr const char* kHelp =
     "\n"
     "Stop the host with Ctrl+C (SIGINT) or SIGTERM.\n";
 
-constexpr std::array<std::string_view, 13> kHeadlessOptions = {
-    "--serve",       "--port", "--tick-ms",     "--bot-speed", "--bot-skill",
-    "--relay-limit", "--name", "--no-announce", "--open-port", "--seed",
-    "--help",        "-h",     "--version"};
+constexpr std::array<std::string_view, 14> kHeadlessOptions = {
+    "--serve",       "--port", "--tick-ms",     "--bot-speed",   "--bot-skill",
+    "--relay-limit", "--name", "--no-announce", "--open-port",   "--seed",
+    "--help",        "-h",     "--version",     "--turn-seconds"};
 
 // Options the window's toolkit takes itself, with one dash or two.
 constexpr std::array<std::string_view, 13> kToolkitOptions = {

@@ -23,6 +23,8 @@ public:
     void seatStartsWatching(int seat) override { m_engine.seatStartsWatching(seat); }
     void seatAway(int seat) override { m_engine.seatAway(seat); }
     void seatReturned(int seat) override { m_engine.seatReturned(seat); }
+    bool awaitingCard() const override { return m_engine.awaitingCard(); }
+    void turnRanOut(int seat) override { m_engine.turnRanOut(seat); }
 
 private:
     GameEngine& m_engine;

@@ -40,7 +40,8 @@ struct ServeOptions {
     int botSpeedMs = 500;
     host::BotSkill botSkill = host::BotSkill::Classic;
     int relayLimit = host::RelayLimits{}.perWindow;
-    std::string name; // the table's name on the network; empty: one made from the host name
+    int turnSeconds = 0; // off
+    std::string name;    // the table's name on the network; empty: one made from the host name
     bool announce = true;
     bool openPort = false;             // ask the home router to forward the port
     std::optional<std::uint32_t> seed; // replay the rules' generator; none: the secure source
@@ -114,6 +115,16 @@ std::string parseOptions(int argc, char** argv, ServeOptions& options) {
             error = number(1, 60000, options.tickMs);
         } else if (option == "--bot-speed") {
             error = number(1, 60000, options.botSpeedMs);
+        } else if (option == "--turn-seconds") {
+            if (!takeValue()) {
+                error = "--turn-seconds needs a value";
+            } else if (const auto seconds = numberIn(value, 0, host::TurnClock::kMostSeconds);
+                       seconds && host::TurnClock::isTurnTime(*seconds)) {
+                options.turnSeconds = *seconds;
+            } else {
+                error = "invalid value '" + value +
+                        "' for --turn-seconds (expected 0 for no turn time, or 2..120)";
+            }
         } else if (option == "--relay-limit") {
             error = number(0, 100000, options.relayLimit);
         } else if (option == "--seed") {
@@ -208,6 +219,7 @@ int serve(int argc, char** argv, const ServeOptions& options) {
     server.setBotPreferences(&bots);
     server.setTickMs(options.tickMs);
     server.setRelayLimits(host::RelayLimits::scaled(options.relayLimit));
+    server.setTurnSeconds(options.turnSeconds);
     server.setSlotOneIsRemote(true);
     server.setEventLog(logLine);
     server.setErrorLog([](const std::string& text) { logLine("error: " + text); });

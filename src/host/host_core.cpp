@@ -131,6 +131,7 @@ void HostCore::clearSlot(int slot) {
     m_loginDeadlines[slot] = 0;
     if (SeatTable::isPlayingSeat(slot)) {
         m_returning[slot] = false;
+        m_turnClock.forget(slot); // the next player there starts with a clean count
     }
     // What the connection still had queued must not be taken for the slot's next occupant.
     m_queue.dropSource(slot);

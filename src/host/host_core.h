@@ -8,6 +8,7 @@
 #include "host/seat_keeper.h"
 #include "host/seat_table.h"
 #include "host/table_game.h"
+#include "host/turn_clock.h"
 #include "protocol/dispatcher.h"
 #include "protocol/framing.h"
 #include "protocol/receive_queue.h"
@@ -68,6 +69,10 @@ public:
     // Closes connections that did not log in in time and ends holds whose time is up.
     void checkDeadlines();
     SeatKeeper& seatKeeper() { return m_keeper; }
+    // Seconds a human player has for each card: 0 (off) or a TurnClock turn time; anything
+    // else switches it off. Takes effect at the next turn.
+    void setTurnSeconds(int seconds) { m_turnClock.setTurnSeconds(seconds); }
+    int turnSeconds() const { return m_turnClock.turnSeconds(); }
 
     // ---- connections ----
     // The slot a new connection would get: the lowest free one, a new one, or kFullSlot.
@@ -103,6 +108,9 @@ public:
     // ---- game events that end or start holds ----
     void gameStarted(const std::string& starter, int target) override;
     void gameWon(const std::string& name, int seat) override;
+    // ---- game events that start and stop the turn clock ----
+    void turnPassed(int seat) override;
+    void cardPlayed(int seat, int card, int cardsLeft) override;
 
 private:
     void registerHandlers();
@@ -130,6 +138,11 @@ private:
     bool returnToSeat(int from, int seat);
     void replaceConnection(int seat);
     void updateDeadlineTimer();
+    bool humanOnSeat(int seat) const;
+    void startTurnClock(int seat);
+    void checkTurnClock();
+    void turnRanOut();
+    void setToWatchForTime(int seat);
     bool loggedIn(int slot) const;
     bool admit(std::string& piece, int slot);
     void reportDropped(int slot);
@@ -154,6 +167,8 @@ private:
     bool m_replacing = false;     // a proven key closes the seat's old connection
     Timer* m_deadlineTimer = nullptr;
     SeatKeeper m_keeper;
+    TurnClock m_turnClock;
+    int m_cardFromPlayer = 0; // the seat whose own "CMD_playcard" is being obeyed
     std::array<std::int64_t, kFullSlot + 1> m_loginDeadlines{}; // index = slot; 0 = none
     std::array<std::string, kMaxSlots + 1> m_keyClaims{};       // index = slot
     // A connection moved to its kept seat whose second login has not come yet; index = seat.

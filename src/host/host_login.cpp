@@ -67,6 +67,9 @@ void HostCore::seatPlayer(int slot, std::string_view version, const std::string&
         sendHolds(slot);
         if (SeatTable::isPlayingSeat(slot)) {
             m_game->seatReturned(slot); // the player, not the computer, owes a card now
+            if (m_game->awaitingCard() && m_game->currentplayer() == slot) {
+                startTurnClock(slot);
+            }
         }
     }
     updateDeadlineTimer();
@@ -196,6 +199,8 @@ void HostCore::replaceConnection(int seat) {
 
 void HostCore::gameStarted(const std::string& starter, int target) {
     GameAnnouncer::gameStarted(starter, target);
+    m_turnClock.stop();
+    m_turnClock.forgetAll();
     SeatKeeper::Seats seated{};
     for (int seat = 1; seat <= kPlayingSeats; ++seat) {
         seated[seat] = loggedIn(seat);
@@ -243,6 +248,7 @@ void HostCore::checkDeadlines() {
         }
     }
     holdsEnded(m_keeper.expire(now), "its time is up");
+    checkTurnClock();
 }
 
 // The timer runs only while something waits for a deadline: an idle table wakes no one.
@@ -250,7 +256,7 @@ void HostCore::updateDeadlineTimer() {
     if (!m_deadlineTimer) {
         return;
     }
-    bool waiting = m_keeper.anyHold();
+    bool waiting = m_keeper.anyHold() || m_turnClock.seat() != 0;
     for (int slot = 1; slot <= kMaxSlots && !waiting; ++slot) {
         waiting = m_loginDeadlines[slot] != 0;
     }

@@ -94,6 +94,7 @@ void HostCore::justwatch(std::string_view payload, int source) {
     const std::string flag = fields.rest();
     if (flag == "2") {
         m_seats[seat].justwatching = false;
+        m_turnClock.forget(seat);
         sendToAll(protocol::justwatching(seat, 2));
     } else if (flag == "1" && m_game && m_game->gameinprogress()) {
         m_seats[seat].justwatching = true;
@@ -140,7 +141,9 @@ void HostCore::playcard(std::string_view payload, int source) {
         slot > cards::kHandSlots || !m_game) {
         return;
     }
+    m_cardFromPlayer = seat;
     m_game->playcard(seat, slot);
+    m_cardFromPlayer = 0;
 }
 
 } // namespace lastling::host

@@ -19,7 +19,7 @@ QtTimer::QtTimer() {
 
 void QtTimer::start(int intervalMs) {
     // Short game ticks (tests, fast tables) want to keep their pace.
-    m_timer.setTimerType(intervalMs < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
+    m_timer.setTimerType(m_precise || intervalMs < 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
     m_timer.start(intervalMs);
 }
 

@@ -25,6 +25,10 @@ public:
     virtual void seatAway(int seat) = 0;
     // The kept seat's player is back on it.
     virtual void seatReturned(int seat) = 0;
+    // The card of the seat on turn is awaited (not a pause, not between games).
+    virtual bool awaitingCard() const = 0;
+    // The seat's player let its turn time run out: the computer plays this one card for it.
+    virtual void turnRanOut(int seat) = 0;
 };
 
 } // namespace lastling::host

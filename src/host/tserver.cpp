@@ -40,6 +40,7 @@ TServer::TServer(std::unique_ptr<host::DealSource> deal)
     m_core.setDealSealer(&m_sealer);
     m_core.setQueueHook([this] { m_pump.kick(); });
     m_core.setErrorSink([this](const std::string& text) { logError(text); });
+    m_deadlineTimer.setPrecise(true); // it also tells a turn's seconds
     m_core.setDeadlineTimer(&m_deadlineTimer);
     m_sock1.setPortName(std::to_string(kDefaultPort));
     m_sock1.OnAccept = [this](TSock& listener) { Sock1Accept(listener); };

@@ -68,6 +68,9 @@ public:
     void setClock(host::MsClock clock);
     // How many chat lines, actions and sounds a connection may have relayed (new connections).
     void setRelayLimits(const host::RelayLimits& limits) { m_core.setRelayLimits(limits); }
+    // Seconds a player has for each card: 0 (off) or 2..120 (see HostCore).
+    void setTurnSeconds(int seconds) { m_core.setTurnSeconds(seconds); }
+    int turnSeconds() const { return m_core.turnSeconds(); }
     // Without a window slot 1 is a remote player like the others (see HostCore).
     void setSlotOneIsRemote(bool remote) { m_core.setSlotOneIsRemote(remote); }
 

@@ -73,6 +73,12 @@ std::string seatkey(int seat, std::string_view key) {
 std::string seatkept(int seat, std::string_view name) {
     return Builder("CMD_seatkept+").add(seat).field(name).end();
 }
+std::string turntime(int seat, int secondsLeft) {
+    return Builder("CMD_turntime+").add(seat).field(secondsLeft).end();
+}
+std::string hostLine(std::string_view text) {
+    return Builder("CMD_action+0+").add(safeChatText(text)).add("|clBlue").end();
+}
 std::string seatkeyClaim(int slot, std::string_view key) {
     return seatkey(slot, key);
 }

@@ -52,6 +52,13 @@ std::string seatkept(int seat, std::string_view name);
 // To the seated player's connection alone: the secret that gets the seat back after a drop.
 // Clients that do not know the word ignore it.
 std::string seatkey(int seat, std::string_view key);
+// To everyone while a player's turn is timed: the seat on turn and the whole seconds left
+// (rounded up), at the turn's start and each second after. Clients that do not know the word
+// ignore it.
+std::string turntime(int seat, int secondsLeft);
+// A line the host itself adds to everyone's chat: an action from seat 0, the system line's
+// colour, which every client shows.
+std::string hostLine(std::string_view text);
 std::string full();
 std::string newplayerinfo(int seat, std::string_view name);
 std::string existingplayers(const std::vector<RosterEntry>& others); // empty list: ""

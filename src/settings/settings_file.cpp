@@ -120,6 +120,10 @@ std::optional<Settings> readSettings(const std::filesystem::path& file) {
     settings.playsounds = reader.switchedOn("Playsounds");
     settings.playerphrasesounds = reader.switchedOn("Playerphrasesounds");
     settings.botskill = reader.text("Botskill") == "1" ? 1 : 0;
+    settings.maximized = reader.text("Maximized") == "true";
+    settings.fourcolordeck = reader.text("Fourcolordeck") == "true";
+    const int cardsize = reader.integer("Cardsize", 0);
+    settings.cardsize = cardsize == 1 || cardsize == 2 ? cardsize : 0;
     settings.lastname = remembered(reader, "Lastname");
     settings.lasthost = remembered(reader, "Lasthost");
     return settings;
@@ -151,6 +155,10 @@ KeyValues keyValues(const Settings& settings) {
         {"Playerphrasesounds", settings.playerphrasesounds ? "true" : "false"},
         {"Playsounds", settings.playsounds ? "true" : "false"},
         {"Botskill", settings.botskill == 1 ? "1" : "0"},
+        {"Maximized", settings.maximized ? "true" : "false"},
+        {"Fourcolordeck", settings.fourcolordeck ? "true" : "false"},
+        {"Cardsize",
+         std::to_string(settings.cardsize == 1 || settings.cardsize == 2 ? settings.cardsize : 0)},
     };
 }
 

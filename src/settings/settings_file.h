@@ -38,6 +38,10 @@ struct Settings {
     bool playerphrasesounds = true;
     bool playsounds = true;
     int botskill = 0; // 0 "Classic", 1 "Smart": how the host's computer players choose
+    // The window's state and the table's look ("View" menu). Files from before lack them.
+    bool maximized = false;
+    bool fourcolordeck = false;
+    int cardsize = 0; // 0 "Normal", 1 "Large", 2 "Largest"
     Phrases phrases;  // an empty phrase keeps its button's built-in text
     // What the "Host a Table" and "Join a Table" dialogs offer again; checked when used.
     std::string lastname;
@@ -62,7 +66,7 @@ Settings loadinifile(const std::filesystem::path& file);
 // file or the key is missing or the file could not be read.
 std::optional<std::string> readSettingText(const std::filesystem::path& file, std::string_view key);
 
-// The twelve keys from "Textsize" to "Botskill", never the phrases.
+// The fifteen keys from "Textsize" to "Cardsize", never the phrases.
 KeyValues keyValues(const Settings& settings);
 
 // The one writer of the file: sets the given keys in the section; every other key and section

@@ -19,7 +19,7 @@ public:
 
     // `loadinifile`: the file's values, or every default when it could not be read.
     Settings load();
-    // `saveinifile`: all twelve keys in one write (only the changed ones after a failed read).
+    // `saveinifile`: all fifteen keys in one write (only the changed ones after a failed read).
     SaveResult save(const Settings& current);
     SaveResult savePhrases(const Phrases& phrases);
     // "Lastname" and, when given, "Lasthost"; no other key changes.

@@ -55,6 +55,7 @@ public:
             number > 65535) {
             number = TServer::kDefaultPort;
         }
+        m_server.setTurnSeconds(loopbackOnly ? 0 : m_turnSeconds);
         try {
             m_server.startListening(number, loopbackOnly);
         } catch (const std::exception&) {
@@ -68,6 +69,7 @@ public:
 
     int listeningPort() const override { return m_server.isListening() ? m_server.port() : 0; }
     void closeTable() override { m_server.closeTable(); }
+    void setTurnSeconds(int seconds) override { m_turnSeconds = seconds; }
 
     void announce(const std::string& name) override {
         if (m_server.isListening() && !m_presence) {
@@ -89,6 +91,7 @@ private:
 
     host::KeptDeal* m_deal = nullptr; // owned by the server
     TServer m_server;
+    int m_turnSeconds = 0;
     std::unique_ptr<LanPresence> m_presence; // declared after the server: goes first
 };
 

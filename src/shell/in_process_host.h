@@ -20,6 +20,9 @@ public:
     virtual int listeningPort() const = 0;
     // The hosting window goes: guests learn that seat 1 left, then every connection closes.
     virtual void closeTable() = 0;
+    // Seconds a player at a hosted table has for each card (0: no limit). A solo game, on
+    // the loopback address, is never timed: nobody waits there.
+    virtual void setTurnSeconds(int seconds) { static_cast<void>(seconds); }
     // Tells the local network of the table under `name` (UTF-8), once it listens.
     virtual void announce(const std::string& name) { static_cast<void>(name); }
     // The next game starts from `deck`, its first trick led by `leader`; false when refused.

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace lastling::shell {
 namespace {
 
@@ -40,24 +42,49 @@ LastTrickPanel::LastTrickPanel(QWidget* parent) : QFrame(parent) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, QColor(0xF9, 0xFA, 0xE7));
     setPalette(colours);
-    setFixedSize(kWidth, kHeight);
+    resize(kWidth, kHeight);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     m_title = new QLabel(this);
-    m_title->setGeometry(kMargin, 4, kWidth - 2 * kMargin, kTitleHeight);
     m_title->setAlignment(Qt::AlignCenter);
-    QFont bold = m_title->font();
-    bold.setBold(true);
-    m_title->setFont(bold);
     for (std::size_t i = 0; i < m_cards.size(); ++i) {
-        const int left = kMargin + static_cast<int>(i) * (kCardWidth + kMargin);
         m_cards[i] = new QLabel(this);
-        m_cards[i]->setGeometry(left, kTitleHeight + 8, kCardWidth, kCardHeight);
         m_names[i] = new QLabel(this);
-        m_names[i]->setGeometry(left - 4, kTitleHeight + 8 + kCardHeight + 2, kCardWidth + 8, 18);
         m_names[i]->setAlignment(Qt::AlignCenter);
     }
+    placeParts();
     hide();
+}
+
+void LastTrickPanel::setLook(double scale, const CardLook& look) {
+    m_scale = scale;
+    m_look = look;
+    placeParts();
+    if (!isHidden()) {
+        showTrick(m_trick, true);
+    }
+}
+
+void LastTrickPanel::placeParts() {
+    const auto px = [this](double length) { return qRound(length * m_scale); };
+    const int cardWidth = m_look.size.width();
+    const int cardHeight = m_look.size.height();
+    const int margin = px(kMargin);
+    const int title = px(kTitleHeight);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, px(11)));
+    m_title->setGeometry(margin, px(4), width() - 2 * margin, title);
+    QFont bold = font;
+    bold.setBold(true);
+    m_title->setFont(bold);
+    const int step = (width() - 2 * margin - 4 * cardWidth) / 3;
+    for (std::size_t i = 0; i < m_cards.size(); ++i) {
+        const int left = margin + static_cast<int>(i) * (cardWidth + step);
+        m_cards[i]->setGeometry(left, title + margin, cardWidth, cardHeight);
+        m_names[i]->setGeometry(left - step / 2, title + margin + cardHeight + px(2),
+                                cardWidth + step, px(18));
+        m_names[i]->setFont(font);
+    }
 }
 
 void LastTrickPanel::showTrick(const client::LastTrick& trick, bool shown) {
@@ -68,13 +95,16 @@ void LastTrickPanel::showTrick(const client::LastTrick& trick, bool shown) {
         hide();
         return;
     }
+    if (&trick != &m_trick) {
+        m_trick = trick;
+    }
     m_title->setText(QStringLiteral("Last trick: ") + fromLatin1(trick.takerName) +
                      QStringLiteral(" took it"));
     for (std::size_t i = 0; i < m_cards.size(); ++i) {
         const bool used = i < trick.cards.size();
         const client::TrickCard played = used ? trick.cards[i] : client::TrickCard{};
         const bool card = played.card >= 1 && played.card <= 52;
-        m_cards[i]->setPixmap(card ? Pictures::instance().card(played.card) : QPixmap());
+        m_cards[i]->setPixmap(card ? cardPicture(played.card, m_look) : QPixmap());
         m_cards[i]->setAccessibleName(card ? cardName(played.card) : QString());
         m_names[i]->setText(used ? fromLatin1(played.name) : QString());
         QFont font = m_names[i]->font();

@@ -3,13 +3,16 @@
 #include "client/table_client.h"
 #include "net/event_errors.h"
 #include "protocol/wire_text.h"
+#include "settings/table_options.h"
 #include "shell/board.h"
 #include "shell/client_bridge.h"
+#include "shell/desktop_notifier.h"
 #include "shell/error_box.h"
 #include "shell/game_start_dialog.h"
 #include "shell/help/about_window.h"
 #include "shell/help/help_window.h"
 #include "shell/history_keeper.h"
+#include "shell/history_window.h"
 #include "shell/in_process_host.h"
 #include "shell/pictures.h"
 #include "shell/player_preferences.h"
@@ -48,10 +51,25 @@ namespace {
 const QColor kWindowColour(0xF7, 0xF5, 0xD2);
 constexpr int kBoardMargin = 4; // the client area keeps the board plus this much
 
-// The client area: window colour with the background tile over it.
+// The client area: window colour with the background tile over it, and the board filling it
+// but for a thin margin.
 class TiledBackground : public QWidget {
 public:
     using QWidget::QWidget;
+
+    void holdBoard(Board* board) {
+        m_board = board;
+        fitBoard();
+    }
+    // The board's smallest size decides the window's.
+    void fitBoard() {
+        if (m_board == nullptr) {
+            return;
+        }
+        setMinimumSize(m_board->minimumSize() + QSize(kBoardMargin, kBoardMargin));
+        m_board->setGeometry(1, 1, std::max(width() - kBoardMargin, m_board->minimumWidth()),
+                             std::max(height() - kBoardMargin, m_board->minimumHeight()));
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -59,6 +77,13 @@ protected:
         painter.fillRect(rect(), kWindowColour);
         painter.drawTiledPixmap(rect(), Pictures::instance().backgroundTile());
     }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        fitBoard();
+    }
+
+private:
+    Board* m_board = nullptr;
 };
 
 std::string toWire(const QString& text) {
@@ -117,6 +142,7 @@ MainWindow::MainWindow(WindowOptions options, QWidget* parent)
     font.setPointSize(8);
     setFont(font);
     m_host = makeInProcessHost(*m_preferences, m_options.hostTickMs);
+    m_host->setTurnSeconds(settings::readTurnSeconds(m_settings.path()));
     loadTally();
     buildWindow();
     m_menus = buildMainMenus(*menuBar(), *m_chat);
@@ -141,10 +167,9 @@ MainWindow::~MainWindow() {
 void MainWindow::buildWindow() {
     auto* client = new TiledBackground(this);
     client->setObjectName(QStringLiteral("client_area"));
-    client->setMinimumSize(Board::kWidth + kBoardMargin, Board::kHeight + kBoardMargin);
     setCentralWidget(client);
     m_board = new Board(client);
-    m_board->move(1, 1);
+    client->holdBoard(m_board);
     buildChatColumn();
     const QPixmap& tile = Pictures::instance().backgroundTile();
     m_gameStart = new GameStartDialog(tile, Pictures::instance().startButton(), this);
@@ -182,6 +207,7 @@ void MainWindow::connectMenus() {
     connect(m_menus.joinTable, &QAction::triggered, m_tableChooser,
             [this] { m_tableChooser->open(TableDialog::Kind::Join); });
     connectPreferenceMenus();
+    connectViewMenus();
     connect(m_menus.resetScreenLocation, &QAction::triggered, this,
             &MainWindow::resetScreenLocationChosen);
     connect(m_menus.justWatch, &QAction::triggered, this, [this] {
@@ -214,6 +240,31 @@ void MainWindow::connectPreferenceMenus() {
             });
     connect(&preferences, &PlayerPreferences::chosen, this,
             [this] { guarded([this] { saveinifile(); }); });
+}
+
+// The table's look follows the View menu at once and is saved with the other settings.
+void MainWindow::connectViewMenus() {
+    connect(m_menus.fourColourDeck, &QAction::triggered, this, [this](bool checked) {
+        applyTableLook(checked, static_cast<int>(m_board->cardSize()));
+        guarded([this] { saveinifile(); });
+    });
+    connect(m_menus.cardSize, &QActionGroup::triggered, this, [this](QAction* item) {
+        applyTableLook(m_board->deckColours() == DeckColours::Four, item->data().toInt());
+        guarded([this] { saveinifile(); });
+    });
+}
+
+// Larger cards may ask for a larger window: the client area takes the board's new minimum.
+void MainWindow::applyTableLook(bool fourColours, int cardSize) {
+    chooseDeckColours(fourColours ? DeckColours::Four : DeckColours::Two);
+    m_board->setDeckColours(chosenDeckColours());
+    if (m_history != nullptr && m_history->window() != nullptr) {
+        m_history->window()->update(); // the replay's cards
+    }
+    m_board->setCardSize(cardSizeFrom(cardSize));
+    static_cast<TiledBackground*>(centralWidget())->fitBoard();
+    m_menus.fourColourDeck->setChecked(fourColours);
+    checkTag(*m_menus.cardSize, static_cast<int>(m_board->cardSize()));
 }
 
 // The menu items show what the preferences hold, after a load.
@@ -255,6 +306,7 @@ void MainWindow::wireClient() {
     session.on("CMD_chat", m_client->model().unlessIgnored(showChat));
     session.on("CMD_action", m_client->model().unlessIgnored(showChat));
     connect(&m_client->model(), &client::TableModel::changed, this, &MainWindow::redraw);
+    wireNotifications();
     connect(m_board, &Board::cardClicked, this, &MainWindow::playSlot);
     connect(m_board, &Board::startClicked, this,
             [this] { guarded([this] { m_client->model().startButtonClicked(); }); });
@@ -299,7 +351,7 @@ void MainWindow::setPhraseRow(QWidget* row) {
 // Tab visits the hand, START GAME, the seat names, the phrase row, then the chat.
 void MainWindow::orderTabStops() {
     QList<QWidget*> stops = m_board->tabStops();
-    const QRect phrases = Board::phraseRowPlace();
+    const QRect phrases = m_board->phraseRowPlace();
     for (QWidget* child : m_board->findChildren<QWidget*>()) {
         if (child->focusPolicy() & Qt::TabFocus && child->isWindow() == false &&
             phrases.contains(child->mapTo(m_board, QPoint(0, 0)))) {
@@ -420,9 +472,43 @@ void MainWindow::alertOnOwnTurn() {
         return;
     }
     if (!m_alertedThisTurn && !isActiveWindow()) {
-        QApplication::alert(this);
+        m_notifier->tell(QStringLiteral("Your turn at %1").arg(tableName()));
     }
     m_alertedThisTurn = true;
+}
+
+// Options > Notifications, kept in the settings file; off, a hidden window only asks for
+// attention, as before.
+void MainWindow::wireNotifications() {
+    m_notifier = new DesktopNotifier(*this);
+    const bool on = settings::readNotifications(m_settings.path());
+    m_notifier->setEnabled(on);
+    m_menus.notifications->setChecked(on);
+    connect(m_menus.notifications, &QAction::triggered, this, [this](bool checked) {
+        m_notifier->setEnabled(checked);
+        const settings::SaveResult saved = settings::saveNotifications(checked, m_settings.path());
+        if (!saved) {
+            reportEventError(saved.message);
+        }
+    });
+    connect(&m_client->model(), &client::TableModel::gameStarting, this, [this](bool ours) {
+        if (!ours) {
+            m_notifier->tell(QStringLiteral("A game is starting"),
+                             QStringLiteral("At %1").arg(tableName()));
+        }
+    });
+}
+
+// What a notification calls the table: the address joined, or the hosting player's.
+QString MainWindow::tableName() const {
+    const std::vector<std::string>& params = m_options.params;
+    if (params.size() >= 3 && params[2] == "false") {
+        return QString::fromLocal8Bit(params[1]);
+    }
+    if (!params.empty()) {
+        return QString::fromLocal8Bit(params[0]) + QStringLiteral("'s table");
+    }
+    return QStringLiteral("the solo table");
 }
 
 void MainWindow::openSeatMenu(int position, const QPoint& globalPos) {
@@ -552,8 +638,15 @@ void MainWindow::loadinifile() {
     const settings::Settings loaded = m_settings.load();
     m_chat->applyTextSize(loaded.textsize);
     m_remembered = savedFrame(loaded.left, loaded.top, loaded.width, loaded.height);
+    m_rememberedMaximized = loaded.maximized;
     m_settingsRead = true;
-    setOuterBounds(startingBounds(m_remembered));
+    applyTableLook(loaded.fourcolordeck, loaded.cardsize);
+    if (!isMaximized()) {
+        setOuterBounds(startingBounds(m_remembered));
+    }
+    if (loaded.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
     m_chat->setChatColour(loaded.textcolor);
     if (loaded.playtoscoreGiven) {
         m_gameStart->setTarget(loaded.playtoscore);
@@ -571,6 +664,9 @@ void MainWindow::saveinifile() {
     current.left = outer.left();
     current.width = outer.width();
     current.height = outer.height();
+    current.maximized = isMaximized();
+    current.fourcolordeck = m_board->deckColours() == DeckColours::Four;
+    current.cardsize = static_cast<int>(m_board->cardSize());
     current.textcolor = m_chat->chatColour();
     current.playtoscore = m_gameStart->target();
     m_preferences->writeInto(current);

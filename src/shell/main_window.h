@@ -52,6 +52,7 @@ namespace lastling::shell {
 
 class Board;
 class ClientBridge;
+class DesktopNotifier;
 class GameStartDialog;
 class HistoryKeeper;
 class SpyListDialog;
@@ -144,6 +145,8 @@ private:
     void buildKeyboardPlay();
     void wireClient();
     void showPreferences();
+    void connectViewMenus();
+    void applyTableLook(bool fourColours, int cardSize);
     void attachWindow(QAction* item, QWidget* window, std::function<void()> open);
     void redraw();
     void announceChanges();
@@ -151,6 +154,8 @@ private:
     void showStartDialogWhenOnScreen();
     void orderTabStops();
     void alertOnOwnTurn();
+    void wireNotifications();
+    QString tableName() const;
     void openSeatMenu(int position, const QPoint& globalPos);
     void resetScreenLocation();
     void resetScreenLocationChosen();
@@ -181,11 +186,13 @@ private:
     TableChooser* m_tableChooser = nullptr;
     MainMenus m_menus;
     std::unique_ptr<ClientBridge> m_bridge;
+    DesktopNotifier* m_notifier = nullptr; // a child of the window
     QPointer<start::StartDialog> m_startDialog;
     QPointer<QWidget> m_tallyWindow;
     Question m_question;
 
     QRect m_remembered; // outer bounds last read from or written to the settings file
+    bool m_rememberedMaximized = false;
     bool m_settingsRead = false;
     std::optional<QRect> m_pendingBounds; // waiting for the window manager's frame
     bool m_started = false;

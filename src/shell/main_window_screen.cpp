@@ -47,7 +47,8 @@ void MainWindow::showStartDialogWhenOnScreen() {
 // is saved only when it differs from what the settings file last held, and never before the
 // file was read: the defaults the window holds until then would overwrite the player's own.
 void MainWindow::saveBoundsIfMoved() {
-    if (!m_settingsRead || knownBounds() == m_remembered) {
+    if (!m_settingsRead ||
+        (knownBounds() == m_remembered && isMaximized() == m_rememberedMaximized)) {
         return;
     }
     if (const QScreen* screen = this->screen()) {
@@ -62,6 +63,7 @@ void MainWindow::saveBoundsIfMoved() {
         setOuterBounds(outer);
     }
     m_remembered = knownBounds();
+    m_rememberedMaximized = isMaximized();
     saveinifile();
 }
 
@@ -81,6 +83,7 @@ bool MainWindow::placeIsKnown() {
 }
 
 void MainWindow::resetScreenLocationChosen() {
+    setWindowState(windowState() & ~Qt::WindowMaximized);
     resetScreenLocation();
     if (!placeIsKnown()) {
         auto* box = new QMessageBox(
@@ -98,13 +101,20 @@ QMargins MainWindow::frameMargins() const {
     return windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
 }
 
+// A maximised window keeps the place it had before: that is the one saved.
 QRect MainWindow::outerBounds() const {
-    return m_pendingBounds.value_or(geometry().marginsAdded(frameMargins()));
+    const QRect client =
+        isMaximized() && normalGeometry().isValid() ? normalGeometry() : geometry();
+    return m_pendingBounds.value_or(client.marginsAdded(frameMargins()));
 }
 
 // Puts the frame's top-left at `outer`'s and gives the frame `outer`'s size. The frame is
 // known only once the window manager has put the window on the screen: until then they wait.
 void MainWindow::setOuterBounds(const QRect& outer) {
+    if (isMaximized()) { // the window manager holds the size; the saved place waits
+        m_pendingBounds.reset();
+        return;
+    }
     if (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed()) {
         m_pendingBounds = outer;
         windowHandle()->installEventFilter(this);
@@ -139,6 +149,9 @@ void MainWindow::placeAsSaved() {
     const settings::Settings saved =
         settings::readSettings(m_settings.path()).value_or(settings::Settings{});
     setOuterBounds(startingBounds(savedFrame(saved.left, saved.top, saved.width, saved.height)));
+    if (saved.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

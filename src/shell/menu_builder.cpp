@@ -84,6 +84,8 @@ void buildOptionsMenu(QMenuBar& bar, social::ChatPanel& chat, MainMenus& menus) 
         addSwitch(options, QStringLiteral("PlaySounds1"), QStringLiteral("Play &Sounds"));
     menus.playerPhraseSounds = addSwitch(options, QStringLiteral("PlayerPhraseSounds1"),
                                          QStringLiteral("Player &Phrase Sounds"));
+    menus.notifications =
+        addSwitch(options, QStringLiteral("Notifications1"), QStringLiteral("N&otifications"));
     menus.turnSound =
         addRadioItems(options, QStringLiteral("&Turn Sound"), QStringLiteral("TurnSound1"),
                       {{QStringLiteral("Classic1"), QStringLiteral("&Classic"), 0},
@@ -122,6 +124,16 @@ void buildViewAndHelpMenus(QMenuBar& bar, MainMenus& menus) {
     menus.hint->setEnabled(false);
     menus.phraseList = addItem(view, QStringLiteral("PrhaseList1"), QStringLiteral("&Phrase List"));
     menus.phraseList->setEnabled(false);
+    view->addSeparator();
+    menus.fourColourDeck =
+        addItem(view, QStringLiteral("FourColourDeck1"), QStringLiteral("&Four-Colour Deck"));
+    menus.fourColourDeck->setCheckable(true);
+    menus.cardSize =
+        addRadioItems(view, QStringLiteral("&Card Size"), QStringLiteral("CardSize1"),
+                      {{QStringLiteral("CardNormal1"), QStringLiteral("&Normal"), 0},
+                       {QStringLiteral("CardLarge1"), QStringLiteral("&Large"), 1},
+                       {QStringLiteral("CardLargest1"), QStringLiteral("La&rgest"), 2}});
+    checkTag(*menus.cardSize, 0);
     QMenu* help = bar.addMenu(QStringLiteral("&Help"));
     menus.helpContent = addItem(help, QStringLiteral("Help2"), QStringLiteral("&Content"));
     menus.helpContent->setShortcut(QKeySequence(Qt::Key_F1));

@@ -25,6 +25,7 @@ struct MainMenus {
     QAction* exit = nullptr;
     QAction* playSounds = nullptr;
     QAction* playerPhraseSounds = nullptr;
+    QAction* notifications = nullptr;  // desktop notifications while the window is hidden
     QActionGroup* turnSound = nullptr; // tags 0 "Classic", 1 "New"
     QActionGroup* botSpeed = nullptr;  // tags 1000, 500, 250
     QActionGroup* botSkill = nullptr;  // tags 0 "Classic", 1 "Smart"
@@ -35,7 +36,9 @@ struct MainMenus {
     QAction* lastTrick = nullptr; // Ctrl+L, checkable: shows the last finished trick
     QAction* hint = nullptr;      // H: on the own turn, points at a good card to play
     QAction* phraseList = nullptr;
-    QAction* helpContent = nullptr; // F1
+    QAction* fourColourDeck = nullptr; // checkable: each suit in its own colour
+    QActionGroup* cardSize = nullptr;  // tags 0 "Normal", 1 "Large", 2 "Largest"
+    QAction* helpContent = nullptr;    // F1
     QAction* about = nullptr;
 };
 

@@ -9,7 +9,10 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <vector>
 
 namespace lastling::shell {
 
@@ -19,6 +22,9 @@ const QColor kRedInk(0xC0, 0x10, 0x28);
 const QColor kBlackInk(0x14, 0x14, 0x18);
 const QColor kGold(0xD9, 0xA4, 0x1E);
 const QColor kBackBlue(0x1F, 0x3C, 0x8C);
+// The four-colour deck's own inks; hearts and spades keep red and black.
+const QColor kClubGreen(0x1A, 0x7A, 0x2C);
+const QColor kDiamondBlue(0x1C, 0x4C, 0xC4);
 
 QImage blankImage(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -31,16 +37,14 @@ QPainterPath unitSuitPath(int suit) {
     QPainterPath path;
     path.setFillRule(Qt::WindingFill);
     switch (suit) {
-    case 1: { // clubs: three leaves and a stem, joined so no seam shows
+    case 1: { // clubs: three leaves and a stem, all turning clockwise so the winding fill joins
+              // them without seams and the curves stay curves at any size
         const QPointF centres[] = {{0.5, 0.27}, {0.25, 0.57}, {0.75, 0.57}};
         for (const QPointF& centre : centres) {
-            QPainterPath leaf;
-            leaf.addEllipse(centre, 0.22, 0.22);
-            path = path.united(leaf);
+            path.addEllipse(centre, 0.22, 0.22);
         }
-        QPainterPath stem;
-        stem.addPolygon(QPolygonF({{0.5, 0.35}, {0.32, 1.0}, {0.68, 1.0}, {0.5, 0.35}}));
-        path = path.united(stem);
+        path.addEllipse(QPointF(0.5, 0.5), 0.12, 0.12); // fills the hollow where the leaves meet
+        path.addPolygon(QPolygonF({{0.5, 0.35}, {0.68, 1.0}, {0.32, 1.0}, {0.5, 0.35}}));
         break;
     }
     case 2: { // diamonds: four slightly curved sides
@@ -74,8 +78,8 @@ QPainterPath unitSuitPath(int suit) {
     return path;
 }
 
-QColor inkOf(int card) {
-    return cards::isRed(card) ? kRedInk : kBlackInk;
+QColor inkOf(int card, DeckColours colours) {
+    return suitInk(suitOf(card), colours);
 }
 
 void drawSuit(QPainter& painter, int suit, const QRectF& box, const QColor& ink,
@@ -111,8 +115,8 @@ QFont indexFont(int card) {
 }
 
 // Rank and suit in the top left corner, and the same turned round in the bottom right.
-void drawCornerIndices(QPainter& painter, int card) {
-    const QColor ink = inkOf(card);
+void drawCornerIndices(QPainter& painter, int card, DeckColours colours) {
+    const QColor ink = inkOf(card, colours);
     for (int corner = 0; corner < 2; ++corner) {
         painter.save();
         if (corner == 1) {
@@ -150,7 +154,7 @@ const std::vector<Pip>& pipLayout(int rankIndex) {
     return layouts[static_cast<std::size_t>(rankIndex)];
 }
 
-void drawPips(QPainter& painter, int card) {
+void drawPips(QPainter& painter, int card, DeckColours colours) {
     constexpr double left = 23.0;
     constexpr double columnStep = 12.5;
     constexpr double top = 18.0;
@@ -162,13 +166,13 @@ void drawPips(QPainter& painter, int card) {
         const QPointF centre(left + pip.column * columnStep, top + pip.row * rowStep);
         const QRectF box(centre.x() - pipWidth / 2, centre.y() - pipHeight / 2, pipWidth,
                          pipHeight);
-        drawSuit(painter, suitOf(card), box, inkOf(card), centre.y() > middle + 0.1);
+        drawSuit(painter, suitOf(card), box, inkOf(card, colours), centre.y() > middle + 0.1);
     }
 }
 
-void drawAce(QPainter& painter, int card) {
+void drawAce(QPainter& painter, int card, DeckColours colours) {
     const QRectF box(kCardWidth / 2.0 - 17, kCardHeight / 2.0 - 18, 34, 36);
-    drawSuit(painter, suitOf(card), box, inkOf(card));
+    drawSuit(painter, suitOf(card), box, inkOf(card, colours));
     if (suitOf(card) == 4) { // the ace of spades gets its traditional flourish
         painter.setPen(QPen(kGold, 1.2));
         painter.setBrush(Qt::NoBrush);
@@ -217,13 +221,14 @@ void drawHeadgear(QPainter& painter, int rankIndex, const QRectF& area) {
     painter.restore();
 }
 
-void drawCourt(QPainter& painter, int card) {
-    const QColor ink = inkOf(card);
+void drawCourt(QPainter& painter, int card, DeckColours colours) {
+    const QColor ink = inkOf(card, colours);
     const QRectF frame(15.5, 12.5, 40, 71);
     painter.setPen(QPen(ink, 1));
     painter.setBrush(cards::isRed(card) ? QColor(0xFC, 0xEE, 0xDA) : QColor(0xE8, 0xEE, 0xF8));
     painter.drawRect(frame);
-    drawHeadgear(painter, cards::rankOf(card) - 1, QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
+    drawHeadgear(painter, cards::rankOf(card) - 1,
+                 QRectF(frame.left() + 9, frame.top() + 5, 22, 11));
     QFont letterFont(QStringLiteral("DejaVu Serif"));
     letterFont.setPixelSize(30);
     letterFont.setBold(true);
@@ -256,49 +261,30 @@ void paintCardBack(QPainter& painter) {
     drawSuit(painter, 4, QRectF(centre.x() - 8, centre.y() - 9, 16, 18), QColor(0xE8, 0xC5, 0x4A));
 }
 
-} // namespace
-
-QImage drawCardFace(int card) {
-    QImage image = blankImage(kCardWidth, kCardHeight);
+void paintCardFace(QPainter& painter, int card, DeckColours colours) {
     if (suitOf(card) == 0) {
-        return image;
+        return;
     }
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
     drawCardBlank(painter, Qt::white);
-    drawCornerIndices(painter, card);
+    drawCornerIndices(painter, card, colours);
     const int rank = cards::rankOf(card) - 1;
     if (rank <= 8) {
-        drawPips(painter, card);
+        drawPips(painter, card, colours);
     } else if (rank == 12) {
-        drawAce(painter, card);
+        drawAce(painter, card, colours);
     } else {
-        drawCourt(painter, card);
+        drawCourt(painter, card, colours);
     }
-    return image;
 }
 
-QImage drawCardBack() {
-    QImage image = blankImage(kCardWidth, kCardHeight);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paintCardBack(painter);
-    return image;
-}
-
-QImage drawNoTrump() {
-    QImage image = blankImage(kCardWidth, kCardHeight);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+void paintNoTrump(QPainter& painter, DeckColours colours) {
     drawCardBlank(painter, Qt::white);
     const QPointF centre(kCardWidth / 2.0, kCardHeight / 2.0);
     for (int suit = 1; suit <= 4; ++suit) {
         const double dx = (suit % 2 == 1) ? -13 : 13;
         const double dy = (suit <= 2) ? -30 : 30;
         drawSuit(painter, suit, QRectF(centre.x() + dx - 6, centre.y() + dy - 6, 12, 12),
-                 (suit == 2 || suit == 3) ? kRedInk : kBlackInk);
+                 suitInk(suit, colours));
     }
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(14);
@@ -309,30 +295,124 @@ QImage drawNoTrump() {
                      QStringLiteral("NO"));
     painter.drawText(QRectF(0, centre.y() + 2, kCardWidth, 16), Qt::AlignCenter,
                      QStringLiteral("TRUMP"));
+}
+
+// Draws `paint`, made for a picture `design` pixels large, into `size` logical pixels at
+// `pixelRatio` device pixels each: the painter scales the vectors, never a bitmap.
+QImage renderScaled(const QSize& design, const QSize& size, qreal pixelRatio,
+                    const std::function<void(QPainter&)>& paint) {
+    const QSize pixels(std::max(1, qRound(size.width() * pixelRatio)),
+                       std::max(1, qRound(size.height() * pixelRatio)));
+    QImage image = blankImage(pixels.width(), pixels.height());
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(static_cast<qreal>(pixels.width()) / design.width(),
+                  static_cast<qreal>(pixels.height()) / design.height());
+    paint(painter);
+    painter.end();
+    image.setDevicePixelRatio(pixelRatio);
     return image;
+}
+
+} // namespace
+
+QColor suitInk(int suit, DeckColours colours) {
+    if (colours == DeckColours::Four) {
+        static const std::array<QColor, 5> four = {kBlackInk, kClubGreen, kDiamondBlue, kRedInk,
+                                                   kBlackInk};
+        return four[static_cast<std::size_t>(suit >= 1 && suit <= 4 ? suit : 0)];
+    }
+    return suit == 2 || suit == 3 ? kRedInk : kBlackInk;
+}
+
+QImage drawCard(int index, const QSize& size, qreal pixelRatio, DeckColours colours) {
+    if (index < 0 || index >= kCardPictureCount) {
+        return {};
+    }
+    return renderScaled({kCardWidth, kCardHeight}, size, pixelRatio, [index, colours](QPainter& p) {
+        if (index == kCardBack) {
+            paintCardBack(p);
+        } else if (index == kNoTrump) {
+            paintNoTrump(p, colours);
+        } else {
+            paintCardFace(p, index, colours);
+        }
+    });
+}
+
+namespace {
+DeckColours g_chosenColours = DeckColours::Two; // the UI thread's alone
+} // namespace
+
+DeckColours chosenDeckColours() {
+    return g_chosenColours;
+}
+
+void chooseDeckColours(DeckColours colours) {
+    g_chosenColours = colours;
+}
+
+QPixmap cardPicture(int index, const CardLook& look) {
+    if (index < 0 || index >= kCardPictureCount || look.size.isEmpty()) {
+        return {};
+    }
+    // Only the looks in use are kept: the table's cards and the other seats' hands. A window
+    // dragged larger asks for a new look at every step; the oldest one goes.
+    struct DrawnLook {
+        QSize size;
+        qreal pixelRatio;
+        DeckColours colours;
+        std::array<QPixmap, kCardPictureCount> cards;
+    };
+    static std::vector<DrawnLook> looks;
+    auto found = std::find_if(looks.begin(), looks.end(), [&look](const DrawnLook& drawn) {
+        return drawn.size == look.size && drawn.pixelRatio == look.pixelRatio &&
+               drawn.colours == look.colours;
+    });
+    if (found == looks.end()) {
+        constexpr std::size_t kLooksKept = 4;
+        if (looks.size() >= kLooksKept) {
+            looks.erase(looks.begin());
+        }
+        looks.push_back({look.size, look.pixelRatio, look.colours, {}});
+        found = looks.end() - 1;
+    }
+    QPixmap& picture = found->cards[static_cast<std::size_t>(index)];
+    if (picture.isNull()) {
+        picture = QPixmap::fromImage(drawCard(index, look.size, look.pixelRatio, look.colours));
+    }
+    return picture;
+}
+
+QImage drawCardFace(int card, DeckColours colours) {
+    if (suitOf(card) == 0) {
+        return blankImage(kCardWidth, kCardHeight);
+    }
+    return drawCard(card, {kCardWidth, kCardHeight}, 1.0, colours);
+}
+
+QImage drawCardBack() {
+    return drawCard(kCardBack, {kCardWidth, kCardHeight}, 1.0);
+}
+
+QImage drawNoTrump() {
+    return drawCard(kNoTrump, {kCardWidth, kCardHeight}, 1.0);
 }
 
 namespace {
 
-QPixmap drawSeatFlag(const QColor& fill, const QColor& edge) {
-    QImage image = blankImage(12, 23);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+void paintSeatFlag(QPainter& painter, const QColor& fill, const QColor& edge) {
     QLinearGradient shade(0, 0, 12, 0);
     shade.setColorAt(0, fill.lighter(130));
     shade.setColorAt(1, fill);
     painter.setPen(QPen(edge, 1));
     painter.setBrush(shade);
     painter.drawPolygon(QPolygonF({{0.5, 0.5}, {11.5, 11.5}, {0.5, 22.5}}));
-    return QPixmap::fromImage(image);
 }
 
-QPixmap drawBadge(int width, const QString& text, const QColor& top, const QColor& bottom,
-                  const QColor& ink) {
-    QImage image = blankImage(width, 24);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+void paintBadge(QPainter& painter, int width, const QString& text, const QColor& top,
+                const QColor& bottom, const QColor& ink) {
     QLinearGradient fill(0, 0, 0, 24);
     fill.setColorAt(0, top);
     fill.setColorAt(1, bottom);
@@ -346,13 +426,9 @@ QPixmap drawBadge(int width, const QString& text, const QColor& top, const QColo
     painter.setFont(font);
     painter.setPen(ink);
     painter.drawText(QRectF(0, 0, width, 24), Qt::AlignCenter, text);
-    return QPixmap::fromImage(image);
 }
 
-QPixmap drawEyes(int height) {
-    QImage image = blankImage(23, height);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+void paintEyes(QPainter& painter, int height) {
     const double ry = height / 2.0 - 0.6;
     for (double cx : {5.75, 17.25}) {
         painter.setPen(QPen(Qt::black, 1));
@@ -362,26 +438,20 @@ QPixmap drawEyes(int height) {
         painter.setBrush(QColor(0x1E, 0x4E, 0x9A));
         painter.drawEllipse(QPointF(cx + 1, height / 2.0), 2.2, std::min(2.2, ry - 0.5));
     }
-    return QPixmap::fromImage(image);
 }
 
-QPixmap drawTookTrick() {
-    QImage image = blankImage(32, 43);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QImage back =
-        drawCardBack().scaled(26, 35, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+// Three small card backs, drawn as vectors like the cards themselves.
+void paintTookTrick(QPainter& painter) {
     for (int i = 0; i < 3; ++i) {
-        painter.drawImage(QPointF(i * 3, 8 - i * 4), back);
+        painter.save();
+        painter.translate(i * 3, 8 - i * 4);
+        painter.scale(26.0 / kCardWidth, 35.0 / kCardHeight);
+        paintCardBack(painter);
+        painter.restore();
     }
-    return QPixmap::fromImage(image);
 }
 
-QPixmap drawStartButton(bool pressed) {
-    QImage image = blankImage(150, 38);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
+void paintStartButton(QPainter& painter, bool pressed) {
     QLinearGradient fill(0, 0, 0, 38);
     fill.setColorAt(0, pressed ? QColor(0x1C, 0x6B, 0x2A) : QColor(0x4C, 0xB8, 0x5C));
     fill.setColorAt(1, pressed ? QColor(0x2E, 0x8A, 0x3E) : QColor(0x1C, 0x6B, 0x2A));
@@ -401,17 +471,76 @@ QPixmap drawStartButton(bool pressed) {
     painter.drawText(textBox.translated(1, 1), Qt::AlignCenter, QStringLiteral("START GAME"));
     painter.setPen(Qt::white);
     painter.drawText(textBox, Qt::AlignCenter, QStringLiteral("START GAME"));
-    return QPixmap::fromImage(image);
 }
 
-QPixmap drawLogo() {
-    QImage image = blankImage(257, 22);
+QSize designSize(TablePicture picture) {
+    switch (picture) {
+    case TablePicture::TurnMarker:
+    case TablePicture::SeatMarker:
+        return {12, 23};
+    case TablePicture::OutBadge:
+        return {45, 24};
+    case TablePicture::WinnerBadge:
+        return {95, 24};
+    case TablePicture::Eyes:
+        return {23, 10};
+    case TablePicture::EyesTop:
+        return {23, 8};
+    case TablePicture::TookTrick:
+        return {32, 43};
+    case TablePicture::StartButton:
+    case TablePicture::StartButtonDown:
+        return {150, 38};
+    }
+    return {1, 1};
+}
+
+void paintTablePicture(QPainter& painter, TablePicture picture) {
+    switch (picture) {
+    case TablePicture::TurnMarker:
+        paintSeatFlag(painter, QColor(0x8B, 0x00, 0x00), QColor(0x50, 0, 0));
+        break;
+    case TablePicture::SeatMarker:
+        paintSeatFlag(painter, QColor(0xA8, 0xA8, 0xA8), QColor(0x78, 0x78, 0x78));
+        break;
+    case TablePicture::OutBadge:
+        paintBadge(painter, 45, QStringLiteral("OUT"), QColor(0x9A, 0x9A, 0x9A),
+                   QColor(0x55, 0x55, 0x55), Qt::white);
+        break;
+    case TablePicture::WinnerBadge:
+        paintBadge(painter, 95, QStringLiteral("WINNER"), QColor(0xFF, 0xE0, 0x70),
+                   QColor(0xD9, 0x9A, 0x10), QColor(0x5A, 0x2A, 0x00));
+        break;
+    case TablePicture::Eyes:
+        paintEyes(painter, 10);
+        break;
+    case TablePicture::EyesTop:
+        paintEyes(painter, 8);
+        break;
+    case TablePicture::TookTrick:
+        paintTookTrick(painter);
+        break;
+    case TablePicture::StartButton:
+    case TablePicture::StartButtonDown:
+        paintStartButton(painter, picture == TablePicture::StartButtonDown);
+        break;
+    }
+}
+
+QPixmap oneToOne(TablePicture picture) {
+    return QPixmap::fromImage(drawTablePicture(picture, designSize(picture), 1.0));
+}
+
+} // namespace
+
+QImage drawLogo(DeckColours colours, qreal pixelRatio) {
+    QImage image = blankImage(qRound(257 * pixelRatio), qRound(22 * pixelRatio));
+    image.setDevicePixelRatio(pixelRatio);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (int suit = 1; suit <= 4; ++suit) {
-        const QColor ink = (suit == 2 || suit == 3) ? kRedInk : kBlackInk;
-        drawSuit(painter, suit, QRectF(2 + (suit - 1) * 13, 5, 11, 12), ink);
+        drawSuit(painter, suit, QRectF(2 + (suit - 1) * 13, 5, 11, 12), suitInk(suit, colours));
     }
     QFont title(QStringLiteral("DejaVu Serif"));
     title.setPixelSize(19);
@@ -427,8 +556,10 @@ QPixmap drawLogo() {
     painter.setPen(QColor(0x40, 0x40, 0x40));
     painter.drawText(QRectF(150, 0, 105, 22), Qt::AlignRight | Qt::AlignVCenter,
                      QStringLiteral("by Korvel Software"));
-    return QPixmap::fromImage(image);
+    return image;
 }
+
+namespace {
 
 // A quiet linen weave over the window colour, the same on every run.
 QPixmap drawBackgroundTile() {
@@ -449,6 +580,11 @@ QPixmap drawBackgroundTile() {
 
 } // namespace
 
+QImage drawTablePicture(TablePicture picture, const QSize& size, qreal pixelRatio) {
+    return renderScaled(designSize(picture), size, pixelRatio,
+                        [picture](QPainter& painter) { paintTablePicture(painter, picture); });
+}
+
 const Pictures& Pictures::instance() {
     static const Pictures pictures;
     return pictures;
@@ -460,18 +596,16 @@ Pictures::Pictures() {
         m_cards[static_cast<std::size_t>(card)] = QPixmap::fromImage(drawCardFace(card));
     }
     m_cards[kNoTrump] = QPixmap::fromImage(drawNoTrump());
-    m_turnMarker = drawSeatFlag(QColor(0x8B, 0x00, 0x00), QColor(0x50, 0, 0));
-    m_seatMarker = drawSeatFlag(QColor(0xA8, 0xA8, 0xA8), QColor(0x78, 0x78, 0x78));
-    m_outBadge = drawBadge(45, QStringLiteral("OUT"), QColor(0x9A, 0x9A, 0x9A),
-                           QColor(0x55, 0x55, 0x55), Qt::white);
-    m_winnerBadge = drawBadge(95, QStringLiteral("WINNER"), QColor(0xFF, 0xE0, 0x70),
-                              QColor(0xD9, 0x9A, 0x10), QColor(0x5A, 0x2A, 0x00));
-    m_eyes = drawEyes(10);
-    m_eyesTop = drawEyes(8);
-    m_tookTrick = drawTookTrick();
-    m_startButton = drawStartButton(false);
-    m_startButtonDown = drawStartButton(true);
-    m_logo = drawLogo();
+    m_turnMarker = oneToOne(TablePicture::TurnMarker);
+    m_seatMarker = oneToOne(TablePicture::SeatMarker);
+    m_outBadge = oneToOne(TablePicture::OutBadge);
+    m_winnerBadge = oneToOne(TablePicture::WinnerBadge);
+    m_eyes = oneToOne(TablePicture::Eyes);
+    m_eyesTop = oneToOne(TablePicture::EyesTop);
+    m_tookTrick = oneToOne(TablePicture::TookTrick);
+    m_startButton = oneToOne(TablePicture::StartButton);
+    m_startButtonDown = oneToOne(TablePicture::StartButtonDown);
+    m_logo = QPixmap::fromImage(drawLogo(DeckColours::Two, 1.0));
     m_backgroundTile = drawBackgroundTile();
 }
 

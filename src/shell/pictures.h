@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QColor>
+#include <QImage>
 #include <QPixmap>
+#include <QSize>
 
 #include <array>
 
@@ -47,8 +50,51 @@ private:
     QPixmap m_backgroundTile;
 };
 
+// Two colours: red hearts and diamonds, black clubs and spades. Four colours: green clubs, blue
+// diamonds, red hearts, black spades.
+enum class DeckColours { Two, Four };
+
+QColor suitInk(int suit, DeckColours colours); // suit 1 clubs .. 4 spades
+
+// The table's other pictures, each drawn for its own design size (see table_layout.h).
+enum class TablePicture {
+    TurnMarker,
+    SeatMarker,
+    OutBadge,
+    WinnerBadge,
+    Eyes,
+    EyesTop,
+    TookTrick,
+    StartButton,
+    StartButtonDown
+};
+
+// Pictures drawn from their vectors straight at `size` logical pixels of `pixelRatio` device
+// pixels each, so they stay sharp at any scale. Card `index` as in Pictures::card.
+QImage drawCard(int index, const QSize& size, qreal pixelRatio,
+                DeckColours colours = DeckColours::Two);
+QImage drawTablePicture(TablePicture picture, const QSize& size, qreal pixelRatio);
+// "Lastling by Korvel Software" after the four suits, 257 x 22.
+QImage drawLogo(DeckColours colours, qreal pixelRatio);
+
+// How the table draws its cards now: their logical size, the screen's pixel ratio, the colours.
+struct CardLook {
+    QSize size{kCardWidth, kCardHeight};
+    qreal pixelRatio = 1.0;
+    DeckColours colours = DeckColours::Two;
+};
+
+// The deck colours the player chose (View > Four-Colour Deck), for every window that draws
+// cards; two colours until chosen.
+DeckColours chosenDeckColours();
+void chooseDeckColours(DeckColours colours);
+
+// The card drawn for `look`, kept for the next ask with the same look; an empty pixmap for an
+// index outside 0..53.
+QPixmap cardPicture(int index, const CardLook& look);
+
 // The drawing functions, also used by the tests to check single pictures.
-QImage drawCardFace(int card);
+QImage drawCardFace(int card, DeckColours colours = DeckColours::Two);
 QImage drawCardBack();
 QImage drawNoTrump();
 

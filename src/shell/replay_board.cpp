@@ -12,6 +12,11 @@ namespace {
 
 constexpr int kCardStep = 22; // a hand's cards overlap, each this far right of the one before
 constexpr int kHandWidth = kCardWidth + 3 * kCardStep;
+
+// In the deck's colours the player chose, drawn for the screen.
+QPixmap replayCard(int card, qreal pixelRatio) {
+    return cardPicture(card, CardLook{{kCardWidth, kCardHeight}, pixelRatio, chosenDeckColours()});
+}
 const QColor kFelt(0x2E, 0x6B, 0x3A);
 
 // Screen positions around the table, the kept player at the bottom: bottom, left, top, right.
@@ -92,7 +97,7 @@ void ReplayBoard::drawHand(QPainter& painter, int seat, QPoint topLeft) const {
     for (int slot = 1; slot <= 4; ++slot) {
         const int card = hand[static_cast<std::size_t>(slot)];
         if (card != 0) {
-            painter.drawPixmap(x, topLeft.y(), Pictures::instance().card(card));
+            painter.drawPixmap(x, topLeft.y(), replayCard(card, devicePixelRatioF()));
         }
         x += kCardStep;
     }
@@ -127,7 +132,7 @@ void ReplayBoard::paintEvent(QPaintEvent*) {
         drawHand(painter, seat, handPlaces[place]);
         const int card = table.onTable[static_cast<std::size_t>(seat)];
         if (card != 0) {
-            painter.drawPixmap(trickPlaces[place], Pictures::instance().card(card));
+            painter.drawPixmap(trickPlaces[place], replayCard(card, devicePixelRatioF()));
             if (seat == table.trickWinner) {
                 painter.setPen(QPen(Qt::yellow, 3));
                 painter.drawRect(QRect(trickPlaces[place], QSize(kCardWidth, kCardHeight)));
@@ -137,7 +142,7 @@ void ReplayBoard::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     painter.drawText(QPoint(w - kCardWidth - 10, h - kCardHeight - 30), QStringLiteral("Trump"));
     painter.drawPixmap(QPoint(w - kCardWidth - 10, h - kCardHeight - 24),
-                       Pictures::instance().card(table.trump));
+                       replayCard(table.trump, devicePixelRatioF()));
     painter.drawText(QPoint(10, 18), QStringLiteral("Round %1 of %2, trick %3")
                                          .arg(table.round)
                                          .arg(m_replay->roundCount())

@@ -3,8 +3,10 @@
 #include "net/event_errors.h"
 #include "protocol/wire_text.h"
 #include "settings/settings_store.h"
+#include "settings/table_options.h"
 #include "shell/lan_table_list.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <optional>
 
 namespace lastling::shell {
@@ -61,6 +64,17 @@ TableDialog::TableDialog(Kind kind, const QString& name, const QString& address,
             accept();
         });
     }
+    if (hosting) {
+        m_turnTime = new QComboBox(this);
+        m_turnTime->setObjectName(QStringLiteral("combo_turntime"));
+        m_turnTime->setAccessibleName(QStringLiteral("Turn time"));
+        for (const int seconds : settings::kTurnTimes) {
+            m_turnTime->addItem(seconds == 0 ? QStringLiteral("None")
+                                             : QStringLiteral("%1 seconds").arg(seconds),
+                                seconds);
+        }
+        form->addRow(QStringLiteral("&Turn time:"), m_turnTime);
+    }
     m_name->setMinimumWidth(220); // room for a host name without scrolling
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("label_problem"));
@@ -93,6 +107,16 @@ void TableDialog::showNameLengthNote() {
     m_problem->show();
 }
 
+int TableDialog::turnSeconds() const {
+    return m_turnTime ? m_turnTime->currentData().toInt() : 0;
+}
+
+void TableDialog::setTurnSeconds(int seconds) {
+    if (m_turnTime) {
+        m_turnTime->setCurrentIndex(std::max(0, m_turnTime->findData(seconds)));
+    }
+}
+
 QString TableDialog::problem() const {
     return m_problem->isVisibleTo(this) ? m_problem->text() : QString();
 }
@@ -122,8 +146,18 @@ void TableChooser::open(TableDialog::Kind kind) {
     auto* dialog = new TableDialog(kind, fromWire(remembered.lastname),
                                    fromWire(remembered.lasthost), &m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &TableDialog::chosen, this,
-            [this, kind](const TableLaunch& launch) { start(launch, kind); });
+    dialog->setTurnSeconds(settings::readTurnSeconds(m_settings.path()));
+    connect(dialog, &TableDialog::chosen, this, [this, kind, dialog](const TableLaunch& launch) {
+        if (kind == TableDialog::Kind::Host) {
+            // The new run's host reads it; like the name, a refused write costs only the choice.
+            const settings::SaveResult saved =
+                settings::saveTurnSeconds(dialog->turnSeconds(), m_settings.path());
+            if (!saved) {
+                reportEventError(saved.message);
+            }
+        }
+        start(launch, kind);
+    });
     m_dialog = dialog;
     dialog->open();
 }

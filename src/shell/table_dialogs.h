@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -31,8 +32,12 @@ public:
 
     Kind kind() const { return m_kind; }
     QLineEdit* nameField() const { return m_name; }
-    QLineEdit* addressField() const { return m_address; } // null when hosting
-    LanTableList* lanTables() const { return m_tables; }  // null when hosting
+    QLineEdit* addressField() const { return m_address; }   // null when hosting
+    LanTableList* lanTables() const { return m_tables; }    // null when hosting
+    QComboBox* turnTimeField() const { return m_turnTime; } // null when joining
+    // The hosted table's time for each card: 0 (none), 30, 60 or 120 seconds.
+    int turnSeconds() const;
+    void setTurnSeconds(int seconds);
     QString problem() const;
 
     void accept() override;
@@ -49,6 +54,7 @@ private:
     QLineEdit* m_address = nullptr;
     QLabel* m_problem = nullptr;
     LanTableList* m_tables = nullptr;
+    QComboBox* m_turnTime = nullptr;
 };
 
 // File > "Host a Table..." and "Join a Table...": offers the last name and address from the

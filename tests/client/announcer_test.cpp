@@ -61,6 +61,47 @@ TEST_F(Announcements, WholeGameSpeaksEachEventOnce) {
     }
 }
 
+// The turn time as the table shows and speaks it: only for the seat on turn, our own last ten
+// seconds in red and said once; late, foreign and broken figures change nothing.
+TEST_F(Announcements, TurnTimeShowsOnTheSeatOnTurnAndSpeaksOurLastTenSeconds) {
+    loginAs(1, "Ann");
+    for (const char* message : {"CMD_startgame+Ann+30+", "CMD_roundstart+14",
+                                "CMD_mycards+1+1+27+2+28+3+29+4+30"}) {
+        host(message);
+    }
+    struct Step {
+        std::string message;
+        std::vector<std::string> heard;
+        int timedSeat;
+        int secondsLeft;
+        bool red;
+    };
+    const std::vector<Step> steps = {
+        {"CMD_turntime+2+30", {}, 0, 0, false}, // nobody is on turn yet
+        {"CMD_nextplayer+2", {"Klot's turn."}, 0, 0, false},
+        {"CMD_turntime+2+11", {}, 2, 11, false},
+        {"CMD_turntime+2+10", {}, 2, 10, false}, // another seat's last seconds: not red
+        {"CMD_heplayed+2+40+3", {"Klot played the Two of Spades."}, 0, 0, false},
+        {"CMD_turntime+2+9", {}, 0, 0, false}, // after the card: late
+        {"CMD_nextplayer+1", {"Your Turn."}, 0, 0, false},
+        {"CMD_turntime+1+11", {}, 1, 11, false},
+        {"CMD_turntime+3+10", {}, 1, 11, false}, // not the seat on turn
+        {"CMD_turntime+1+10", {"10 seconds left"}, 1, 10, true},
+        {"CMD_turntime+1+9", {}, 1, 9, true},
+        {"CMD_turntime+1+0", {}, 1, 9, true},
+        {"CMD_turntime+1+3601", {}, 1, 9, true},
+        {"CMD_turntime+5+5", {}, 1, 9, true},
+        {"CMD_turntime+1+x", {}, 1, 9, true},
+        {"CMD_heplayed+1+27+3", {"You played the Two of Hearts."}, 0, 0, false},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(after(steps[i].message), steps[i].heard) << i << ": " << steps[i].message;
+        EXPECT_EQ(model.view().timedSeat, steps[i].timedSeat) << i;
+        EXPECT_EQ(model.view().secondsLeft, steps[i].secondsLeft) << i;
+        EXPECT_EQ(model.view().timeRunningOut, steps[i].red) << i;
+    }
+}
+
 TEST_F(Announcements, AnotherSeatWinningTheRoundAndTheGame) {
     loginAs(2, "Bo");
     host({"CMD_existingplayers+1+Ann+0", "CMD_startgame+Ann+30+", "CMD_roundstart+1"});

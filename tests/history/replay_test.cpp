@@ -86,7 +86,25 @@ TEST(Replay, TricksAndEndsJumpBothWays) {
     EXPECT_EQ(replay.table().trick, 2);
     replay.toStart();
     EXPECT_EQ(replay.table().trick, 0);
+}
+
+TEST(Replay, ARoundIsReachedAtItsDeal) {
+    GameRecord game = keptGame();
+    game.rounds.push_back(game.rounds[0]);
+    game.rounds[1].number = 2;
+    game.rounds[1].trump = 40; // Two of Spades
+    GameReplay replay(std::move(game));
+    replay.toRound(2);
+    EXPECT_EQ(replay.table().round, 2);
+    EXPECT_EQ(replay.table().trick, 0);
+    EXPECT_EQ(replay.table().line, "Round 2: trump is the Two of Spades.");
+    replay.previousCard(); // back over the round's start: the first round's last card
+    EXPECT_EQ(replay.table().round, 1);
+    EXPECT_EQ(replay.table().trick, 2);
     replay.toRound(1);
+    EXPECT_EQ(replay.table().round, 1);
+    EXPECT_EQ(replay.table().trick, 0);
+    replay.toRound(3); // no such round: stays
     EXPECT_EQ(replay.table().round, 1);
 }
 
@@ -149,6 +167,7 @@ TEST(Export, TextAndJsonTellTheSameGame) {
     EXPECT_EQ(json["mySeat"].toInt(), 2);
     EXPECT_EQ(json["seats"].toArray()[2].toObject()["name"].toString(), "Cid");
     const QJsonObject round = json["rounds"].toArray()[0].toObject();
+    EXPECT_EQ(round["number"].toInt(), 1);
     EXPECT_EQ(round["deck"].toArray().size(), 52);
     EXPECT_EQ(round["trump"].toInt(), 1);
     const QJsonObject trick = round["tricks"].toArray()[1].toObject();

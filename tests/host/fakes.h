@@ -66,11 +66,14 @@ public:
     void seatStartsWatching(int seat) override { watching.push_back(seat); }
     void seatAway(int seat) override { away.push_back(seat); }
     void seatReturned(int seat) override { returned.push_back(seat); }
+    bool awaitingCard() const override { return awaiting; }
+    void turnRanOut(int seat) override { ranOut.push_back(seat); }
 
     bool inProgress = false;
     int target = 30;
     int trump = 40;
     int current = 2;
+    bool awaiting = false;
     std::array<int, 5> cards{0, 4, 3, 2, 1};
     std::vector<std::pair<std::string, int>> started; // starter, target
     std::vector<std::pair<int, int>> played;          // seat, slot
@@ -78,6 +81,7 @@ public:
     std::vector<int> watching;
     std::vector<int> away;
     std::vector<int> returned;
+    std::vector<int> ranOut;
 };
 
 // A core wired to the fakes, with helpers that connect and log in clients.

@@ -115,7 +115,13 @@ def check_options(lastling):
              (["--serve", "--seed=-1"], 2, "invalid value '-1' for --seed"),
              (["--serve", "--seed", "+7"], 2, "invalid value '+7' for --seed"),
              (["--serve", "--seed", "7x"], 2, "invalid value '7x' for --seed"),
-             (["--serve", "--seed="], 2, "invalid value '' for --seed")]
+             (["--serve", "--seed="], 2, "invalid value '' for --seed"),
+             (["--serve", "--turn-seconds", "1"], 2,
+              "invalid value '1' for --turn-seconds (expected 0 for no turn time, or 2..120)"),
+             (["--serve", "--turn-seconds=121"], 2, "invalid value '121' for --turn-seconds"),
+             (["--serve", "--turn-seconds", "30s"], 2, "invalid value '30s' for --turn-seconds"),
+             (["--serve", "--turn-seconds"], 2, "lastling: --turn-seconds needs a value\n"),
+             (["--help"], 0, "  --turn-seconds S   seconds a player has for each card")]
     # A port that another program holds: the failure says why.
     holder = socket.socket(socket.AF_INET6)
     holder.setsockopt(socket.IPPROTO_IPV6, socket.IPV6_V6ONLY, 0)

@@ -96,7 +96,9 @@ TEST(DispatcherTest, ExactWordsOnlyAndErrorsStopOnlyTheirHandler) {
 
     ReceiveQueue queue;
     for (const char* text : {"receivedlist", "", "CMD_Chat+1+no", "CMD_chat+1+a+b", "CMD_bad+1",
-                             "CMD_starthand++", "CMD_unknown+1", "+nothing"}) {
+                             "CMD_starthand++", "CMD_unknown+1", "+nothing",
+                             // a newer host's message that this receiver never learnt
+                             "CMD_turntime+2+30"}) {
         queue.push(text, 7);
     }
     while (!queue.empty()) {

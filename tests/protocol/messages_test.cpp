@@ -59,6 +59,8 @@ TEST(MessagesTest, HostToClientLiterals) {
     EXPECT_EQ(body(roundover(2, 20, 45, {13, 18})), "CMD_roundover+2+20+45+13+18");
     EXPECT_EQ(body(starthand()), "CMD_starthand++");
     EXPECT_EQ(body(winner("Klot", 2)), "CMD_winner+Klot+2+");
+    EXPECT_EQ(body(turntime(4, 120)), "CMD_turntime+4+120");
+    EXPECT_EQ(body(hostLine("Bo|x")), "CMD_action+0+Bo\xA6x|clBlue");
 }
 
 TEST(MessagesTest, UnsafeTextIsReplaced) {

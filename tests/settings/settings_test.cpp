@@ -2,6 +2,7 @@
 #include "settings/ini_document.h"
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
+#include "settings/table_options.h"
 
 #include "temp_folder.h"
 
@@ -168,6 +169,54 @@ TEST_F(SettingsFolder, OnlyTheExactOneMeansTheSmartBotSkill) {
     }
 }
 
+// Only the turn times the dialog offers are taken back; notifications stay on unless the file
+// says "false" exactly. Both keep every other key.
+TEST_F(SettingsFolder, TurnTimeAndNotificationsReadOnlyWhatTheyWrite) {
+    const std::pair<std::string, int> turnTimes[] = {
+        {"0", 0},  {"30", 30}, {"60", 60}, {"120", 120}, {"29", 0},
+        {"121", 0}, {"2", 0},  {"-30", 0}, {"30s", 0},   {"", 0}};
+    for (const auto& [text, seconds] : turnTimes) {
+        write("[Lastling]\nTurnseconds=" + text + "\n");
+        EXPECT_EQ(readTurnSeconds(file()), seconds) << text;
+    }
+    const std::pair<std::string, bool> switches[] = {
+        {"false", false}, {"true", true}, {"False", true}, {"0", true}, {"", true}};
+    for (const auto& [text, on] : switches) {
+        write("[Lastling]\nNotifications=" + text + "\n");
+        EXPECT_EQ(readNotifications(file()), on) << text;
+    }
+    write("[Lastling]\nBotspeed=250\n");
+    EXPECT_EQ(readTurnSeconds(file()), 0);
+    EXPECT_TRUE(readNotifications(file()));
+    ASSERT_TRUE(saveTurnSeconds(60, file()));
+    ASSERT_TRUE(saveNotifications(false, file()));
+    ASSERT_TRUE(saveTurnSeconds(45, file())); // not offered: none
+    EXPECT_EQ(read(), "[Lastling]\nBotspeed=250\nTurnseconds=0\nNotifications=false\n");
+}
+
+// The view keys came later: a file without them, or with values no menu item has, gives a
+// window that is not maximised, two colours and Normal cards.
+TEST_F(SettingsFolder, ViewKeysTakeOnlyTheirMenusValues) {
+    const std::tuple<std::string, bool, bool, int> cases[] = {
+        {"[Lastling]\r\nTop=5\r\n", false, false, 0}, // a file from before
+        {"[Lastling]\r\nMaximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n", true, true, 2},
+        {"[lastling]\r\nMAXIMIZED=true\r\nCardsize=1\r\n", true, false, 1},
+        {"[Lastling]\r\nMaximized=TRUE\r\nFourcolordeck=1\r\nCardsize=3\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=-1\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=0\r\n", false, false, 0},
+        {"[Lastling]\r\nCardsize=$2\r\n", false, false, 2},
+        {"[Lastling]\r\nCardsize=99999999999\r\n", false, false, 0},
+        {"[Other]\r\nMaximized=true\r\n", false, false, 0},
+    };
+    for (const auto& [text, maximized, fourColours, cardsize] : cases) {
+        write(text);
+        const Settings read = loadinifile(file());
+        EXPECT_EQ(read.maximized, maximized) << text;
+        EXPECT_EQ(read.fourcolordeck, fourColours) << text;
+        EXPECT_EQ(read.cardsize, cardsize) << text;
+    }
+}
+
 TEST_F(SettingsFolder, MissingFileGivesDefaults) {
     const Settings settings = loadinifile(file());
     EXPECT_EQ(settings.width, 772);
@@ -256,6 +305,9 @@ Settings changedSettings() {
     settings.playerphrasesounds = false;
     settings.playsounds = false;
     settings.botskill = 1;
+    settings.maximized = true;
+    settings.fourcolordeck = true;
+    settings.cardsize = 2;
     return settings;
 }
 
@@ -266,7 +318,8 @@ TEST_F(SettingsFolder, FirstWriteCreatesTheSectionInOrder) {
     EXPECT_EQ(read(),
               "[Lastling]\r\nTextsize=11\r\nTop=40\r\nLeft=-20\r\nWidth=900\r\nHeight=600\r\n"
               "Textcolor=$00FF8040\r\nPlaytoscore=120\r\nBotspeed=250\r\nTurnsound=1\r\n"
-              "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n");
+              "Playerphrasesounds=false\r\nPlaysounds=false\r\nBotskill=1\r\n"
+              "Maximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n");
     ASSERT_TRUE(savePhrases(Phrases{}, file()));
     EXPECT_EQ(filesInFolder(), 1);
     write("[Lastling]\nTop=1\n");
@@ -283,7 +336,8 @@ TEST_F(SettingsFolder, WriteKeepsPhrasesOtherSectionsAndUnknownKeys) {
     EXPECT_NE(text.find("phrase1=Hej\r\nTEXTSIZE=11\r\nExtra=keep me\r\nTop=40\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("Playsounds=false\r\nBotskill=1\r\n\r\n[Other]\r\nx=1\r\n"),
+    EXPECT_NE(text.find("Botskill=1\r\nMaximized=true\r\nFourcolordeck=true\r\nCardsize=2\r\n\r\n"
+                        "[Other]\r\nx=1\r\n"),
               std::string::npos)
         << text;
     const Settings back = loadinifile(file());

@@ -103,6 +103,8 @@ TEST_F(HistoryWindowTest, APlayedGameIsReplayedByKeyAndItsDealPlayedAgain) {
     QTest::keyClick(list, Qt::Key_Return);
     ReplayBoard* board = history->board();
     ASSERT_TRUE(board->hasGame());
+    history->refresh(); // as when a game is kept meanwhile: the chosen game stays chosen
+    EXPECT_EQ(list->currentIndex().row(), 0);
     const auto& table = board->replay()->table();
     EXPECT_EQ(table.trick, 0);
     EXPECT_EQ(table.hands[1][1], kept.rounds[0].deck[1]);

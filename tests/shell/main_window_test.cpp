@@ -11,6 +11,7 @@
 #include "gui_app.h"
 #include "window_fixture.h"
 
+#include "settings/table_options.h"
 #include "tally/tally_file.h"
 
 #include <gtest/gtest.h>
@@ -325,6 +326,42 @@ TEST_F(WindowTest, CloseSavesThePlaceOnlyWhenItChanged) {
     }
 }
 
+// View > Card Size and Four-Colour Deck change the table at once and are kept; a file from
+// before they were there gives Normal cards in two colours.
+TEST_F(WindowTest, ViewChoicesChangeTheTableAndAreKept) {
+    WindowOptions plain = options();
+    std::ofstream(plain.settingsPath.toStdString(), std::ios::binary) << "[Lastling]\r\nTop=40\r\n";
+    {
+        MainWindow window(plain);
+        window.loadinifile();
+        window.show();
+        EXPECT_FALSE(window.action(QStringLiteral("FourColourDeck1"))->isChecked());
+        EXPECT_TRUE(window.action(QStringLiteral("CardNormal1"))->isChecked());
+        EXPECT_EQ(window.board().minimumSize(), QSize(764, 527));
+        window.action(QStringLiteral("CardLargest1"))->trigger();
+        window.action(QStringLiteral("FourColourDeck1"))->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.board().cardSize(), CardSize::Largest);
+        EXPECT_EQ(window.board().deckColours(), DeckColours::Four);
+        EXPECT_EQ(window.board().minimumSize(), QSize(872, 671));
+        EXPECT_GE(window.centralWidget()->width(), 876);
+        EXPECT_GE(window.centralWidget()->height(), 675);
+        EXPECT_EQ(window.board().trump()->width(), 107); // at 1:1 on the smallest board
+        window.close();
+    }
+    const std::string saved = readFile(plain.settingsPath.toStdString());
+    EXPECT_NE(saved.find("Fourcolordeck=true\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Cardsize=2\r\n"), std::string::npos) << saved;
+    MainWindow again(plain);
+    again.loadinifile();
+    EXPECT_TRUE(again.action(QStringLiteral("FourColourDeck1"))->isChecked());
+    EXPECT_TRUE(again.action(QStringLiteral("CardLargest1"))->isChecked());
+    EXPECT_EQ(again.board().cardSize(), CardSize::Largest);
+    again.action(QStringLiteral("CardNormal1"))->trigger();
+    EXPECT_EQ(again.board().minimumSize(), QSize(764, 527));
+    EXPECT_EQ(again.centralWidget()->minimumSize(), QSize(768, 531));
+}
+
 TEST_F(WindowTest, NeverSmallerThanTheBoard) {
     MainWindow window(options());
     window.show();
@@ -428,6 +465,37 @@ TEST_F(WindowTest, BusyGamePortLeavesSoloAloneAndStopsHostingWithItsReason) {
 
 // The hosting player's window takes the table with it: with a guest at the table it asks
 // first (a solo window never does), and the guest learns that the host closed the table.
+// The turn time chosen in Host a Table reaches the hosted table's host and comes back to the
+// window as the seconds on our seat, before our card; a solo game is never timed.
+TEST_F(WindowTest, AHostedTableTimesTurnsFromTheSettingsAndASoloGameNever) {
+    for (const bool hosted : {true, false}) {
+        SCOPED_TRACE(hosted ? "hosted" : "solo");
+        const WindowOptions chosen = hosted ? options({"Ann", "127.0.0.1", "true"}) : options();
+        ASSERT_TRUE(settings::saveTurnSeconds(30, chosen.settingsPath.toStdString()));
+        MainWindow window(chosen);
+        std::pair<int, int> firstTime{0, 0}; // seat, seconds
+        bool played = false;                 // our card is down: every turn time came before
+        QObject::connect(&window.client().model(), &client::TableModel::changed, &window, [&] {
+            if (firstTime.first == 0 && !played) {
+                firstTime = {view(window).timedSeat, view(window).secondsLeft};
+            }
+            played = played || view(window).status.rfind("You played", 0) == 0;
+        });
+        window.show();
+        ASSERT_TRUE(
+            runUntil([&] { return state(window).loggedin && view(window).startButtonVisible; }));
+        window.client().model().gameStartChosen("10");
+        ASSERT_TRUE(runUntil([&] {
+            return state(window).myseat != 0 && state(window).whoseturn == state(window).myseat;
+        }));
+        window.client().model().showHint(); // a card that may be played
+        ASSERT_NE(view(window).hintSlot, 0);
+        window.client().model().cardClicked(view(window).hintSlot);
+        ASSERT_TRUE(runUntil([&] { return played; }));
+        EXPECT_EQ(firstTime, hosted ? std::make_pair(1, 30) : std::make_pair(0, 0));
+    }
+}
+
 TEST_F(WindowTest, HostLeavingAsksFirstAndTellsTheGuestWhy) {
     MainWindow host(options({"Ann", "127.0.0.1", "true"}));
     host.show();

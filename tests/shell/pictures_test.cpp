@@ -109,6 +109,70 @@ TEST(CardPictures, FiftyFourDistinctPicturesAndNothingOutsideThem) {
     EXPECT_TRUE(drawCardFace(0).pixelColor(35, 48).alpha() == 0); // no face for the back's number
 }
 
+// Each pixel of the four-colour face is the two-colour one with the suit's ink swapped at the
+// same coverage: what ink covered changes by (new - old) ink times that coverage, everything
+// else stays exactly as it was. Hearts and spades keep their inks, so their faces do not change.
+struct InkSwap {
+    int suit;
+    QColor twoColours;
+    QColor fourColours;
+};
+
+class FourColourDeckTest : public ::testing::TestWithParam<InkSwap> {};
+
+TEST_P(FourColourDeckTest, ChangesTheSuitColourAndNothingElse) {
+    const InkSwap& swap = GetParam();
+    const int delta[3] = {swap.fourColours.red() - swap.twoColours.red(),
+                          swap.fourColours.green() - swap.twoColours.green(),
+                          swap.fourColours.blue() - swap.twoColours.blue()};
+    const int widest =
+        std::abs(delta[0]) >= std::abs(delta[1]) && std::abs(delta[0]) >= std::abs(delta[2])
+            ? 0
+            : (std::abs(delta[1]) >= std::abs(delta[2]) ? 1 : 2);
+    for (const QSize& size : {QSize(kCardWidth, kCardHeight), QSize(142, 192)}) {
+        for (int card = (swap.suit - 1) * 13 + 1; card <= swap.suit * 13; ++card) {
+            const QImage two =
+                drawCard(card, size, 1.0, DeckColours::Two).convertToFormat(QImage::Format_ARGB32);
+            const QImage four =
+                drawCard(card, size, 1.0, DeckColours::Four).convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(two.size(), four.size());
+            int fullySwapped = 0;
+            int wrong = 0;
+            for (int y = 0; y < two.height(); ++y) {
+                for (int x = 0; x < two.width(); ++x) {
+                    const QColor a = two.pixelColor(x, y);
+                    const QColor b = four.pixelColor(x, y);
+                    const int change[3] = {b.red() - a.red(), b.green() - a.green(),
+                                           b.blue() - a.blue()};
+                    const double coverage =
+                        delta[widest] == 0 ? 0.0 : double(change[widest]) / delta[widest];
+                    bool explained =
+                        a.alpha() == b.alpha() && coverage >= -0.02 && coverage <= 1.02;
+                    for (int c = 0; c < 3; ++c) {
+                        explained = explained && std::abs(change[c] - coverage * delta[c]) <= 4;
+                    }
+                    wrong += explained ? 0 : 1;
+                    fullySwapped +=
+                        (coverage > 0.95 && a == swap.twoColours && b == swap.fourColours) ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(wrong, 0) << card << " at " << size.width();
+            if (delta[0] != 0 || delta[1] != 0 || delta[2] != 0) {
+                EXPECT_GT(fullySwapped, 20) << card << " at " << size.width();
+            } else {
+                EXPECT_EQ(two, four) << card;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EverySuit, FourColourDeckTest,
+    ::testing::Values(InkSwap{1, QColor(0x14, 0x14, 0x18), QColor(0x1A, 0x7A, 0x2C)},   // green
+                      InkSwap{2, QColor(0xC0, 0x10, 0x28), QColor(0x1C, 0x4C, 0xC4)},   // blue
+                      InkSwap{3, QColor(0xC0, 0x10, 0x28), QColor(0xC0, 0x10, 0x28)},   // red
+                      InkSwap{4, QColor(0x14, 0x14, 0x18), QColor(0x14, 0x14, 0x18)})); // black
+
 TEST(CardPictures, MarkersAndBadgesHaveTheirTableSizes) {
     const Pictures& p = Pictures::instance();
     const std::vector<std::pair<const QPixmap*, QSize>> expected = {

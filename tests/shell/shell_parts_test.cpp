@@ -1,4 +1,6 @@
 #include "client/table_view.h"
+#include "settings/settings_store.h"
+#include "settings/table_options.h"
 #include "shell/board.h"
 #include "shell/cursor_blink_limit.h"
 #include "shell/error_box.h"
@@ -6,10 +8,12 @@
 #include "shell/single_instance.h"
 #include "shell/spy_list_dialog.h"
 #include "shell/table_dialogs.h"
+#include "shell/turn_countdown.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -17,6 +21,7 @@
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
@@ -196,6 +201,40 @@ TEST(Board, DrawsEachSeatAtItsScreenPosition) {
     EXPECT_EQ(board.scoreLabel(client::kTop)->x(), top->x() + top->width() + 4);
 }
 
+// The seconds stand where a watching seat's eyes would, only on the seat on turn; our own
+// last ten are red.
+TEST(Board, TheTurnTimeShowsOnTheSeatOnTurnAndOurLastSecondsInRed) {
+    Board board;
+    const auto positionOf = [](int seat) { return ((seat - 3) % 4 + 4) % 4; };
+    client::TableView view = sampleView(); // seat 2 on turn, at the right
+    auto* countdown = board.findChild<TurnCountdown*>(QStringLiteral("label_turntime"));
+    ASSERT_NE(countdown, nullptr);
+    board.showTable(view, positionOf);
+    EXPECT_FALSE(countdown->isVisibleTo(&board)); // not timed
+
+    view.timedSeat = 2;
+    view.secondsLeft = 11;
+    board.showTable(view, positionOf);
+    EXPECT_TRUE(countdown->isVisibleTo(&board));
+    EXPECT_EQ(countdown->text(), "11 s");
+    EXPECT_EQ(countdown->accessibleName(), "11 seconds left");
+    EXPECT_EQ(countdown->pos(), board.eyes(client::kRight)->pos());
+    EXPECT_FALSE(countdown->styleSheet().contains("#D00000"));
+
+    view.turnSeat = 3;
+    view.timedSeat = 3;
+    view.secondsLeft = 10;
+    view.timeRunningOut = true;
+    board.showTable(view, positionOf);
+    EXPECT_EQ(countdown->text(), "10 s");
+    EXPECT_EQ(countdown->pos(), board.eyes(client::kBottom)->pos());
+    EXPECT_TRUE(countdown->styleSheet().contains("#D00000"));
+
+    view.turnSeat = 0; // the card is down: the seconds go with the marker
+    board.showTable(view, positionOf);
+    EXPECT_FALSE(countdown->isVisibleTo(&board));
+}
+
 TEST(Board, OwnHandSlotsShowTheirCardsAndNames) {
     Board board;
     board.showTable(sampleView(), [](int seat) { return seat - 1; });
@@ -244,6 +283,15 @@ TEST(Board, HandPictureWidthsFollowTheCardCount) {
     };
     for (const auto& [hand, width] : cases) {
         EXPECT_EQ(composeHand(hand).width(), width) << hand.backs << " " << hand.cards.size();
+    }
+    // Drawn for a screen at 200% with its cards 1.5 times as large: every card shows, the last
+    // one whole, at twice the pixels.
+    const QPixmap large = composeHand({4, false, {}}, CardLook{{107, 144}, 2.0});
+    EXPECT_EQ(large.size(), QSize(2 * 152, 2 * 144));
+    EXPECT_EQ(large.devicePixelRatio(), 2.0);
+    const QImage drawn = large.toImage();
+    for (const int x : {10, 40, 70, 300}) { // the first three backs' edges, the last card
+        EXPECT_EQ(qAlpha(drawn.pixel(x, 144)), 255) << x;
     }
 }
 
@@ -378,6 +426,39 @@ TEST(TableDialog, NamesBeyondThirtyCharactersAreToldAtTheField) {
             << given.what;
         EXPECT_EQ(field->toolTip(), "A name can have at most 30 characters.") << given.what;
     }
+}
+
+// Host a Table offers the saved turn time and keeps the new choice for the run it starts;
+// joining has no turn time to choose.
+TEST(TableDialog, HostingOffersTheTurnTimesAndKeepsTheChoice) {
+    QTemporaryDir dir;
+    const std::filesystem::path file = dir.filePath(QStringLiteral("korvlobby.ini")).toStdString();
+    ASSERT_TRUE(settings::saveTurnSeconds(60, file));
+    settings::SettingsStore store(file);
+    QWidget window;
+    TableChooser chooser(window, store);
+    QStringList restarted;
+    chooser.setRestarter([&restarted](const QStringList& params) { restarted = params; });
+    chooser.open(TableDialog::Kind::Host);
+    TableDialog* dialog = chooser.dialog();
+    ASSERT_NE(dialog, nullptr);
+    QComboBox* field = dialog->turnTimeField();
+    ASSERT_NE(field, nullptr);
+    QStringList offered;
+    for (int i = 0; i < field->count(); ++i) {
+        offered << field->itemText(i);
+    }
+    EXPECT_EQ(offered, (QStringList{"None", "30 seconds", "60 seconds", "120 seconds"}));
+    EXPECT_EQ(dialog->turnSeconds(), 60);
+    field->setCurrentIndex(3);
+    dialog->nameField()->setText(QStringLiteral("Ann"));
+    dialog->accept();
+    EXPECT_EQ(restarted, (QStringList{"Ann", "127.0.0.1", "true"}));
+    EXPECT_EQ(settings::readTurnSeconds(file), 120);
+
+    TableDialog joining(TableDialog::Kind::Join, "Ann", "");
+    EXPECT_EQ(joining.turnTimeField(), nullptr);
+    EXPECT_EQ(joining.turnSeconds(), 0);
 }
 
 TEST(SpyListDialog, RemoveOnlyWhenEnabledAndOnAnEntry) {

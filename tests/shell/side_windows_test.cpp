@@ -58,7 +58,7 @@ TEST_F(SideWindowsTest, EachWindowOpensFromItsItemOrKey) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), "com.korvelsoftware.Lastling");
     EXPECT_FALSE(QApplication::windowIcon().isNull());
     EXPECT_EQ(sides.phraseRow->parentWidget(), &window.board());
-    EXPECT_EQ(sides.phraseRow->geometry(), Board::phraseRowPlace());
+    EXPECT_EQ(sides.phraseRow->geometry(), window.board().phraseRowPlace());
 
     // A start without parameters shows the start dialog over the solo game that runs behind:
     // not before the window is on the screen, and then at once.

@@ -214,8 +214,11 @@ TEST_F(TableWindowTest, HintLiftsTheCardAndNamesItOnTheOwnTurnOnly) {
     const int resting = card->y();
     item->trigger();
     EXPECT_EQ(card->y(), resting - 16);
-    const QObjectList& stacking = card->parentWidget()->children(); // last drawn on top
-    EXPECT_GT(stacking.indexOf(window.board().nameLabel(0)), stacking.indexOf(card));
+    // The lifted card stays clear of the own name line and marker.
+    for (const QLabel* label : {window.board().nameLabel(0), window.board().scoreLabel(0),
+                                window.board().seatMarker(0), window.board().turnMarker()}) {
+        EXPECT_FALSE(card->geometry().intersects(label->geometry())) << label->text().toStdString();
+    }
     EXPECT_EQ(window.board().status()->text(), "Hint: play the Three of Clubs");
     EXPECT_EQ(window.board().handSlot(3)->y(), resting);
 

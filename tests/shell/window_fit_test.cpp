@@ -95,7 +95,7 @@ TEST_P(SeatLineTest, LongNamesAreCutAndScoresStayInSight) {
         }
         // A short name before a game leaves the score at its own place.
         if (name == "Ann" && !given.inGame) {
-            EXPECT_EQ(board.scoreLabel(client::kBottom)->pos(), QPoint(204, 386));
+            EXPECT_EQ(board.scoreLabel(client::kBottom)->pos(), QPoint(194, 380));
             EXPECT_EQ(board.scoreLabel(client::kRight)->pos(), QPoint(439, 198));
         }
     }

@@ -179,6 +179,10 @@ void GameEngine::seatAway(int seat) {
     playOwedCard(seat);
 }
 
+void GameEngine::turnRanOut(int seat) {
+    playOwedCard(seat);
+}
+
 void GameEngine::playOwedCard(int seat) {
     if (!m_gameinprogress || !m_awaitingCard || !SeatTable::isPlayingSeat(seat) ||
         seat != m_currentplayer) {

@@ -50,6 +50,9 @@ public:
     void seatAway(int seat);
     // Its player is back: a computer turn armed for the seat is called off.
     void seatReturned(int seat);
+    // The seat's player is still there but let the turn time run out: the computer plays
+    // the card it owes, and the seat stays the player's.
+    void turnRanOut(int seat);
 
     // For the host's late joiners, tests and tools.
     int ledsuit() const { return m_ledsuit; }
