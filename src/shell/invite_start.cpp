@@ -1,6 +1,7 @@
 #include "shell/invite_start.h"
 
 #include "net/invite_link.h"
+#include "protocol/wire_text.h"
 #include "settings/settings_file.h"
 
 #include <QtGlobal>
@@ -10,10 +11,9 @@ namespace lastling::shell {
 QString linkPlayerName(const std::filesystem::path& settingsFile) {
     const auto remembered = settings::readSettings(settingsFile);
     if (remembered) {
+        // The file keeps the name in the wire's form.
         const QString last =
-            QString::fromLatin1(remembered->lastname.data(),
-                                static_cast<qsizetype>(remembered->lastname.size()))
-                .trimmed();
+            QString::fromStdString(protocol::textToUtf8(remembered->lastname)).trimmed();
         if (nameProblem(last).isEmpty()) {
             return last;
         }

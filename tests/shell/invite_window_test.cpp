@@ -65,6 +65,8 @@ TEST_F(InviteWindowTest, TheNameComesFromTheSettingsOrTheAccount) {
         {"", "-x", "Player"},
         {"", "abcdefghijklmnopqrstuvwxyz12345", "Player"}, // 31 characters
         {"", "abcdefghijklmnopqrstuvwxyz1234", "abcdefghijklmnopqrstuvwxyz1234"},
+        {"Jos\xE9", "ann", "Jos\xC3\xA9"}, // the file keeps names in the wire's form
+        {"\xE6\xBC\xA2\xE5\xAD\x97", "ann", "\xE6\xBC\xA2\xE5\xAD\x97"},
     };
     const QByteArray savedUser = qgetenv("USER");
     for (const auto& c : cases) {
@@ -74,7 +76,7 @@ TEST_F(InviteWindowTest, TheNameComesFromTheSettingsOrTheAccount) {
             ASSERT_TRUE(settings::saveLastTable(c.lastname, std::nullopt, file).ok);
         }
         qputenv("USER", c.user);
-        EXPECT_EQ(linkPlayerName(file), QString::fromLatin1(c.expected)) << c.user;
+        EXPECT_EQ(linkPlayerName(file), QString::fromUtf8(c.expected)) << c.user;
     }
     qputenv("USER", savedUser);
 }
