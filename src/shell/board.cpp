@@ -150,6 +150,8 @@ void Board::relayout() {
     m_lastTrick->setGeometry(m_fit.mapRect(m_layout.lastTrick));
     m_lastTrick->setLook(m_fit.scale, cardLook());
     m_logo->setPixmap(QPixmap::fromImage(drawLogo(m_colours, devicePixelRatioF())));
+    m_countdown->setFont(arialPixels(std::max(1, qRound(12 * m_fit.scale)), true));
+    m_countdown->adjustSize();
     placeChatColumn();
     if (m_viewShown) {
         const std::array<int, 5> positions = m_positions;
