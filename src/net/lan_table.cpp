@@ -1,5 +1,7 @@
 #include "net/lan_table.h"
 
+#include "protocol/wire_text.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -61,18 +63,6 @@ std::pair<char32_t, std::size_t> decode(const std::string& text, std::size_t at)
     return {code, valid ? length : 0};
 }
 
-// Characters that draw nothing, or reorder or join what is around them.
-bool isHidden(char32_t c) {
-    static constexpr std::pair<char32_t, char32_t> kHidden[] = {
-        {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},  {0x034F, 0x034F},
-        {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},  {0x180B, 0x180F},
-        {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x206F},  {0x3164, 0x3164},
-        {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},  {0xFFF0, 0xFFFB},
-        {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
-    return std::any_of(std::begin(kHidden), std::end(kHidden),
-                       [c](const auto& range) { return c >= range.first && c <= range.second; });
-}
-
 bool isSpace(char32_t c) {
     return c == 0x20 || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x202F ||
            c == 0x205F || c == 0x3000;
@@ -91,7 +81,7 @@ std::string shownName(const std::string& name) {
         }
         if (isSpace(code)) {
             blank = !shown.empty();
-        } else if (!isHidden(code)) {
+        } else if (!protocol::isHiddenCharacter(code)) {
             if (blank) {
                 shown += ' ';
                 blank = false;

@@ -103,17 +103,6 @@ bool inRanges(char32_t c, const std::pair<char32_t, char32_t>* first,
                        [c](const auto& range) { return c >= range.first && c <= range.second; });
 }
 
-// Characters that draw nothing, or reorder or join what is around them.
-bool isHiddenInName(char32_t c) {
-    static constexpr std::pair<char32_t, char32_t> kHidden[] = {
-        {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},  {0x034F, 0x034F},
-        {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},  {0x180B, 0x180F},
-        {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x206F},  {0x3164, 0x3164},
-        {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},  {0xFFF0, 0xFFFB},
-        {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
-    return inRanges(c, std::begin(kHidden), std::end(kHidden));
-}
-
 // Embeddings, overrides and isolates: they reorder everything after them up to the end of
 // the paragraph. The marks U+200E and U+200F stay: right-to-left writers need them, and
 // they move no more than a letter of their direction would.
@@ -124,6 +113,16 @@ bool isBidiControl(char32_t c) {
 }
 
 } // namespace
+
+bool isHiddenCharacter(char32_t c) {
+    static constexpr std::pair<char32_t, char32_t> kHidden[] = {
+        {0x0000, 0x001F},   {0x007F, 0x009F},   {0x00AD, 0x00AD},  {0x034F, 0x034F},
+        {0x061C, 0x061C},   {0x115F, 0x1160},   {0x17B4, 0x17B5},  {0x180B, 0x180F},
+        {0x200B, 0x200F},   {0x2028, 0x202E},   {0x2060, 0x206F},  {0x3164, 0x3164},
+        {0xFE00, 0xFE0F},   {0xFEFF, 0xFEFF},   {0xFFA0, 0xFFA0},  {0xFFF0, 0xFFFB},
+        {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0000, 0xE0FFF}};
+    return inRanges(c, std::begin(kHidden), std::end(kHidden));
+}
 
 bool readsAsUtf8(std::string_view bytes) {
     bool high = false;
@@ -214,7 +213,7 @@ std::string cleanName(std::string_view bytes) {
         if (name.size() == kMaxNameLength) {
             break;
         }
-        if (isHiddenInName(c)) {
+        if (isHiddenCharacter(c)) {
             continue;
         }
         name.push_back(c == U'+' || c == U'|' ? U'_' : c);

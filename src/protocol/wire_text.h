@@ -43,6 +43,9 @@ std::size_t cutPoint(std::string_view bytes, std::size_t maxBytes);
 // the line behind it.
 std::string joinTexts(std::string_view first, std::string_view second, std::string_view third);
 
+// Characters that draw nothing, or reorder or join what is around them: no name shows them.
+bool isHiddenCharacter(char32_t c);
+
 // A name as a table shows it: control, bidi-control, zero-width and other invisible
 // characters removed, so one name cannot pose as another; "+" and "|", which would split
 // the lists that carry it, become "_"; at most kMaxNameLength characters.
