@@ -1452,6 +1452,10 @@ Freunde in diesem Netz können unter %1:%2 beitreten.</translation>
         <source>the solo table</source>
         <translation>Einzeltisch</translation>
     </message>
+    <message>
+        <source>%1&apos;s table</source>
+        <translation>Tisch von %1</translation>
+    </message>
 </context>
 <context>
     <name>lastling::shell::ReplayBoard</name>

@@ -1452,6 +1452,10 @@ Les amis de ce réseau peuvent rejoindre à %1:%2.</translation>
         <source>the solo table</source>
         <translation>la table en solo</translation>
     </message>
+    <message>
+        <source>%1&apos;s table</source>
+        <translation>la table de %1</translation>
+    </message>
 </context>
 <context>
     <name>lastling::shell::ReplayBoard</name>

@@ -52,7 +52,7 @@ QString MainWindow::tableName() const {
         return QString::fromLocal8Bit(params[1]);
     }
     if (!params.empty()) {
-        return QString::fromLocal8Bit(params[0]) + QStringLiteral("'s table");
+        return tr("%1's table").arg(QString::fromLocal8Bit(params[0]));
     }
     return tr("the solo table");
 }
