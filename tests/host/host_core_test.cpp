@@ -434,8 +434,8 @@ TEST_F(HostCoreTest, TheNextOccupantOfASlotGetsAFreshRelayBudget) {
 // The limiters' own edges: an event exactly one window (or one interval) on is admitted.
 TEST(SlidingWindowTest, AdmitsAgainExactlyOneWindowAfterTheOldestCountedEvent) {
     SlidingWindow window(2, 100); // refused events count too
-    const std::pair<std::int64_t, bool> steps[] = {{0, true},    {50, true},  {99, false},
-                                                   {100, false}, {199, true}, {200, true}};
+    const std::pair<std::int64_t, bool> steps[] = {
+        {0, true}, {50, true}, {99, false}, {100, false}, {199, true}, {200, true}, {201, false}};
     for (const auto& [at, admitted] : steps) {
         EXPECT_EQ(window.admit(at), admitted) << at;
     }
