@@ -23,18 +23,19 @@ TEST_P(ReadTest, ReadsUtf8OnlyWhenValidAndHighElseLatin1) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, ReadTest,
-    ::testing::Values(ReadCase{"Empty", "", ""}, ReadCase{"Ascii", "Ann", "Ann"},
-                      ReadCase{"Latin1", "Jos\xE9", "Jos\xC3\xA9"},
-                      ReadCase{"Utf8", "Jos\xC3\xA9", "Jos\xC3\xA9"},
-                      ReadCase{"FourBytes", "\xF0\x9F\x91\x8D", "\xF0\x9F\x91\x8D"},
-                      ReadCase{"LastCodePoint", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-                      // one bad sequence makes the whole text Latin-1
-                      ReadCase{"CutShort", "\xC3\xA9\xE6\xBC", "\xC3\x83\xC2\xA9\xC3\xA6\xC2\xBC"},
-                      ReadCase{"Overlong", "\xC0\xAF", "\xC3\x80\xC2\xAF"},
-                      ReadCase{"Surrogate", "\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
-                      ReadCase{"BeyondUnicode", "\xF4\x90\x80\x80",
-                               "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},
-                      ReadCase{"LoneContinuation", "a\x80", "a\xC2\x80"}),
+    ::testing::Values(
+        ReadCase{"Empty", "", ""}, ReadCase{"Ascii", "Ann", "Ann"},
+        ReadCase{"Latin1", "Jos\xE9", "Jos\xC3\xA9"},
+        ReadCase{"Utf8", "Jos\xC3\xA9", "Jos\xC3\xA9"},
+        ReadCase{"FourBytes", "\xF0\x9F\x91\x8D", "\xF0\x9F\x91\x8D"},
+        ReadCase{"LastCodePoint", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+        // one bad sequence makes the whole text Latin-1
+        ReadCase{"CutShort", "\xC3\xA9\xE6\xBC", "\xC3\x83\xC2\xA9\xC3\xA6\xC2\xBC"},
+        ReadCase{"Overlong", "\xC0\xAF", "\xC3\x80\xC2\xAF"},
+        ReadCase{"Surrogate", "\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},
+        ReadCase{"BeyondUnicode", "\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},
+        ReadCase{"LoneContinuation", "a\x80", "a\xC2\x80"},
+        ReadCase{"LoneContinuationFirst", "\x80\xC3\xA9", "\xC2\x80\xC3\x83\xC2\xA9"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 // ---- sending: single bytes when they hold the text and read back as it ----
